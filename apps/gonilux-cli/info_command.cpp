@@ -1,0 +1,144 @@
+// gonilux-cli info: a summary or a JSON line per file.
+#include "commands.h"
+
+#include "photometry/file_io.h"
+#include "photometry/header_titles.h"
+#include "photometry/text_encoding.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace gonilux::cli {
+namespace {
+
+std::string JsonNumber(double value) {
+    if (!std::isfinite(value)) return "null";
+    char buf[64];
+    auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
+    return std::string(buf, end);
+}
+
+std::string JsonArray(const tArrEx& values) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i) out += ',';
+        out += JsonNumber(values[i]);
+    }
+    return out + "]";
+}
+
+std::string JsonTitles(const std::vector<std::string>& lines) {
+    std::string out = "[";
+    for (int i = 0; i < TitleCount; ++i) {
+        if (i) out += ',';
+        const std::string& text = i < static_cast<int>(lines.size()) ? lines[i] : std::string();
+        out += JsonQuote(ToUtf8Lenient(text));
+    }
+    return out + "]";
+}
+
+std::string JsonRecord(const std::string& file, const TiesData& entry) {
+    const tIES& ies = entry.Ies;
+    const ReadDiagnostics& d = entry.Diagnostics;
+    std::string out = "{\"file\":" + JsonQuote(ToUtf8Lenient(file));
+    auto field = [&out](const char* key, const std::string& value) {
+        out += ",\"";
+        out += key;
+        out += "\":" + value;
+    };
+    field("headerError", d.HeaderError ? "true" : "false");
+    field("headerErrorLine", d.HeaderError ? std::to_string(d.HeaderErrorLine) : "null");
+    field("lampCount", std::to_string(ies.LampCount));
+    field("lumensPerLamp", JsonNumber(ies.LumensPerLamp));
+    field("multiplier", JsonNumber(ies.Multiplier));
+    field("vertCount", std::to_string(ies.VertCount));
+    field("horzCount", std::to_string(ies.HorzCount));
+    field("photometricType", std::to_string(ies.PhotometricType));
+    field("unitsType", std::to_string(ies.UnitsType));
+    field("width", JsonNumber(ies.Width));
+    field("length", JsonNumber(ies.Length));
+    field("height", JsonNumber(ies.Height));
+    field("inputWatts", std::to_string(ies.InputWatts));
+    field("vertAngles", JsonArray(ies.VertAngles));
+    field("horzAngles", JsonArray(ies.HorzAngles));
+    std::string rows = "[";
+    for (std::size_t h = 0; h < ies.Candela.size(); ++h) rows += (h ? "," : "") + JsonArray(ies.Candela[h]);
+    field("candela", rows + "]");
+    field("titles", JsonTitles(entry.Lines));
+    field("changedByAuthor", entry.ChangedByAuthor ? "true" : "false");
+    return out + "}";
+}
+
+const char* TypeName(std::uint16_t type) {
+    switch (type) {
+    case 1: return "C";
+    case 2: return "B";
+    case 3: return "A";
+    default: return "unknown";
+    }
+}
+
+void PrintSummary(const std::string& file, const TiesData& entry) {
+    const tIES& ies = entry.Ies;
+    double maximum = 0;
+    for (const tArrEx& row : ies.Candela)
+        for (double v : row) maximum = std::max(maximum, v);
+    std::printf("%s\n", ToUtf8Lenient(file).c_str());
+    std::printf("  type %s, %u vertical x %u horizontal angles\n", TypeName(ies.PhotometricType),
+                unsigned{ies.VertCount}, unsigned{ies.HorzCount});
+    if (ies.LumensPerLamp < 0)
+        std::printf("  absolute photometry, %u lamp(s)\n", unsigned{ies.LampCount});
+    else
+        std::printf("  rated lamp flux: %u x %s lm\n", unsigned{ies.LampCount},
+                    JsonNumber(ies.LumensPerLamp).c_str());
+    std::printf("  maximum intensity: %s cd (multiplier %s)\n",
+                JsonNumber(maximum * (std::isfinite(ies.Multiplier) ? ies.Multiplier : 1)).c_str(),
+                JsonNumber(ies.Multiplier).c_str());
+    if (entry.Diagnostics.HeaderError)
+        std::printf("  damaged header: Line %d\n", entry.Diagnostics.HeaderErrorLine);
+    static const char* const kLabels[] = {"test", "manufacturer", "luminaire",
+                                          "luminaire no.", "lamp", "lamp no."};
+    for (int i = TitleTest; i < TitleCount && i < static_cast<int>(entry.Lines.size()); ++i)
+        if (!entry.Lines[i].empty())
+            std::printf("  %s: %s\n", kLabels[i - TitleTest], ToUtf8Lenient(entry.Lines[i]).c_str());
+}
+
+}  // namespace
+
+int RunInfo(int argc, char** argv) {
+    bool json = false;
+    std::vector<std::string> files;
+    bool optionsDone = false;
+    for (int i = 1; i < argc; ++i) {
+        if (!optionsDone && std::strcmp(argv[i], "--json") == 0) json = true;
+        else if (!optionsDone && std::strcmp(argv[i], "--") == 0) optionsDone = true;
+        else if (!optionsDone && argv[i][0] == '-' && argv[i][1] != '\0')
+            return UsageError("info: unknown option", argv[i]);
+        else files.emplace_back(argv[i]);
+    }
+    if (files.empty()) return UsageError("info: no file given");
+    int status = 0;
+    for (const std::string& file : files) {
+        TiesData entry = CreateIesData(FileNameOf(file));
+        if (!LoadIesEntry(entry, file)) {
+            status = 1;
+            if (json)
+                std::printf("{\"file\":%s,\"error\":%s}\n", JsonQuote(ToUtf8Lenient(file)).c_str(),
+                            JsonQuote(ToUtf8Lenient(entry.Diagnostics.OpenError)).c_str());
+            else
+                std::fprintf(stderr, "gonilux-cli: %s: %s\n", file.c_str(),
+                             entry.Diagnostics.OpenError.c_str());
+            continue;
+        }
+        if (json) std::printf("%s\n", JsonRecord(file, entry).c_str());
+        else PrintSummary(file, entry);
+    }
+    std::fflush(stdout);
+    return status;
+}
+
+}  // namespace gonilux::cli

@@ -1,0 +1,66 @@
+// gonilux-cli: IES photometric files from the command line.
+#include "commands.h"
+
+#ifdef GONILUX_HAVE_RENDER
+#include "render_command.h"
+#endif
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char* const kUsage =
+    "Usage: gonilux-cli COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  info [--json] FILE...                 summary of each IES file; --json prints one\n"
+    "                                        JSON object per line\n"
+    "  convert FILE [--output-dir DIR] [--force]\n"
+    "                                        write a type B file as type C (\"_C\"), or a file\n"
+    "                                        whose planes start at 90 rotated to 0 (\"_R\")\n"
+#ifdef GONILUX_HAVE_RENDER
+    "  render FILE -o OUT.png|.svg|.pdf [--size N] [--plane N] [--thumbnail] [--labels]\n"
+    "         [--absolute] [--fit] [--no-ortho] [--complete] [--center] [--no-warning]\n"
+    "         [--scale S]                    draw the polar diagram of FILE\n"
+#endif
+    "  --help                                this text\n"
+    "  --version                             the program's version\n"
+    "\n"
+    "Exit status: 0 success, 1 a file could not be read or written, 2 usage error.\n";
+
+}  // namespace
+
+namespace gonilux::cli {
+
+int UsageError(const char* message, const char* detail) {
+    if (detail)
+        std::fprintf(stderr, "gonilux-cli: %s: %s\n", message, detail);
+    else
+        std::fprintf(stderr, "gonilux-cli: %s\n", message);
+    std::fprintf(stderr, "Try 'gonilux-cli --help'.\n");
+    return 2;
+}
+
+}  // namespace gonilux::cli
+
+int main(int argc, char** argv) {
+    using namespace gonilux::cli;
+    if (argc < 2) return UsageError("missing command");
+    const char* command = argv[1];
+    if (std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0 ||
+        std::strcmp(command, "help") == 0) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (std::strcmp(command, "--version") == 0) {
+        std::puts("gonilux-cli 2.9.0");
+        return 0;
+    }
+    if (std::strcmp(command, "info") == 0) return RunInfo(argc - 1, argv + 1);
+    if (std::strcmp(command, "convert") == 0) return RunConvert(argc - 1, argv + 1);
+#ifdef GONILUX_HAVE_RENDER
+    if (std::strcmp(command, "render") == 0) return RunRenderCommand(argc - 1, argv + 1);
+#endif
+    return UsageError("unknown command", command);
+}

@@ -1,0 +1,27 @@
+// Plain file access for the core: whole-file reads, atomic writes, loading an entry.
+#pragma once
+
+#include "ies_record.h"
+
+#include <string>
+#include <string_view>
+
+namespace gonilux {
+
+// Reads a whole file into `bytes`. On failure returns false and a readable reason in `error`.
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error);
+
+// Writes `bytes` to `path` through a temporary file in the same folder and a rename, so the
+// target is either the old file or the complete new one. False with a reason on failure.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+
+// Reads the file at `path` into the entry: record, title strings, author mark, diagnostics.
+// The entry is marked Loaded whatever happened. Returns false when the file could not be read
+// (the entry then keeps its title strings and an empty record).
+bool LoadIesEntry(TiesData& entry, const std::string& path);
+
+// True when the file at `path` exists and is a file this program wrote ([CHANGED] names the
+// author).
+bool IsAuthorFile(const std::string& path);
+
+}  // namespace gonilux

@@ -1,0 +1,73 @@
+// The photometric record of one IES file and the file-list entry that owns it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace gonilux {
+
+using tArrEx = std::vector<double>;
+using tArrEx2 = std::vector<tArrEx>;
+
+// One IES file's photometric data. Counts and array lengths always agree after a read:
+// VertAngles.size() == VertCount, HorzAngles.size() == HorzCount, Candela.size() == HorzCount
+// and every Candela row has VertCount values. Candela[h][v] belongs to HorzAngles[h], VertAngles[v].
+struct tIES {
+    double LumensPerLamp = 0;
+    double Multiplier = 0;  // as read; LumensPerLamp / 1000 when the values were normalised
+    double Width = 0;
+    double Length = 0;
+    double Height = 0;
+    tArrEx2 Candela;
+    std::uint16_t VertCount = 0;
+    std::uint16_t HorzCount = 0;
+    std::uint16_t UnitsType = 0;        // 1 = feet, 2 = metres
+    std::uint16_t InputWatts = 0;
+    std::uint16_t LampCount = 0;
+    std::uint16_t PhotometricType = 0;  // 1 = C, 2 = B, 3 = A
+    tArrEx VertAngles;
+    tArrEx HorzAngles;
+};
+
+// All scalars 0, all arrays empty.
+void ResetIes(tIES& ies);
+
+// Copies the scalars, then each non-empty array of src; an empty array of src leaves dst's
+// array untouched (callers reset dst first).
+void CopyIes(const tIES& src, tIES& dst);
+
+// Title string indices (see ExtractTitles).
+enum TitleIndex : int {
+    TitlePrevious = 0,
+    TitleFileName = 1,
+    TitleTest = 2,
+    TitleManufacturer = 3,
+    TitleLuminaire = 4,
+    TitleLuminaireCatalog = 5,
+    TitleLamp = 6,
+    TitleLampCatalog = 7,
+    TitleCount = 8,
+};
+
+// Outcome of the last read of an entry's file.
+struct ReadDiagnostics {
+    bool HeaderError = false;   // an invalid or missing token among the thirteen header numbers
+    int HeaderErrorLine = 0;    // 1-based line of that token ("Line N" of the message)
+    bool OpenFailed = false;    // the file could not be opened or read at all
+    std::string OpenError;      // the reason, when OpenFailed
+};
+
+// One IES file entry of the file list.
+struct TiesData {
+    std::vector<std::string> Lines;  // title strings: {"", file name} before the first read, 8 after
+    bool Loaded = false;
+    bool ChangedByAuthor = false;
+    tIES Ies;
+    ReadDiagnostics Diagnostics;
+};
+
+// A fresh entry for a file name (no folder): title strings {"", fileName}, not loaded.
+TiesData CreateIesData(const std::string& fileName);
+
+}  // namespace gonilux

@@ -1,0 +1,35 @@
+// Fast scanning of the separated decimal numbers of an IES numeric block.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace gonilux::detail {
+
+// Blank, tab, CR, LF, comma and Ctrl-Z separate numbers.
+inline bool IsSeparator(unsigned char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ',' || c == 0x1A;
+}
+
+// Walks the tokens of a text. Reading past the end yields empty, invalid tokens.
+class TokenCursor {
+public:
+    explicit TokenCursor(std::string_view text) : text_(text) {}
+
+    // Next token's value; sets `error` on an empty or malformed token (value 0).
+    double Next(bool& error);
+    // Skips one token without converting it; false when the text is exhausted.
+    bool Skip();
+    // Offset of the start of the token most recently read (text size when exhausted).
+    std::size_t LastTokenOffset() const { return lastStart_; }
+    bool AtEnd();
+    void SeekTo(std::size_t offset) { pos_ = offset < text_.size() ? offset : text_.size(); }
+
+private:
+    void SkipSeparators();
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    std::size_t lastStart_ = 0;
+};
+
+}  // namespace gonilux::detail
