@@ -1,0 +1,163 @@
+// gonilux-cli run as a user or a script would: exit codes, stdout, stderr, written files.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Run {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("gonilux-cli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    fs::path Write(const std::string& name, const std::string& text) {
+        fs::path path = dir_ / name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+
+    Run Cli(const std::string& args) {
+        const fs::path out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
+        std::string command = std::string("'") + GONILUX_CLI + "' " + args + " >'" + out.string() +
+                              "' 2>'" + err.string() + "'";
+        Run run;
+        int raw = std::system(command.c_str());
+        run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.Out = Slurp(out);
+        run.Err = Slurp(err);
+        return run;
+    }
+
+    std::string Q(const fs::path& p) { return "'" + p.string() + "'"; }
+
+    fs::path dir_;
+};
+
+const char* const kTypeB =
+    "IESNA:LM-63-2002\r\n[TEST] B-1\r\n[MANUFAC] ACME\r\nTILT=NONE\r\n"
+    "1 1000 1 5 3 2 2 0.1 0.2 0.3\r\n1 1 50\r\n-90 -45 0 45 90\r\n0 45 90\r\n"
+    "10 20 30 20 10\r\n11 21 31 21 11\r\n12 22 32 22 12\r\n";
+
+TEST_F(CliTest, HelpVersionAndUsageErrors) {
+    Run help = Cli("--help");
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_NE(help.Out.find("convert FILE"), std::string::npos);
+    EXPECT_EQ(Cli("--version").Status, 0);
+
+    for (const char* bad : {"", "frobnicate", "info", "info --bogus x.ies", "convert",
+                            "convert a.ies b.ies", "convert a.ies --output-dir"}) {
+        Run run = Cli(bad);
+        EXPECT_EQ(run.Status, 2) << bad;
+        EXPECT_FALSE(run.Err.empty()) << bad;
+        EXPECT_TRUE(run.Out.empty()) << bad;
+    }
+}
+
+TEST_F(CliTest, InfoJsonPrintsOneLinePerFileAndGoesOnAfterAnUnreadableOne) {
+    fs::path good = Write("good.ies", kTypeB);
+    fs::path bad = Write("bad.ies", "TILT=NONE\n1 1000 1 3 12a 1 2 0 0 0\n1 1 0\n");
+    Run run = Cli("info --json " + Q(good) + " " + Q(dir_ / "missing.ies") + " " + Q(bad));
+    EXPECT_EQ(run.Status, 1);
+    std::istringstream lines(run.Out);
+    std::string first, second, third, extra;
+    std::getline(lines, first);
+    std::getline(lines, second);
+    std::getline(lines, third);
+    EXPECT_FALSE(std::getline(lines, extra));
+    EXPECT_NE(first.find("\"photometricType\":2"), std::string::npos);
+    EXPECT_NE(first.find("\"vertAngles\":[-90,-45,0,45,90]"), std::string::npos);
+    EXPECT_NE(first.find("\"candela\":[[10,20,30,20,10],[11,21,31,21,11],[12,22,32,22,12]]"),
+              std::string::npos);
+    EXPECT_NE(first.find("\"titles\":[\"\",\"good.ies\",\"B-1\",\"ACME\",\"\",\"\",\"\",\"\"]"),
+              std::string::npos);
+    EXPECT_NE(first.find("\"headerErrorLine\":null"), std::string::npos);
+    EXPECT_NE(second.find("\"error\":"), std::string::npos);
+    EXPECT_NE(third.find("\"headerError\":true,\"headerErrorLine\":2"), std::string::npos);
+}
+
+TEST_F(CliTest, InfoJsonDecodesLatin1HeaderBytes) {
+    fs::path file = Write("l1.ies", "[MANUFAC] Lumi\xE8re\r\nTILT=NONE\r\n1 1000 1 1 1 1 2 0 0 0\r\n"
+                                    "1 1 0\r\n0\r\n0\r\n5\r\n");
+    Run run = Cli("info --json " + Q(file));
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_NE(run.Out.find("Lumi\xC3\xA8re"), std::string::npos);
+}
+
+TEST_F(CliTest, ConvertWritesBesideTheSourceAndReadsBack) {
+    fs::path source = Write("flood.b.ies", kTypeB);
+    Run run = Cli("convert " + Q(source));
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const fs::path written = dir_ / "flood.b_C.ies";
+    EXPECT_EQ(run.Out, written.string() + "\n");
+    std::string text = Slurp(written);
+    EXPECT_EQ(text.rfind("IESNA91\r\n[TEST] B-1\r\n[MANUFAC]  ACME\r\n[CHANGED]     (C) Gonilux v2.9 "
+                         "by Kestrin: type B converted to type C\r\nTILT=NONE\r\n",
+                         0),
+              0u);
+    Run info = Cli("info --json " + Q(written));
+    EXPECT_NE(info.Out.find("\"photometricType\":1"), std::string::npos);
+    EXPECT_NE(info.Out.find("\"changedByAuthor\":true"), std::string::npos);
+    EXPECT_NE(info.Out.find("\"horzAngles\":[0,90,180]"), std::string::npos);
+    // A second run replaces our own file without asking.
+    EXPECT_EQ(Cli("convert " + Q(source)).Status, 0);
+}
+
+TEST_F(CliTest, ConvertNeverReplacesAForeignFileWithoutForce) {
+    fs::path source = Write("x.ies", kTypeB);
+    fs::create_directories(dir_ / "out");
+    fs::path foreign = Write("out/x_C.ies", "somebody else's work\n");
+    Run refused = Cli("convert " + Q(source) + " --output-dir " + Q(dir_ / "out"));
+    EXPECT_EQ(refused.Status, 1);
+    EXPECT_NE(refused.Err.find("--force"), std::string::npos);
+    EXPECT_EQ(Slurp(foreign), "somebody else's work\n");
+    Run forced = Cli("convert " + Q(source) + " --output-dir " + Q(dir_ / "out") + " --force");
+    EXPECT_EQ(forced.Status, 0) << forced.Err;
+    EXPECT_EQ(Slurp(foreign).rfind("IESNA91", 0), 0u);
+}
+
+TEST_F(CliTest, ConvertRefusalsWriteNothing) {
+    fs::path plain = Write("plain.ies", "TILT=NONE\n1 1000 1 2 1 1 2 0 0 0\n1 1 0\n0 90\n0\n1 2\n");
+    Run neither = Cli("convert " + Q(plain));
+    EXPECT_EQ(neither.Status, 1);
+    EXPECT_FALSE(neither.Err.empty());
+    // Type B without a vertical angle 0 cannot be converted.
+    fs::path noZero = Write("nozero.ies", "TILT=NONE\n1 1000 1 2 1 2 2 0 0 0\n1 1 0\n10 20\n0\n1 2\n");
+    Run unexpected = Cli("convert " + Q(noZero));
+    EXPECT_EQ(unexpected.Status, 1);
+    EXPECT_EQ(unexpected.Err, "Unexpected error.\n");
+    EXPECT_FALSE(fs::exists(dir_ / "nozero_C.ies"));
+    Run missing = Cli("convert " + Q(dir_ / "gone.ies"));
+    EXPECT_EQ(missing.Status, 1);
+    Run unwritable = Cli("convert " + Q(Write("b.ies", kTypeB)) + " --output-dir " +
+                         Q(dir_ / "no" / "such" / "folder"));
+    EXPECT_EQ(unwritable.Status, 1);
+    EXPECT_NE(unwritable.Err.find("cannot write"), std::string::npos);
+}
+
+}  // namespace
