@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <sys/wait.h>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,7 +13,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Run {
+struct CliRun {
     int Status = -1;
     std::string Out;
     std::string Err;
@@ -42,11 +43,11 @@ protected:
         return path;
     }
 
-    Run Cli(const std::string& args) {
+    CliRun Cli(const std::string& args) {
         const fs::path out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
         std::string command = std::string("'") + GONILUX_CLI + "' " + args + " >'" + out.string() +
                               "' 2>'" + err.string() + "'";
-        Run run;
+        CliRun run;
         int raw = std::system(command.c_str());
         run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
         run.Out = Slurp(out);
@@ -65,14 +66,14 @@ const char* const kTypeB =
     "10 20 30 20 10\r\n11 21 31 21 11\r\n12 22 32 22 12\r\n";
 
 TEST_F(CliTest, HelpVersionAndUsageErrors) {
-    Run help = Cli("--help");
+    CliRun help = Cli("--help");
     EXPECT_EQ(help.Status, 0);
     EXPECT_NE(help.Out.find("convert FILE"), std::string::npos);
     EXPECT_EQ(Cli("--version").Status, 0);
 
     for (const char* bad : {"", "frobnicate", "info", "info --bogus x.ies", "convert",
                             "convert a.ies b.ies", "convert a.ies --output-dir"}) {
-        Run run = Cli(bad);
+        CliRun run = Cli(bad);
         EXPECT_EQ(run.Status, 2) << bad;
         EXPECT_FALSE(run.Err.empty()) << bad;
         EXPECT_TRUE(run.Out.empty()) << bad;
@@ -82,7 +83,7 @@ TEST_F(CliTest, HelpVersionAndUsageErrors) {
 TEST_F(CliTest, InfoJsonPrintsOneLinePerFileAndGoesOnAfterAnUnreadableOne) {
     fs::path good = Write("good.ies", kTypeB);
     fs::path bad = Write("bad.ies", "TILT=NONE\n1 1000 1 3 12a 1 2 0 0 0\n1 1 0\n");
-    Run run = Cli("info --json " + Q(good) + " " + Q(dir_ / "missing.ies") + " " + Q(bad));
+    CliRun run = Cli("info --json " + Q(good) + " " + Q(dir_ / "missing.ies") + " " + Q(bad));
     EXPECT_EQ(run.Status, 1);
     std::istringstream lines(run.Out);
     std::string first, second, third, extra;
@@ -104,14 +105,14 @@ TEST_F(CliTest, InfoJsonPrintsOneLinePerFileAndGoesOnAfterAnUnreadableOne) {
 TEST_F(CliTest, InfoJsonDecodesLatin1HeaderBytes) {
     fs::path file = Write("l1.ies", "[MANUFAC] Lumi\xE8re\r\nTILT=NONE\r\n1 1000 1 1 1 1 2 0 0 0\r\n"
                                     "1 1 0\r\n0\r\n0\r\n5\r\n");
-    Run run = Cli("info --json " + Q(file));
+    CliRun run = Cli("info --json " + Q(file));
     EXPECT_EQ(run.Status, 0);
     EXPECT_NE(run.Out.find("Lumi\xC3\xA8re"), std::string::npos);
 }
 
 TEST_F(CliTest, ConvertWritesBesideTheSourceAndReadsBack) {
     fs::path source = Write("flood.b.ies", kTypeB);
-    Run run = Cli("convert " + Q(source));
+    CliRun run = Cli("convert " + Q(source));
     ASSERT_EQ(run.Status, 0) << run.Err;
     const fs::path written = dir_ / "flood.b_C.ies";
     EXPECT_EQ(run.Out, written.string() + "\n");
@@ -120,7 +121,7 @@ TEST_F(CliTest, ConvertWritesBesideTheSourceAndReadsBack) {
                          "by Kestrin: type B converted to type C\r\nTILT=NONE\r\n",
                          0),
               0u);
-    Run info = Cli("info --json " + Q(written));
+    CliRun info = Cli("info --json " + Q(written));
     EXPECT_NE(info.Out.find("\"photometricType\":1"), std::string::npos);
     EXPECT_NE(info.Out.find("\"changedByAuthor\":true"), std::string::npos);
     EXPECT_NE(info.Out.find("\"horzAngles\":[0,90,180]"), std::string::npos);
@@ -132,29 +133,29 @@ TEST_F(CliTest, ConvertNeverReplacesAForeignFileWithoutForce) {
     fs::path source = Write("x.ies", kTypeB);
     fs::create_directories(dir_ / "out");
     fs::path foreign = Write("out/x_C.ies", "somebody else's work\n");
-    Run refused = Cli("convert " + Q(source) + " --output-dir " + Q(dir_ / "out"));
+    CliRun refused = Cli("convert " + Q(source) + " --output-dir " + Q(dir_ / "out"));
     EXPECT_EQ(refused.Status, 1);
     EXPECT_NE(refused.Err.find("--force"), std::string::npos);
     EXPECT_EQ(Slurp(foreign), "somebody else's work\n");
-    Run forced = Cli("convert " + Q(source) + " --output-dir " + Q(dir_ / "out") + " --force");
+    CliRun forced = Cli("convert " + Q(source) + " --output-dir " + Q(dir_ / "out") + " --force");
     EXPECT_EQ(forced.Status, 0) << forced.Err;
     EXPECT_EQ(Slurp(foreign).rfind("IESNA91", 0), 0u);
 }
 
 TEST_F(CliTest, ConvertRefusalsWriteNothing) {
     fs::path plain = Write("plain.ies", "TILT=NONE\n1 1000 1 2 1 1 2 0 0 0\n1 1 0\n0 90\n0\n1 2\n");
-    Run neither = Cli("convert " + Q(plain));
+    CliRun neither = Cli("convert " + Q(plain));
     EXPECT_EQ(neither.Status, 1);
     EXPECT_FALSE(neither.Err.empty());
     // Type B without a vertical angle 0 cannot be converted.
     fs::path noZero = Write("nozero.ies", "TILT=NONE\n1 1000 1 2 1 2 2 0 0 0\n1 1 0\n10 20\n0\n1 2\n");
-    Run unexpected = Cli("convert " + Q(noZero));
+    CliRun unexpected = Cli("convert " + Q(noZero));
     EXPECT_EQ(unexpected.Status, 1);
     EXPECT_EQ(unexpected.Err, "Unexpected error.\n");
     EXPECT_FALSE(fs::exists(dir_ / "nozero_C.ies"));
-    Run missing = Cli("convert " + Q(dir_ / "gone.ies"));
+    CliRun missing = Cli("convert " + Q(dir_ / "gone.ies"));
     EXPECT_EQ(missing.Status, 1);
-    Run unwritable = Cli("convert " + Q(Write("b.ies", kTypeB)) + " --output-dir " +
+    CliRun unwritable = Cli("convert " + Q(Write("b.ies", kTypeB)) + " --output-dir " +
                          Q(dir_ / "no" / "such" / "folder"));
     EXPECT_EQ(unwritable.Status, 1);
     EXPECT_NE(unwritable.Err.find("cannot write"), std::string::npos);
