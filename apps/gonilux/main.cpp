@@ -1,0 +1,78 @@
+// gonilux: the viewer.
+#include "mainwindow/main_window.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QSocketNotifier>
+
+#include <csignal>
+
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+#ifdef Q_OS_UNIX
+int signalPipe[2] = {-1, -1};
+
+void onTerminationSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+// SIGTERM and SIGINT close the main window as the user would, so its close sequence runs.
+void closeOnTerminationSignals(QWidget* window) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, window);
+    QObject::connect(notifier, &QSocketNotifier::activated, window, [window, notifier] {
+        char byte;
+        [[maybe_unused]] ssize_t got = ::read(signalPipe[0], &byte, 1);
+        notifier->setEnabled(false);
+        window->close();
+    });
+    struct sigaction action {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+#else
+void closeOnTerminationSignals(QWidget*) {}
+#endif
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Gonilux"));
+    QApplication::setApplicationVersion(QStringLiteral("2.9.0"));
+    QApplication::setOrganizationName(QStringLiteral("Gonilux"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Browser of IES photometric files."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QCommandLineOption settings(QStringLiteral("settings"), QStringLiteral("The settings file to use."),
+                                QStringLiteral("FILE"));
+    QCommandLineOption root(QStringLiteral("root"),
+                            QStringLiteral("Show DIR as the folder tree's root instead of the desktop."),
+                            QStringLiteral("DIR"));
+    parser.addOption(settings);
+    parser.addOption(root);
+    parser.addPositionalArgument(QStringLiteral("PATH"),
+                                 QStringLiteral("A folder, or an IES file to select, opened at start."));
+    parser.process(app);
+
+    gonilux::mainwindow::StartOptions start;
+    start.SettingsFile = parser.value(settings);
+    start.RootPath = parser.value(root);
+    if (!parser.positionalArguments().isEmpty()) start.OpenPath = parser.positionalArguments().first();
+
+    gonilux::mainwindow::TMainWindow window(start);
+    closeOnTerminationSignals(&window);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,102 @@
+// The main window: folder tree and preview on the left, the file list with the options panel and
+// the header text on the right.
+#pragma once
+
+#include "diagram/diagram_options.h"
+
+#include <QMainWindow>
+#include <QString>
+
+class QLabel;
+class QSplitter;
+class QTreeWidgetItem;
+
+namespace gonilux::browser {
+class FolderTreeView;
+class FolderListView;
+}  // namespace gonilux::browser
+
+namespace gonilux::mainwindow {
+
+class OptionsPanel;
+class PreviewPane;
+
+struct StartOptions {
+    QString SettingsFile;  // used from the settings file on
+    QString RootPath;      // the folder tree's root instead of the desktop
+    QString OpenPath;      // a folder, or a file whose folder is shown with the file selected
+};
+
+class TMainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainWindow(const StartOptions& start, QWidget* parent = nullptr);
+    ~TMainWindow() override;
+
+    browser::FolderTreeView* folderTree() const { return tree_; }
+    browser::FolderListView* fileList() const { return list_; }
+    PreviewPane* preview() const { return preview_; }
+    OptionsPanel* options() const { return options_; }
+    QLabel* labelInfo() const { return labelInfo_; }
+    // The info label's text as built (CR separates the file name from the header text).
+    const QString& infoText() const { return infoText_; }
+    // The application title: the shown file's name, else "Gonilux".
+    const QString& applicationTitle() const { return applicationTitle_; }
+    QSplitter* splitter() const { return splitter_; }
+    QSplitter* splitter1() const { return splitter1_; }
+    QSplitter* splitter2() const { return splitter2_; }
+
+    // The diagram switches of the options panel and the preview's buttons, as one struct.
+    DiagramOptions currentDiagramOptions() const;
+
+    void UpdateTitle();
+    void DisplayHint(const QString& hint);
+    void CheckBoxTitleBarClick();
+
+    // Opens a folder (or a file's folder, selecting the file) in the tree and the list.
+    void openStartPath(const QString& path);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildLayout();
+    void wireOptions();
+    void applyOptionDefaults();
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void onFolderChanged(QTreeWidgetItem* node);
+    void ShowPreviewItem(int row);
+    void onFolderActivated(const QString& path, bool upEntry);
+    void onDrawingOptionChanged(bool repaintThumbnails);
+    bool handleWheel(class QWheelEvent* wheel);
+    void onSplitterMoved();
+    void onSplitter2Moved();
+    void selectFileEntry(const QString& fileName);
+
+    StartOptions start_;
+    browser::FolderTreeView* tree_ = nullptr;
+    browser::FolderListView* list_ = nullptr;
+    PreviewPane* preview_ = nullptr;
+    OptionsPanel* options_ = nullptr;
+    QWidget* panelLeftAll_ = nullptr;
+    QWidget* panelRightAll_ = nullptr;
+    QWidget* panelInfo_ = nullptr;
+    QLabel* labelInfo_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QSplitter* splitter1_ = nullptr;
+    QSplitter* splitter2_ = nullptr;
+    QString infoText_;
+    QString applicationTitle_ = QStringLiteral("Gonilux");
+    bool titleShowsHint_ = false;
+    bool shown_ = false;
+    bool closed_ = false;
+    int lastSplitterSize_ = -1;
+    QString lastPath_;
+};
+
+}  // namespace gonilux::mainwindow
