@@ -132,13 +132,14 @@ private:
     int line_ = 0;
 };
 
+// Reads `count` values; once the text is used up the rest stay 0.
 void ReadArray(TokenCursor& cursor, tArrEx& out, std::size_t count, double divisor) {
-    out.resize(count);
+    out.assign(count, 0.0);
     bool ignored = false;
-    if (divisor == 1.0) {
-        for (double& v : out) v = cursor.Next(ignored);
-    } else {
-        for (double& v : out) v = cursor.Next(ignored) / divisor;
+    for (double& v : out) {
+        if (cursor.Exhausted()) break;
+        v = cursor.Next(ignored);
+        if (divisor != 1.0) v /= divisor;
     }
 }
 

@@ -42,16 +42,24 @@ std::string LayOutFixed(const Decimal& d) {
         const int intDigits = d.Exponent + 1;
         out = d.Digits.substr(0, static_cast<std::size_t>(std::min(n, intDigits)));
         if (n < intDigits) out.append(static_cast<std::size_t>(intDigits - n), '0');
-        if (n > intDigits) out += "." + d.Digits.substr(static_cast<std::size_t>(intDigits));
+        if (n > intDigits) {
+            out.push_back('.');
+            out.append(d.Digits, static_cast<std::size_t>(intDigits));
+        }
     } else {
-        out = "0." + std::string(static_cast<std::size_t>(-d.Exponent - 1), '0') + d.Digits;
+        out = "0.";
+        out.append(static_cast<std::size_t>(-d.Exponent - 1), '0');
+        out.append(d.Digits);
     }
     return out;
 }
 
 std::string LayOutScientific(const Decimal& d) {
     std::string out = d.Digits.substr(0, 1);
-    if (d.Digits.size() > 1) out += "." + d.Digits.substr(1);
+    if (d.Digits.size() > 1) {
+        out.push_back('.');
+        out.append(d.Digits, 1);
+    }
     out += d.Exponent < 0 ? "e-" : "e+";
     const int magnitude = std::abs(d.Exponent);
     if (magnitude < 10) out.push_back('0');

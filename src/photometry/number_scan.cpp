@@ -116,12 +116,37 @@ bool TokenCursor::AtEnd() {
     return pos_ >= text_.size();
 }
 
+// The common token, [+-]digits[.digits] with at most 19 digits, converted in one pass. Anything
+// else is left to ConvertToken.
+bool TokenCursor::TryFastNumber(double& value) {
+    const char* p = text_.data() + pos_;
+    const char* const end = text_.data() + text_.size();
+    bool negative = false;
+    if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int fraction = 0;
+    for (; p < end && IsDigit(*p); ++p, ++digits) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    if (p < end && *p == '.') {
+        for (++p; p < end && IsDigit(*p); ++p, ++digits, ++fraction)
+            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    }
+    if (digits == 0 || digits > 19 || fraction > 22 || mantissa >= (std::uint64_t{1} << 53)) return false;
+    if (p < end && !IsSeparator(static_cast<unsigned char>(*p))) return false;
+    double v = static_cast<double>(mantissa);
+    if (fraction > 0) v /= kPow10[fraction];
+    value = negative ? -v : v;
+    pos_ = static_cast<std::size_t>(p - text_.data());
+    return true;
+}
+
 double TokenCursor::Next(bool& error) {
     SkipSeparators();
     lastStart_ = pos_;
+    double value = 0;
+    if (pos_ < text_.size() && TryFastNumber(value)) return value;
     std::size_t end = pos_;
     while (end < text_.size() && !IsSeparator(static_cast<unsigned char>(text_[end]))) ++end;
-    double value = 0;
     if (!ConvertToken(text_.substr(pos_, end - pos_), value)) error = true;
     pos_ = end;
     return value;

@@ -7,9 +7,15 @@
 namespace gonilux::detail {
 
 // Blank, tab, CR, LF, comma and Ctrl-Z separate numbers.
-inline bool IsSeparator(unsigned char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ',' || c == 0x1A;
-}
+struct SeparatorTable {
+    bool Is[256] = {};
+    constexpr SeparatorTable() {
+        for (unsigned char c : {' ', '\t', '\r', '\n', ',', '\x1A'}) Is[c] = true;
+    }
+};
+inline constexpr SeparatorTable kSeparators{};
+
+inline bool IsSeparator(unsigned char c) { return kSeparators.Is[c]; }
 
 // Walks the tokens of a text. Reading past the end yields empty, invalid tokens.
 class TokenCursor {
@@ -23,10 +29,13 @@ public:
     // Offset of the start of the token most recently read (text size when exhausted).
     std::size_t LastTokenOffset() const { return lastStart_; }
     bool AtEnd();
+    // True once only separators are left.
+    bool Exhausted() const { return pos_ >= text_.size(); }
     void SeekTo(std::size_t offset) { pos_ = offset < text_.size() ? offset : text_.size(); }
 
 private:
     void SkipSeparators();
+    bool TryFastNumber(double& value);
     std::string_view text_;
     std::size_t pos_ = 0;
     std::size_t lastStart_ = 0;

@@ -6,12 +6,11 @@
 #include "photometry/ies_reader.h"
 #include "test_util.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -68,7 +67,8 @@ void ExpectRowsNear(const tArrEx2& actual, const tArrEx2& expected) {
 
 void ExpectListNear(const tArrEx& actual, const tArrEx& expected, const char* what) {
     ASSERT_EQ(actual.size(), expected.size()) << what;
-    for (std::size_t i = 0; i < actual.size(); ++i) ExpectNear(actual[i], expected[i], what);
+    for (std::size_t i = 0; i < actual.size(); ++i)
+        ExpectNear(actual[i], expected[i], what);
 }
 
 // What a converted file holds: its vertical angles, planes and rows, and the vertical count
@@ -95,19 +95,23 @@ bool ExpectedConversion(const tIES& ies, Converted& c) {
     tArrEx c0(T[p].begin() + static_cast<std::ptrdiff_t>(k), T[p].end());
     tArrEx c90;
     tArrEx c180;
-    for (std::size_t i = k + 1; i-- > 0;) c180.push_back(T[p][i]);
+    for (std::size_t i = k + 1; i-- > 0;)
+        c180.push_back(T[p][i]);
     if (twoSided) {
         c.writtenVertCount = (H.size() - 1) / 2 + 1;
         c.vert.assign(H.begin() + static_cast<std::ptrdiff_t>(k), H.end());
         c.planes = {0, 90, 180, 270};
-        for (std::size_t h = k; h < H.size(); ++h) c90.push_back(T[h][k]);
+        for (std::size_t h = k; h < H.size(); ++h)
+            c90.push_back(T[h][k]);
         tArrEx c270;
-        for (std::size_t h = k + 1; h-- > 0;) c270.push_back(T[h][k]);
+        for (std::size_t h = k + 1; h-- > 0;)
+            c270.push_back(T[h][k]);
         c.rows = {c0, c90, c180, c270};
     } else {
         c.writtenVertCount = H.size();
         c.vert = H;
-        for (std::size_t h = 0; h < H.size(); ++h) c90.push_back(T[h][k]);
+        for (std::size_t h = 0; h < H.size(); ++h)
+            c90.push_back(T[h][k]);
         if (k == 0) {
             c.planes = {0, 90};
             c.rows = {c0, c90};
@@ -141,8 +145,8 @@ bool ExpectLoaded(const TiesData& entry, const fs::path& path) {
     EXPECT_EQ(entry.Lines.size(), 8u);
     if (entry.Lines.size() != 8u) return false;
     EXPECT_EQ(entry.Lines[TitleFileName], path.filename().string());
-    EXPECT_TRUE(Consistent(entry.Ies)) << "counts " << entry.Ies.VertCount << " x "
-                                       << entry.Ies.HorzCount;
+    EXPECT_TRUE(Consistent(entry.Ies))
+        << "counts " << entry.Ies.VertCount << " x " << entry.Ies.HorzCount;
     return Consistent(entry.Ies);
 }
 
@@ -166,7 +170,8 @@ void ExpectReadsBack(const TiesData& src, const TiesData& back, ExportKind kind)
     }
     if (kind == ExportKind::Rotation) {
         tArrEx shifted = src.Ies.HorzAngles;
-        for (double& a : shifted) a -= 90;
+        for (double& a : shifted)
+            a -= 90;
         ExpectListNear(back.Ies.VertAngles, src.Ies.VertAngles, "vertical angles");
         ExpectListNear(back.Ies.HorzAngles, shifted, "horizontal angles");
         ExpectRowsNear(back.Ies.Candela, src.Ies.Candela);
@@ -179,7 +184,7 @@ void ExpectReadsBack(const TiesData& src, const TiesData& back, ExportKind kind)
     }
     EXPECT_EQ(back.Ies.VertCount, expected.writtenVertCount);
     EXPECT_EQ(back.Ies.HorzCount, expected.planes.size());
-    if (!LaidOutEvenly(expected)) return;  // the values no longer line up with the counts
+    if (!LaidOutEvenly(expected)) return; // the values no longer line up with the counts
     ExpectListNear(back.Ies.VertAngles, expected.vert, "vertical angles");
     ExpectListNear(back.Ies.HorzAngles, expected.planes, "planes");
     ExpectRowsNear(back.Ies.Candela, expected.rows);
@@ -216,7 +221,7 @@ int CheckFolder(const fs::path& folder, bool recursive, const fs::path& outFolde
         const auto tilt = std::find(out.Lines.begin(), out.Lines.end(), "TILT=NONE");
         EXPECT_NE(tilt, out.Lines.end());
         for (auto line = tilt; line != out.Lines.end(); ++line) {
-            EXPECT_LE(line->size(), 60u) << *line;  // the numeric lines are wrapped
+            EXPECT_LE(line->size(), 60u) << *line; // the numeric lines are wrapped
         }
 
         TiesData back = CreateIesData(fs::path(target).filename().string());
@@ -242,7 +247,7 @@ TEST(Corpus, RealFilesLoadAndExportsReadBack) {
     TempFolder out;
     const int exported = CheckFolder(kRealFiles, true, out.Path());
     RecordProperty("exported", exported);
-    EXPECT_GT(exported, 0);  // the files whose planes run from 90 to 270 rotate
+    EXPECT_GT(exported, 0); // the files whose planes run from 90 to 270 rotate
 }
 
 TEST(Corpus, RealTiltIncludeFileSkipsItsTiltData) {
@@ -309,8 +314,7 @@ TEST(FileIo, SecondReadOfAnEntryKeepsThePreviousName) {
         << error;
     TiesData entry = CreateIesData("lamp.ies");
     ASSERT_TRUE(LoadIesEntry(entry, path));
-    EXPECT_EQ(entry.Lines,
-              (std::vector<std::string>{"", "lamp.ies", "", "ACME", "", "", "", ""}));
+    EXPECT_EQ(entry.Lines, (std::vector<std::string>{"", "lamp.ies", "", "ACME", "", "", "", ""}));
     EXPECT_FALSE(entry.ChangedByAuthor);
     EXPECT_FALSE(IsAuthorFile(path));
     ASSERT_TRUE(LoadIesEntry(entry, path));
@@ -318,5 +322,51 @@ TEST(FileIo, SecondReadOfAnEntryKeepsThePreviousName) {
     EXPECT_EQ(entry.Ies.Candela, (tArrEx2{{7}}));
 }
 
-}  // namespace
-}  // namespace gonilux
+// Record operations
+
+TEST(Record, ResetAndDeepCopy) {
+    tIES src;
+    ParseIes("TILT=NONE\n1 2000 1 3 1 1 2 0.5 0.6 0 1 1 36 0 45 90 0 100 80 10\n", src);
+
+    tIES dst;
+    ResetIes(dst);
+    CopyIes(src, dst);
+    EXPECT_EQ(dst.Multiplier, 2);
+    EXPECT_EQ(dst.Width, 0.5);
+    EXPECT_EQ(dst.InputWatts, 36);
+    EXPECT_EQ(dst.VertCount, 3);
+    EXPECT_EQ(dst.VertAngles, (tArrEx{0, 45, 90}));
+    EXPECT_EQ(dst.HorzAngles, (tArrEx{0}));
+    EXPECT_EQ(dst.Candela, (tArrEx2{{50, 40, 5}}));
+    dst.Candela[0][0] = -1;
+    dst.VertAngles[0] = -1;
+    EXPECT_EQ(src.Candela[0][0], 50);
+    EXPECT_EQ(src.VertAngles[0], 0);
+
+    // Empty arrays of the source leave the destination's arrays alone.
+    tIES empty;
+    empty.LampCount = 9;
+    CopyIes(empty, dst);
+    EXPECT_EQ(dst.LampCount, 9);
+    EXPECT_EQ(dst.VertAngles.size(), 3u);
+    EXPECT_EQ(dst.Candela.size(), 1u);
+
+    ResetIes(dst);
+    EXPECT_EQ(dst.LumensPerLamp, 0);
+    EXPECT_EQ(dst.Multiplier, 0);
+    EXPECT_EQ(dst.InputWatts, 0);
+    EXPECT_EQ(dst.VertCount, 0);
+    EXPECT_TRUE(dst.Candela.empty());
+    EXPECT_TRUE(dst.VertAngles.empty());
+    EXPECT_TRUE(dst.HorzAngles.empty());
+}
+
+TEST(Record, FreshEntryHoldsAnEmptyStringAndTheFileName) {
+    const TiesData entry = CreateIesData("lamp.ies");
+    EXPECT_EQ(entry.Lines, (std::vector<std::string>{"", "lamp.ies"}));
+    EXPECT_FALSE(entry.Loaded);
+    EXPECT_FALSE(entry.ChangedByAuthor);
+}
+
+} // namespace
+} // namespace gonilux

@@ -3,12 +3,12 @@
 #include "photometry/ies_reader.h"
 #include "test_util.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <clocale>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
+#include <locale>
 #include <string>
 #include <vector>
 
@@ -33,16 +33,11 @@ TEST(ExportKind, ChosenByTypeAndFirstPlane) {
         ExportKind kind;
     };
     const Case cases[] = {
-        {2, {0, 45, 90}, ExportKind::Conversion},
-        {2, {90, 120}, ExportKind::Conversion},
-        {2, {-90, 0, 90}, ExportKind::Conversion},
-        {1, {90, 180, 270}, ExportKind::Rotation},
-        {3, {90}, ExportKind::Rotation},
-        {1, {0, 90}, ExportKind::None},
-        {3, {-90, 0, 90}, ExportKind::None},
-        {1, {90.000001, 180}, ExportKind::None},
-        {1, {0, 90, 180, 270}, ExportKind::None},
-        {1, {}, ExportKind::None},
+        {2, {0, 45, 90}, ExportKind::Conversion},  {2, {90, 120}, ExportKind::Conversion},
+        {2, {-90, 0, 90}, ExportKind::Conversion}, {1, {90, 180, 270}, ExportKind::Rotation},
+        {3, {90}, ExportKind::Rotation},           {1, {0, 90}, ExportKind::None},
+        {3, {-90, 0, 90}, ExportKind::None},       {1, {90.000001, 180}, ExportKind::None},
+        {1, {0, 90, 180, 270}, ExportKind::None},  {1, {}, ExportKind::None},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.horz) + " type " + std::to_string(c.type));
@@ -110,8 +105,8 @@ TEST(FormatIesNumber, ShortestTextUpToFifteenDigits) {
 }
 
 TEST(FormatIesNumber, ExtremeValuesReadBackAsTheyWere) {
-    const double values[] = {1e-6, -1e-6, 1e20, -3.5e20, 1.5e300, 1e-300, 0.1, 98.765, 1e15,
-                             123456.000001, 2.5e-300};
+    const double values[] = {1e-6, -1e-6,  1e20, -3.5e20,       1.5e300, 1e-300,
+                             0.1,  98.765, 1e15, 123456.000001, 2.5e-300};
     for (double value : values) {
         const std::string text = FormatIesNumber(value);
         SCOPED_TRACE(text);
@@ -123,7 +118,27 @@ TEST(FormatIesNumber, ExtremeValuesReadBackAsTheyWere) {
     }
 }
 
-TEST(FormatIesNumber, PointWhateverTheLocale) {
+// A C++ locale whose numbers use a decimal comma and digit grouping.
+struct CommaPunct : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+TEST(FormatIesNumber, PointWhateverTheGlobalLocale) {
+    const std::locale previous = std::locale::global(std::locale(std::locale(), new CommaPunct));
+    const std::string text = FormatIesNumber(2.5);
+    const std::string large = FormatIesNumber(1234567.25);
+    double point = 0;
+    const bool pointRead = ConvertToken("2.5", point);
+    std::locale::global(previous);
+    EXPECT_EQ(text, "2.5");
+    EXPECT_EQ(large, "1234567.25");
+    EXPECT_TRUE(pointRead);
+    EXPECT_EQ(point, 2.5);
+}
+
+TEST(FormatIesNumber, PointWhateverTheCLocale) {
     const char* const names[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE", "German"};
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     const char* found = nullptr;
@@ -133,10 +148,14 @@ TEST(FormatIesNumber, PointWhateverTheLocale) {
             break;
         }
     }
-    if (found == nullptr) GTEST_SKIP() << "no locale with a decimal comma installed";
+    if (found == nullptr) GTEST_SKIP() << "no C locale with a decimal comma installed";
     const std::string text = FormatIesNumber(2.5);
     const std::string large = FormatIesNumber(1234567.25);
+    double point = 0;
+    const bool pointRead = ConvertToken("2.5", point);
     std::setlocale(LC_ALL, previous.c_str());
+    EXPECT_TRUE(pointRead);
+    EXPECT_EQ(point, 2.5);
     EXPECT_EQ(text, "2.5");
     EXPECT_EQ(large, "1234567.25");
 }
@@ -144,7 +163,8 @@ TEST(FormatIesNumber, PointWhateverTheLocale) {
 TEST(WrapNumericLine, CutsAfterTheLastBlankWithinSixtyCharacters) {
     auto repeat = [](const std::string& piece, int count) {
         std::string text;
-        for (int i = 0; i < count; ++i) text += piece;
+        for (int i = 0; i < count; ++i)
+            text += piece;
         return text;
     };
     EXPECT_EQ(WrapNumericLine(repeat("12345 ", 30)),
@@ -167,9 +187,9 @@ TEST(BuildExportText, RotationExampleLineByLine) {
     const ExportText out = BuildExportText(RotationExample(), titles);
     ASSERT_TRUE(out.Ok);
     EXPECT_EQ(out.Kind, ExportKind::Rotation);
-    const Lines expected = {"IESNA91",  "[MANUFAC]  ACME",        kRotatedLine, "TILT=NONE",
-                            "1 1000 1 2 2 1 2 0 0 0", "1 1 36", "0 90 ",      "0 180 ",
-                            "100 50 ",  "100 50 "};
+    const Lines expected = {
+        "IESNA91", "[MANUFAC]  ACME", kRotatedLine, "TILT=NONE", "1 1000 1 2 2 1 2 0 0 0",
+        "1 1 36",  "0 90 ",           "0 180 ",     "100 50 ",   "100 50 "};
     EXPECT_EQ(out.Lines, expected);
     EXPECT_EQ(out.Text(), JoinLines(expected, "\r\n"));
 }
@@ -203,7 +223,7 @@ struct ConversionCase {
     const char* name;
     std::vector<double> vert;
     std::vector<double> horz;
-    Lines tail;  // the count line and everything after "1 1 36"
+    Lines tail; // the count line and everything after "1 1 36"
 };
 
 TEST(BuildExportText, TypeBConversionCases) {
@@ -211,13 +231,13 @@ TEST(BuildExportText, TypeBConversionCases) {
         {"three planes",
          {-90, -45, 0, 45, 90},
          {0, 45, 90},
-         {"1 1000 1 3 3 1 2 0.5 0.6 0", "1 1 36", "0 45 90 ", "0 90 180", "12 13 14 ",
-          "12 22 32 ", "12 11 10 "}},
+         {"1 1000 1 3 3 1 2 0.5 0.6 0", "1 1 36", "0 45 90 ", "0 90 180", "12 13 14 ", "12 22 32 ",
+          "12 11 10 "}},
         {"three planes, beam axis not first",
          {-45, 0, 45, 90},
          {-45, 0, 45},
-         {"1 1000 1 3 3 1 2 0.5 0.6 0", "1 1 36", "-45 0 45 ", "0 90 180", "21 22 23 ",
-          "11 21 31 ", "21 20 "}},
+         {"1 1000 1 3 3 1 2 0.5 0.6 0", "1 1 36", "-45 0 45 ", "0 90 180", "21 22 23 ", "11 21 31 ",
+          "21 20 "}},
         {"two-sided, four planes",
          {-90, -45, 0, 45, 90},
          {-90, -45, 0, 45, 90},
@@ -226,8 +246,7 @@ TEST(BuildExportText, TypeBConversionCases) {
         {"two planes",
          {0, 45, 90},
          {0, 45, 90},
-         {"1 1000 1 3 2 1 2 0.5 0.6 0", "1 1 36", "0 45 90 ", "0 90", "10 11 12 ",
-          "10 20 30 "}},
+         {"1 1000 1 3 2 1 2 0.5 0.6 0", "1 1 36", "0 45 90 ", "0 90", "10 11 12 ", "10 20 30 "}},
     };
     const Lines titles = {"", "b.ies", "R-1", "ACME", "Lum", "", "HIT", ""};
     for (const ConversionCase& c : cases) {
@@ -238,9 +257,8 @@ TEST(BuildExportText, TypeBConversionCases) {
         const ExportText out = BuildExportText(ies, titles);
         ASSERT_TRUE(out.Ok);
         EXPECT_EQ(out.Kind, ExportKind::Conversion);
-        Lines expected = {"IESNA91",       "[TEST] R-1",   "[MANUFAC]  ACME",
-                          "[LUMINAIRE] Lum", "[LAMP] HIT", kConvertedLine,
-                          "TILT=NONE"};
+        Lines expected = {"IESNA91",    "[TEST] R-1",   "[MANUFAC]  ACME", "[LUMINAIRE] Lum",
+                          "[LAMP] HIT", kConvertedLine, "TILT=NONE"};
         expected.insert(expected.end(), c.tail.begin(), c.tail.end());
         EXPECT_EQ(out.Lines, expected);
     }
@@ -277,7 +295,8 @@ tIES ReadBack(const ExportText& out) {
 
 TEST(BuildExportText, RotationReadsBackWithIdenticalRows) {
     std::vector<double> vert;
-    for (int i = 0; i < 30; ++i) vert.push_back(3.0 * i);
+    for (int i = 0; i < 30; ++i)
+        vert.push_back(3.0 * i);
     tArrEx2 rows(3, tArrEx(30));
     for (std::size_t h = 0; h < rows.size(); ++h) {
         for (std::size_t v = 0; v < 30; ++v) {
@@ -286,7 +305,7 @@ TEST(BuildExportText, RotationReadsBackWithIdenticalRows) {
     }
     tIES ies = MakeRecord(1, vert, {90, 180, 270}, rows);
     ies.LumensPerLamp = 2500;
-    ies.Multiplier = 2.5;  // as the reader stores a normalised file
+    ies.Multiplier = 2.5; // as the reader stores a normalised file
     ies.Width = 0.3;
     ies.InputWatts = 150;
     const ExportText out = BuildExportText(ies, {"", "n.ies", "T"});
@@ -298,7 +317,7 @@ TEST(BuildExportText, RotationReadsBackWithIdenticalRows) {
         EXPECT_LE(line->size(), 60u) << *line;
         EXPECT_EQ(line->find('\r'), std::string::npos);
     }
-    EXPECT_GT(out.Lines.size(), 6u + 2u + 3u);  // the 30-number lists were wrapped
+    EXPECT_GT(out.Lines.size(), 6u + 2u + 3u); // the 30-number lists were wrapped
 
     const tIES back = ReadBack(out);
     EXPECT_EQ(back.LampCount, 1);
@@ -363,5 +382,5 @@ TEST(BuildExportText, FifteenDigitValuesReadBackClosely) {
     EXPECT_NEAR(back.VertAngles[1], 1.0 / 3.0, 1e-15);
 }
 
-}  // namespace
-}  // namespace gonilux
+} // namespace
+} // namespace gonilux

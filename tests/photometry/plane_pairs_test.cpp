@@ -3,7 +3,6 @@
 #include "test_util.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -15,7 +14,8 @@ using testutil::NumberedTable;
 
 std::vector<double> Steps(double first, double last, double step) {
     std::vector<double> values;
-    for (double a = first; a <= last; a += step) values.push_back(a);
+    for (double a = first; a <= last; a += step)
+        values.push_back(a);
     return values;
 }
 
@@ -29,7 +29,7 @@ struct OppositeCase {
     std::uint16_t type;
     std::vector<double> horz;
     bool complete;
-    std::vector<int> opposites;  // expected opposite of each plane in turn
+    std::vector<int> opposites; // expected opposite of each plane in turn
 };
 
 TEST(OppositePlane, SymmetryOfTheHorizontalAngles) {
@@ -164,11 +164,11 @@ TEST(WholeExtents, StartsFromZeroAndTiesKeepTheFirstLocation) {
     tIesLocations locations;
     WholeExtents(ies, e, locations);
     ExpectExtents(e, 50, 0, 50, 0, 50);
-    EXPECT_EQ(locations[0].Plane, 0);  // MaxIntensity: 50 at (0, 1) first
+    EXPECT_EQ(locations[0].Plane, 0); // MaxIntensity: 50 at (0, 1) first
     EXPECT_EQ(locations[0].Vert, 1);
-    EXPECT_EQ(locations[2].Plane, 0);  // MaxX: 50 * sin 90 at (0, 1)
+    EXPECT_EQ(locations[2].Plane, 0); // MaxX: 50 * sin 90 at (0, 1)
     EXPECT_EQ(locations[2].Vert, 1);
-    EXPECT_EQ(locations[4].Plane, 1);  // MaxY: 50 * cos 0 first at (1, 0)
+    EXPECT_EQ(locations[4].Plane, 1); // MaxY: 50 * cos 0 first at (1, 0)
     EXPECT_EQ(locations[4].Vert, 0);
 }
 
@@ -195,13 +195,21 @@ TEST(SelectPlanes, ModesAndSwitches) {
     const tIesExtents whole{200, -200, 200, -40, 100};
     const SelectCase cases[] = {
         {"standard", 1, 3, {false, true, true}, 0, 2, true, 1, 3, false, pair0AndPerp},
-        {"standard ignores switches", 1, 2, {false, false, false}, 0, 2, true, 1, 3, false,
+        {"standard ignores switches",
+         1,
+         2,
+         {false, false, false},
+         0,
+         2,
+         true,
+         1,
+         3,
+         false,
          pair0AndPerp},
         {"interactive whole", 0, 1, {false, false, true}, 1, 3, false, -1, -1, true, whole},
         {"interactive ortho", 0, 0, {false, false, true}, 0, 2, true, 1, 3, true, whole},
         {"interactive fit", 0, 1, {false, true, true}, 1, 3, false, -1, -1, false, pair1},
-        {"interactive fit ortho", 0, 0, {false, true, true}, 0, 2, true, 1, 3, false,
-         pair0AndPerp},
+        {"interactive fit ortho", 0, 0, {false, true, true}, 0, 2, true, 1, 3, false, pair0AndPerp},
         {"interactive fit plain", 0, 0, {false, true, false}, 0, 2, false, -1, -1, false, pair0},
         {"fitted", 2, 1, {false, false, true}, 1, 3, false, -1, -1, false, pair1},
         {"fitted ortho", 7, 0, {false, false, true}, 0, 2, true, 1, 3, false, pair0AndPerp},
@@ -272,5 +280,5 @@ TEST(SelectPlanes, EmptyRowsAndPlanesOutsideTheTableDoNotFail) {
     }
 }
 
-}  // namespace
-}  // namespace gonilux
+} // namespace
+} // namespace gonilux

@@ -3,9 +3,8 @@
 #include "photometry/ies_reader.h"
 #include "test_util.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 #include <string>
 #include <vector>
@@ -42,82 +41,60 @@ void ExpectExampleRecord(const tIES& ies) {
 // ---------------------------------------------------------------------------------------------
 // Tokens
 
-struct TokenCase {
+struct ValidToken {
     const char* token;
-    bool valid;
     double value;
 };
 
-const TokenCase kTokenCases[] = {
-    {"0", true, 0},
-    {"-0", true, 0},
-    {"007", true, 7},
-    {".5", true, 0.5},
-    {"5.", true, 5},
-    {"3150.", true, 3150},
-    {".0", true, 0},
-    {"-7.25", true, -7.25},
-    {"-.5", true, -0.5},
-    {"+3", true, 3},
-    {"+.5e1", true, 5},
-    {"1e3", true, 1000},
-    {"1E3", true, 1000},
-    {"1E-2", true, 0.01},
-    {"1.5e+2", true, 150},
-    {"1e-400", true, 0},  // underflow is a valid zero
-    {"", false, 0},
-    {"-", false, 0},
-    {"+", false, 0},
-    {".", false, 0},
-    {"-.", false, 0},
-    {"e5", false, 0},
-    {"E5", false, 0},
-    {"1e", false, 0},
-    {"1e+", false, 0},
-    {"1e3.5", false, 0},
-    {"12a", false, 0},
-    {"5-", false, 0},
-    {"1.2.3", false, 0},
-    {"--1", false, 0},
-    {"+-1", false, 0},
-    {"0x10", false, 0},
-    {"1d3", false, 0},
-    {"inf", false, 0},
-    {"-inf", false, 0},
-    {"Infinity", false, 0},
-    {"nan", false, 0},
-    {"NaN", false, 0},
-    {"1e999", false, 0},  // overflows a double
-    {"-1e999", false, 0},
-    {"1,5", false, 0},  // a comma is never a decimal point
-    {"12\xB0", false, 0},
-    {"\xA0" "5", false, 0},
-    {"\xEF\xBC\x95", false, 0},  // a full-width digit
+const ValidToken kValidTokens[] = {
+    {"0", 0},      {"-0", 0},        {"007", 7},      {".5", 0.5},   {"5.", 5},    {"3150.", 3150},
+    {".0", 0},     {"-7.25", -7.25}, {"-.5", -0.5},   {"+3", 3},     {"+.5e1", 5}, {"1e3", 1000},
+    {"1E3", 1000}, {"1E-2", 0.01},   {"1.5e+2", 150}, {"1e-400", 0}, // underflow is a valid zero
 };
 
+// "1e999" overflows a double; "1,5": a comma is never a decimal point; the last one is a
+// full-width digit.
+const char* const kInvalidTokens[] = {
+    "",    "-",   "+",     ".",      "-.",  "e5",     "E5",    "1e",          "1e+",  "1e3.5",
+    "12a", "5-",  "1.2.3", "--1",    "+-1", "0x10",   "1d3",   "inf",         "-inf", "Infinity",
+    "nan", "NaN", "1e999", "-1e999", "1,5", "12\xB0", "5\xA0", "\xEF\xBC\x95"};
+
 TEST(ReadNumber, ConvertsTokensByTheDecimalGrammar) {
-    for (const TokenCase& c : kTokenCases) {
+    for (const ValidToken& c : kValidTokens) {
         SCOPED_TRACE(std::string("token \"") + c.token + "\"");
         double value = -123;
-        EXPECT_EQ(ConvertToken(c.token, value), c.valid);
+        EXPECT_TRUE(ConvertToken(c.token, value));
         EXPECT_EQ(value, c.value);
+    }
+    for (const char* token : kInvalidTokens) {
+        SCOPED_TRACE(std::string("token \"") + token + "\"");
+        double value = -123;
+        EXPECT_FALSE(ConvertToken(token, value));
+        EXPECT_EQ(value, 0);
     }
 }
 
+// Reads `token` followed by " 7" and checks the value, the flag and that 7 comes next.
+void ExpectReadsToken(const char* token, double value, bool valid) {
+    SCOPED_TRACE(std::string("token \"") + token + "\"");
+    const std::string text = std::string(token) + " 7";
+    std::string_view rest = text;
+    bool error = false;
+    EXPECT_EQ(ReadNumber(rest, error), value);
+    EXPECT_EQ(error, !valid);
+    bool secondError = false;
+    EXPECT_EQ(ReadNumber(rest, secondError), 7);
+    EXPECT_FALSE(secondError);
+}
+
 TEST(ReadNumber, ReadsEachTokenUpToItsSeparator) {
-    for (const TokenCase& c : kTokenCases) {
-        if (std::string_view(c.token).find(',') != std::string_view::npos || *c.token == '\0') {
-            continue;  // these contain or are separators themselves
+    for (const ValidToken& c : kValidTokens)
+        ExpectReadsToken(c.token, c.value, true);
+    for (const char* token : kInvalidTokens) {
+        // Tokens that contain or are separators themselves do not stand alone.
+        if (*token != '\0' && std::string_view(token).find(',') == std::string_view::npos) {
+            ExpectReadsToken(token, 0, false);
         }
-        SCOPED_TRACE(std::string("token \"") + c.token + "\"");
-        std::string text = std::string(c.token) + " 7";
-        std::string_view rest = text;
-        bool error = false;
-        EXPECT_EQ(ReadNumber(rest, error), c.value);
-        EXPECT_EQ(error, !c.valid);
-        bool secondError = false;
-        EXPECT_EQ(ReadNumber(rest, secondError), 7);
-        EXPECT_FALSE(secondError);
     }
 }
 
@@ -130,7 +107,7 @@ TEST(ReadNumber, BlanksTabsBreaksCommasAndCtrlZSeparate) {
         EXPECT_EQ(ReadNumber(rest, error), expected);
     }
     EXPECT_FALSE(error);
-    EXPECT_EQ(ReadNumber(rest, error), 0);  // exhausted: an empty, invalid token
+    EXPECT_EQ(ReadNumber(rest, error), 0); // exhausted: an empty, invalid token
     EXPECT_TRUE(error);
 }
 
@@ -183,11 +160,11 @@ TEST(SplitHeader, TiltLineIsMatchedByItsNamePartIgnoringCase) {
         bool endsHeader;
     };
     const Case cases[] = {
-        {"TILT=NONE", true},      {"TILT=None", true},        {"tilt=none", true},
-        {"Tilt=lamp.tlt", true},  {"TILT=INCLUDE", true},     {"TILT= NONE", true},
-        {"TILT =NONE", false},    {" TILT=NONE", false},      {"[X] TILT=NONE", false},
-        {"TILTED=NONE", false},   {"TIL=NONE", false},        {"NONE", false},
-        {"\xB0TILT=NONE", false}, {"T\xC4LT=NONE", false},     {"TILT\t=NONE", false},
+        {"TILT=NONE", true},      {"TILT=None", true},     {"tilt=none", true},
+        {"Tilt=lamp.tlt", true},  {"TILT=INCLUDE", true},  {"TILT= NONE", true},
+        {"TILT =NONE", false},    {" TILT=NONE", false},   {"[X] TILT=NONE", false},
+        {"TILTED=NONE", false},   {"TIL=NONE", false},     {"NONE", false},
+        {"\xB0TILT=NONE", false}, {"T\xC4LT=NONE", false}, {"TILT\t=NONE", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
@@ -208,8 +185,8 @@ TEST(SplitHeader, TiltLineIsMatchedByItsNamePartIgnoringCase) {
 }
 
 TEST(SplitHeader, FirstTiltLineEndsHeaderAndBreaksAndCommasBecomeBlanks) {
-    std::vector<std::string> lines = {"IESNA", "[TEST] a,b", "TILT=NONE", "1 2,3", "TILT=NONE",
-                                      "4\r5"};
+    std::vector<std::string> lines = {"IESNA", "[TEST] a,b", "TILT=NONE",
+                                      "1 2,3", "TILT=NONE",  "4\r5"};
     std::vector<std::string> header;
     std::string numeric;
     SplitHeader(lines, header, numeric);
@@ -335,12 +312,10 @@ TEST(ParseIes, NormalisesOnlyForPositiveFluxWithMultiplierOne) {
         double second;
     };
     const Case cases[] = {
-        {"2000", "1", 2, 50, 25},       {"2500", "1", 2.5, 40, 20},
-        {"500", "1", 0.5, 200, 100},    {"2500", "1.1", 1.1, 100, 50},
-        {"1000", "1", 1, 100, 50},      {"1000", "0.5", 0.5, 100, 50},
-        {"2000", "0.5", 0.5, 100, 50},  {"-1", "1", 1, 100, 50},
-        {"0", "1", 1, 100, 50},         {"-1", "2", 2, 100, 50},
-        {"2000", "1.0", 2, 50, 25},     {"2000", "1e0", 2, 50, 25},
+        {"2000", "1", 2, 50, 25},      {"2500", "1", 2.5, 40, 20}, {"500", "1", 0.5, 200, 100},
+        {"2500", "1.1", 1.1, 100, 50}, {"1000", "1", 1, 100, 50},  {"1000", "0.5", 0.5, 100, 50},
+        {"2000", "0.5", 0.5, 100, 50}, {"-1", "1", 1, 100, 50},    {"0", "1", 1, 100, 50},
+        {"-1", "2", 2, 100, 50},       {"2000", "1.0", 2, 50, 25}, {"2000", "1e0", 2, 50, 25},
     };
     for (const Case& c : cases) {
         const std::string text = std::string("TILT=NONE\n1 ") + c.lumens + " " + c.multiplier +
@@ -364,9 +339,9 @@ TEST(ParseIes, RoundedFieldsGoHalfToEvenAndKeepLow16Bits) {
         bool error;
     };
     const Case cases[] = {
-        {"36.5", 36, false}, {"37.5", 38, false}, {"2.5", 2, false},   {"36.4999", 36, false},
-        {"-1", 65535, false}, {"70000", 4464, false}, {"65536", 0, false}, {"1e999", 0, true},
-        {"1e30", 0, false},
+        {"36.5", 36, false},    {"37.5", 38, false},  {"2.5", 2, false},
+        {"36.4999", 36, false}, {"-1", 65535, false}, {"70000", 4464, false},
+        {"65536", 0, false},    {"1e999", 0, true},   {"1e30", 0, false},
     };
     for (const Case& c : cases) {
         const std::string text =
@@ -400,8 +375,8 @@ TEST(RoundTo16, HalfToEvenLow16BitsAndZeroForUnrepresentable) {
         {70000, 4464},
         {4294967303.0, 7},
         {1e15 + 3, 32771},
-        {4503599627370496.0 + 65536 * 3 + 5, 5},  // 2^52 + ...
-        {two63 - 1024, 64512},                     // largest double below 2^63
+        {4503599627370496.0 + 65536 * 3 + 5, 5}, // 2^52 + ...
+        {two63 - 1024, 64512},                   // largest double below 2^63
         {-(two63 - 1024), 1024},
         {two63, 0},
         {-two63, 0},
@@ -459,7 +434,7 @@ TEST(ParseIes, HeaderErrorNamesTheLineOfTheFirstBadNumber) {
         {"IESNA\nTILT=NONE\n1 1000 1 3", true, 3},
         {"IESNA\rTILT=NONE\r1 1000 1\r\r", true, 4},
         {"IESNA\r\nTILT=NONE\r\n", true, 2},
-        {"TILT=INCLUDE\n1 70000\n1 1000 1 1 1 1 2 0 0 0 1 1 1\n", true, 3},  // eats them all
+        {"TILT=INCLUDE\n1 70000\n1 1000 1 1 1 1 2 0 0 0 1 1 1\n", true, 3}, // eats them all
         // Bad tilt data is not a header error.
         {"TILT=INCLUDE\n1 x\n1 1000 1 1 1 1 2 0 0 0 1 1 1 0 0 5\n", false, 0},
         {"TILT=NONE\n1 1000 1 1 1 1 2 0 0 0 1 1 1 0 0 bad\n", false, 0},
@@ -501,7 +476,8 @@ TEST(ParseIes, AbsurdCountsKeepScalarsAndEmptyArrays) {
 
 TEST(ParseIes, ZeroCountsGiveEmptyRowsOfTheAnnouncedNumber) {
     tIES ies;
-    const ParseResult result = ParseIes("TILT=NONE\n1 1000 1 0 3 1 2 0 0 0\n1 1 5\n0 90 180\n", ies);
+    const ParseResult result =
+        ParseIes("TILT=NONE\n1 1000 1 0 3 1 2 0 0 0\n1 1 5\n0 90 180\n", ies);
     EXPECT_FALSE(result.Diagnostics.HeaderError);
     ExpectConsistent(ies);
     EXPECT_EQ(ies.HorzAngles, (tArrEx{0, 90, 180}));
@@ -525,46 +501,5 @@ TEST(ParseIes, ReadingAgainLeavesNothingOfThePreviousRecord) {
     EXPECT_EQ(ies.PhotometricType, 0);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Record operations
-
-TEST(Record, ResetAndDeepCopy) {
-    tIES src;
-    ParseIes(JoinLines(kExampleLines), src);
-
-    tIES dst;
-    ResetIes(dst);
-    CopyIes(src, dst);
-    ExpectExampleRecord(dst);
-    dst.Candela[0][0] = -1;
-    dst.VertAngles[0] = -1;
-    EXPECT_EQ(src.Candela[0][0], 50);
-    EXPECT_EQ(src.VertAngles[0], 0);
-
-    // Empty arrays of the source leave the destination's arrays alone.
-    tIES empty;
-    empty.LampCount = 9;
-    CopyIes(empty, dst);
-    EXPECT_EQ(dst.LampCount, 9);
-    EXPECT_EQ(dst.VertAngles.size(), 3u);
-    EXPECT_EQ(dst.Candela.size(), 1u);
-
-    ResetIes(dst);
-    EXPECT_EQ(dst.LumensPerLamp, 0);
-    EXPECT_EQ(dst.Multiplier, 0);
-    EXPECT_EQ(dst.InputWatts, 0);
-    EXPECT_EQ(dst.VertCount, 0);
-    EXPECT_TRUE(dst.Candela.empty());
-    EXPECT_TRUE(dst.VertAngles.empty());
-    EXPECT_TRUE(dst.HorzAngles.empty());
-}
-
-TEST(Record, FreshEntryHoldsAnEmptyStringAndTheFileName) {
-    const TiesData entry = CreateIesData("lamp.ies");
-    EXPECT_EQ(entry.Lines, (std::vector<std::string>{"", "lamp.ies"}));
-    EXPECT_FALSE(entry.Loaded);
-    EXPECT_FALSE(entry.ChangedByAuthor);
-}
-
-}  // namespace
-}  // namespace gonilux
+} // namespace
+} // namespace gonilux

@@ -3,10 +3,9 @@
 
 #include "photometry/ies_record.h"
 
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <random>
 #include <string>
 #include <string_view>
@@ -68,7 +67,7 @@ inline void ExpectConsistent(const tIES& ies, const std::string& context = {}) {
 
 // A folder of its own under the system's temporary folder, removed again on destruction.
 class TempFolder {
-public:
+  public:
     TempFolder() {
         static std::atomic<int> counter{0};
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -95,8 +94,8 @@ public:
     const std::filesystem::path& Path() const { return path_; }
     std::string Str() const { return path_.string(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
-}  // namespace gonilux::testutil
+} // namespace gonilux::testutil

@@ -2,7 +2,6 @@
 #include "photometry/header_titles.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -88,7 +87,7 @@ TEST(ExtractTitles, FileNameWithoutFoldersAndPreviousNameOnSecondRead) {
     ExtractTitles(entry, "/data/renamed.ies", "");
     EXPECT_EQ(entry.Lines, (Titles{"lamp.ies", "renamed.ies", "", "", "", "", "", ""}));
 
-    TiesData bare;  // no title strings at all
+    TiesData bare; // no title strings at all
     ExtractTitles(bare, "x.ies", header);
     EXPECT_EQ(bare.Lines, (Titles{"", "x.ies", "T1", "", "", "", "", ""}));
 }
@@ -161,5 +160,5 @@ TEST(FileNameOf, BothSeparatorsEndFolders) {
     EXPECT_EQ(FileNameOf(""), "");
 }
 
-}  // namespace
-}  // namespace gonilux
+} // namespace
+} // namespace gonilux
