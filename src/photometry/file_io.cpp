@@ -96,14 +96,13 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
 bool LoadIesEntry(TiesData& entry, const std::string& path) {
     std::string bytes;
     std::string error;
-    entry.Loaded = true;
     entry.Diagnostics = ReadDiagnostics{};
     if (!ReadWholeFile(path, bytes, error)) {
-        ResetIes(entry.Ies);
         entry.Diagnostics.OpenFailed = true;
         entry.Diagnostics.OpenError = error;
         return false;
     }
+    entry.Loaded = true;
     ParseResult result = ParseIes(std::string_view(bytes), entry.Ies);
     entry.Diagnostics = result.Diagnostics;
     ExtractTitles(entry, path, result.HeaderText);

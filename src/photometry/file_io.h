@@ -16,8 +16,9 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& err
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
 // Reads the file at `path` into the entry: record, title strings, author mark, diagnostics.
-// The entry is marked Loaded whatever happened. Returns false when the file could not be read
-// (the entry then keeps its title strings and an empty record).
+// A read file marks the entry Loaded whatever the reader found in it. A file that cannot be
+// read (vanished, unreadable) leaves the entry as it was, with the reason in its diagnostics,
+// and returns false.
 bool LoadIesEntry(TiesData& entry, const std::string& path);
 
 // True when the file at `path` exists and is a file this program wrote ([CHANGED] names the

@@ -264,11 +264,11 @@ TEST(Corpus, RealTiltIncludeFileSkipsItsTiltData) {
     EXPECT_EQ(entry.Lines[TitleLuminaire], "TILT=INCLUDE Test Fixture");
 }
 
-TEST(FileIo, MissingFileKeepsTitlesAndAnEmptyRecord) {
+TEST(FileIo, MissingFileLeavesTheEntryUnread) {
     TempFolder folder;
     TiesData entry = CreateIesData("absent.ies");
     EXPECT_FALSE(LoadIesEntry(entry, (folder.Path() / "absent.ies").string()));
-    EXPECT_TRUE(entry.Loaded);
+    EXPECT_FALSE(entry.Loaded);
     EXPECT_TRUE(entry.Diagnostics.OpenFailed);
     EXPECT_EQ(entry.Lines, (std::vector<std::string>{"", "absent.ies"}));
     EXPECT_EQ(entry.Ies.HorzCount, 0);

@@ -1,0 +1,114 @@
+#include "file_entries.h"
+
+#include "photometry/text_encoding.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <algorithm>
+#include <cstddef>
+
+namespace gonilux::browser {
+namespace {
+
+unsigned char FoldAscii(char c) {
+    auto u = static_cast<unsigned char>(c);
+    return (u >= 'a' && u <= 'z') ? static_cast<unsigned char>(u - ('a' - 'A')) : u;
+}
+
+int CompareFolded(const QByteArray& a, const QByteArray& b) {
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const int d = int(FoldAscii(a[i])) - int(FoldAscii(b[i]));
+        if (d != 0) return d;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+}  // namespace
+
+QStringList UpEntryItems() {
+    return {QStringLiteral("直到"), QStringLiteral(".."), QStringLiteral(".. 仅")};
+}
+
+QString UpEntryCaption(int upItemIndex, const QString& nodeText) {
+    if (upItemIndex == kUpEntryBareDots) return QStringLiteral("..");
+    const QStringList items = UpEntryItems();
+    const QString chosen =
+        (upItemIndex >= 0 && upItemIndex < items.size()) ? items[upItemIndex] : QString();
+    return chosen + QStringLiteral(" '") + nodeText + QLatin1Char('\'');
+}
+
+QString TitleText(const TiesData& entry, int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= entry.Lines.size()) return {};
+    const std::string& text = entry.Lines[static_cast<std::size_t>(index)];
+    if (index == TitleFileName) return QFile::decodeName(QByteArray::fromStdString(text));
+    return QString::fromStdString(ToUtf8Lenient(text));
+}
+
+QString EntryFileName(const TiesData& entry) {
+    return TitleText(entry, TitleFileName);
+}
+
+QString EntryCaption(const TiesData& entry, int captionChoice) {
+    const QString chosen = TitleText(entry, captionChoice + 1);
+    return chosen.isEmpty() ? EntryFileName(entry) : chosen;
+}
+
+TiesData NewFileEntry(const QString& fileName) {
+    return CreateIesData(QFile::encodeName(fileName).toStdString());
+}
+
+int CompareText(const QString& a, const QString& b) {
+    return CompareFolded(a.toUtf8(), b.toUtf8());
+}
+
+std::vector<int> SortedRowOrder(const QStringList& captions, int folderCount,
+                                const std::function<void(int)>& progress) {
+    const int count = static_cast<int>(captions.size());
+    folderCount = std::clamp(folderCount, 0, count);
+    std::vector<QByteArray> keys;
+    keys.reserve(static_cast<std::size_t>(count));
+    for (const QString& caption : captions)
+        keys.push_back(caption.toUtf8());
+
+    std::vector<int> order(static_cast<std::size_t>(count));
+    for (int row = 0; row < count; ++row)
+        order[static_cast<std::size_t>(row)] = row;
+    std::stable_sort(order.begin() + folderCount, order.end(), [&](int x, int y) {
+        if (progress) progress(std::max(x, y));
+        return CompareFolded(keys[static_cast<std::size_t>(x)], keys[static_cast<std::size_t>(y)]) <
+               0;
+    });
+    return order;
+}
+
+bool CaptionChangeReadsFiles(int itemCount, int folderCount, int captionChoice,
+                             const std::function<int(int)>& titleCount) {
+    const int last = itemCount - 1;
+    if (last <= folderCount || captionChoice < 1) return false;
+    const int samples[] = {folderCount, last, std::max(last - folderCount, folderCount)};
+    return std::any_of(std::begin(samples), std::end(samples),
+                       [&](int row) { return titleCount(row) < 3; });
+}
+
+QStringList ScanIesFiles(const QString& folderPath) {
+    QStringList names;
+    if (folderPath.isEmpty()) return names;
+    QDirIterator it(folderPath, QDir::Files | QDir::Hidden);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        if (name.endsWith(QLatin1String(".ies"), Qt::CaseInsensitive)) names.append(name);
+    }
+    return names;
+}
+
+QString WithSeparator(const QString& folderPath) {
+    if (folderPath.endsWith(QLatin1Char('/')) || folderPath.endsWith(QLatin1Char('\\')))
+        return folderPath;
+    return folderPath + QLatin1Char('/');
+}
+
+}  // namespace gonilux::browser

@@ -1,0 +1,66 @@
+// The file list's rules that need no window: caption choice, caption comparison and the stable
+// sort of file entries, the up entry's caption, the caption-change sample and the folder scan.
+#pragma once
+
+#include "photometry/ies_record.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace gonilux::browser {
+
+// Caption choices: choice k shows title string k+1.
+inline constexpr int kCaptionChoiceCount = 7;
+
+// Items of the up entry's wording combo; the third gives the bare "..".
+inline constexpr int kUpEntryBareDots = 2;
+QStringList UpEntryItems();
+
+// Text of the up entry for the chosen wording (an index into UpEntryItems()) and the listed
+// folder's node text: the item text, " '", the node text and "'"; ".. 仅" gives "..".
+QString UpEntryCaption(int upItemIndex, const QString& nodeText);
+
+// A title string of an entry as text (header values may be in any 8-bit encoding; invalid UTF-8
+// reads as Latin-1). Empty when the entry has no such string.
+QString TitleText(const TiesData& entry, int index);
+
+// The file name an entry stands for (title string 1).
+QString EntryFileName(const TiesData& entry);
+
+// Caption of a file entry for a caption choice: title string choice+1, or the file name when
+// that string is empty or missing (an unread entry has only two strings).
+QString EntryCaption(const TiesData& entry, int captionChoice);
+
+// A fresh entry for a file found in a folder (title strings: empty and the file name).
+TiesData NewFileEntry(const QString& fileName);
+
+// Case-insensitive for the ASCII letters only (a to z fold to A to Z); every other character
+// compares by its UTF-8 bytes. Negative, zero or positive like strcmp.
+int CompareText(const QString& a, const QString& b);
+
+// The order of a list after sorting its file entries by caption. `captions` holds every item's
+// caption (folder entries first); the first `folderCount` stay where they are. Returns, for
+// each new position, the old row. Stable: equal captions keep their relative order.
+// `progress` (optional) receives the larger old row of each comparison.
+std::vector<int> SortedRowOrder(const QStringList& captions, int folderCount,
+                                const std::function<void(int)>& progress = {});
+
+// The caption-change sample: with more than one file entry and a choice other than the file
+// name, the entries at rows `folderCount`, the last row and max(last - folderCount, folderCount)
+// are looked at; true when any of them has fewer than three title strings (is unread), so the
+// change will read files and the progress panel should show. `titleCount(row)` gives an
+// entry's number of title strings.
+bool CaptionChangeReadsFiles(int itemCount, int folderCount, int captionChoice,
+                             const std::function<int(int)>& titleCount);
+
+// The names of the IES files of a folder: names ending in ".ies" in any case, files only
+// (hidden ones included), in the order the file system returns them.
+QStringList ScanIesFiles(const QString& folderPath);
+
+// The folder path with a trailing '/' (unchanged when it already ends in a separator).
+QString WithSeparator(const QString& folderPath);
+
+}  // namespace gonilux::browser

@@ -1,0 +1,490 @@
+#include "folder_list_view.h"
+
+#include "browser/file_entries.h"
+#include "browser/list_widgets.h"
+#include "photometry/file_io.h"
+#include "platform/message_service.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStyle>
+#include <algorithm>
+
+namespace gonilux::browser {
+namespace {
+
+using platform::MessageService;
+
+constexpr int kSmallIcon = 16;
+constexpr int kLargeIcon = 32;
+constexpr int kIconCellMinWidth = 80;
+
+// The hourglass for the life of the object, restoring the previous cursor afterwards.
+class WaitCursor {
+  public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QString ProgressText(int mode) {
+    switch (mode) {
+    case FolderListView::ProgressLoading:
+        return QStringLiteral("Loading the IES files...");
+    case FolderListView::ProgressSorting:
+        return QStringLiteral("Sorting data...");
+    case FolderListView::ProgressThumbnails:
+        return QStringLiteral("Preparing thumbnails view");
+    case FolderListView::ProgressClearing:
+        return QStringLiteral("Clearing...");
+    default:
+        return {};
+    }
+}
+
+// The folder an up entry leads to.
+QString ParentPathOf(const QString& folderPath) {
+    return folderPath.isEmpty() ? QString() : QFileInfo(QDir::cleanPath(folderPath)).path();
+}
+
+}  // namespace
+
+FolderListView::FolderListView(QWidget* parent)
+    : QListWidget(parent), panel_(new TProcessingPanel(this)) {
+    setObjectName(QStringLiteral("FolderListView"));
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUniformItemSizes(false);
+    setViewStyle(ViewStyle::List);
+    connect(this, &QListWidget::currentItemChanged, this, [this] { onListChange(); });
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] { onListChange(); });
+    connect(this, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { activateRow(row(item)); });
+}
+
+FolderListView::~FolderListView() {
+    // Items and signals go before the entries they point to.
+    SuspendListChange();
+    disconnect(this, nullptr, this, nullptr);
+    QListWidget::clear();
+}
+
+TiesData* FolderListView::entryAt(int row) const {
+    if (!isFileEntry(row)) return nullptr;
+    return reinterpret_cast<TiesData*>(item(row)->data(EntryRole).value<quintptr>());
+}
+
+QString FolderListView::currentFolderPathWithSeparator() const {
+    return listing_.Path.isEmpty() ? QString() : WithSeparator(listing_.Path);
+}
+
+QString FolderListView::entryFilePath(int row) const {
+    const TiesData* entry = entryAt(row);
+    return entry ? currentFolderPathWithSeparator() + EntryFileName(*entry) : QString();
+}
+
+QString FolderListView::folderEntryPath(int row) const {
+    if (row < 0 || row >= tag_) return {};
+    return item(row)->data(FolderPathRole).toString();
+}
+
+// ---- Building the list ----
+
+void FolderListView::ShowFolderContents(const FolderListing& listing) {
+    const bool otherFolder =
+        !hasListing_ || listing.Path != listing_.Path || listing.NodeText != listing_.NodeText;
+    if (otherFolder && !keepCaption_ && captionChoice_ != 0) {
+        captionChoice_ = 0;
+        emit captionChoiceChanged(0);
+    }
+    listBusy_ = true;
+    beginItemsUpdate();
+    SuspendListChange();
+    ClearFileList();
+    listing_ = listing;
+    hasListing_ = true;
+    authorMarkIcon_ = QIcon();
+    tag_ = 0;
+    if (upShown_ && listing.HasParent) {
+        addItem(makeFolderItem(UpEntryCaption(), listing.NodeIcon, ParentPathOf(listing.Path)));
+        hasUpEntry_ = true;
+    }
+    for (const FolderChild& child : listing.Children)
+        addItem(makeFolderItem(child.Name, child.Icon, child.Path));
+    tag_ = count();
+    if (listing.Browsable) ListFolderFiles();
+    viewport()->update();
+    if (captionChoice_ == 0) UpdateCaptions(false);
+    listBusy_ = false;
+    ResumeListChange();
+    endItemsUpdate();
+}
+
+void FolderListView::ClearFileList() {
+    SuspendListChange();
+    const bool savedBusy = listBusy_;
+    listBusy_ = true;
+    const bool showPanel = count() > 0;
+    if (showPanel) ShowProgress(ProgressClearing);
+    TGauge* gauge = progressGauge();
+    for (int i = tag_; i < count(); ++i)
+        gauge->setProgress(i);
+    QListWidget::clear();  // the items go first: their data points into entries_
+    entries_.clear();
+    if (showPanel) HideProgress();
+    tag_ = 0;
+    hasUpEntry_ = false;
+    lastListItem_ = nullptr;
+    listBusy_ = savedBusy;
+    ResumeListChange();
+}
+
+void FolderListView::ListFolderFiles() {
+    const QString folder = currentFolderPathWithSeparator();
+    if (folder.isEmpty()) return;
+    const QStringList names = ScanIesFiles(folder);
+    if (names.isEmpty()) return;
+    WaitCursor wait;
+    defaultIesIcon_ = QFileIconProvider().icon(QFileInfo(folder + names.first()));
+    if (defaultIesIcon_.isNull()) defaultIesIcon_ = style()->standardIcon(QStyle::SP_FileIcon);
+    if (authorMarkIcon_.isNull()) authorMarkIcon_ = MakeAuthorMarkIcon(defaultIesIcon_);
+    AddIesFiles(names);
+    if (sort_) SortFileList();
+}
+
+void FolderListView::AddIesFiles(const QStringList& fileNames) {
+    if (fileNames.isEmpty()) return;
+    const int k = captionChoice_;
+    const bool loadNow = k > 0;
+    if (loadNow) ShowProgress(ProgressScanning);
+    for (const QString& name : fileNames) {
+        auto entry = std::make_unique<TiesData>(NewFileEntry(name));
+        auto* item = new QListWidgetItem(defaultIesIcon_, QString());
+        item->setData(EntryRole, QVariant::fromValue(reinterpret_cast<quintptr>(entry.get())));
+        TiesData& data = *entry;
+        entries_.push_back(std::move(entry));
+        addItem(item);
+        if (loadNow) LoadIesEntry(count() - 1);
+        item->setText(EntryCaption(data, k));
+    }
+    HideProgress();
+}
+
+QListWidgetItem* FolderListView::makeFolderItem(const QString& caption, const QIcon& icon,
+                                                const QString& path) const {
+    auto* item = new QListWidgetItem(icon, caption);
+    item->setData(FolderPathRole, path);
+    return item;
+}
+
+// ---- Reading an entry ----
+
+void FolderListView::LoadIesEntry(int row) {
+    TiesData* entry = entryAt(row);
+    if (!entry) return;
+    const QString fullPath = entryFilePath(row);
+    if (!QFileInfo::exists(fullPath)) return;
+
+    // Read into a copy so that a file that cannot be read leaves the entry as it was.
+    TiesData attempt;
+    attempt.Lines = entry->Lines;
+    if (!gonilux::LoadIesEntry(attempt, QFile::encodeName(fullPath).toStdString())) {
+        entry->Diagnostics = attempt.Diagnostics;
+        reportReadFailure(fullPath, attempt);
+        return;
+    }
+    *entry = std::move(attempt);
+    if (entry->Diagnostics.HeaderError) {
+        MessageService::instance()->show(
+            QStringLiteral("Error!"),
+            QStringLiteral("Line %1").arg(entry->Diagnostics.HeaderErrorLine),
+            MessageService::Icon::Error);
+    }
+    refreshEntryIcon(row);
+}
+
+void FolderListView::reportReadFailure(const QString& fullPath, const TiesData& attempt) const {
+    const QString reason = QString::fromStdString(attempt.Diagnostics.OpenError);
+    MessageService::instance()->show(QStringLiteral("Gonilux"),
+                                     QStringLiteral("Cannot read the file\r%1\r%2")
+                                         .arg(QDir::toNativeSeparators(fullPath), reason),
+                                     MessageService::Icon::Error);
+}
+
+void FolderListView::refreshEntryIcon(int row) {
+    const TiesData* entry = entryAt(row);
+    if (!entry || !entry->Loaded) return;
+    if (entry->ChangedByAuthor && authorMarkIcon_.isNull())
+        authorMarkIcon_ = MakeAuthorMarkIcon(defaultIesIcon_);
+    item(row)->setIcon(entry->ChangedByAuthor ? authorMarkIcon_ : defaultIesIcon_);
+}
+
+// ---- Progress panel ----
+
+TGauge* FolderListView::progressGauge() const {
+    return panel_->gauge();
+}
+
+void FolderListView::ShowProgress(int mode) {
+    const int panelWidth =
+        width() < TProcessingPanel::kWidth ? std::max(1, width() - 40) : TProcessingPanel::kWidth;
+    panel_->setGeometry((width() - panelWidth) / 2, (height() - TProcessingPanel::kHeight) / 2,
+                        panelWidth, TProcessingPanel::kHeight);
+    TGauge* gauge = panel_->gauge();
+    gauge->setProgress(0);
+    gauge->setMaxValue(count() - tag_);
+    if (mode == ProgressScanning) {
+        panel_->label()->clear();
+        panel_->setCaption(QStringLiteral("Loading the IES files..."));
+    } else {
+        gauge->show();
+        panel_->label()->setText(ProgressText(mode));
+        panel_->setCaption(QString());
+    }
+    // Painted now: the operation that follows blocks the event loop.
+    panel_->raise();
+    panel_->show();
+    panel_->label()->repaint();
+    panel_->repaint();
+}
+
+void FolderListView::HideProgress() {
+    panel_->gauge()->hide();
+    panel_->hide();
+}
+
+// ---- Sorting and captions ----
+
+void FolderListView::SortFileList() {
+    if (count() <= tag_) return;
+    ShowProgress(ProgressSorting);
+    QStringList captions;
+    captions.reserve(count());
+    for (int i = 0; i < count(); ++i)
+        captions.append(item(i)->text());
+    TGauge* gauge = progressGauge();
+    const std::vector<int> order = SortedRowOrder(
+        captions, tag_, [gauge](int row) { gauge->setProgress(std::max(gauge->progress(), row)); });
+    reorderFileItems(order);
+    HideProgress();
+}
+
+void FolderListView::reorderFileItems(const std::vector<int>& order) {
+    bool identity = true;
+    for (std::size_t i = 0; i < order.size() && identity; ++i)
+        identity = order[i] == static_cast<int>(i);
+    if (identity) return;
+
+    SuspendListChange();
+    QListWidgetItem* current = currentItem();
+    const QList<QListWidgetItem*> selected = selectedItems();
+    std::vector<QListWidgetItem*> items;
+    items.reserve(order.size());
+    for (int i = 0; i < count(); ++i)
+        items.push_back(item(i));
+    for (int i = count() - 1; i >= tag_; --i)
+        takeItem(i);
+    for (std::size_t i = static_cast<std::size_t>(tag_); i < order.size(); ++i)
+        addItem(items[static_cast<std::size_t>(order[i])]);
+    if (current) setCurrentItem(current, QItemSelectionModel::NoUpdate);
+    for (QListWidgetItem* item : selected)
+        item->setSelected(true);
+    ResumeListChange();
+}
+
+void FolderListView::UpdateCaptions(bool reload) {
+    const int k = captionChoice_;
+    TGauge* gauge = progressGauge();
+    for (int i = tag_; i < count(); ++i) {
+        TiesData* entry = entryAt(i);
+        if (!entry || !reload) continue;
+        if (k > 0 && entry->Lines.size() < 3) {
+            gauge->setProgress(i);
+            LoadIesEntry(i);
+        }
+        item(i)->setText(EntryCaption(*entry, k));
+    }
+    if (count() > 0) scrollToItem(item(0));
+    columnWidth_ = measureColumnWidth();
+    applyViewGeometry();
+}
+
+int FolderListView::measureColumnWidth() const {
+    const QFontMetrics metrics(font());
+    int widest = 0;
+    for (int i = 0; i < count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(item(i)->text()));
+    return widest + metrics.horizontalAdvance(QStringLiteral("WWWW"));
+}
+
+QString FolderListView::UpEntryCaption() const {
+    return browser::UpEntryCaption(upStyle_, listing_.NodeText);
+}
+
+// ---- Views ----
+
+void FolderListView::setViewStyle(ViewStyle style) {
+    viewStyle_ = style;
+    if (style == ViewStyle::List) {
+        setViewMode(QListView::ListMode);
+        setFlow(QListView::TopToBottom);
+        setIconSize(QSize(kSmallIcon, kSmallIcon));
+        setWordWrap(false);
+    } else {
+        setViewMode(QListView::IconMode);
+        setFlow(QListView::LeftToRight);
+        setIconSize(QSize(kLargeIcon, kLargeIcon));
+        setWordWrap(true);
+    }
+    setWrapping(true);
+    setResizeMode(QListView::Adjust);
+    setMovement(QListView::Static);
+    applyViewGeometry();
+}
+
+void FolderListView::applyViewGeometry() {
+    const QFontMetrics metrics(font());
+    if (viewStyle_ == ViewStyle::List) {
+        const int rowHeight = std::max(kSmallIcon, metrics.height()) + 4;
+        const int width = std::max(columnWidth_, metrics.horizontalAdvance(QStringLiteral("WWWW")));
+        setGridSize(QSize(width, rowHeight));
+    } else {
+        const int cellWidth =
+            std::max(kIconCellMinWidth, metrics.horizontalAdvance(QStringLiteral("WWWWWW")));
+        setGridSize(QSize(cellWidth, kLargeIcon + 2 * metrics.height() + 12));
+    }
+    doItemsLayout();
+}
+
+// ---- The up entry ----
+
+void FolderListView::CheckBoxUpClick(bool checked) {
+    upShown_ = checked;
+    if (!hasListing_ || !listing_.HasParent || checked == hasUpEntry_) return;
+    SuspendListChange();
+    if (checked) {
+        insertItem(
+            0, makeFolderItem(UpEntryCaption(), listing_.NodeIcon, ParentPathOf(listing_.Path)));
+        ++tag_;
+        hasUpEntry_ = true;
+    } else {
+        QListWidgetItem* up = takeItem(0);
+        if (lastListItem_ == up) lastListItem_ = nullptr;
+        delete up;
+        --tag_;
+        hasUpEntry_ = false;
+    }
+    columnWidth_ = measureColumnWidth();
+    applyViewGeometry();
+    ResumeListChange();
+}
+
+void FolderListView::ComboBoxUpChange(int index) {
+    upStyle_ = std::clamp(index, 0, static_cast<int>(UpEntryItems().size()) - 1);
+    if (!hasListing_ || !listing_.HasParent || !hasUpEntry_) return;
+    item(0)->setText(UpEntryCaption());
+    columnWidth_ = measureColumnWidth();
+    applyViewGeometry();
+}
+
+// ---- Caption choice and sorting switches ----
+
+void FolderListView::ComboBoxCaptionChange(int k) {
+    k = std::clamp(k, 0, kCaptionChoiceCount - 1);
+    SuspendListChange();
+    const bool changed = k != captionChoice_;
+    captionChoice_ = k;
+    QListWidgetItem* remembered = currentItem();
+    WaitCursor wait;
+    beginItemsUpdate();
+    if (count() - 1 > tag_ && k >= 1) {
+        setCurrentItem(item(0), QItemSelectionModel::NoUpdate);
+        const bool reads = CaptionChangeReadsFiles(count(), tag_, k, [this](int row) {
+            const TiesData* entry = entryAt(row);
+            return entry ? static_cast<int>(entry->Lines.size()) : TitleCount;
+        });
+        if (reads) ShowProgress(ProgressLoading);
+    }
+    UpdateCaptions(true);
+    if (sort_) SortFileList();
+    HideProgress();
+    if (remembered) {
+        setCurrentItem(remembered, QItemSelectionModel::NoUpdate);
+        scrollToItem(remembered, QAbstractItemView::EnsureVisible);
+    }
+    endItemsUpdate();
+    ResumeListChange();
+    if (changed) emit captionChoiceChanged(k);
+}
+
+void FolderListView::CheckBoxSortClick(bool checked) {
+    sort_ = checked;
+    if (checked) SortFileList();
+}
+
+// ---- Selection ----
+
+void FolderListView::SuspendListChange() {
+    ++listChangeSuspend_;
+}
+
+void FolderListView::ResumeListChange() {
+    if (--listChangeSuspend_ < 1) listChangeSuspend_ = 0;
+}
+
+void FolderListView::onListChange() {
+    if (listChangeSuspend_ == 0) FolderListViewChange(currentItem());
+}
+
+QListWidgetItem* FolderListView::selectedItem() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    int first = -1;
+    for (const QModelIndex& index : selected)
+        if (first < 0 || index.row() < first) first = index.row();
+    return first >= 0 ? item(first) : nullptr;
+}
+
+void FolderListView::FolderListViewChange(QListWidgetItem* changed) {
+    QListWidgetItem* selected = selectedItem();
+    if (selected && listBusy_ && row(selected) >= tag_) listBusy_ = false;
+    if (!changed || changed == lastListItem_ || listBusy_ || changed != selected) return;
+    lastListItem_ = changed;
+    const int r = row(changed);
+    const TiesData* entry = entryAt(r);
+    if (entry && !entry->Loaded) LoadIesEntry(r);
+    emit previewItem(r);
+    if (r < tag_) listBusy_ = true;
+}
+
+void FolderListView::activateRow(int row) {
+    if (row < 0 || row >= tag_) return;
+    emit folderActivated(folderEntryPath(row), isUpEntry(row));
+}
+
+void FolderListView::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem() &&
+        row(currentItem()) < tag_) {
+        activateRow(row(currentItem()));
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+// ---- Items update bracket ----
+
+void FolderListView::beginItemsUpdate() {
+    if (itemsUpdateDepth_++ == 0) viewport()->setUpdatesEnabled(false);
+}
+
+void FolderListView::endItemsUpdate() {
+    if (itemsUpdateDepth_ > 0 && --itemsUpdateDepth_ == 0) viewport()->setUpdatesEnabled(true);
+}
+
+}  // namespace gonilux::browser

@@ -1,0 +1,149 @@
+// The file list of the viewer: the current folder's folder entries (an optional up entry and the
+// subfolders) followed by one entry per IES file, each owning its TiesData. Files are read
+// lazily: for a caption other than the file name, on selection, or when a view needs them.
+#pragma once
+
+#include "browser/folder_listing.h"
+#include "photometry/ies_record.h"
+
+#include <QIcon>
+#include <QListWidget>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+namespace gonilux::browser {
+
+class TProcessingPanel;
+class TGauge;
+
+class FolderListView : public QListWidget {
+    Q_OBJECT
+public:
+    enum class ViewStyle { List, Icons };
+    // Texts and gauge use of the progress panel.
+    enum ProgressMode {
+        ProgressLoading = 0,    // caption change that reads files
+        ProgressSorting = 1,    // SortFileList
+        ProgressScanning = 2,   // AddIesFiles reading files: panel caption only
+        ProgressThumbnails = 3,  // preparing the thumbnail view
+        ProgressClearing = 4,   // ClearFileList
+    };
+    // Item data: a file entry's TiesData pointer, a folder entry's folder path.
+    enum ItemRole { EntryRole = Qt::UserRole, FolderPathRole = Qt::UserRole + 1 };
+
+    explicit FolderListView(QWidget* parent = nullptr);
+    ~FolderListView() override;
+
+    // Layout of the list: rows below Tag() are folder entries, the rest file entries.
+    int Tag() const { return tag_; }
+    bool isFileEntry(int row) const { return row >= tag_ && row < count(); }
+    bool isUpEntry(int row) const { return row == 0 && hasUpEntry_; }
+    TiesData* entryAt(int row) const;
+    QString folderPath() const { return listing_.Path; }
+    QString currentFolderPathWithSeparator() const;
+    QString entryFilePath(int row) const;   // full path of a file entry, else empty
+    QString folderEntryPath(int row) const;  // the folder a folder entry stands for
+
+    // Rebuilds the list for a folder of the tree.
+    void ShowFolderContents(const FolderListing& listing);
+    // Disposes of every entry and empties the list.
+    void ClearFileList();
+    // Lists the IES files of the shown folder (appends their entries; sorts when sorting is on).
+    void ListFolderFiles();
+    // Adds one file entry per file name of the shown folder; reads each file at once when the
+    // caption choice is not the file name.
+    void AddIesFiles(const QStringList& fileNames);
+    // Reads a file entry's file. A vanished or unreadable file leaves the entry unread (an
+    // unreadable one is reported); a malformed header is reported as "Error!" / "Line N".
+    void LoadIesEntry(int row);
+
+    void ShowProgress(int mode);
+    void HideProgress();
+    TProcessingPanel* processingPanel() const { return panel_; }
+    TGauge* progressGauge() const;
+
+    // Sorts the file entries by caption (stable; folder entries stay first).
+    void SortFileList();
+    // Sets the file entries' captions (reading unread files when `reload` and the choice is
+    // not the file name) and the column width of the list view.
+    void UpdateCaptions(bool reload);
+    QString UpEntryCaption() const;
+
+    // Selection events are ignored while suspended (nesting).
+    void SuspendListChange();
+    void ResumeListChange();
+
+    bool ListBusy() const { return listBusy_; }
+    QListWidgetItem* LastListItem() const { return lastListItem_; }
+
+    int captionChoice() const { return captionChoice_; }
+    bool sortEnabled() const { return sort_; }
+    bool keepCaption() const { return keepCaption_; }
+    bool upEntryEnabled() const { return upShown_; }
+    int upEntryStyle() const { return upStyle_; }
+    ViewStyle viewStyle() const { return viewStyle_; }
+    void setViewStyle(ViewStyle style);
+
+public slots:
+    // The selection handler; `item` is the item whose state changed (the current item).
+    void FolderListViewChange(QListWidgetItem* item);
+    // Caption choice k (0 file name, 1 test, ... 6 lamp catalogue).
+    void ComboBoxCaptionChange(int k);
+    void CheckBoxSortClick(bool checked);
+    void CheckBoxUpClick(bool checked);
+    void ComboBoxUpChange(int index);
+    void setKeepCaption(bool keep) { keepCaption_ = keep; }
+
+signals:
+    // The selection handler picked an entry: a file entry (already read) to preview, or a
+    // folder entry (row < Tag()), for which the preview is cleared.
+    void previewItem(int row);
+    // The caption choice changed here (also the reset to 0 on a folder change without keep).
+    void captionChoiceChanged(int k);
+    // A folder entry was activated (double click, Enter). `upEntry` for the up entry, whose
+    // path is the parent folder's.
+    void folderActivated(const QString& path, bool upEntry);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void onListChange();
+    QListWidgetItem* selectedItem() const;
+    QListWidgetItem* makeFolderItem(const QString& caption, const QIcon& icon,
+                                    const QString& path) const;
+    void reportReadFailure(const QString& fullPath, const TiesData& attempt) const;
+    void refreshEntryIcon(int row);
+    void reorderFileItems(const std::vector<int>& order);
+    int measureColumnWidth() const;
+    void applyViewGeometry();
+    void beginItemsUpdate();
+    void endItemsUpdate();
+    void activateRow(int row);
+
+    std::vector<std::unique_ptr<TiesData>> entries_;
+    FolderListing listing_;
+    bool hasListing_ = false;
+    int tag_ = 0;
+    bool hasUpEntry_ = false;
+    bool listBusy_ = false;
+    QListWidgetItem* lastListItem_ = nullptr;
+    int listChangeSuspend_ = 0;
+    int itemsUpdateDepth_ = 0;
+
+    int captionChoice_ = 0;
+    bool sort_ = false;
+    bool keepCaption_ = false;
+    bool upShown_ = false;
+    int upStyle_ = 0;
+    ViewStyle viewStyle_ = ViewStyle::List;
+    int columnWidth_ = 0;
+
+    QIcon defaultIesIcon_;
+    QIcon authorMarkIcon_;
+    TProcessingPanel* panel_;
+};
+
+}  // namespace gonilux::browser

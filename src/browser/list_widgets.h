@@ -1,0 +1,73 @@
+// Small widgets and pictures of the file list: the progress gauge, the floating progress panel
+// and the IES icon with the author mark.
+#pragma once
+
+#include <QFrame>
+#include <QIcon>
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+
+namespace gonilux::browser {
+
+// A horizontal bar filled from the left in proportion to progress over maximum, with the
+// percentage centred on it in inverted colours (blue text on the empty part, white on the bar).
+class TGauge : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 177;
+    static constexpr int kHeight = 12;
+
+    explicit TGauge(QWidget* parent = nullptr);
+
+    int progress() const { return progress_; }
+    int maxValue() const { return maxValue_; }
+    // Percentage shown: 100 * progress / maximum, truncated; 0 while the maximum is 0.
+    int percentDone() const;
+
+    // Values are clamped to 0..maximum. The bar repaints at once when its percentage changes,
+    // since it is only ever updated while a long operation blocks the event loop.
+    void setProgress(int value);
+    void setMaxValue(int value);
+
+    QSize sizeHint() const override { return {kWidth, kHeight}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int progress_ = 0;
+    int maxValue_ = 100;
+};
+
+// The panel shown over the list during long operations: lowered bevel, bold font, a caption of
+// its own centred in it, the progress text at the top and the gauge below it.
+class TProcessingPanel : public QFrame {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 209;
+    static constexpr int kHeight = 49;
+
+    explicit TProcessingPanel(QWidget* parent = nullptr);
+
+    QLabel* label() const { return label_; }
+    TGauge* gauge() const { return gauge_; }
+    QString caption() const { return caption_; }
+    void setCaption(const QString& caption);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QLabel* label_;
+    TGauge* gauge_;
+    QString caption_;
+};
+
+// The IES file icon with a small link arrow in its bottom-left corner, in 16 and 32 pixels:
+// the image of files that this program wrote.
+QIcon MakeAuthorMarkIcon(const QIcon& iesIcon);
+
+}  // namespace gonilux::browser
