@@ -64,6 +64,15 @@ class FolderTreeView : public QTreeWidget {
     // one outside the namespace selects the root. Returns the selected node.
     QTreeWidgetItem* openPath(const QString& path);
 
+    // The stored form of the selection: every caption from the root down, each followed by "/".
+    QString GetTreePath() const;
+    // Reopens a stored caption path: expands the nodes whose captions match, one level at a
+    // time, without listing them, then selects the last node found. Returns it.
+    QTreeWidgetItem* OpenTreePath(QString path);
+    // Cuts the text before the first "/" (and the "/") off the front of `path`; empty when
+    // there is no "/", which leaves the path unchanged.
+    static QString CutPathComponent(QString& path);
+
     // Event rules, public so that the main window and the tests can run them.
     bool FolderTreeViewExpanding(QTreeWidgetItem* node);
     bool FolderTreeViewCollapsing(QTreeWidgetItem* node) const;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -364,3 +365,50 @@ TEST(FolderTreePresetTest, PresetFollowsLinesAutoExpandAndHotTracking) {
 
 } // namespace
 } // namespace gonilux::browser
+
+namespace gonilux::browser {
+namespace {
+
+TEST(TreePathRule, CutsOneComponentAtATime) {
+    QString path = QStringLiteral("Desktop/File System/data/");
+    EXPECT_EQ(FolderTreeView::CutPathComponent(path), QStringLiteral("Desktop"));
+    EXPECT_EQ(FolderTreeView::CutPathComponent(path), QStringLiteral("File System"));
+    EXPECT_EQ(FolderTreeView::CutPathComponent(path), QStringLiteral("data"));
+    EXPECT_EQ(path, QString());
+    QString bare = QStringLiteral("no-slash");
+    EXPECT_EQ(FolderTreeView::CutPathComponent(bare), QString());
+    EXPECT_EQ(bare, QStringLiteral("no-slash"));
+}
+
+TEST(TreePathRule, StoredPathReopensTheSameFolder) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("a/b/c")));
+    ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("x")));
+    QString stored;
+    {
+        FolderTreeView tree;
+        tree.setRootPath(root.path());
+        tree.ButtonCreateTreeClick();
+        tree.openPath(root.filePath(QStringLiteral("a/b")));
+        stored = tree.GetTreePath();
+        EXPECT_TRUE(stored.endsWith(QStringLiteral("/a/b/"))) << stored.toStdString();
+    }
+    FolderTreeView reopened;
+    reopened.setRootPath(root.path());
+    reopened.ButtonCreateTreeClick();
+    QSignalSpy listed(&reopened, &FolderTreeView::folderChanged);
+    QTreeWidgetItem* node = reopened.OpenTreePath(stored);
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(reopened.ParsingName(node), QDir(root.filePath(QStringLiteral("a/b"))).absolutePath());
+    EXPECT_EQ(listed.count(), 1);  // only the final folder is listed
+    // A vanished folder reopens its deepest surviving ancestor.
+    QDir(root.filePath(QStringLiteral("a/b"))).removeRecursively();
+    FolderTreeView third;
+    third.setRootPath(root.path());
+    third.ButtonCreateTreeClick();
+    EXPECT_EQ(third.ParsingName(third.OpenTreePath(stored)), QDir(root.filePath(QStringLiteral("a"))).absolutePath());
+}
+
+}  // namespace
+}  // namespace gonilux::browser
