@@ -1,12 +1,14 @@
 #include "main_window.h"
 
+#include "group_box_ex.h"
 #include "layout_rules.h"
+#include "settings_groups.h"
 #include "options_panel.h"
 #include "preview_pane.h"
-#include "render_diagram.h"
 
 #include "browser/folder_list_view.h"
 #include "browser/folder_tree.h"
+#include "diagram/render_diagram.h"
 #include "photometry/header_titles.h"
 #include "platform/message_service.h"
 
@@ -41,6 +43,7 @@ TMainWindow::TMainWindow(const StartOptions& start, QWidget* parent)
 TMainWindow::~TMainWindow() {
     if (!closed_) FormClose();
     qApp->removeEventFilter(this);
+    reportSettingsWriteFailure();  // FormDestroy
 }
 
 void TMainWindow::buildLayout() {
@@ -122,6 +125,7 @@ void TMainWindow::wireOptions() {
     connect(o->CheckBoxTitleBar, &QCheckBox::toggled, this, &TMainWindow::CheckBoxTitleBarClick);
     connect(o->ButtonRefresh, &QPushButton::clicked, tree_, &FolderTreeView::ButtonRefreshClick);
 
+    wireAppearance();
     connect(tree_, &FolderTreeView::aboutToRebuild, list_, &FolderListView::ClearFileList);
     connect(tree_, &FolderTreeView::folderChanged, this, &TMainWindow::onFolderChanged);
     connect(list_, &FolderListView::previewItem, this, &TMainWindow::ShowPreviewItem);
@@ -140,13 +144,90 @@ void TMainWindow::applyOptionDefaults() {
     preview_->setDiagramOptions(o->diagramOptions());
 }
 
+// The tree's appearance options and their presets; a preset's radio button sets the three
+// boxes, and a change of any box shows the preset that now matches.
+void TMainWindow::wireAppearance() {
+    OptionsPanel* o = options_;
+    connect(o->CheckBoxLarge, &QCheckBox::toggled, tree_, &FolderTreeView::setLargeIcons);
+    connect(o->CheckBoxButton, &QCheckBox::toggled, tree_, &FolderTreeView::setShowButtons);
+    connect(o->CheckBoxLines, &QCheckBox::toggled, this, [this](bool on) {
+        tree_->setShowLines(on);
+        recomputeTreePreset();
+    });
+    connect(o->CheckBoxExpand, &QCheckBox::toggled, this, [this](bool on) {
+        tree_->setAutoExpand(on);
+        recomputeTreePreset();
+    });
+    connect(o->CheckBoxHotTrack, &QCheckBox::toggled, this, [this](bool on) {
+        tree_->setHotTracking(on);
+        recomputeTreePreset();
+    });
+    connect(o->RadioButton9X, &QRadioButton::toggled, this, [o](bool on) {
+        if (!on) return;
+        o->CheckBoxLines->setChecked(true);
+        o->CheckBoxExpand->setChecked(false);
+        o->CheckBoxHotTrack->setChecked(false);
+    });
+    connect(o->RadioButtonXP, &QRadioButton::toggled, this, [o](bool on) {
+        if (!on) return;
+        o->CheckBoxHotTrack->setChecked(true);
+        o->CheckBoxExpand->setChecked(true);
+        o->CheckBoxLines->setChecked(false);
+    });
+    connect(o->CheckBoxDblClick, &QCheckBox::toggled, o->ComboBoxDblClick, &QComboBox::setEnabled);
+    connect(o->CheckBoxOn, &QCheckBox::toggled, this, [o](bool on) {
+        for (QWidget* w : std::initializer_list<QWidget*>{o->CheckBoxLink, o->CheckBoxPlus, o->TrackBarR, o->TrackBarK})
+            w->setEnabled(on);
+    });
+    connect(o->CheckBoxFavs, &QCheckBox::toggled, this, [o](bool on) {
+        o->CheckBoxFavViews->setEnabled(on);
+        o->CheckBoxFavCaptions->setEnabled(on);
+    });
+}
+
+void TMainWindow::recomputeTreePreset() {
+    OptionsPanel* o = options_;
+    const browser::TreePreset preset = browser::treePresetFor(
+        o->CheckBoxLines->isChecked(), o->CheckBoxExpand->isChecked(), o->CheckBoxHotTrack->isChecked());
+    QRadioButton* target = preset == browser::TreePreset::Windows9x   ? o->RadioButton9X
+                           : preset == browser::TreePreset::WindowsXP ? o->RadioButtonXP
+                                                                      : o->RadioButtonCustom;
+    const QSignalBlocker b1(o->RadioButton9X), b2(o->RadioButtonXP), b3(o->RadioButtonCustom);
+    target->setChecked(true);
+}
+
+void TMainWindow::recomputeListPreset() {}
+
 void TMainWindow::FormCreate() {
+    settingsPath_ = start_.SettingsFile.isEmpty() ? DefaultSettingsPath() : start_.SettingsFile;
+    if (!LoadSettings())
+        MessageService::instance()->show(QStringLiteral("Error!"),
+                                         QStringLiteral("Initialization error\rUnable reading configuration\r"),
+                                         MessageService::Icon::Error);
+    InitTexts();
+    if (!options_->CheckBoxAlways->isChecked() || !panelShown_) options_->ButtonHideClick();
     applyOptionDefaults();
+    recomputeTreePreset();
+    recomputeListPreset();
+    options_->FitOptionsPanel();
     if (!start_.RootPath.isEmpty()) tree_->setRootPath(start_.RootPath);
     tree_->setTreeBuilding(false);
     tree_->setTreeReady(true);
+    tree_->setLargeIcons(options_->CheckBoxLarge->isChecked());
+    tree_->setShowButtons(options_->CheckBoxButton->isChecked());
+    tree_->setShowLines(options_->CheckBoxLines->isChecked());
+    tree_->setAutoExpand(options_->CheckBoxExpand->isChecked());
+    tree_->setHotTracking(options_->CheckBoxHotTrack->isChecked());
     tree_->ButtonCreateTreeClick();
+    options_->CheckBoxAlwaysClick();
+    list_->viewport()->setMouseTracking(true);
     qApp->installEventFilter(this);
+}
+
+void TMainWindow::InitTexts() {
+    options_->LabelMy->setText(QStringLiteral("Gonilux v2.9\nKestrin\n2002-2026"));
+    options_->EditTrel->setText(QStringLiteral("C++20 · Qt %1").arg(QString::fromLatin1(qVersion())));
+    options_->CheckBoxLink->setChecked(true);
 }
 
 DiagramOptions TMainWindow::currentDiagramOptions() const { return preview_->diagramOptions(); }
@@ -166,8 +247,11 @@ void TMainWindow::showEvent(QShowEvent* event) {
 }
 
 void TMainWindow::FormShow() {
+    applyStoredLayout();
+    if (startState_ != Qt::WindowNoState) setWindowState(startState_);
+    if (!options_->CheckBoxSave->isChecked()) lastPath_.clear();
     if (!start_.OpenPath.isEmpty()) openStartPath(start_.OpenPath);
-    else if (options_->CheckBoxSave->isChecked() && !lastPath_.isEmpty()) openStartPath(lastPath_);
+    else tree_->OpenTreePath(lastPath_);
 }
 
 void TMainWindow::openStartPath(const QString& path) {
@@ -210,7 +294,9 @@ void TMainWindow::ShowPreviewItem(int row) {
         preview_->ShowPreviewItem(nullptr, QString());
         infoText_.clear();
     }
-    labelInfo_->setText(QString(infoText_).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    QString shown = infoText_;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    labelInfo_->setText(shown);
     const QString file = preview_->CurrentFile();
     preview_->PaintBox()->setCursor(file.isEmpty() ? Qt::ArrowCursor : Qt::CrossCursor);
     applicationTitle_ = file.isEmpty() ? QStringLiteral("Gonilux") : QFileInfo(file).fileName();
@@ -255,6 +341,11 @@ bool TMainWindow::event(QEvent* event) {
 }
 
 bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove && (watched == list_->viewport() || watched == this)) {
+        auto* move = static_cast<QMouseEvent*>(event);
+        const QPoint at = list_->viewport()->mapFromGlobal(move->globalPosition().toPoint());
+        options_->FormMouseMove(move->buttons(), move->modifiers(), at.x(), list_->viewport()->width());
+    }
     if (event->type() == QEvent::Wheel) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this && handleWheel(static_cast<QWheelEvent*>(event)))
@@ -306,6 +397,7 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
 
 void TMainWindow::FormClose() {
     closed_ = true;
+    if (!SaveSettings()) settingsWriteFailed_ = true;
     tree_->setTreeBuilding(true);
     list_->ClearFileList();
     tree_->FreeTreeData();

@@ -56,6 +56,12 @@ public:
     // Opens a folder (or a file's folder, selecting the file) in the tree and the list.
     void openStartPath(const QString& path);
 
+    const QString& settingsPath() const { return settingsPath_; }
+    // The folder stored as "Path" and reopened at show time.
+    const QString& lastPath() const { return lastPath_; }
+    bool LoadSettings();
+    bool SaveSettings();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -64,6 +70,12 @@ protected:
 
 private:
     void buildLayout();
+    void InitTexts();
+    void wireAppearance();
+    void applyStoredLayout();
+    void reportSettingsWriteFailure();
+    void recomputeTreePreset();
+    void recomputeListPreset();
     void wireOptions();
     void applyOptionDefaults();
     void FormCreate();
@@ -97,6 +109,13 @@ private:
     bool closed_ = false;
     int lastSplitterSize_ = -1;
     QString lastPath_;
+    QString settingsPath_;
+    bool settingsWriteFailed_ = false;
+    Qt::WindowStates startState_ = Qt::WindowNoState;
+    int pendingTree_ = 362;
+    int pendingRight_ = 330;
+    int pendingInfo_ = 101;
+    bool panelShown_ = true;
 };
 
 }  // namespace gonilux::mainwindow

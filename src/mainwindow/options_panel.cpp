@@ -1,7 +1,14 @@
 #include "options_panel.h"
 
-#include <QLabel>
+#include "group_box_ex.h"
+#include "layout_rules.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 namespace gonilux::mainwindow {
 namespace {
@@ -14,85 +21,42 @@ QString Hint(const char* text) {
 
 OptionsPanel::OptionsPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("PanelMain"));
-    setFixedWidth(144);
+    setFixedWidth(kShownWidth);
     PanelMainChild = new QWidget(this);
     PanelMainChild->setObjectName(QStringLiteral("PanelMainChild"));
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(PanelMainChild);
-    outer->addStretch(1);
     auto* stack = new QVBoxLayout(PanelMainChild);
     stack->setContentsMargins(2, 2, 2, 2);
-    stack->setSpacing(4);
-
-    GroupBoxExOptions = addGroup("GroupBoxExOptions", QStringLiteral("选项板"));
-    CheckBoxHide = addCheck(GroupBoxExOptions, "CheckBoxHide", QStringLiteral("自动隐藏"), true);
-    CheckBoxAlways = addCheck(GroupBoxExOptions, "CheckBoxAlways", QStringLiteral("一直显示"), true);
-    ButtonRefresh = new QPushButton(QStringLiteral("更新"), GroupBoxExOptions);
-    ButtonRefresh->setObjectName(QStringLiteral("ButtonRefresh"));
-    ButtonRefresh->setToolTip(Hint("更新   \rF5"));
-    GroupBoxExOptions->layout()->addWidget(ButtonRefresh);
-
-    GroupBoxExView = addGroup("GroupBoxExView", QStringLiteral("显示IES"));
-    ComboBoxCaption = new QComboBox(GroupBoxExView);
-    ComboBoxCaption->setObjectName(QStringLiteral("ComboBoxCaption"));
-    ComboBoxCaption->addItems({QStringLiteral("文件名"), QStringLiteral("测试"), QStringLiteral("生产商"),
-                               QStringLiteral("灯具"), QStringLiteral("灯具标题"),
-                               QStringLiteral("灯泡"), QStringLiteral("灯泡标题")});
-    ComboBoxCaption->setToolTip(QStringLiteral("IES 标题"));
-    GroupBoxExView->layout()->addWidget(ComboBoxCaption);
-    CheckBoxSort = addCheck(GroupBoxExView, "CheckBoxSort", QStringLiteral("排序"), true, "按字母排序IES文件");
-    RadioButtonList = new QRadioButton(QStringLiteral("列表"), GroupBoxExView);
-    RadioButtonList->setObjectName(QStringLiteral("RadioButtonList"));
-    RadioButtonList->setChecked(true);
-    RadioButtonIcons = new QRadioButton(QStringLiteral("图标"), GroupBoxExView);
-    RadioButtonIcons->setObjectName(QStringLiteral("RadioButtonIcons"));
-    GroupBoxExView->layout()->addWidget(RadioButtonList);
-    GroupBoxExView->layout()->addWidget(RadioButtonIcons);
-    CheckBoxKeep = addCheck(GroupBoxExView, "CheckBoxKeep", QStringLiteral("保持标题"), false,
-                            "当改变文件夹时保持标题");
-    CheckBoxMulti = addCheck(GroupBoxExView, "CheckBoxMulti", QStringLiteral("绝对值"), false);
-    CheckBoxMulti->setToolTip(Hint("对于所有光强的倍增量   \r值: 相对(cd/klm) / 绝对(cd)"));
-    CheckBoxComplete = addCheck(GroupBoxExView, "CheckBoxComplete", QStringLiteral("显示完整图表"), false,
-                                "在开始度数大于90度时显示完整图表");
-    CheckBoxWarning = addCheck(GroupBoxExView, "CheckBoxWarning", QStringLiteral("显示警告图标"), true,
-                               "警告图标\rAutodesk VIZ4 及 Insight 2.xx使用此IES文件可能不正确");
-    CheckBoxLabels = addCheck(GroupBoxExView, "CheckBoxLabels", QStringLiteral("显示文本标签"), false);
-
-    GroupBoxExList = addGroup("GroupBoxExList", QStringLiteral("资源列表"));
-    CheckBoxUp = addCheck(GroupBoxExList, "CheckBoxUp", QStringLiteral("上级文件夹"), true);
-    ComboBoxUp = new QComboBox(GroupBoxExList);
-    ComboBoxUp->setObjectName(QStringLiteral("ComboBoxUp"));
-    ComboBoxUp->addItems({QStringLiteral("直到"), QStringLiteral(".."), QStringLiteral(".. 仅")});
-    ComboBoxUp->setCurrentIndex(2);
-    GroupBoxExList->layout()->addWidget(ComboBoxUp);
-
-    GroupBoxExOther = addGroup("GroupBoxExOther", QStringLiteral("其它"));
-    CheckBoxMessages = addCheck(GroupBoxExOther, "CheckBoxMessages", QStringLiteral("显示IO信息"), true);
-    CheckBoxSave = addCheck(GroupBoxExOther, "CheckBoxSave", QStringLiteral("保存最后文件夹"), true);
-    CheckBoxMethod = addCheck(GroupBoxExOther, "CheckBoxMethod", QStringLiteral("质量重绘"), true,
-                              "质量重绘图表\r没有闪烁的重绘，此方法需要更多内存。");
-    CheckBoxTitleBar = addCheck(GroupBoxExOther, "CheckBoxTitleBar", QStringLiteral("标题栏全路径"), true);
-    auto* labelMy = new QLabel(QStringLiteral("Gonilux v2.9\nKestrin\n2002-2026"), GroupBoxExOther);
-    labelMy->setObjectName(QStringLiteral("LabelMy"));
-    GroupBoxExOther->layout()->addWidget(labelMy);
-
+    stack->setSpacing(2);
+    stack->setAlignment(Qt::AlignTop);
+    stack->setSizeConstraint(QLayout::SetNoConstraint);
+    buildOptionsGroup();
+    buildViewGroup();
+    buildTreeGroup();
+    buildListGroup();
+    buildEyeGroup();
+    buildFavoritesGroup();
+    buildOtherGroup();
     CheckBoxCenter = new QCheckBox(this);
     CheckBoxCenter->setObjectName(QStringLiteral("CheckBoxCenter"));
     CheckBoxCenter->hide();
+    finishGroups();
+    connect(qApp, &QApplication::focusChanged, this, &OptionsPanel::onFocusChanged);
 }
 
-QGroupBox* OptionsPanel::addGroup(const char* name, const QString& caption) {
-    auto* group = new QGroupBox(caption, PanelMainChild);
+TGroupBoxEx* OptionsPanel::addGroup(const char* name, const QString& caption, int designedHeight) {
+    auto* group = new TGroupBoxEx(caption, PanelMainChild);
     group->setObjectName(QString::fromLatin1(name));
     auto* layout = new QVBoxLayout(group);
-    layout->setContentsMargins(4, 2, 4, 4);
+    layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(1);
+    layout->setAlignment(Qt::AlignTop);
+    group->setProperty("designedHeight", designedHeight);
     PanelMainChild->layout()->addWidget(group);
+    groups_.append(group);
     return group;
 }
 
-QCheckBox* OptionsPanel::addCheck(QGroupBox* group, const char* name, const QString& caption,
+QCheckBox* OptionsPanel::addCheck(TGroupBoxEx* group, const char* name, const QString& caption,
                                   bool on, const char* hint) {
     auto* box = new QCheckBox(caption, group);
     box->setObjectName(QString::fromLatin1(name));
@@ -101,6 +65,183 @@ QCheckBox* OptionsPanel::addCheck(QGroupBox* group, const char* name, const QStr
     group->layout()->addWidget(box);
     return box;
 }
+
+QRadioButton* OptionsPanel::addRadio(TGroupBoxEx* group, const char* name, const QString& caption) {
+    auto* button = new QRadioButton(caption, group);
+    button->setObjectName(QString::fromLatin1(name));
+    group->layout()->addWidget(button);
+    return button;
+}
+
+QSlider* OptionsPanel::addSlider(TGroupBoxEx* group, const char* name, int minimum, int maximum,
+                                 int value, const char* hint) {
+    auto* slider = new QSlider(Qt::Horizontal, group);
+    slider->setObjectName(QString::fromLatin1(name));
+    slider->setRange(minimum, maximum);
+    slider->setValue(value);
+    if (hint) slider->setToolTip(Hint(hint));
+    group->layout()->addWidget(slider);
+    return slider;
+}
+
+QComboBox* OptionsPanel::addCombo(TGroupBoxEx* group, const char* name, const QStringList& items,
+                                  int index) {
+    auto* combo = new QComboBox(group);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->addItems(items);
+    combo->setCurrentIndex(index);
+    group->layout()->addWidget(combo);
+    return combo;
+}
+
+void OptionsPanel::buildOptionsGroup() {
+    GroupBoxExOptions = addGroup("GroupBoxExOptions", QStringLiteral("选项板"), 74);
+    CheckBoxHide = addCheck(GroupBoxExOptions, "CheckBoxHide", QStringLiteral("自动隐藏"), false);
+    CheckBoxAlways = addCheck(GroupBoxExOptions, "CheckBoxAlways", QStringLiteral("一直显示"), true);
+    auto* row = new QWidget(GroupBoxExOptions);
+    auto* rowLayout = new QHBoxLayout(row);
+    rowLayout->setContentsMargins(0, 0, 0, 0);
+    ButtonRefresh = new QPushButton(QStringLiteral("更新"), GroupBoxExOptions);
+    ButtonRefresh->setObjectName(QStringLiteral("ButtonRefresh"));
+    ButtonRefresh->setToolTip(Hint("更新   \rF5"));
+    ButtonHide = new QPushButton(QStringLiteral(">>"), GroupBoxExOptions);
+    ButtonHide->setObjectName(QStringLiteral("ButtonHide"));
+    ButtonHide->setToolTip(Hint("隐藏选项面板      \r显示: Ctrl(或鼠标右键)+移动鼠标到窗口的右边"));
+    rowLayout->addWidget(ButtonRefresh);
+    rowLayout->addWidget(ButtonHide);
+    GroupBoxExOptions->layout()->addWidget(row);
+    connect(ButtonHide, &QPushButton::clicked, this, &OptionsPanel::ButtonHideClick);
+    connect(CheckBoxAlways, &QCheckBox::toggled, this, &OptionsPanel::CheckBoxAlwaysClick);
+}
+
+void OptionsPanel::buildViewGroup() {
+    GroupBoxExView = addGroup("GroupBoxExView", QStringLiteral("显示IES"), 226);
+    ComboBoxCaption = addCombo(GroupBoxExView, "ComboBoxCaption",
+                               {QStringLiteral("文件名"), QStringLiteral("测试"), QStringLiteral("生产商"),
+                                QStringLiteral("灯具"), QStringLiteral("灯具标题"),
+                                QStringLiteral("灯泡"), QStringLiteral("灯泡标题")},
+                               0);
+    ComboBoxCaption->setToolTip(QStringLiteral("IES 标题"));
+    CheckBoxSort = addCheck(GroupBoxExView, "CheckBoxSort", QStringLiteral("排序"), true, "按字母排序IES文件");
+    RadioButtonList = addRadio(GroupBoxExView, "RadioButtonList", QStringLiteral("列表"));
+    RadioButtonIcons = addRadio(GroupBoxExView, "RadioButtonIcons", QStringLiteral("图标"));
+    RadioButtonThumbnails = addRadio(GroupBoxExView, "RadioButtonThumbnails", QStringLiteral("缩略图"));
+    RadioButtonList->setChecked(true);
+    CheckBoxKeep = addCheck(GroupBoxExView, "CheckBoxKeep", QStringLiteral("保持标题"), false,
+                            "当改变文件夹时保持标题");
+    CheckBoxMulti = addCheck(GroupBoxExView, "CheckBoxMulti", QStringLiteral("绝对值"), false,
+                             "对于所有光强的倍增量   \r值: 相对(cd/klm) / 绝对(cd)");
+    CheckBoxComplete = addCheck(GroupBoxExView, "CheckBoxComplete", QStringLiteral("显示完整图表"), false,
+                                "在开始度数大于90度时显示完整图表");
+    CheckBoxWarning = addCheck(GroupBoxExView, "CheckBoxWarning", QStringLiteral("显示警告图标"), true,
+                               "警告图标\rAutodesk VIZ4 及 Insight 2.xx使用此IES文件可能不正确");
+    CheckBoxLabels = addCheck(GroupBoxExView, "CheckBoxLabels", QStringLiteral("显示文本标签"), false);
+}
+
+void OptionsPanel::buildTreeGroup() {
+    GroupBoxExTree = addGroup("GroupBoxExTree", QStringLiteral("资源目录"), 174);
+    CheckBoxLarge = addCheck(GroupBoxExTree, "CheckBoxLarge", QStringLiteral("大图标"), false);
+    CheckBoxButton = addCheck(GroupBoxExTree, "CheckBoxButton", QStringLiteral("显示按钮"), true);
+    CheckBoxLines = addCheck(GroupBoxExTree, "CheckBoxLines", QStringLiteral("显示线"), true);
+    CheckBoxExpand = addCheck(GroupBoxExTree, "CheckBoxExpand", QStringLiteral("自动展开"), false);
+    CheckBoxHotTrack = addCheck(GroupBoxExTree, "CheckBoxHotTrack", QStringLiteral("热点追踪"), false);
+    RadioButton9X = addRadio(GroupBoxExTree, "RadioButton9X", QStringLiteral("Windows 9.x, Me"));
+    RadioButtonXP = addRadio(GroupBoxExTree, "RadioButtonXP", QStringLiteral("Windows XP"));
+    RadioButtonCustom = addRadio(GroupBoxExTree, "RadioButtonCustom", QStringLiteral("自定义"));
+    RadioButtonCustom->setEnabled(false);
+    RadioButton9X->setChecked(true);
+}
+
+void OptionsPanel::buildListGroup() {
+    GroupBoxExList = addGroup("GroupBoxExList", QStringLiteral("资源列表"), 274);
+    CheckBoxHandPont = addCheck(GroupBoxExList, "CheckBoxHandPont", QStringLiteral("手形指针"), false);
+    CheckBoxUnderlineHot = addCheck(GroupBoxExList, "CheckBoxUnderlineHot", QStringLiteral("热点底线"), false);
+    CheckBoxUnderlineCold = addCheck(GroupBoxExList, "CheckBoxUnderlineCold", QStringLiteral("冷点底线"), false);
+    CheckBoxFlat = addCheck(GroupBoxExList, "CheckBoxFlat", QStringLiteral("平式滚动条"), false);
+    CheckBoxLHotTrack = addCheck(GroupBoxExList, "CheckBoxLHotTrack", QStringLiteral("热点追踪"), false);
+    EditHoverTime = new QLineEdit(QStringLiteral("-1"), GroupBoxExList);
+    EditHoverTime->setObjectName(QStringLiteral("EditHoverTime"));
+    EditHoverTime->setMaxLength(5);
+    EditHoverTime->setToolTip(QStringLiteral("-1 to 10000"));
+    EditHoverTime->setEnabled(false);
+    EditHoverTime->installEventFilter(this);
+    GroupBoxExList->layout()->addWidget(EditHoverTime);
+    RadioButtonL9X = addRadio(GroupBoxExList, "RadioButtonL9X", QStringLiteral("Windows 9.x, Me"));
+    RadioButtonLXP = addRadio(GroupBoxExList, "RadioButtonLXP", QStringLiteral("Windows XP"));
+    RadioButtonLCustom = addRadio(GroupBoxExList, "RadioButtonLCustom", QStringLiteral("自定义"));
+    RadioButtonLCustom->setEnabled(false);
+    RadioButtonL9X->setChecked(true);
+    CheckBoxUp = addCheck(GroupBoxExList, "CheckBoxUp", QStringLiteral("上级文件夹"), true);
+    ComboBoxUp = addCombo(GroupBoxExList, "ComboBoxUp",
+                          {QStringLiteral("直到"), QStringLiteral(".."), QStringLiteral(".. 仅")}, 2);
+    CheckBoxDblClick = addCheck(GroupBoxExList, "CheckBoxDblClick", QStringLiteral("双击"), true);
+    ComboBoxDblClick = addCombo(GroupBoxExList, "ComboBoxDblClick",
+                                {QStringLiteral("使用默认打开"), QStringLiteral("使用记事本打开")}, 0);
+    ComboBoxDblClick->setEnabled(false);
+    connect(CheckBoxLHotTrack, &QCheckBox::toggled, EditHoverTime, &QLineEdit::setEnabled);
+    connect(EditHoverTime, &QLineEdit::returnPressed, this, &OptionsPanel::EditHoverTimeExit);
+}
+
+void OptionsPanel::buildEyeGroup() {
+    GroupBoxExEye = addGroup("GroupBoxExEye", QStringLiteral("鱼眼及浮动窗口"), 170);
+    TrackBarR = addSlider(GroupBoxExEye, "TrackBarR", 8, 64, 32, "半径\r在图表上 Alt+鼠标右键+鼠标上下移动");
+    TrackBarK = addSlider(GroupBoxExEye, "TrackBarK", 0, 80, 80, "折射率\r在图表上 Alt+鼠标左键+鼠标上下移动");
+    CheckBoxLink = addCheck(GroupBoxExEye, "CheckBoxLink", QStringLiteral("Link R-Z"), true);
+    CheckBoxLink->hide();
+    CheckBoxPlus = addCheck(GroupBoxExEye, "CheckBoxPlus", QStringLiteral("+/-"), false,
+                            "放大/缩小\r在图表上 Ctrl+单击鼠标左键");
+    CheckBoxOn = addCheck(GroupBoxExEye, "CheckBoxOn", QStringLiteral("开"), false,
+                          "开/关 放大镜\r在图表上 Ctrl+单击鼠标左键");
+    TrackBarAlpha = addSlider(GroupBoxExEye, "TrackBarAlpha", 0, 255, 128, nullptr);
+}
+
+void OptionsPanel::buildFavoritesGroup() {
+    GroupBoxExFavorites = addGroup("GroupBoxExFavorites", QStringLiteral("偏爱收藏"), 266);
+    CheckBoxFavs = addCheck(GroupBoxExFavorites, "CheckBoxFavs", QStringLiteral("记住设置"), false,
+                            "记住每个偏好文件夹的查看设置");
+    CheckBoxFavViews = addCheck(GroupBoxExFavorites, "CheckBoxFavViews", QStringLiteral("查看"), false);
+    CheckBoxFavCaptions = addCheck(GroupBoxExFavorites, "CheckBoxFavCaptions", QStringLiteral("标题"), false);
+}
+
+void OptionsPanel::buildOtherGroup() {
+    GroupBoxExOther = addGroup("GroupBoxExOther", QStringLiteral("其它"), 178);
+    CheckBoxMessages = addCheck(GroupBoxExOther, "CheckBoxMessages", QStringLiteral("显示IO信息"), false);
+    EditTrel = new QLineEdit(GroupBoxExOther);
+    EditTrel->setObjectName(QStringLiteral("EditTrel"));
+    EditTrel->setReadOnly(true);
+    EditTrel->setFrame(false);
+    GroupBoxExOther->layout()->addWidget(EditTrel);
+    CheckBoxSave = addCheck(GroupBoxExOther, "CheckBoxSave", QStringLiteral("保存最后文件夹"), false);
+    CheckBoxMethod = addCheck(GroupBoxExOther, "CheckBoxMethod", QStringLiteral("质量重绘"), false,
+                              "质量重绘图表\r没有闪烁的重绘，此方法需要更多内存。");
+    CheckBoxTitleBar = addCheck(GroupBoxExOther, "CheckBoxTitleBar", QStringLiteral("标题栏全路径"), false);
+    LabelMy = new QLabel(GroupBoxExOther);
+    LabelMy->setObjectName(QStringLiteral("LabelMy"));
+    GroupBoxExOther->layout()->addWidget(LabelMy);
+}
+
+// Expanded heights: the designed height, or more when this platform's font needs it.
+void OptionsPanel::finishGroups() {
+    for (TGroupBoxEx* group : groups_) {
+        const int needed = group->layout()->sizeHint().height() + group->contentsRect().top() + 4;
+        group->setHeightExpanded(std::max(group->property("designedHeight").toInt(), needed));
+        bindDragScrolling(group);
+        connect(group, &TGroupBoxEx::OnExpand, this, &OptionsPanel::FitOptionsPanel);
+        connect(group, &TGroupBoxEx::mouseDownOutside, this, &OptionsPanel::PanelMainChildMouseDown);
+        connect(group, &TGroupBoxEx::mouseMoveOutside, this, &OptionsPanel::PanelMainChildMouseMove);
+        connect(group, &TGroupBoxEx::mouseUpOutside, this, [this] { panelDragging_ = false; });
+    }
+    bindDragScrolling(PanelMainChild);
+    bindDragScrolling(LabelMy);
+    FitOptionsPanel();
+}
+
+void OptionsPanel::bindDragScrolling(QWidget* widget) {
+    widget->setMouseTracking(true);
+    if (!qobject_cast<TGroupBoxEx*>(widget)) widget->installEventFilter(this);
+}
+
+QList<TGroupBoxEx*> OptionsPanel::groups() const { return groups_; }
 
 DiagramOptions OptionsPanel::diagramOptions() const {
     DiagramOptions options;

@@ -1,32 +1,59 @@
-// The options panel at the right edge of the file list: the option controls, named as the
-// settings file knows them, stacked in their groups.
+// The options panel at the right edge of the file list: seven collapsible groups of option
+// controls, named as the settings file knows them, stacked in a taller inner panel that scrolls
+// by dragging and that hides and slides in again.
 #pragma once
 
 #include "diagram/diagram_options.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QWidget>
 
 namespace gonilux::mainwindow {
 
+class TGroupBoxEx;
+
 class OptionsPanel : public QWidget {
     Q_OBJECT
 public:
+    static constexpr int kShownWidth = 144;
+
     explicit OptionsPanel(QWidget* parent = nullptr);
 
     // The drawing switches of the panel (fit and orthogonal belong to the preview).
     DiagramOptions diagramOptions() const;
+    // The seven groups in stacking (and settings) order.
+    QList<TGroupBoxEx*> groups() const;
+
+    void FitOptionsPanel();
+    void PanelMainResize();
+    void ButtonHideClick();
+    void ButtonShowClick();
+    void CheckBoxAlwaysClick();
+    // Mouse moves over the form or the file list: auto-hide, or show at the right edge.
+    void FormMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int listWidth);
+    bool isShown() const { return isEnabled() && isVisible(); }
+    // Whether the stack is taller than the panel (it can be drag-scrolled).
+    bool canScroll() const;
+    // The hover-time field: keys it refuses, and the value Enter takes from a text.
+    static bool HoverKeyAccepted(const QString& text, QChar key);
+    static int HoverTimeFromText(const QString& text);
+    void setReturnControl(QWidget* control) { returnControl_ = control; }
 
     QWidget* PanelMainChild = nullptr;
-    QGroupBox* GroupBoxExOptions = nullptr;
-    QGroupBox* GroupBoxExView = nullptr;
-    QGroupBox* GroupBoxExList = nullptr;
-    QGroupBox* GroupBoxExOther = nullptr;
+    TGroupBoxEx* GroupBoxExOptions = nullptr;
+    TGroupBoxEx* GroupBoxExView = nullptr;
+    TGroupBoxEx* GroupBoxExTree = nullptr;
+    TGroupBoxEx* GroupBoxExList = nullptr;
+    TGroupBoxEx* GroupBoxExEye = nullptr;
+    TGroupBoxEx* GroupBoxExFavorites = nullptr;
+    TGroupBoxEx* GroupBoxExOther = nullptr;
 
     QCheckBox* CheckBoxHide = nullptr;
     QCheckBox* CheckBoxAlways = nullptr;
@@ -37,25 +64,93 @@ public:
     QCheckBox* CheckBoxSort = nullptr;
     QRadioButton* RadioButtonList = nullptr;
     QRadioButton* RadioButtonIcons = nullptr;
+    QRadioButton* RadioButtonThumbnails = nullptr;
     QCheckBox* CheckBoxKeep = nullptr;
     QCheckBox* CheckBoxMulti = nullptr;
     QCheckBox* CheckBoxComplete = nullptr;
     QCheckBox* CheckBoxWarning = nullptr;
     QCheckBox* CheckBoxLabels = nullptr;
 
+    QCheckBox* CheckBoxLarge = nullptr;
+    QCheckBox* CheckBoxButton = nullptr;
+    QCheckBox* CheckBoxLines = nullptr;
+    QCheckBox* CheckBoxExpand = nullptr;
+    QCheckBox* CheckBoxHotTrack = nullptr;
+    QRadioButton* RadioButton9X = nullptr;
+    QRadioButton* RadioButtonXP = nullptr;
+    QRadioButton* RadioButtonCustom = nullptr;
+
+    QCheckBox* CheckBoxHandPont = nullptr;
+    QCheckBox* CheckBoxUnderlineHot = nullptr;
+    QCheckBox* CheckBoxUnderlineCold = nullptr;
+    QCheckBox* CheckBoxFlat = nullptr;
+    QCheckBox* CheckBoxLHotTrack = nullptr;
+    QLineEdit* EditHoverTime = nullptr;
+    QRadioButton* RadioButtonL9X = nullptr;
+    QRadioButton* RadioButtonLXP = nullptr;
+    QRadioButton* RadioButtonLCustom = nullptr;
     QCheckBox* CheckBoxUp = nullptr;
     QComboBox* ComboBoxUp = nullptr;
+    QComboBox* ComboBoxDblClick = nullptr;
+    QCheckBox* CheckBoxDblClick = nullptr;
+
+    QSlider* TrackBarR = nullptr;
+    QSlider* TrackBarK = nullptr;
+    QCheckBox* CheckBoxLink = nullptr;
+    QCheckBox* CheckBoxPlus = nullptr;
+    QCheckBox* CheckBoxOn = nullptr;
+    QSlider* TrackBarAlpha = nullptr;
+
+    QCheckBox* CheckBoxFavs = nullptr;
+    QCheckBox* CheckBoxFavViews = nullptr;
+    QCheckBox* CheckBoxFavCaptions = nullptr;
 
     QCheckBox* CheckBoxMessages = nullptr;
+    QLineEdit* EditTrel = nullptr;
     QCheckBox* CheckBoxSave = nullptr;
     QCheckBox* CheckBoxMethod = nullptr;
     QCheckBox* CheckBoxTitleBar = nullptr;
+    QLabel* LabelMy = nullptr;
     QCheckBox* CheckBoxCenter = nullptr;  // hidden redraw trigger
 
+signals:
+    // Enter in the hover-time field (or leaving it): the list takes the value; the field then
+    // shows what the list reports (setHoverTimeText).
+    void hoverTimeEntered(int milliseconds);
+
+public:
+    void setHoverTimeText(int milliseconds);
+    void EditHoverTimeExit();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    QGroupBox* addGroup(const char* name, const QString& caption);
-    QCheckBox* addCheck(QGroupBox* group, const char* name, const QString& caption, bool on,
+    void buildOptionsGroup();
+    void buildViewGroup();
+    void buildTreeGroup();
+    void buildListGroup();
+    void buildEyeGroup();
+    void buildFavoritesGroup();
+    void buildOtherGroup();
+    TGroupBoxEx* addGroup(const char* name, const QString& caption, int designedHeight);
+    QCheckBox* addCheck(TGroupBoxEx* group, const char* name, const QString& caption, bool on,
                         const char* hint = nullptr);
+    QRadioButton* addRadio(TGroupBoxEx* group, const char* name, const QString& caption);
+    QSlider* addSlider(TGroupBoxEx* group, const char* name, int minimum, int maximum, int value,
+                       const char* hint);
+    QComboBox* addCombo(TGroupBoxEx* group, const char* name, const QStringList& items, int index);
+    void finishGroups();
+    void bindDragScrolling(QWidget* widget);
+    void PanelMainChildMouseDown(QMouseEvent* event);
+    void PanelMainChildMouseMove(QMouseEvent* event);
+    void onFocusChanged(QWidget* old, QWidget* now);
+
+    bool panelDragging_ = false;
+    int panelDragOffset_ = 0;
+    QPointer<QWidget> returnControl_;
+    QList<TGroupBoxEx*> groups_;
 };
 
 }  // namespace gonilux::mainwindow

@@ -1,13 +1,16 @@
 #include "preview_pane.h"
 
 #include "layout_rules.h"
-#include "render_diagram.h"
 
+#include "diagram/render_diagram.h"
 #include "photometry/plane_pairs.h"
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QHash>
+#include <QIcon>
 #include <QPainter>
+#include <QPixmap>
 #include <QToolButton>
 #include <algorithm>
 
@@ -20,6 +23,52 @@ constexpr int kSliderMaxWidth = 193;
 
 QString Hint(const char* text) {
     return QString::fromUtf8(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+enum class Glyph { Fit, Ortho, Render, Print };
+
+// Small pictures of the speed buttons, drawn here so they look the same everywhere.
+QIcon ButtonIcon(Glyph glyph) {
+    QPixmap pixmap(40, 40);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(2, 2);
+    p.setPen(QPen(QColor(40, 40, 40), 1.6));
+    switch (glyph) {
+    case Glyph::Fit:
+        p.drawRect(QRectF(5, 5, 10, 10));
+        p.drawLine(QPointF(1, 1), QPointF(5, 5));
+        p.drawLine(QPointF(19, 1), QPointF(15, 5));
+        p.drawLine(QPointF(1, 19), QPointF(5, 15));
+        p.drawLine(QPointF(19, 19), QPointF(15, 15));
+        break;
+    case Glyph::Ortho:
+        p.drawEllipse(QRectF(3, 3, 14, 14));
+        p.setPen(QPen(QColor(200, 60, 60), 1.6));
+        p.drawLine(QPointF(10, 1), QPointF(10, 19));
+        p.drawLine(QPointF(1, 10), QPointF(19, 10));
+        break;
+    case Glyph::Render:
+        p.setBrush(QColor(250, 200, 40));
+        p.drawEllipse(QRectF(6, 6, 8, 8));
+        for (int i = 0; i < 8; ++i) {
+            p.save();
+            p.translate(10, 10);
+            p.rotate(45.0 * i);
+            p.drawLine(QPointF(0, 5.5), QPointF(0, 9));
+            p.restore();
+        }
+        break;
+    case Glyph::Print:
+        p.drawRect(QRectF(5, 2, 10, 6));
+        p.setBrush(QColor(200, 200, 200));
+        p.drawRoundedRect(QRectF(2, 8, 16, 7), 1.5, 1.5);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(5, 12, 10, 6));
+        break;
+    }
+    return QIcon(pixmap);
 }
 
 double LargestIntensity(const tIES& ies, int firstRow, int lastRow) {
@@ -80,6 +129,12 @@ QToolButton* PreviewPane::makeSpeedButton(const char* name, const QString& text,
     auto* button = new QToolButton(panelDegree_);
     button->setObjectName(QString::fromLatin1(name));
     button->setText(text);
+    static const QHash<QString, Glyph> kGlyphs = {{QStringLiteral("SpeedButtonFit"), Glyph::Fit},
+                                                  {QStringLiteral("SpeedButtonOrtho"), Glyph::Ortho},
+                                                  {QStringLiteral("SpeedButtonRender"), Glyph::Render},
+                                                  {QStringLiteral("SpeedButtonPrint"), Glyph::Print}};
+    button->setIcon(ButtonIcon(kGlyphs.value(button->objectName())));
+    button->setIconSize(QSize(20, 20));
     button->setToolTip(hint);
     button->setCheckable(checkable);
     button->setAutoRaise(true);

@@ -1,0 +1,139 @@
+// Reading and writing the main window's settings file.
+#include "group_box_ex.h"
+#include "main_window.h"
+#include "options_panel.h"
+#include "preview_pane.h"
+#include "settings_groups.h"
+
+#include "browser/folder_tree.h"
+#include "photometry/ini_document.h"
+#include "platform/message_service.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSplitter>
+#include <QToolButton>
+
+namespace gonilux::mainwindow {
+namespace {
+
+const std::vector<std::string> kSectionOrder = {
+    "Viewer", "Options", "GroupBoxExOptions", "GroupBoxExView", "GroupBoxExTree", "GroupBoxExList",
+    "GroupBoxExEye", "GroupBoxExFavorites", "GroupBoxExOther", "Favorites", "Render"};
+
+struct GroupDefaults {
+    int Collapsed;
+    int Check;
+};
+constexpr GroupDefaults kGroupDefaults[] = {{0, 1}, {1, 0}, {1, 0}, {1, 1}, {1, 1}, {1, 1}, {0, 1}};
+
+}  // namespace
+
+// Every value goes through the control's own setter, so its handler runs. Reading stops at the
+// first malformed number; what was applied before it stays.
+bool TMainWindow::LoadSettings() {
+    IniDocument ini;
+    ini.SetSectionOrder(kSectionOrder);
+    std::string error;
+    if (!LoadIniFile(settingsPath_.toStdString(), ini, error)) return false;
+    lastPath_ = QString::fromStdString(ini.ValueOr("Viewer", "Path", ""));
+    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
+                                                          : QRect(0, 0, 1024, 768);
+    auto number = [&ini](const char* section, const char* key, int fallback) {
+        return ini.IntegerOr(section, key, fallback);
+    };
+    auto width = number("Viewer", "Width", 800);
+    if (!width) return false;
+    resize(*width, height());
+    auto height = number("Viewer", "Height", 600);
+    if (!height) return false;
+    resize(this->width(), *height);
+    auto left = number("Viewer", "Left", (screen.width() - this->width()) / 2);
+    if (!left) return false;
+    auto top = number("Viewer", "Top", (screen.height() - this->height()) / 2);
+    if (!top) return false;
+    move(*left, *top);
+    auto ortho = number("Viewer", "Ortho", 1);
+    if (!ortho) return false;
+    preview_->SpeedButtonOrtho()->setChecked(*ortho != 0);
+    auto fit = number("Viewer", "Fit", 0);
+    if (!fit) return false;
+    preview_->SpeedButtonFit()->setChecked(*fit != 0);
+    auto state = number("Viewer", "State", 0);
+    if (!state) return false;
+    if (*state == 0) startState_ = Qt::WindowNoState;
+    else if (*state == 1) startState_ = Qt::WindowMinimized;
+    else if (*state == 2) startState_ = Qt::WindowMaximized;
+    auto tree = number("Viewer", "Tree", 362);
+    auto right = tree ? number("Viewer", "Right", 330) : std::nullopt;
+    auto info = right ? number("Viewer", "Info", 101) : std::nullopt;
+    if (!info) return false;
+    pendingTree_ = *tree;
+    pendingRight_ = *right;
+    pendingInfo_ = *info;
+    auto panel = number("Options", "Panel", 1);
+    if (!panel) return false;
+    panelShown_ = *panel != 0;
+    auto k = number("Options", "K", 80);
+    auto r = k ? number("Options", "R", 32) : std::nullopt;
+    if (!r) return false;
+    options_->TrackBarK->setValue(*k);
+    options_->TrackBarR->setValue(*r);
+    const QList<TGroupBoxEx*> groups = options_->groups();
+    for (int i = 0; i < groups.size(); ++i)
+        if (!LoadGroupBox(groups[i], ini, kGroupDefaults[i].Collapsed, kGroupDefaults[i].Check)) return false;
+    return true;
+}
+
+// False when the file could not be written; the rest of saving is skipped then.
+bool TMainWindow::SaveSettings() {
+    IniDocument ini;
+    ini.SetSectionOrder(kSectionOrder);
+    std::string error;
+    LoadIniFile(settingsPath_.toStdString(), ini, error);  // keeps what others wrote
+    const Qt::WindowStates state = windowState();
+    ini.SetInteger("Viewer", "State", (state & Qt::WindowMinimized) ? 1 : (state & Qt::WindowMaximized) ? 2 : 0);
+    const QRect bounds = (state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+                             ? normalGeometry()
+                             : QRect(pos(), size());
+    ini.SetInteger("Viewer", "Width", bounds.width());
+    ini.SetInteger("Viewer", "Height", bounds.height());
+    ini.SetInteger("Viewer", "Left", bounds.x());
+    ini.SetInteger("Viewer", "Top", bounds.y());
+    ini.SetInteger("Viewer", "Fit", preview_->SpeedButtonFit()->isChecked() ? 1 : 0);
+    ini.SetInteger("Viewer", "Ortho", preview_->SpeedButtonOrtho()->isChecked() ? 1 : 0);
+    ini.SetInteger("Viewer", "Tree", splitter1_->sizes().value(1, pendingTree_));
+    ini.SetInteger("Viewer", "Right", splitter_->sizes().value(0, pendingRight_));
+    ini.SetInteger("Viewer", "Info", splitter2_->sizes().value(1, pendingInfo_));
+    ini.SetValue("Viewer", "Path", tree_->GetTreePath().toStdString());
+    ini.SetInteger("Options", "K", options_->TrackBarK->value());
+    ini.SetInteger("Options", "R", options_->TrackBarR->value());
+    ini.SetInteger("Options", "Panel", options_->isShown() ? 1 : 0);
+    for (TGroupBoxEx* group : options_->groups()) SaveGroupBox(group, ini);
+    return SaveIniFile(settingsPath_.toStdString(), ini, error);
+}
+
+void TMainWindow::applyStoredLayout() {
+    const int total = splitter_->width();
+    const int right = std::clamp(pendingRight_, 180, std::max(180, total - 200));
+    splitter_->setSizes({right, std::max(total - right, 200)});
+    lastSplitterSize_ = right;
+    const int leftHeight = splitter1_->height();
+    const int tree = std::clamp(pendingTree_, 150, std::max(150, leftHeight - 20));
+    splitter1_->setSizes({std::max(leftHeight - tree, 20), tree});
+    const int rightHeight = splitter2_->height();
+    splitter2_->setSizes({std::max(rightHeight - pendingInfo_, 20), pendingInfo_});
+}
+
+void TMainWindow::reportSettingsWriteFailure() {
+    if (!settingsWriteFailed_) return;
+    settingsWriteFailed_ = false;
+    platform::MessageService* messages = platform::MessageService::instance();
+    messages->setOwner(nullptr);
+    messages->show(QStringLiteral("Gonilux v2.9"),
+                   QStringLiteral("Unable to write configuration data.\rIt is possible file '") +
+                       settingsPath_ + QStringLiteral("' is read only."),
+                   platform::MessageService::Icon::None);
+}
+
+}  // namespace gonilux::mainwindow
