@@ -113,16 +113,20 @@ bool TMainWindow::SaveSettings() {
     return SaveIniFile(settingsPath_.toStdString(), ini, error);
 }
 
+// Splitter sizes exclude the handles, so each pair keeps the sum the splitter has now.
 void TMainWindow::applyStoredLayout() {
-    const int total = splitter_->width();
-    const int right = std::clamp(pendingRight_, 180, std::max(180, total - 200));
-    splitter_->setSizes({right, std::max(total - right, 200)});
-    lastSplitterSize_ = right;
-    const int leftHeight = splitter1_->height();
-    const int tree = std::clamp(pendingTree_, 150, std::max(150, leftHeight - 20));
-    splitter1_->setSizes({std::max(leftHeight - tree, 20), tree});
-    const int rightHeight = splitter2_->height();
-    splitter2_->setSizes({std::max(rightHeight - pendingInfo_, 20), pendingInfo_});
+    auto apply = [](QSplitter* splitter, int second, bool firstStored, int minFirst, int minSecond) {
+        const QList<int> sizes = splitter->sizes();
+        const int total = sizes.value(0) + sizes.value(1);
+        if (total <= 0) return;
+        int stored = std::clamp(second, std::min(minSecond, total), std::max(minSecond, total - minFirst));
+        if (firstStored) stored = total - std::clamp(second, std::min(minFirst, total), std::max(minFirst, total - minSecond));
+        splitter->setSizes({total - stored, stored});
+    };
+    apply(splitter_, pendingRight_, true, 180, 200);
+    lastSplitterSize_ = splitter_->sizes().value(0);
+    apply(splitter1_, pendingTree_, false, 20, 150);
+    apply(splitter2_, pendingInfo_, false, 20, 17);
 }
 
 void TMainWindow::reportSettingsWriteFailure() {
