@@ -1,0 +1,119 @@
+#include "diagram/diagram_file.h"
+
+#include "diagram/background.h"
+#include "diagram/goniogram.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <algorithm>
+
+namespace gonilux {
+
+namespace {
+
+bool PaintInto(QPaintDevice& device, const tIES& ies, const DiagramRequest& request) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    ComposeDiagram(painter, ies, request);
+    return painter.end();
+}
+
+bool OpenForWriting(QFile& file, QString& error) {
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return true;
+    error = QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString());
+    return false;
+}
+
+bool Finish(QFile& file, bool painted, QString& error) {
+    file.close();
+    if (painted && file.error() == QFileDevice::NoError) return true;
+    error =
+        QStringLiteral("cannot write %1: %2")
+            .arg(file.fileName(), painted ? file.errorString() : QStringLiteral("drawing failed"));
+    return false;
+}
+
+bool WritePng(const QString& path, const tIES& ies, const DiagramRequest& request, QString& error) {
+    const QImage image = RenderDiagramImage(ies, request);
+    QFile file(path);
+    if (!OpenForWriting(file, error)) return false;
+    const bool saved = image.save(&file, "PNG");
+    return Finish(file, saved, error);
+}
+
+bool WriteSvg(const QString& path, const tIES& ies, const DiagramRequest& request, QString& error) {
+    QFile file(path);
+    if (!OpenForWriting(file, error)) return false;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setSize(QSize(request.Width, request.Height));
+    svg.setViewBox(QRect(0, 0, request.Width, request.Height));
+    svg.setTitle(QStringLiteral("Gonilux diagram"));
+    return Finish(file, PaintInto(svg, ies, request), error);
+}
+
+bool WritePdf(const QString& path, const tIES& ies, const DiagramRequest& request, QString& error) {
+    QFile file(path);
+    if (!OpenForWriting(file, error)) return false;
+    bool painted = false;
+    {
+        QPdfWriter pdf(&file);
+        pdf.setResolution(72); // one device unit per point
+        pdf.setPageSize(QPageSize(QSizeF(request.Width, request.Height), QPageSize::Point,
+                                  QString(), QPageSize::ExactMatch));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setTitle(QStringLiteral("Gonilux diagram"));
+        painted = PaintInto(pdf, ies, request);
+    }
+    return Finish(file, painted, error);
+}
+
+} // namespace
+
+void ComposeDiagram(QPainter& painter, const tIES& ies, const DiagramRequest& request) {
+    DrawBackground(painter, request.Width, request.Height, request.Thumbnail,
+                   request.Options.Antialias);
+    const int planes = static_cast<int>(ies.HorzAngles.size());
+    const int plane = std::clamp(request.Plane, 0, std::max(0, planes - 1));
+    DrawGoniogram(painter, request.Width, request.Height, ies,
+                  request.Thumbnail ? kModeThumbnail : kModeFull, request.Scale, plane,
+                  request.Options);
+}
+
+QImage RenderDiagramImage(const tIES& ies, const DiagramRequest& request) {
+    QImage image(std::max(1, request.Width), std::max(1, request.Height),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    PaintInto(image, ies, request);
+    return image;
+}
+
+DiagramFormat DiagramFormatOf(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("png")) return DiagramFormat::Png;
+    if (suffix == QLatin1String("svg")) return DiagramFormat::Svg;
+    if (suffix == QLatin1String("pdf")) return DiagramFormat::Pdf;
+    return DiagramFormat::Unknown;
+}
+
+bool WriteDiagramFile(const QString& path, const tIES& ies, const DiagramRequest& request,
+                      QString& error) {
+    switch (DiagramFormatOf(path)) {
+    case DiagramFormat::Png:
+        return WritePng(path, ies, request, error);
+    case DiagramFormat::Svg:
+        return WriteSvg(path, ies, request, error);
+    case DiagramFormat::Pdf:
+        return WritePdf(path, ies, request, error);
+    case DiagramFormat::Unknown:
+        break;
+    }
+    error = QStringLiteral("unknown picture format of %1 (use .png, .svg or .pdf)").arg(path);
+    return false;
+}
+
+} // namespace gonilux
