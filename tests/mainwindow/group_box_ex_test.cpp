@@ -88,12 +88,16 @@ TEST_F(GroupBoxExTest, CollapsesInStepsAndExpandsInOne) {
     HeightRecorder recorder;
     box->installEventFilter(&recorder);
     int expands = 0;
-    QObject::connect(box, &TGroupBoxEx::OnExpand, [&] { ++expands; });
+    int belowAtExpand = -1; // the handler sees the stack already rearranged
+    QObject::connect(box, &TGroupBoxEx::OnExpand, [&] {
+        ++expands;
+        belowAtExpand = below->y();
+    });
 
     box->setCollapsed(true);
     EXPECT_EQ(recorder.heights, CollapseSteps(226, collapsed));
     EXPECT_EQ(box->height(), collapsed);
-    EXPECT_EQ(below->y(), collapsed); // the stack follows at once
+    EXPECT_EQ(belowAtExpand, collapsed);
     EXPECT_EQ(expands, 1);
     EXPECT_TRUE(check->isHidden()); // out of sight, out of the focus chain
     EXPECT_EQ(box->heightExpanded(), 226);
@@ -101,7 +105,7 @@ TEST_F(GroupBoxExTest, CollapsesInStepsAndExpandsInOne) {
     recorder.heights.clear();
     box->setCollapsed(false);
     EXPECT_EQ(recorder.heights, std::vector<int>{226});
-    EXPECT_EQ(below->y(), 226);
+    EXPECT_EQ(belowAtExpand, 226);
     EXPECT_EQ(expands, 2);
     EXPECT_FALSE(check->isHidden());
     EXPECT_TRUE(hiddenCheck->isHidden()); // was hidden before, stays hidden
@@ -153,6 +157,28 @@ TEST(GroupBoxExStartup, CollapsedBeforeShownStaysCollapsed) {
     EXPECT_EQ(box->height(), 174);
     EXPECT_TRUE(check->isVisible());
     EXPECT_TRUE(late->isVisible());
+}
+
+TEST(GroupBoxExStack, OnExpandSeesTheBoxesBelowInPlace) {
+    QWidget window;
+    auto* stack = new QVBoxLayout(&window);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(2);
+    auto* box = new TGroupBoxEx(QStringLiteral("其它"), &window); // no children to show or hide
+    auto* below = new TGroupBoxEx(QStringLiteral("偏爱收藏"), &window);
+    stack->addWidget(box);
+    stack->addWidget(below);
+    stack->addStretch(1);
+    box->setHeightExpanded(178);
+    below->setHeightExpanded(266);
+    window.resize(144, 600);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    std::vector<int> seen;
+    QObject::connect(box, &TGroupBoxEx::OnExpand, [&] { seen.push_back(below->y()); });
+    box->setCollapsed(true);
+    box->setCollapsed(false);
+    EXPECT_EQ(seen, (std::vector<int>{box->collapsedHeight() + 2, 178 + 2}));
 }
 
 TEST_F(GroupBoxExTest, BordersAreClampedAndWidenTheCollapsedHeight) {

@@ -1,0 +1,116 @@
+// The viewer's folder operations on generated folders: listing 10,000 files, re-captioning
+// them by manufacturer (reads every file), and selecting a large file until its preview is
+// composed.
+#include "corpus.h"
+
+#include "browser/folder_list_view.h"
+#include "mainwindow/main_window.h"
+#include "mainwindow/preview_pane.h"
+#include "platform/message_service.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+using gonilux::browser::FolderListing;
+using gonilux::browser::FolderListView;
+
+// One folder of typical files, written once for all benchmarks of the run.
+const QString& TypicalFolder() {
+    static QTemporaryDir dir;
+    static bool written = false;
+    if (!written) {
+        written = true;
+        gonilux::bench::WriteCorpus(dir.filePath(QStringLiteral("typical")).toStdString(), 10000, 91, 37);
+    }
+    static const QString path = dir.filePath(QStringLiteral("typical"));
+    return path;
+}
+
+FolderListing ListingOf(const QString& path) {
+    FolderListing listing;
+    listing.Path = path;
+    listing.NodeText = QDir(path).dirName();
+    listing.HasParent = false;
+    return listing;
+}
+
+void BM_ListTenThousandFiles(benchmark::State& state) {
+    const FolderListing listing = ListingOf(TypicalFolder());
+    FolderListView list;
+    list.resize(600, 600);
+    for (auto _ : state) {
+        list.ShowFolderContents(listing);
+        benchmark::DoNotOptimize(list.count());
+        state.PauseTiming();
+        list.ClearFileList();
+        state.ResumeTiming();
+    }
+    state.counters["files"] = 10000;
+}
+BENCHMARK(BM_ListTenThousandFiles)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_CaptionByManufacturer(benchmark::State& state) {
+    const FolderListing listing = ListingOf(TypicalFolder());
+    FolderListView list;
+    list.resize(600, 600);
+    for (auto _ : state) {
+        state.PauseTiming();
+        list.ClearFileList();
+        list.ComboBoxCaptionChange(0);
+        list.ShowFolderContents(listing);
+        state.ResumeTiming();
+        list.ComboBoxCaptionChange(2);  // reads all 10,000 files
+        benchmark::DoNotOptimize(list.count());
+    }
+    state.counters["files"] = 10000;
+}
+BENCHMARK(BM_CaptionByManufacturer)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Two large files alternately selected in the real main window, so each selection reads its
+// file and composes the preview.
+void BM_SelectLargeFile(benchmark::State& state) {
+    QTemporaryDir root;
+    const QString folder = root.filePath(QStringLiteral("large"));
+    gonilux::bench::WriteCorpus(folder.toStdString(), 2, 181, 361);
+    gonilux::mainwindow::StartOptions start;
+    start.RootPath = root.path();
+    start.SettingsFile = root.filePath(QStringLiteral("gonilux.ini"));
+    gonilux::mainwindow::TMainWindow window(start);
+    window.resize(1000, 700);
+    window.show();
+    QApplication::processEvents();
+    window.openStartPath(folder);
+    FolderListView* list = window.fileList();
+    int row = list->Tag();
+    for (auto _ : state) {
+        state.PauseTiming();
+        gonilux::TiesData* entry = list->entryAt(row);
+        entry->Loaded = false;  // read again, as a first selection would
+        state.ResumeTiming();
+        list->setCurrentRow(row);
+        benchmark::DoNotOptimize(window.preview()->PreviewBitmap().constBits());
+        row = row == list->Tag() ? list->Tag() + 1 : list->Tag();
+    }
+    state.counters["preview_px"] = window.preview()->PreviewBitmap().width();
+    window.close();
+}
+BENCHMARK(BM_SelectLargeFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    gonilux::platform::MessageService::instance()->setRecorder([](const auto&) {});
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
