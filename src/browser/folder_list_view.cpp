@@ -2,6 +2,7 @@
 
 #include "browser/file_entries.h"
 #include "browser/list_widgets.h"
+#include "browser/thumbnail_view.h"
 #include "photometry/file_io.h"
 #include "platform/message_service.h"
 
@@ -13,16 +14,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QStyle>
+#include <QTimer>
 #include <algorithm>
 
 namespace gonilux::browser {
 namespace {
 
 using platform::MessageService;
-
-constexpr int kSmallIcon = 16;
-constexpr int kLargeIcon = 32;
-constexpr int kIconCellMinWidth = 80;
 
 // The hourglass for the life of the object, restoring the previous cursor afterwards.
 class WaitCursor {
@@ -61,6 +59,12 @@ FolderListView::FolderListView(QWidget* parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(false);
+    listDelegate_ = new ListItemDelegate(this);
+    thumbDelegate_ = new ThumbnailDelegate(this);
+    hoverTimer_ = new QTimer(this);
+    hoverTimer_->setSingleShot(true);
+    connect(hoverTimer_, &QTimer::timeout, this, [this] { onHoverTimeout(); });
+    viewport()->setMouseTracking(true);
     setViewStyle(ViewStyle::List);
     connect(this, &QListWidget::currentItemChanged, this, [this] { onListChange(); });
     connect(this, &QListWidget::itemSelectionChanged, this, [this] { onListChange(); });
@@ -110,6 +114,8 @@ void FolderListView::ShowFolderContents(const FolderListing& listing) {
     listing_ = listing;
     hasListing_ = true;
     authorMarkIcon_ = QIcon();
+    thumbImages_.clear();
+    thumbIcons_.clear();
     tag_ = 0;
     if (upShown_ && listing.HasParent) {
         addItem(makeFolderItem(UpEntryCaption(), listing.NodeIcon, ParentPathOf(listing.Path)));
@@ -120,6 +126,7 @@ void FolderListView::ShowFolderContents(const FolderListing& listing) {
     tag_ = count();
     if (listing.Browsable) ListFolderFiles();
     viewport()->update();
+    if (viewStyle_ == ViewStyle::Thumbnails) RadioButtonThumbnailsClick();
     if (captionChoice_ == 0) UpdateCaptions(false);
     listBusy_ = false;
     ResumeListChange();
@@ -218,11 +225,18 @@ void FolderListView::reportReadFailure(const QString& fullPath, const TiesData& 
 }
 
 void FolderListView::refreshEntryIcon(int row) {
+    // Thumbnails are drawn from the records; the icons follow when the view changes back.
+    if (viewStyle_ == ViewStyle::Thumbnails) return;
     const TiesData* entry = entryAt(row);
     if (!entry || !entry->Loaded) return;
-    if (entry->ChangedByAuthor && authorMarkIcon_.isNull())
-        authorMarkIcon_ = MakeAuthorMarkIcon(defaultIesIcon_);
-    item(row)->setIcon(entry->ChangedByAuthor ? authorMarkIcon_ : defaultIesIcon_);
+    item(row)->setIcon(defaultEntryIcon(row));
+}
+
+QIcon FolderListView::defaultEntryIcon(int row) {
+    const TiesData* entry = entryAt(row);
+    if (!entry || !entry->Loaded || !entry->ChangedByAuthor) return defaultIesIcon_;
+    if (authorMarkIcon_.isNull()) authorMarkIcon_ = MakeAuthorMarkIcon(defaultIesIcon_);
+    return authorMarkIcon_;
 }
 
 // ---- Progress panel ----
@@ -327,41 +341,6 @@ QString FolderListView::UpEntryCaption() const {
     return browser::UpEntryCaption(upStyle_, listing_.NodeText);
 }
 
-// ---- Views ----
-
-void FolderListView::setViewStyle(ViewStyle style) {
-    viewStyle_ = style;
-    if (style == ViewStyle::List) {
-        setViewMode(QListView::ListMode);
-        setFlow(QListView::TopToBottom);
-        setIconSize(QSize(kSmallIcon, kSmallIcon));
-        setWordWrap(false);
-    } else {
-        setViewMode(QListView::IconMode);
-        setFlow(QListView::LeftToRight);
-        setIconSize(QSize(kLargeIcon, kLargeIcon));
-        setWordWrap(true);
-    }
-    setWrapping(true);
-    setResizeMode(QListView::Adjust);
-    setMovement(QListView::Static);
-    applyViewGeometry();
-}
-
-void FolderListView::applyViewGeometry() {
-    const QFontMetrics metrics(font());
-    if (viewStyle_ == ViewStyle::List) {
-        const int rowHeight = std::max(kSmallIcon, metrics.height()) + 4;
-        const int width = std::max(columnWidth_, metrics.horizontalAdvance(QStringLiteral("WWWW")));
-        setGridSize(QSize(width, rowHeight));
-    } else {
-        const int cellWidth =
-            std::max(kIconCellMinWidth, metrics.horizontalAdvance(QStringLiteral("WWWWWW")));
-        setGridSize(QSize(cellWidth, kLargeIcon + 2 * metrics.height() + 12));
-    }
-    doItemsLayout();
-}
-
 // ---- The up entry ----
 
 void FolderListView::CheckBoxUpClick(bool checked) {
@@ -369,8 +348,13 @@ void FolderListView::CheckBoxUpClick(bool checked) {
     if (!hasListing_ || !listing_.HasParent || checked == hasUpEntry_) return;
     SuspendListChange();
     if (checked) {
-        insertItem(
-            0, makeFolderItem(UpEntryCaption(), listing_.NodeIcon, ParentPathOf(listing_.Path)));
+        // In the thumbnail view the up entry takes cell 0, the current folder's icon.
+        const bool thumbnails = viewStyle_ == ViewStyle::Thumbnails && !thumbIcons_.empty();
+        QListWidgetItem* up = makeFolderItem(UpEntryCaption(),
+                                             thumbnails ? thumbIcons_.front() : listing_.NodeIcon,
+                                             ParentPathOf(listing_.Path));
+        if (thumbnails) up->setData(ThumbIndexRole, 0);
+        insertItem(0, up);
         ++tag_;
         hasUpEntry_ = true;
     } else {

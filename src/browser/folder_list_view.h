@@ -1,27 +1,36 @@
 // The file list of the viewer: the current folder's folder entries (an optional up entry and the
 // subfolders) followed by one entry per IES file, each owning its TiesData. Files are read
 // lazily: for a caption other than the file name, on selection, or when a view needs them.
+// Three views: a list of small icons, large icons, and thumbnails of every file's diagram.
 #pragma once
 
 #include "browser/folder_listing.h"
+#include "browser/list_appearance.h"
+#include "diagram/diagram_options.h"
 #include "photometry/ies_record.h"
 
 #include <QIcon>
+#include <QImage>
 #include <QListWidget>
+#include <QPersistentModelIndex>
 #include <QString>
 #include <QStringList>
 #include <memory>
 #include <vector>
 
+class QTimer;
+
 namespace gonilux::browser {
 
 class TProcessingPanel;
 class TGauge;
+class ListItemDelegate;
+class ThumbnailDelegate;
 
 class FolderListView : public QListWidget {
     Q_OBJECT
 public:
-    enum class ViewStyle { List, Icons };
+    enum class ViewStyle { List, Icons, Thumbnails };
     // Texts and gauge use of the progress panel.
     enum ProgressMode {
         ProgressLoading = 0,    // caption change that reads files
@@ -30,8 +39,13 @@ public:
         ProgressThumbnails = 3,  // preparing the thumbnail view
         ProgressClearing = 4,   // ClearFileList
     };
-    // Item data: a file entry's TiesData pointer, a folder entry's folder path.
-    enum ItemRole { EntryRole = Qt::UserRole, FolderPathRole = Qt::UserRole + 1 };
+    // Item data: a file entry's TiesData pointer, a folder entry's folder path, and in the
+    // thumbnail view a folder entry's cell in thumbImages().
+    enum ItemRole {
+        EntryRole = Qt::UserRole,
+        FolderPathRole = Qt::UserRole + 1,
+        ThumbIndexRole = Qt::UserRole + 2,
+    };
 
     explicit FolderListView(QWidget* parent = nullptr);
     ~FolderListView() override;
@@ -76,6 +90,8 @@ public:
     void ResumeListChange();
 
     bool ListBusy() const { return listBusy_; }
+    // Inside an items update the list is not drawn.
+    bool itemsUpdating() const { return itemsUpdateDepth_ > 0; }
     QListWidgetItem* LastListItem() const { return lastListItem_; }
 
     int captionChoice() const { return captionChoice_; }
@@ -84,7 +100,46 @@ public:
     bool upEntryEnabled() const { return upShown_; }
     int upEntryStyle() const { return upStyle_; }
     ViewStyle viewStyle() const { return viewStyle_; }
+    // The view radio buttons: list and icons restore the entries' own images and the plain
+    // painting; thumbnails run RadioButtonThumbnailsClick.
     void setViewStyle(ViewStyle style);
+
+    // ---- Thumbnail view ----
+    // Switches to the thumbnail view (also after every folder scan while it is on): thumbnail
+    // painting, the cells of the folder icons built behind the progress panel, the 100-pixel
+    // grid.
+    void RadioButtonThumbnailsClick();
+    // Gives every entry the image of the list and icon views (the author mark for read files
+    // written by this program).
+    void SetDefaultImageIndex();
+    // Rebuilds ThumbImages and points the folder entries at their cells.
+    void BuildThumbnailImageList();
+    const std::vector<QImage>& thumbImages() const { return thumbImages_; }
+    // Rendering switches of the thumbnails: quality (off-screen composition, then one copy) or
+    // direct drawing; the drawing options; the plane index (the preview slider's position),
+    // which the thumbnails take on their next paint.
+    void setQualityThumbnails(bool quality);
+    bool qualityThumbnails() const { return qualityThumbnails_; }
+    void setThumbnailOptions(const DiagramOptions& options);
+    const DiagramOptions& thumbnailOptions() const { return thumbnailOptions_; }
+    void setThumbnailPlane(int plane) { thumbnailPlane_ = plane; }
+    int thumbnailPlane() const { return thumbnailPlane_; }
+
+    // ---- Appearance ----
+    void setHandPointer(bool on);
+    void setUnderlineHot(bool on);
+    void setUnderlineCold(bool on);
+    void setHotTracking(bool on);
+    void setFlatScrollBars(bool on);
+    const ListAppearance& listAppearance() const { return appearance_; }
+    bool flatScrollBars() const { return flatScrollBars_; }
+    // Hover time of hot tracking in milliseconds; any negative value stands for the platform's
+    // default and is reported as -1.
+    void setHoverTime(int ms);
+    int hoverTime() const { return hoverTime_; }
+    int effectiveHoverTime() const;
+    // The item under the mouse (invalid when there is none).
+    QModelIndex hotIndex() const { return hotIndex_; }
 
 public slots:
     // The selection handler; `item` is the item whose state changed (the current item).
@@ -108,6 +163,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void onListChange();
@@ -118,7 +175,13 @@ private:
     void refreshEntryIcon(int row);
     void reorderFileItems(const std::vector<int>& order);
     int measureColumnWidth() const;
+    void applyViewMode();
     void applyViewGeometry();
+    void setHotIndex(const QModelIndex& index);
+    void setAppearance(const ListAppearance& appearance);
+    void updateHotCursor();
+    void onHoverTimeout();
+    QIcon defaultEntryIcon(int row);
     void beginItemsUpdate();
     void endItemsUpdate();
     void activateRow(int row);
@@ -144,6 +207,21 @@ private:
     QIcon defaultIesIcon_;
     QIcon authorMarkIcon_;
     TProcessingPanel* panel_;
+
+    ListItemDelegate* listDelegate_ = nullptr;
+    ThumbnailDelegate* thumbDelegate_ = nullptr;
+    std::vector<QImage> thumbImages_;  // ThumbImages
+    std::vector<QIcon> thumbIcons_;    // the same cells as icons of the folder entries
+    bool qualityThumbnails_ = true;
+    DiagramOptions thumbnailOptions_;
+    int thumbnailPlane_ = 0;
+
+    ListAppearance appearance_;
+    bool flatScrollBars_ = false;
+    FlatScrollBarStyle* flatStyle_ = nullptr;
+    int hoverTime_ = kDefaultHoverTime;
+    QTimer* hoverTimer_ = nullptr;
+    QPersistentModelIndex hotIndex_;
 };
 
 }  // namespace gonilux::browser
