@@ -8,6 +8,7 @@
 
 #include "browser/folder_list_view.h"
 #include "browser/folder_tree.h"
+#include "browser/list_appearance.h"
 #include "diagram/render_diagram.h"
 #include "photometry/header_titles.h"
 #include "platform/message_service.h"
@@ -113,6 +114,9 @@ void TMainWindow::wireOptions() {
     connect(o->RadioButtonIcons, &QRadioButton::toggled, this, [this](bool on) {
         if (on) list_->setViewStyle(FolderListView::ViewStyle::Icons);
     });
+    connect(o->RadioButtonThumbnails, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) list_->setViewStyle(FolderListView::ViewStyle::Thumbnails);
+    });
     for (QCheckBox* box : {o->CheckBoxMulti, o->CheckBoxLabels})
         connect(box, &QCheckBox::toggled, this, [this] { onDrawingOptionChanged(false); });
     for (QCheckBox* box : {o->CheckBoxComplete, o->CheckBoxWarning})
@@ -121,11 +125,20 @@ void TMainWindow::wireOptions() {
         preview_->setDiagramOptions(options_->diagramOptions());
         preview_->RenderDiagram(RenderBackground | RenderDiagramCurves);
     });
-    connect(o->CheckBoxMethod, &QCheckBox::toggled, preview_, &PreviewPane::setQualityRedraw);
+    connect(o->CheckBoxMethod, &QCheckBox::toggled, this, [this](bool on) {
+        preview_->setQualityRedraw(on);
+        list_->setQualityThumbnails(on);
+    });
+    connect(preview_->SpeedButtonFit(), &QToolButton::toggled, this,
+            [this] { list_->setThumbnailOptions(preview_->diagramOptions()); });
+    connect(preview_->SpeedButtonOrtho(), &QToolButton::toggled, this,
+            [this] { list_->setThumbnailOptions(preview_->diagramOptions()); });
+    connect(preview_, &PreviewPane::planeChanged, list_, &FolderListView::setThumbnailPlane);
     connect(o->CheckBoxTitleBar, &QCheckBox::toggled, this, &TMainWindow::CheckBoxTitleBarClick);
     connect(o->ButtonRefresh, &QPushButton::clicked, tree_, &FolderTreeView::ButtonRefreshClick);
 
     wireAppearance();
+    wireListAppearance();
     connect(tree_, &FolderTreeView::aboutToRebuild, list_, &FolderListView::ClearFileList);
     connect(tree_, &FolderTreeView::folderChanged, this, &TMainWindow::onFolderChanged);
     connect(list_, &FolderListView::previewItem, this, &TMainWindow::ShowPreviewItem);
@@ -142,6 +155,15 @@ void TMainWindow::applyOptionDefaults() {
     o->ComboBoxUp->setEnabled(o->CheckBoxUp->isChecked());
     preview_->setQualityRedraw(o->CheckBoxMethod->isChecked());
     preview_->setDiagramOptions(o->diagramOptions());
+    list_->setQualityThumbnails(o->CheckBoxMethod->isChecked());
+    list_->setThumbnailOptions(preview_->diagramOptions());
+    list_->setHandPointer(o->CheckBoxHandPont->isChecked());
+    list_->setUnderlineHot(o->CheckBoxUnderlineHot->isChecked());
+    list_->setUnderlineCold(o->CheckBoxUnderlineCold->isChecked());
+    list_->setFlatScrollBars(o->CheckBoxFlat->isChecked());
+    list_->setHotTracking(o->CheckBoxLHotTrack->isChecked());
+    o->EditHoverTime->setEnabled(o->CheckBoxLHotTrack->isChecked());
+    o->EditHoverTimeExit();  // the stored hover time takes effect
 }
 
 // The tree's appearance options and their presets; a preset's radio button sets the three
@@ -196,7 +218,50 @@ void TMainWindow::recomputeTreePreset() {
     target->setChecked(true);
 }
 
-void TMainWindow::recomputeListPreset() {}
+void TMainWindow::recomputeListPreset() {
+    OptionsPanel* o = options_;
+    const browser::ListPreset preset = browser::PresetOf(list_->listAppearance());
+    QRadioButton* target = preset == browser::ListPreset::L9X   ? o->RadioButtonL9X
+                           : preset == browser::ListPreset::LXP ? o->RadioButtonLXP
+                                                                : o->RadioButtonLCustom;
+    const QSignalBlocker b1(o->RadioButtonL9X), b2(o->RadioButtonLXP), b3(o->RadioButtonLCustom);
+    target->setChecked(true);
+}
+
+// The list's appearance options: each box drives the list, then the matching preset is shown;
+// a preset's radio button sets the four boxes.
+void TMainWindow::wireListAppearance() {
+    OptionsPanel* o = options_;
+    auto bind = [this](QCheckBox* box, void (FolderListView::*setter)(bool)) {
+        connect(box, &QCheckBox::toggled, this, [this, setter](bool on) {
+            (list_->*setter)(on);
+            recomputeListPreset();
+        });
+    };
+    bind(o->CheckBoxHandPont, &FolderListView::setHandPointer);
+    bind(o->CheckBoxUnderlineHot, &FolderListView::setUnderlineHot);
+    bind(o->CheckBoxUnderlineCold, &FolderListView::setUnderlineCold);
+    bind(o->CheckBoxLHotTrack, &FolderListView::setHotTracking);
+    connect(o->CheckBoxLHotTrack, &QCheckBox::toggled, o->EditHoverTime, &QLineEdit::setEnabled);
+    connect(o->CheckBoxFlat, &QCheckBox::toggled, list_, &FolderListView::setFlatScrollBars);
+    auto applyPreset = [this](browser::ListPreset preset) {
+        const browser::ListAppearance a = browser::PresetAppearance(preset, list_->listAppearance());
+        options_->CheckBoxHandPont->setChecked(a.HandPointer);
+        options_->CheckBoxUnderlineHot->setChecked(a.UnderlineHot);
+        options_->CheckBoxUnderlineCold->setChecked(a.UnderlineCold);
+        options_->CheckBoxLHotTrack->setChecked(a.HotTracking);
+    };
+    connect(o->RadioButtonL9X, &QRadioButton::toggled, this, [applyPreset](bool on) {
+        if (on) applyPreset(browser::ListPreset::L9X);
+    });
+    connect(o->RadioButtonLXP, &QRadioButton::toggled, this, [applyPreset](bool on) {
+        if (on) applyPreset(browser::ListPreset::LXP);
+    });
+    connect(o, &OptionsPanel::hoverTimeEntered, this, [this](int ms) {
+        list_->setHoverTime(ms);
+        options_->setHoverTimeText(list_->hoverTime());
+    });
+}
 
 void TMainWindow::FormCreate() {
     settingsPath_ = start_.SettingsFile.isEmpty() ? DefaultSettingsPath() : start_.SettingsFile;
@@ -234,6 +299,7 @@ DiagramOptions TMainWindow::currentDiagramOptions() const { return preview_->dia
 
 void TMainWindow::onDrawingOptionChanged(bool repaintThumbnails) {
     preview_->setDiagramOptions(options_->diagramOptions());
+    list_->setThumbnailOptions(preview_->diagramOptions());
     if (repaintThumbnails) list_->viewport()->update();
     preview_->RedrawPreview(RenderBackground | RenderDiagramCurves);
 }

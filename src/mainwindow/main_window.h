@@ -72,6 +72,7 @@ private:
     void buildLayout();
     void InitTexts();
     void wireAppearance();
+    void wireListAppearance();
     void applyStoredLayout();
     void reportSettingsWriteFailure();
     void recomputeTreePreset();
