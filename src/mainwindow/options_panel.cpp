@@ -223,7 +223,7 @@ void OptionsPanel::buildOtherGroup() {
 // Expanded heights: the designed height, or more when this platform's font needs it.
 void OptionsPanel::finishGroups() {
     for (TGroupBoxEx* group : groups_) {
-        const int needed = group->layout()->sizeHint().height() + group->contentsRect().top() + 4;
+        const int needed = group->layout()->sizeHint().height() + group->fontMetrics().height() + 6;
         group->setHeightExpanded(std::max(group->property("designedHeight").toInt(), needed));
         bindDragScrolling(group);
         connect(group, &TGroupBoxEx::OnExpand, this, &OptionsPanel::FitOptionsPanel);
