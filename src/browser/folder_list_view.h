@@ -72,6 +72,12 @@ public:
     // Reads a file entry's file. A vanished or unreadable file leaves the entry unread (an
     // unreadable one is reported); a malformed header is reported as "Error!" / "Line N".
     void LoadIesEntry(int row);
+    // A file written into the shown folder: the entry of that name (if any) is replaced by a new
+    // one, captioned and marked as written by this program, and the list is sorted again.
+    // Returns the new row.
+    int ReplaceFileEntry(const QString& fileName);
+    // Removes the file entry of that name with its record; false when there is none.
+    bool RemoveFileEntry(const QString& fileName);
 
     void ShowProgress(int mode);
     void HideProgress();

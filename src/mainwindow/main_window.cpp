@@ -1,6 +1,9 @@
 #include "main_window.h"
 
+#include "favourites.h"
+#include "file_actions.h"
 #include "group_box_ex.h"
+#include "hover_readout.h"
 #include "layout_rules.h"
 #include "settings_groups.h"
 #include "options_panel.h"
@@ -9,6 +12,7 @@
 #include "browser/folder_list_view.h"
 #include "browser/folder_tree.h"
 #include "browser/list_appearance.h"
+#include "browser/popup_menu.h"
 #include "diagram/render_diagram.h"
 #include "photometry/header_titles.h"
 #include "platform/message_service.h"
@@ -38,12 +42,20 @@ TMainWindow::TMainWindow(const StartOptions& start, QWidget* parent)
     MessageService::instance()->setOwner(this);
     buildLayout();
     wireOptions();
+    favourites_ = new TFavourites(this);
+    fileActions_ = new TFileActions(this, favourites_);
     FormCreate();
+    wireTools();
+    connect(fileActions_->PopupMenu(), &browser::TPopupMenu::compareRequested, this,
+            &TMainWindow::showCompareWindow);
+    connect(fileActions_->PopupMenu(), &browser::TPopupMenu::mapRequested, this,
+            &TMainWindow::showMapWindow);
 }
 
 TMainWindow::~TMainWindow() {
     if (!closed_) FormClose();
     qApp->removeEventFilter(this);
+    destroyTools();
     reportSettingsWriteFailure();  // FormDestroy
 }
 
@@ -138,6 +150,7 @@ void TMainWindow::wireOptions() {
     connect(o->ButtonRefresh, &QPushButton::clicked, tree_, &FolderTreeView::ButtonRefreshClick);
 
     wireAppearance();
+    ConnectEyeControls(options_, preview_);
     wireListAppearance();
     connect(tree_, &FolderTreeView::aboutToRebuild, list_, &FolderListView::ClearFileList);
     connect(tree_, &FolderTreeView::folderChanged, this, &TMainWindow::onFolderChanged);

@@ -16,10 +16,18 @@ class FolderTreeView;
 class FolderListView;
 }  // namespace gonilux::browser
 
+namespace gonilux::auxwindows {
+class TRenderWindow;
+class TBigGonioWin;
+class TMapWindow;
+}  // namespace gonilux::auxwindows
+
 namespace gonilux::mainwindow {
 
 class OptionsPanel;
 class PreviewPane;
+class TFavourites;
+class TFileActions;
 
 struct StartOptions {
     QString SettingsFile;  // used from the settings file on
@@ -37,6 +45,14 @@ public:
     browser::FolderListView* fileList() const { return list_; }
     PreviewPane* preview() const { return preview_; }
     OptionsPanel* options() const { return options_; }
+    // The auxiliary windows (render, compare, map) and their commands.
+    auxwindows::TRenderWindow* renderWindow() const;
+    auxwindows::TBigGonioWin* compareWindow() const;
+    auxwindows::TMapWindow* mapWindow() const;
+    void showCompareWindow();
+    void showMapWindow();
+    TFavourites* favourites() const { return favourites_; }
+    TFileActions* fileActions() const { return fileActions_; }
     QLabel* labelInfo() const { return labelInfo_; }
     // The info label's text as built (CR separates the file name from the header text).
     const QString& infoText() const { return infoText_; }
@@ -90,12 +106,18 @@ private:
     void onSplitterMoved();
     void onSplitter2Moved();
     void selectFileEntry(const QString& fileName);
+    void wireTools();
+    void destroyTools();
+    struct ToolWindows;
+    ToolWindows* tools_ = nullptr;
 
     StartOptions start_;
     browser::FolderTreeView* tree_ = nullptr;
     browser::FolderListView* list_ = nullptr;
     PreviewPane* preview_ = nullptr;
     OptionsPanel* options_ = nullptr;
+    TFavourites* favourites_ = nullptr;
+    TFileActions* fileActions_ = nullptr;
     QWidget* panelLeftAll_ = nullptr;
     QWidget* panelRightAll_ = nullptr;
     QWidget* panelInfo_ = nullptr;

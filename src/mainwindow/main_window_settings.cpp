@@ -1,4 +1,5 @@
 // Reading and writing the main window's settings file.
+#include "favourites.h"
 #include "group_box_ex.h"
 #include "main_window.h"
 #include "options_panel.h"
@@ -79,6 +80,7 @@ bool TMainWindow::LoadSettings() {
     if (!r) return false;
     options_->TrackBarK->setValue(*k);
     options_->TrackBarR->setValue(*r);
+    if (!favourites_->LoadFavorites(ini)) return false;
     const QList<TGroupBoxEx*> groups = options_->groups();
     for (int i = 0; i < groups.size(); ++i)
         if (!LoadGroupBox(groups[i], ini, kGroupDefaults[i].Collapsed, kGroupDefaults[i].Check)) return false;
@@ -110,6 +112,10 @@ bool TMainWindow::SaveSettings() {
     ini.SetInteger("Options", "R", options_->TrackBarR->value());
     ini.SetInteger("Options", "Panel", options_->isShown() ? 1 : 0);
     for (TGroupBoxEx* group : options_->groups()) SaveGroupBox(group, ini);
+    ini.EraseSection("Favorites");
+    const QStringList pieces = favourites_->BuildFavoritesText().split(QLatin1Char('\r'), Qt::SkipEmptyParts);
+    for (int i = 0; i < pieces.size(); ++i)
+        ini.SetValue("Favorites", "folder" + std::to_string(i), pieces[i].toStdString());
     return SaveIniFile(settingsPath_.toStdString(), ini, error);
 }
 

@@ -1,11 +1,13 @@
 #include "options_panel.h"
 
 #include "group_box_ex.h"
+#include "hover_readout.h"
 #include "layout_rules.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -192,6 +194,8 @@ void OptionsPanel::buildEyeGroup() {
                             "放大/缩小\r在图表上 Ctrl+单击鼠标左键");
     CheckBoxOn = addCheck(GroupBoxExEye, "CheckBoxOn", QStringLiteral("开"), false,
                           "开/关 放大镜\r在图表上 Ctrl+单击鼠标左键");
+    PaintBoxArc = new PaintBoxArcWidget(CheckBoxPlus, GroupBoxExEye);
+    GroupBoxExEye->layout()->addWidget(PaintBoxArc);
     TrackBarAlpha = addSlider(GroupBoxExEye, "TrackBarAlpha", 0, 255, 128, nullptr);
 }
 
@@ -201,6 +205,22 @@ void OptionsPanel::buildFavoritesGroup() {
                             "记住每个偏好文件夹的查看设置");
     CheckBoxFavViews = addCheck(GroupBoxExFavorites, "CheckBoxFavViews", QStringLiteral("查看"), false);
     CheckBoxFavCaptions = addCheck(GroupBoxExFavorites, "CheckBoxFavCaptions", QStringLiteral("标题"), false);
+    ListBoxFavorites = new QListWidget(GroupBoxExFavorites);
+    ListBoxFavorites->setObjectName(QStringLiteral("ListBoxFavorites"));
+    ListBoxFavorites->setSortingEnabled(true);
+    ListBoxFavorites->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListBoxFavorites->setMouseTracking(true);
+    GroupBoxExFavorites->layout()->addWidget(ListBoxFavorites);
+    auto* favButtons = new QHBoxLayout;
+    ButtonAdd = new QPushButton(QStringLiteral("加"), GroupBoxExFavorites);
+    ButtonAdd->setObjectName(QStringLiteral("ButtonAdd"));
+    ButtonAdd->setToolTip(Hint("将当前文件夹加为偏爱"));
+    ButtonRemove = new QPushButton(QStringLiteral("删"), GroupBoxExFavorites);
+    ButtonRemove->setObjectName(QStringLiteral("ButtonRemove"));
+    ButtonRemove->setEnabled(false);
+    favButtons->addWidget(ButtonAdd);
+    favButtons->addWidget(ButtonRemove);
+    static_cast<QVBoxLayout*>(GroupBoxExFavorites->layout())->addLayout(favButtons);
 }
 
 void OptionsPanel::buildOtherGroup() {

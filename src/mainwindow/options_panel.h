@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -100,10 +101,14 @@ public:
     QCheckBox* CheckBoxPlus = nullptr;
     QCheckBox* CheckBoxOn = nullptr;
     QSlider* TrackBarAlpha = nullptr;
+    QWidget* PaintBoxArc = nullptr;  // pictogram of the lens glass, not stored
 
     QCheckBox* CheckBoxFavs = nullptr;
     QCheckBox* CheckBoxFavViews = nullptr;
     QCheckBox* CheckBoxFavCaptions = nullptr;
+    QListWidget* ListBoxFavorites = nullptr;
+    QPushButton* ButtonAdd = nullptr;
+    QPushButton* ButtonRemove = nullptr;
 
     QCheckBox* CheckBoxMessages = nullptr;
     QLineEdit* EditTrel = nullptr;

@@ -1,14 +1,13 @@
 #include "preview_pane.h"
 
-#include "layout_rules.h"
-
 #include "diagram/render_diagram.h"
+#include "layout_rules.h"
 #include "photometry/plane_pairs.h"
 
-#include <QLabel>
-#include <QMouseEvent>
 #include <QHash>
 #include <QIcon>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QToolButton>
@@ -73,12 +72,14 @@ QIcon ButtonIcon(Glyph glyph) {
 
 double LargestIntensity(const tIES& ies, int firstRow, int lastRow) {
     double largest = 0;
-    for (int h = std::max(firstRow, 0); h <= lastRow && h < static_cast<int>(ies.Candela.size()); ++h)
-        for (double v : ies.Candela[static_cast<std::size_t>(h)]) largest = std::max(largest, v);
+    for (int h = std::max(firstRow, 0); h <= lastRow && h < static_cast<int>(ies.Candela.size());
+         ++h)
+        for (double v : ies.Candela[static_cast<std::size_t>(h)])
+            largest = std::max(largest, v);
     return largest;
 }
 
-}  // namespace
+} // namespace
 
 TTrackBarDegree::TTrackBarDegree(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
     setObjectName(QStringLiteral("DegreeTrackBar"));
@@ -109,12 +110,19 @@ PaintBoxWidget::PaintBoxWidget(PreviewPane* pane) : QWidget(pane), pane_(pane) {
     setMouseTracking(true);
 }
 
-void PaintBoxWidget::paintEvent(QPaintEvent*) {
+void PaintBoxWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    pane_->paintPreview(painter);
+    pane_->paintPreview(painter, event->rect());
 }
 
-void PaintBoxWidget::mousePressEvent(QMouseEvent* event) { emit pressed(event); }
+void PaintBoxWidget::mousePressEvent(QMouseEvent* event) {
+    emit pressed(event);
+}
+
+void PaintBoxWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    pane_->PaintBoxMouseMove(event->buttons(), event->modifiers(), at.x(), at.y());
+}
 
 PreviewPane::PreviewPane(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("PanelImage"));
@@ -129,10 +137,11 @@ QToolButton* PreviewPane::makeSpeedButton(const char* name, const QString& text,
     auto* button = new QToolButton(panelDegree_);
     button->setObjectName(QString::fromLatin1(name));
     button->setText(text);
-    static const QHash<QString, Glyph> kGlyphs = {{QStringLiteral("SpeedButtonFit"), Glyph::Fit},
-                                                  {QStringLiteral("SpeedButtonOrtho"), Glyph::Ortho},
-                                                  {QStringLiteral("SpeedButtonRender"), Glyph::Render},
-                                                  {QStringLiteral("SpeedButtonPrint"), Glyph::Print}};
+    static const QHash<QString, Glyph> kGlyphs = {
+        {QStringLiteral("SpeedButtonFit"), Glyph::Fit},
+        {QStringLiteral("SpeedButtonOrtho"), Glyph::Ortho},
+        {QStringLiteral("SpeedButtonRender"), Glyph::Render},
+        {QStringLiteral("SpeedButtonPrint"), Glyph::Print}};
     button->setIcon(ButtonIcon(kGlyphs.value(button->objectName())));
     button->setIconSize(QSize(20, 20));
     button->setToolTip(hint);
@@ -147,11 +156,14 @@ void PreviewPane::buildStrip() {
     panelDegree_ = new QWidget(this);
     panelDegree_->setObjectName(QStringLiteral("PanelDegree"));
     panelDegree_->setFixedHeight(kDegreeStripHeight);
-    fit_ = makeSpeedButton("SpeedButtonFit", QStringLiteral("⤢"), Hint("适配图表\r在图表上单击左键"), true);
+    fit_ = makeSpeedButton("SpeedButtonFit", QStringLiteral("⤢"),
+                           Hint("适配图表\r在图表上单击左键"), true);
     ortho_ = makeSpeedButton("SpeedButtonOrtho", QStringLiteral("⊥"),
                              Hint("显示正交图表\r在图表上单击右键"), true);
-    render_ = makeSpeedButton("SpeedButtonRender", QStringLiteral("☀"), QStringLiteral("渲染"), false);
-    print_ = makeSpeedButton("SpeedButtonPrint", QStringLiteral("⎙"), QStringLiteral("打印"), false);
+    render_ =
+        makeSpeedButton("SpeedButtonRender", QStringLiteral("☀"), QStringLiteral("渲染"), false);
+    print_ =
+        makeSpeedButton("SpeedButtonPrint", QStringLiteral("⎙"), QStringLiteral("打印"), false);
     ortho_->setChecked(true);
     render_->setEnabled(false);
     print_->setEnabled(false);
@@ -179,7 +191,9 @@ void PreviewPane::buildStrip() {
     connect(degreeTrackBar_, &TTrackBarDegree::keyReleased, this, recompose);
 }
 
-void PreviewPane::setDiagramOptions(const DiagramOptions& options) { options_ = options; }
+void PreviewPane::setDiagramOptions(const DiagramOptions& options) {
+    options_ = options;
+}
 
 DiagramOptions PreviewPane::diagramOptions() const {
     DiagramOptions options = options_;
@@ -188,7 +202,9 @@ DiagramOptions PreviewPane::diagramOptions() const {
     return options;
 }
 
-int PreviewPane::planePosition() const { return degreeTrackBar_->value(); }
+int PreviewPane::planePosition() const {
+    return degreeTrackBar_->value();
+}
 
 void PreviewPane::ShowPreviewItem(const tIES* ies, const QString& currentFile) {
     degreeTrackBar_->setEnabled(false);
@@ -207,8 +223,10 @@ void PreviewPane::ShowPreviewItem(const tIES* ies, const QString& currentFile) {
         const int planes = static_cast<int>(previewIes_.HorzAngles.size());
         degreeTrackBar_->setMaximum(std::max(planes - 1, 0));
         multi = planes > 1;
-        if (multi) degreeTrackBar_->setValue(FirstZeroPlane(previewIes_) + degreeTrackBar_->minimum());
-        else degreeTrackBar_->setValue(degreeTrackBar_->minimum());
+        if (multi)
+            degreeTrackBar_->setValue(FirstZeroPlane(previewIes_) + degreeTrackBar_->minimum());
+        else
+            degreeTrackBar_->setValue(degreeTrackBar_->minimum());
         lastDegree_ = degreeTrackBar_->value();
         degreeTrackBar_->setEnabled(multi);
         if (!fit_->isChecked()) {
@@ -228,6 +246,7 @@ void PreviewPane::clearPreview() {
     currentFile_.clear();
     ResetIes(previewIes_);
     bitmapFresh_ = false;
+    clearOverlay();
     degreeTrackBar_->setEnabled(false);
     degreeTrackBar_->hide();
     labelAxial_->hide();
@@ -244,6 +263,7 @@ void PreviewPane::RenderDiagram(int flags) {
     if (!(flags & RenderThumbnail)) {
         previewBitmap_ = picture;
         bitmapFresh_ = !picture.isNull();
+        clearOverlay();
     }
     paintBox_->update();
     renderBusy_ = false;
@@ -254,19 +274,23 @@ void PreviewPane::RedrawPreview(int flags) {
     if (qualityRedraw_) {
         RenderDiagram(flags);
     } else {
-        bitmapFresh_ = false;  // drawn straight onto the paint box
+        bitmapFresh_ = false; // drawn straight onto the paint box
+        clearOverlay();
         paintBox_->update();
     }
 }
 
-void PreviewPane::paintPreview(QPainter& painter) {
+void PreviewPane::paintPreview(QPainter& painter, const QRect& area) {
     const int w = paintBox_->width(), h = paintBox_->height();
     if (bitmapFresh_ && previewBitmap_.size() == paintBox_->size()) {
-        painter.drawImage(0, 0, previewBitmap_);
-        return;
+        const QRect part = area.intersected(previewBitmap_.rect());
+        painter.drawImage(part.topLeft(), previewBitmap_, part);
+    } else {
+        const int flags =
+            currentFile_.isEmpty() ? RenderBackground : (RenderBackground | RenderDiagramCurves);
+        PaintDiagram(painter, w, h, previewIes_, flags, planePosition(), diagramOptions());
     }
-    const int flags = currentFile_.isEmpty() ? RenderBackground : (RenderBackground | RenderDiagramCurves);
-    PaintDiagram(painter, w, h, previewIes_, flags, planePosition(), diagramOptions());
+    paintOverlay(painter);
 }
 
 bool PreviewPane::stepPlane(int delta) {
@@ -280,15 +304,16 @@ bool PreviewPane::stepPlane(int delta) {
 void PreviewPane::SpeedButtonFitClick() {
     if (currentFile_.isEmpty()) return;
     if (!fit_->isChecked() && !previewIes_.Candela.empty())
-        previewMaxIntensity_ = LargestIntensity(previewIes_, degreeTrackBar_->minimum(),
-                                                degreeTrackBar_->maximum());
+        previewMaxIntensity_ =
+            LargestIntensity(previewIes_, degreeTrackBar_->minimum(), degreeTrackBar_->maximum());
     RenderDiagram(RenderBackground | RenderDiagramCurves);
 }
 
 void PreviewPane::SpeedButtonOrthoClick() {
     const bool pairExists = planePosition() == FirstZeroPlane(previewIes_) &&
                             degreeTrackBar_->maximum() > degreeTrackBar_->minimum();
-    if (pairExists && !currentFile_.isEmpty()) RenderDiagram(RenderBackground | RenderDiagramCurves);
+    if (pairExists && !currentFile_.isEmpty())
+        RenderDiagram(RenderBackground | RenderDiagramCurves);
 }
 
 void PreviewPane::DegreeTrackBarChange(int position) {
@@ -312,6 +337,10 @@ void PreviewPane::PaintBoxMouseDown(QMouseEvent* event) {
         emit lensToggleRequested();
     } else if (buttons == Qt::RightButton && mods == Qt::ControlModifier) {
         emit lensModeToggleRequested(event->position().toPoint());
+    } else if (buttons == Qt::LeftButton && mods == Qt::AltModifier) {
+        eyeDragAnchor_ = eye_.K + event->position().toPoint().y();
+    } else if (buttons == Qt::RightButton && mods == Qt::AltModifier) {
+        eyeDragAnchor_ = eye_.R + event->position().toPoint().y();
     }
 }
 
@@ -325,7 +354,8 @@ void PreviewPane::PanelImageResize() {
     const int sliderLeft = degreeTrackBar_->x();
     degreeTrackBar_->resize(std::clamp(width() - sliderLeft - 10, 20, kSliderMaxWidth), 29);
     paintBox_->setGeometry(PreviewSquare(width(), height(), kDegreeStripHeight));
-    RenderDiagram(currentFile_.isEmpty() ? RenderBackground : (RenderBackground | RenderDiagramCurves));
+    RenderDiagram(currentFile_.isEmpty() ? RenderBackground
+                                         : (RenderBackground | RenderDiagramCurves));
 }
 
-}  // namespace gonilux::mainwindow
+} // namespace gonilux::mainwindow

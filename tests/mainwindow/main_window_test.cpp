@@ -209,3 +209,25 @@ TEST_F(MainWindowTest, TitleBarOptionOffShowsOnlyTheCaption) {
 
 }  // namespace
 }  // namespace gonilux::mainwindow
+
+#include "auxwindows/compare_window.h"
+#include "browser/popup_menu.h"
+#include "mainwindow/file_actions.h"
+
+namespace gonilux::mainwindow {
+namespace {
+
+TEST_F(MainWindowTest, PopupItemsOpenTheCompareAndMapWindows) {
+    window_->openStartPath(QDir(libPath()).filePath(QStringLiteral("full.ies")));
+    browser::TPopupMenu* popup = window_->fileActions()->PopupMenu();
+    popup->ShowCompareWindow1->trigger();
+    popup->Map1->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_NE(window_->compareWindow(), nullptr);
+    ASSERT_NE(window_->mapWindow(), nullptr);
+    EXPECT_TRUE(window_->compareWindow()->isVisible());
+    EXPECT_TRUE(window_->mapWindow()->isVisible());
+}
+
+}  // namespace
+}  // namespace gonilux::mainwindow

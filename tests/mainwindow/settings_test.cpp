@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <algorithm>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
@@ -108,8 +109,13 @@ TEST_F(SettingsTest, EveryKeyRoundTrips) {
     EXPECT_EQ(ini.ValueOr("GroupBoxExEye", "TrackBarAlpha", ""), "77");
     const std::vector<std::string> order = {"Viewer", "Options", "GroupBoxExOptions", "GroupBoxExView",
                                             "GroupBoxExTree", "GroupBoxExList", "GroupBoxExEye",
-                                            "GroupBoxExFavorites", "GroupBoxExOther"};
-    EXPECT_EQ(ini.Sections(), order);
+                                            "GroupBoxExFavorites", "GroupBoxExOther", "Favorites", "Render"};
+    std::vector<std::string> written = ini.Sections();
+    std::vector<std::string> expected;
+    for (const std::string& name : order)  // the sections written, in the file's order
+        if (std::find(written.begin(), written.end(), name) != written.end()) expected.push_back(name);
+    EXPECT_EQ(written, expected);
+    EXPECT_GE(written.size(), 9u);
     {
         auto window = open();
         OptionsPanel* o = window->options();
@@ -159,11 +165,12 @@ TEST_F(SettingsTest, MaximisedStateIsRestored) {
 }
 
 TEST_F(SettingsTest, UnknownSectionsAndFavoritesSurviveASave) {
-    writeIni("[Viewer]\nWidth=820\n[Mine]\nkeep=me, as is\\\n[Favorites]\nfolder0=22/data/ies\n");
+    const QByteArray lib = QDir(dir_.filePath(QStringLiteral("root/lib"))).absolutePath().toUtf8();
+    writeIni("[Viewer]\nWidth=820\n[Mine]\nkeep=me, as is\\\n[Favorites]\nfolder0=22" + lib + "\n");
     open()->close();
     IniDocument ini = parsed();
     EXPECT_EQ(ini.ValueOr("Mine", "keep", ""), "me, as is\\");
-    EXPECT_EQ(ini.ValueOr("Favorites", "folder0", ""), "22/data/ies");
+    EXPECT_EQ(ini.ValueOr("Favorites", "folder0", ""), "22" + lib.toStdString());
 }
 
 TEST_F(SettingsTest, LastFolderIsReopened) {

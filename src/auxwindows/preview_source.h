@@ -1,0 +1,30 @@
+// What the auxiliary windows read of the main window: the previewed record, its file, the plane
+// slider, the diagram switches and the selected list entry.
+#pragma once
+
+#include "diagram/diagram_options.h"
+#include "photometry/ies_record.h"
+
+#include <QString>
+#include <string>
+#include <vector>
+
+namespace gonilux::auxwindows {
+
+class PreviewSource {
+  public:
+    virtual ~PreviewSource() = default;
+
+    virtual const tIES& previewIes() const = 0;
+    // Full path of the file shown; empty when none.
+    virtual QString currentFile() const = 0;
+    // The plane slider's position (an index into the horizontal angles).
+    virtual int planePosition() const = 0;
+    virtual DiagramOptions diagramOptions() const = 0;
+    // Caption of the file list's selected item; empty when nothing is selected.
+    virtual QString selectedCaption() const = 0;
+    // Title strings of the focused file entry (empty when the focus is not on a file).
+    virtual std::vector<std::string> focusedTitles() const = 0;
+};
+
+} // namespace gonilux::auxwindows

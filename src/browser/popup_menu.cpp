@@ -1,0 +1,79 @@
+#include "popup_menu.h"
+
+#include <QActionGroup>
+
+namespace gonilux::browser {
+
+const std::array<QString, TPopupMenu::kCaptionCount>& TPopupMenu::FixedCaptions() {
+    static const std::array<QString, kCaptionCount> captions = {
+        QStringLiteral("文件名"),  QStringLiteral("测试"),     QStringLiteral("生产商"),
+        QStringLiteral("灯具"),    QStringLiteral("灯具目录"), QStringLiteral("灯泡"),
+        QStringLiteral("灯泡目录")};
+    return captions;
+}
+
+TPopupMenu::TPopupMenu(QWidget* parent) : QMenu(parent) {
+    setObjectName(QStringLiteral("PopupMenu"));
+    Open1 = addNamed(this, "Open1", QStringLiteral("打开"));
+    OpenNotepad1 = addNamed(this, "OpenNotepad1", QStringLiteral("使用记事本打开"));
+    Openfolder1 = addNamed(this, "Openfolder1", QStringLiteral("打开文件夹"));
+    Explore1 = addNamed(this, "Explore1", QStringLiteral("浏览"));
+    AddToFavorites1 = addNamed(this, "AddToFavorites1", QStringLiteral("Add to favorites"));
+    N6 = addSeparatorNamed(this, "N6");
+    Favorites1 = addMenu(QStringLiteral("偏爱"));
+    Favorites1->setObjectName(QStringLiteral("Favorites1"));
+    Favorites1->menuAction()->setObjectName(QStringLiteral("Favorites1"));
+    N5 = addSeparatorNamed(this, "N5");
+    View1 = addMenu(QStringLiteral("查看"));
+    View1->setObjectName(QStringLiteral("View1"));
+    auto* views = new QActionGroup(this);
+    Thumbnails1 = addNamed(View1, "Thumbnails1", QStringLiteral("缩略图"));
+    Icons1 = addNamed(View1, "Icons1", QStringLiteral("图标"));
+    List1 = addNamed(View1, "List1", QStringLiteral("列表"));
+    for (QAction* view : {Thumbnails1, Icons1, List1}) {
+        view->setCheckable(true);
+        views->addAction(view);
+    }
+    N2 = addSeparatorNamed(this, "N2");
+    Arrangeby1 = addMenu(QStringLiteral("排列"));
+    Arrangeby1->setObjectName(QStringLiteral("Arrangeby1"));
+    auto* captions = new QActionGroup(this);
+    for (int i = 0; i < kCaptionCount; ++i) {
+        Captions[static_cast<std::size_t>(i)] =
+            Arrangeby1->addAction(FixedCaptions()[static_cast<std::size_t>(i)]);
+        Captions[static_cast<std::size_t>(i)]->setCheckable(true);
+        captions->addAction(Captions[static_cast<std::size_t>(i)]);
+    }
+    N4 = addSeparatorNamed(Arrangeby1, "N4");
+    Sort1 = addNamed(Arrangeby1, "Sort1", QStringLiteral("排序"));
+    Sort1->setCheckable(true);
+    Refresh = addNamed(this, "Refresh", QStringLiteral("更新                F5"));
+    N1 = addSeparatorNamed(this, "N1");
+    SaveAsTypeC = addNamed(this, "SaveAsTypeC", QStringLiteral("Save as type C"));
+    CopytoClipboard = addNamed(this, "CopytoClipboard", QStringLiteral("复制文件名称 Ctrl-C"));
+    N3 = addSeparatorNamed(this, "N3");
+    ShowOptionsPanel = addNamed(this, "ShowOptionsPanel", QStringLiteral("Show Options Panel"));
+    ShowCompareWindow1 = addNamed(this, "ShowCompareWindow1", QStringLiteral("显示对比窗口"));
+    Map1 = addNamed(this, "Map1", QStringLiteral("Map"));
+    connect(ShowCompareWindow1, &QAction::triggered, this, &TPopupMenu::compareRequested);
+    connect(Map1, &QAction::triggered, this, &TPopupMenu::mapRequested);
+}
+
+void TPopupMenu::clearFavourites() {
+    Favorites1->clear();
+    None1 = nullptr;
+}
+
+QAction* TPopupMenu::addNamed(QMenu* menu, const char* name, const QString& text) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+QAction* TPopupMenu::addSeparatorNamed(QMenu* menu, const char* name) {
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(QString::fromLatin1(name));
+    return separator;
+}
+
+} // namespace gonilux::browser

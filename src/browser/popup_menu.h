@@ -1,0 +1,59 @@
+// The file list's popup menu. Its items are prepared anew each time it opens (visibility,
+// captions, default mark, icons) by the main window's file actions.
+#pragma once
+
+#include <QAction>
+#include <QMenu>
+#include <array>
+
+namespace gonilux::browser {
+
+class TPopupMenu : public QMenu {
+    Q_OBJECT
+  public:
+    static constexpr int kCaptionCount = 7;
+    // The fixed captions of the arrange-by items.
+    static const std::array<QString, kCaptionCount>& FixedCaptions();
+
+    explicit TPopupMenu(QWidget* parent = nullptr);
+
+    // The favourites submenu is emptied and refilled on each opening.
+    void clearFavourites();
+
+    QAction* Open1 = nullptr;
+    QAction* OpenNotepad1 = nullptr;
+    QAction* Openfolder1 = nullptr;
+    QAction* Explore1 = nullptr;
+    QAction* AddToFavorites1 = nullptr;
+    QAction* N6 = nullptr;
+    QMenu* Favorites1 = nullptr;
+    QAction* None1 = nullptr; // "无" while there are no favourites (recreated on each opening)
+    QAction* N5 = nullptr;
+    QMenu* View1 = nullptr;
+    QAction* Thumbnails1 = nullptr;
+    QAction* Icons1 = nullptr;
+    QAction* List1 = nullptr;
+    QAction* N2 = nullptr;
+    QMenu* Arrangeby1 = nullptr;
+    std::array<QAction*, kCaptionCount> Captions{};
+    QAction* N4 = nullptr;
+    QAction* Sort1 = nullptr;
+    QAction* Refresh = nullptr;
+    QAction* N1 = nullptr;
+    QAction* SaveAsTypeC = nullptr;
+    QAction* CopytoClipboard = nullptr;
+    QAction* N3 = nullptr;
+    QAction* ShowOptionsPanel = nullptr;
+    QAction* ShowCompareWindow1 = nullptr;
+    QAction* Map1 = nullptr;
+
+  signals:
+    void compareRequested();
+    void mapRequested();
+
+  private:
+    QAction* addNamed(QMenu* menu, const char* name, const QString& text);
+    QAction* addSeparatorNamed(QMenu* menu, const char* name);
+};
+
+} // namespace gonilux::browser

@@ -1,0 +1,264 @@
+#include "favourites.h"
+
+#include "browser/folder_list_view.h"
+#include "browser/folder_tree.h"
+#include "browser/popup_menu.h"
+#include "main_window.h"
+#include "options_panel.h"
+#include "photometry/ini_document.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace gonilux::mainwindow {
+
+int EncodeViewCode(int viewIndex, int captionIndex) {
+    if (viewIndex < 0) viewIndex = 2;
+    if (captionIndex < 0) captionIndex = 0;
+    return ((viewIndex & 0xF) << 4) | (captionIndex & 0xF);
+}
+
+int ViewIndexOf(int viewCode) {
+    return (viewCode >> 4) & 0xF;
+}
+int CaptionIndexOf(int viewCode) {
+    return viewCode & 0xF;
+}
+
+QString FavouriteHintPath(const QString& path) {
+    QString shown = QDir::toNativeSeparators(path);
+    const QChar separator = QDir::separator();
+    while (shown.size() > 1 && shown.endsWith(separator))
+        shown.chop(1);
+    if (shown.size() == 2 && shown.endsWith(QLatin1Char(':'))) shown += separator; // a bare drive
+    return shown;
+}
+
+TFavourites::TFavourites(TMainWindow* window)
+    : QObject(window), window_(window), options_(window->options()) {
+    QListWidget* box = options_->ListBoxFavorites;
+    connect(options_->ButtonAdd, &QPushButton::clicked, this, &TFavourites::AddToFavorites1Click);
+    connect(options_->ButtonRemove, &QPushButton::clicked, this, &TFavourites::ButtonRemoveClick);
+    connect(box, &QListWidget::itemSelectionChanged, this,
+            [this, box] { options_->ButtonRemove->setEnabled(!box->selectedItems().isEmpty()); });
+    connect(box, &QListWidget::itemDoubleClicked, this, [this, box](QListWidgetItem* item) {
+        box->clearSelection();
+        item->setSelected(true);
+        GoToFavourite(box->row(item));
+    });
+    box->installEventFilter(this);
+    box->viewport()->installEventFilter(this);
+    browser::FolderTreeView* tree = window->folderTree();
+    connect(tree, &browser::FolderTreeView::leavingFolder, this,
+            [this](const QString& path) { StoreViewSettings(FindFavourite(path)); });
+    connect(tree, &browser::FolderTreeView::folderChanged, this,
+            [this, tree](QTreeWidgetItem* node) {
+                ApplyViewSettings(FindFavourite(tree->ParsingName(node)));
+                updateButtonAdd();
+            });
+    connect(window->fileList(), &QListWidget::currentItemChanged, this,
+            &TFavourites::updateButtonAdd);
+}
+
+int TFavourites::count() const {
+    return options_->ListBoxFavorites->count();
+}
+
+int TFavourites::AddFavourite(const QString& caption, const QString& path) {
+    auto* item = new QListWidgetItem(caption);
+    item->setData(ViewCodeRole,
+                  EncodeViewCode(currentViewIndex(), options_->ComboBoxCaption->currentIndex()));
+    item->setData(PathRole, path);
+    item->setData(Qt::StatusTipRole, QStringLiteral("?") + FavouriteHintPath(path));
+    item->setIcon(window_->folderTree()->folderNamespace().icon(path));
+    options_->ListBoxFavorites->addItem(item);
+    return options_->ListBoxFavorites->row(item);
+}
+
+void TFavourites::RemoveFavourite(int index) {
+    if (index < 0 || index >= count()) return;
+    QListWidgetItem* item = options_->ListBoxFavorites->takeItem(index);
+    if (item == lastHinted_) lastHinted_ = nullptr;
+    delete item;
+}
+
+int TFavourites::FindFavourite(const QString& path) const {
+    if (path.isEmpty()) return -1;
+    for (int i = 0; i < count(); ++i)
+        if (FavouritePath(i) == path) return i;
+    return -1;
+}
+
+QString TFavourites::FavouritePath(int index) const {
+    if (index < 0 || index >= count()) return {};
+    return options_->ListBoxFavorites->item(index)->data(PathRole).toString();
+}
+
+int TFavourites::ViewCode(int index) const {
+    if (index < 0 || index >= count()) return 0;
+    return options_->ListBoxFavorites->item(index)->data(ViewCodeRole).toInt();
+}
+
+void TFavourites::setViewCode(int index, int code) {
+    if (index >= 0 && index < count())
+        options_->ListBoxFavorites->item(index)->setData(ViewCodeRole, code & 0xFF);
+}
+
+int TFavourites::currentViewIndex() const {
+    if (options_->RadioButtonThumbnails->isChecked()) return 0;
+    if (options_->RadioButtonIcons->isChecked()) return 1;
+    if (options_->RadioButtonList->isChecked()) return 2;
+    return 0;
+}
+
+void TFavourites::StoreViewSettings(int index) {
+    if (index < 0 || index >= count() || !options_->CheckBoxFavs->isChecked()) return;
+    const int code = ViewCode(index);
+    int view = ViewIndexOf(code);
+    int caption = CaptionIndexOf(code);
+    if (options_->CheckBoxFavViews->isChecked()) view = currentViewIndex();
+    if (options_->CheckBoxFavCaptions->isChecked())
+        caption = options_->ComboBoxCaption->currentIndex();
+    setViewCode(index, EncodeViewCode(view, caption));
+}
+
+void TFavourites::ApplyViewSettings(int index) {
+    if (index < 0 || index >= count() || !options_->CheckBoxFavs->isChecked()) return;
+    const int code = ViewCode(index);
+    if (options_->CheckBoxFavViews->isChecked()) {
+        QRadioButton* views[] = {options_->RadioButtonThumbnails, options_->RadioButtonIcons,
+                                 options_->RadioButtonList};
+        const int view = ViewIndexOf(code);
+        if (view < 3) views[view]->setChecked(true);
+    }
+    if (options_->CheckBoxFavCaptions->isChecked()) {
+        const int caption = CaptionIndexOf(code);
+        if (caption < options_->ComboBoxCaption->count())
+            options_->ComboBoxCaption->setCurrentIndex(caption);
+    }
+}
+
+void TFavourites::GoToFavourite(int index) {
+    const QString path = FavouritePath(index);
+    if (!path.isEmpty()) window_->folderTree()->openPath(path);
+}
+
+QString TFavourites::FocusedFolder() const {
+    browser::FolderListView* list = window_->fileList();
+    browser::FolderTreeView* tree = window_->folderTree();
+    QListWidgetItem* focused = list->currentItem();
+    const int row = focused ? list->row(focused) : -1;
+    if (row < 0 || list->isUpEntry(row)) return tree->ParsingName(tree->currentItem());
+    if (list->isFileEntry(row)) return {};
+    return list->folderEntryPath(row);
+}
+
+bool TFavourites::CanAddFavourite() const {
+    browser::FolderListView* list = window_->fileList();
+    QListWidgetItem* focused = list->currentItem();
+    if (focused && list->isFileEntry(list->row(focused))) return false;
+    if (list->selectedItems().size() != 1) return false;
+    const QString folder = FocusedFolder();
+    return !folder.isEmpty() && FindFavourite(folder) < 0 && QFileInfo(folder).isDir();
+}
+
+void TFavourites::AddToFavorites1Click() {
+    const QString folder = FocusedFolder();
+    if (folder.isEmpty() || FindFavourite(folder) >= 0 || !QFileInfo(folder).isDir()) return;
+    AddFavourite(window_->folderTree()->folderNamespace().displayName(folder), folder);
+    updateButtonAdd();
+}
+
+void TFavourites::ButtonRemoveClick() {
+    QListWidget* box = options_->ListBoxFavorites;
+    for (int i = box->count() - 1; i >= 0; --i)
+        if (box->item(i)->isSelected()) RemoveFavourite(i);
+    updateButtonAdd();
+    options_->ButtonRemove->setEnabled(false);
+}
+
+void TFavourites::updateButtonAdd() {
+    const QString folder = FocusedFolder();
+    options_->ButtonAdd->setEnabled(!folder.isEmpty() && FindFavourite(folder) < 0 &&
+                                    QFileInfo(folder).isDir());
+}
+
+void TFavourites::FillMenu(QMenu* menu) {
+    menu->clear();
+    if (count() == 0) {
+        QAction* none = menu->addAction(QStringLiteral("None"));
+        none->setObjectName(QStringLiteral("None1"));
+        none->setEnabled(false);
+        return;
+    }
+    for (int i = 0; i < count(); ++i) {
+        QListWidgetItem* item = options_->ListBoxFavorites->item(i);
+        QAction* action = menu->addAction(item->icon(), item->text());
+        action->setStatusTip(item->data(Qt::StatusTipRole).toString());
+        connect(action, &QAction::triggered, this, [this, i] { GoToFavourite(i); }); // None1Click
+    }
+}
+
+// Hints of the list box: "?" + path goes to the title bar; leaving the items clears it.
+void TFavourites::onListBoxMouseMove(QListWidgetItem* item) {
+    if (item == lastHinted_) return;
+    lastHinted_ = item;
+    const QString hint = item ? item->data(Qt::StatusTipRole).toString() : QString();
+    if (hint == lastHint_) return;
+    lastHint_ = hint;
+    window_->DisplayHint(hint);
+}
+
+bool TFavourites::eventFilter(QObject* watched, QEvent* event) {
+    QListWidget* box = options_->ListBoxFavorites;
+    if (watched == box->viewport() && event->type() == QEvent::MouseMove) {
+        const auto* move = static_cast<QMouseEvent*>(event);
+        onListBoxMouseMove(box->itemAt(move->position().toPoint()));
+    } else if (watched == box->viewport() && event->type() == QEvent::Leave) {
+        onListBoxMouseMove(nullptr);
+    } else if (watched == box && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && box->currentItem()) {
+            GoToFavourite(box->currentRow());
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool TFavourites::LoadFavorites(const IniDocument& ini) {
+    for (int n = 0;; ++n) {
+        const std::string value = ini.ValueOr("Favorites", "folder" + std::to_string(n), "***");
+        if (value == "***") return true;
+        bool ok = value.size() >= 2;
+        const int code = ok ? QString::fromStdString(value.substr(0, 2)).toInt(&ok, 16) : 0;
+        if (!ok) return false; // a malformed code ends the reading
+        const QString path =
+            QString::fromStdString(value.size() > 2 ? value.substr(2) : std::string());
+        if (path.isEmpty() || !QFileInfo(path).isDir()) continue; // gone: dropped silently
+        const QString folder = platform::FolderNamespace::normalizedPath(path);
+        if (FindFavourite(folder) >= 0) continue;
+        const int index =
+            AddFavourite(window_->folderTree()->folderNamespace().displayName(folder), folder);
+        setViewCode(index, code);
+    }
+}
+
+QString TFavourites::BuildFavoritesText() {
+    browser::FolderTreeView* tree = window_->folderTree();
+    StoreViewSettings(FindFavourite(tree->ParsingName(tree->lastTreeNode())));
+    QString text;
+    while (count() > 0) {
+        QString path = FavouritePath(0);
+        if (path.size() == 2 && path.endsWith(QLatin1Char(':'))) path += QLatin1Char('\\');
+        text += QStringLiteral("%1").arg(ViewCode(0), 2, 16, QLatin1Char('0')).toUpper() + path +
+                QLatin1Char('\r');
+        RemoveFavourite(0);
+    }
+    return text;
+}
+
+} // namespace gonilux::mainwindow

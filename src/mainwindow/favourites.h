@@ -1,0 +1,71 @@
+// Favourite folders: kept, sorted by name, in the options panel's list box, each remembering the
+// view and caption choice in use when the folder was last left.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QListWidgetItem;
+class QMenu;
+
+namespace gonilux {
+class IniDocument;
+}
+
+namespace gonilux::mainwindow {
+
+class TMainWindow;
+class OptionsPanel;
+
+// High hexadecimal digit: view index (0 thumbnails, 1 icons, 2 list); low digit: caption index.
+int EncodeViewCode(int viewIndex, int captionIndex);
+int ViewIndexOf(int viewCode);
+int CaptionIndexOf(int viewCode);
+// The path as shown in hints: native separators, no trailing separator except for a root.
+QString FavouriteHintPath(const QString& path);
+
+class TFavourites : public QObject {
+    Q_OBJECT
+  public:
+    static constexpr int ViewCodeRole = Qt::UserRole;
+    static constexpr int PathRole = Qt::UserRole + 1;
+
+    explicit TFavourites(TMainWindow* window);
+
+    int count() const;
+    int AddFavourite(const QString& caption, const QString& path);
+    void RemoveFavourite(int index);
+    int FindFavourite(const QString& path) const;
+    QString FavouritePath(int index) const;
+    int ViewCode(int index) const;
+    void setViewCode(int index, int code);
+    void StoreViewSettings(int index);
+    void ApplyViewSettings(int index);
+    void GoToFavourite(int index);
+
+    // The folder the focused list entry stands for; empty for a file entry.
+    QString FocusedFolder() const;
+    bool CanAddFavourite() const;
+    void AddToFavorites1Click();
+    void ButtonRemoveClick();
+    // Refills the popup's favourites submenu.
+    void FillMenu(QMenu* menu);
+
+    // False when a stored code is not hexadecimal (reading ends there).
+    bool LoadFavorites(const IniDocument& ini);
+    // One "code + path" piece per favourite, each ended by CR; empties the list.
+    QString BuildFavoritesText();
+
+  private:
+    void updateButtonAdd();
+    int currentViewIndex() const;
+    void onListBoxMouseMove(QListWidgetItem* item);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    TMainWindow* window_;
+    OptionsPanel* options_;
+    QListWidgetItem* lastHinted_ = nullptr;
+    QString lastHint_;
+};
+
+} // namespace gonilux::mainwindow

@@ -1,0 +1,334 @@
+#include "file_actions.h"
+
+#include "browser/drag_out.h"
+#include "browser/file_entries.h"
+#include "browser/folder_list_view.h"
+#include "browser/folder_tree.h"
+#include "browser/popup_menu.h"
+#include "favourites.h"
+#include "main_window.h"
+#include "options_panel.h"
+#include "platform/message_service.h"
+#include "platform/shell_actions.h"
+#include "preview_pane.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStatusTipEvent>
+#include <QStyle>
+
+namespace gonilux::mainwindow {
+
+using browser::FolderListView;
+using browser::TPopupMenu;
+using platform::MessageService;
+using platform::ShellActions;
+
+TFileActions::TFileActions(TMainWindow* window, TFavourites* favourites)
+    : QObject(window), window_(window), favourites_(favourites), list_(window->fileList()),
+      popup_(new TPopupMenu(window->fileList())) {
+    list_->installEventFilter(this);
+    list_->viewport()->installEventFilter(this);
+    popup_->installEventFilter(this); // the menus' hints go to the title bar
+    wireMenu();
+    OptionsPanel* o = window->options();
+    connect(o->CheckBoxDblClick, &QCheckBox::toggled, this, &TFileActions::CheckBoxDblClickClick);
+    connect(o->ComboBoxDblClick, &QComboBox::currentIndexChanged, this,
+            &TFileActions::ComboBoxDblClickChange);
+    CheckBoxDblClickClick();
+}
+
+void TFileActions::wireMenu() {
+    TPopupMenu* p = popup_;
+    OptionsPanel* o = window_->options();
+    connect(p->Open1, &QAction::triggered, this, &TFileActions::Open1Click);
+    connect(p->OpenNotepad1, &QAction::triggered, this, &TFileActions::OpenNotepad1Click);
+    connect(p->Openfolder1, &QAction::triggered, this, &TFileActions::Openfolder1Click);
+    connect(p->Explore1, &QAction::triggered, this, &TFileActions::Explore1Click);
+    connect(p->AddToFavorites1, &QAction::triggered, favourites_,
+            &TFavourites::AddToFavorites1Click);
+    connect(p->Thumbnails1, &QAction::triggered, o->RadioButtonThumbnails,
+            [o] { o->RadioButtonThumbnails->setChecked(true); });
+    connect(p->Icons1, &QAction::triggered, o->RadioButtonIcons,
+            [o] { o->RadioButtonIcons->setChecked(true); });
+    connect(p->List1, &QAction::triggered, o->RadioButtonList,
+            [o] { o->RadioButtonList->setChecked(true); });
+    for (int i = 0; i < TPopupMenu::kCaptionCount; ++i)
+        connect(p->Captions[static_cast<std::size_t>(i)], &QAction::triggered, o->ComboBoxCaption,
+                [o, i] { o->ComboBoxCaption->setCurrentIndex(i); });
+    connect(p->Sort1, &QAction::triggered, o->CheckBoxSort, &QCheckBox::setChecked);
+    connect(p->Refresh, &QAction::triggered, window_->folderTree(),
+            &browser::FolderTreeView::ButtonRefreshClick);
+    connect(p->SaveAsTypeC, &QAction::triggered, this, &TFileActions::SaveAsTypeCClick);
+    connect(p->CopytoClipboard, &QAction::triggered, this, &TFileActions::CopytoClipboardClick);
+    connect(p->ShowOptionsPanel, &QAction::triggered, this, &TFileActions::ShowOptionsPanelClick);
+}
+
+void TFileActions::PopupMenuPopup() {
+    TPopupMenu* p = popup_;
+    QListWidgetItem* focused = list_->currentItem();
+    const int row = focused ? list_->row(focused) : -1;
+    const bool multi = list_->selectedItems().size() > 1;
+    const bool fileFocused = focused && list_->isFileEntry(row);
+    const bool single = fileFocused && !multi;
+    p->AddToFavorites1->setVisible(favourites_->CanAddFavourite());
+    for (QAction* action : {p->Open1, p->OpenNotepad1, p->CopytoClipboard})
+        action->setVisible(single);
+    p->Openfolder1->setVisible(!fileFocused);
+    p->Explore1->setVisible(!fileFocused);
+    const tIES& ies = window_->preview()->PreviewIes();
+    const bool typeB = ies.PhotometricType == 2;
+    const bool at90 = !ies.HorzAngles.empty() && ies.HorzAngles.front() == 90.0;
+    p->SaveAsTypeC->setVisible(single && (typeB || at90));
+    p->SaveAsTypeC->setText(typeB ? QStringLiteral("Save as type C")
+                                  : QStringLiteral("Rotate to zero"));
+    prepareCaptions(fileFocused, multi);
+    p->ShowOptionsPanel->setText(window_->options()->isShown() ? QStringLiteral("隐藏选项面板")
+                                                               : QStringLiteral("显示选项面板"));
+    favourites_->FillMenu(p->Favorites1);
+    const QList<QAction*> favourites = p->Favorites1->actions();
+    p->None1 =
+        favourites.size() == 1 && !favourites.front()->isEnabled() ? favourites.front() : nullptr;
+    prepareIcons(fileFocused);
+}
+
+void TFileActions::prepareCaptions(bool fileFocused, bool multi) {
+    TPopupMenu* p = popup_;
+    OptionsPanel* o = window_->options();
+    const TiesData* entry = fileFocused && !multi ? list_->entryAt(list_->currentRow()) : nullptr;
+    for (int i = 0; i < TPopupMenu::kCaptionCount; ++i) {
+        QString caption = TPopupMenu::FixedCaptions()[static_cast<std::size_t>(i)];
+        if (entry) {
+            caption = browser::TitleText(*entry, i + 1);
+            if (caption.isEmpty()) caption = browser::EntryFileName(*entry);
+        }
+        p->Captions[static_cast<std::size_t>(i)]->setText(caption);
+        p->Captions[static_cast<std::size_t>(i)]->setChecked(i ==
+                                                             o->ComboBoxCaption->currentIndex());
+    }
+    p->Sort1->setChecked(o->CheckBoxSort->isChecked());
+    p->Thumbnails1->setChecked(o->RadioButtonThumbnails->isChecked());
+    p->Icons1->setChecked(o->RadioButtonIcons->isChecked());
+    p->List1->setChecked(o->RadioButtonList->isChecked());
+}
+
+void TFileActions::prepareIcons(bool fileFocused) {
+    TPopupMenu* p = popup_;
+    QStyle* style = QApplication::style();
+    const QString file = window_->preview()->CurrentFile();
+    QIcon fileIcon = file.isEmpty() ? QIcon() : QFileIconProvider().icon(QFileInfo(file));
+    if (fileIcon.isNull()) fileIcon = style->standardIcon(QStyle::SP_FileIcon);
+    p->Open1->setIcon(fileIcon);
+    p->OpenNotepad1->setIcon(
+        QIcon::fromTheme(QStringLiteral("accessories-text-editor"),
+                         style->standardIcon(QStyle::SP_FileDialogDetailedView)));
+    p->Favorites1->menuAction()->setIcon(QIcon::fromTheme(
+        QStringLiteral("user-bookmarks"), style->standardIcon(QStyle::SP_DirLinkIcon)));
+    p->AddToFavorites1->setIcon(QIcon::fromTheme(QStringLiteral("bookmark-new"),
+                                                 style->standardIcon(QStyle::SP_DirOpenIcon)));
+    p->Explore1->setIcon(QIcon::fromTheme(QStringLiteral("system-file-manager"),
+                                          style->standardIcon(QStyle::SP_DirIcon)));
+    if (!fileFocused) {
+        const QString folder = favourites_->FocusedFolder();
+        p->Openfolder1->setIcon(folder.isEmpty()
+                                    ? style->standardIcon(QStyle::SP_DirOpenIcon)
+                                    : window_->folderTree()->folderNamespace().icon(folder));
+    }
+}
+
+void TFileActions::popupAt(QPoint globalPosition) {
+    PopupMenuPopup();
+    popup_->popup(globalPosition);
+}
+
+void TFileActions::FolderListViewMouseDown(Qt::MouseButton button, QPoint position) {
+    dragArmed_ = false;
+    if (button != Qt::LeftButton) return;
+    const QListWidgetItem* item = list_->itemAt(position);
+    dragArmed_ = item && list_->isFileEntry(list_->row(item));
+    pressPosition_ = position;
+}
+
+void TFileActions::FolderListViewMouseUp(Qt::MouseButton button) {
+    dragArmed_ = false;
+    if (button == Qt::RightButton) popupAt(QCursor::pos());
+}
+
+bool TFileActions::FolderListViewKeyUp(int key, Qt::KeyboardModifiers modifiers) {
+    if (key == Qt::Key_F5) {
+        window_->folderTree()->ButtonRefreshClick();
+        return true;
+    }
+    if (key == Qt::Key_C && (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+        CopytoClipboardClick();
+        return true;
+    }
+    if (key == Qt::Key_Menu) {
+        QListWidgetItem* focused = list_->currentItem();
+        const QPoint local = focused ? list_->visualItemRect(focused).center() : QPoint(0, 0);
+        popupAt(list_->viewport()->mapToGlobal(local));
+        return true;
+    }
+    return false;
+}
+
+bool TFileActions::FolderListViewKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    // The list's own copy of the item text is replaced by the path copy on key release.
+    if (key == Qt::Key_C && (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier) return true;
+    if (key == Qt::Key_Backspace) {
+        browser::FolderTreeView* tree = window_->folderTree();
+        QTreeWidgetItem* node = tree->currentItem();
+        if (node && node->parent()) tree->setCurrentItem(node->parent());
+        return true;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        FolderListViewDblClick();
+        return true;
+    }
+    return false;
+}
+
+void TFileActions::FolderListViewDblClick() {
+    QListWidgetItem* focused = list_->currentItem();
+    if (!focused) {
+        window_->preview()->ShowPreviewItem(nullptr, QString());
+        return;
+    }
+    const int row = list_->row(focused);
+    OptionsPanel* o = window_->options();
+    if (list_->isFileEntry(row)) {
+        if (!o->CheckBoxDblClick->isChecked()) return;
+        if (o->ComboBoxDblClick->currentIndex() == 1)
+            OpenNotepad1Click();
+        else
+            Open1Click();
+        return;
+    }
+    window_->preview()->ShowPreviewItem(nullptr, QString());
+    const QString path = list_->folderEntryPath(row);
+    if (!path.isEmpty()) window_->folderTree()->openPath(path);
+}
+
+void TFileActions::Open1Click() {
+    const QString file = window_->preview()->CurrentFile();
+    if (!file.isEmpty()) ShellActions::instance()->openFile(file);
+}
+
+void TFileActions::OpenNotepad1Click() {
+    const QString file = window_->preview()->CurrentFile();
+    if (!file.isEmpty()) ShellActions::instance()->openInTextEditor(file);
+}
+
+// The folder the focused entry stands for, else the folder of the current file.
+QString TFileActions::targetFolder() const {
+    const QString folder = favourites_->FocusedFolder();
+    if (!folder.isEmpty()) return folder;
+    const QString file = window_->preview()->CurrentFile();
+    return file.isEmpty() ? list_->folderPath() : QFileInfo(file).absolutePath();
+}
+
+void TFileActions::Openfolder1Click() {
+    const QString folder = targetFolder();
+    if (!folder.isEmpty()) ShellActions::instance()->openFolder(folder);
+}
+
+void TFileActions::Explore1Click() {
+    const QString folder = targetFolder();
+    if (!folder.isEmpty()) ShellActions::instance()->showInFolder(folder);
+}
+
+void TFileActions::CopytoClipboardClick() {
+    ShellActions::instance()->copyText(window_->preview()->CurrentFile());
+}
+
+void TFileActions::CheckBoxDblClickClick() {
+    OptionsPanel* o = window_->options();
+    o->ComboBoxDblClick->setEnabled(o->CheckBoxDblClick->isChecked());
+    if (o->CheckBoxDblClick->isChecked())
+        ComboBoxDblClickChange();
+    else
+        popup_->setDefaultAction(nullptr);
+}
+
+void TFileActions::ComboBoxDblClickChange() {
+    if (!window_->options()->CheckBoxDblClick->isChecked()) return;
+    const int index = window_->options()->ComboBoxDblClick->currentIndex();
+    popup_->setDefaultAction(index == 1 ? popup_->OpenNotepad1 : popup_->Open1);
+}
+
+void TFileActions::ShowOptionsPanelClick() {
+    OptionsPanel* o = window_->options();
+    if (o->isShown()) {
+        o->ButtonHideClick();
+        return;
+    }
+    const QRect frame = window_->frameGeometry();
+    QCursor::setPos(frame.left() + frame.width() - OptionsPanel::kShownWidth / 2,
+                    QCursor::pos().y());
+    o->ButtonShowClick();
+}
+
+QStringList TFileActions::SelectedFilePaths() const {
+    QStringList paths;
+    for (int row = list_->Tag(); row < list_->count(); ++row)
+        if (list_->item(row)->isSelected()) paths.append(list_->entryFilePath(row));
+    return paths;
+}
+
+void TFileActions::StartDragOut() {
+    const QStringList paths = SelectedFilePaths();
+    if (paths.isEmpty()) return;
+    const char* failure = browser::DragFailureText(browser::RunDragOut(list_, paths));
+    if (*failure)
+        MessageService::instance()->show(QStringLiteral("Gonilux"), QString::fromLatin1(failure),
+                                         MessageService::Icon::Error);
+}
+
+bool TFileActions::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == popup_ && event->type() == QEvent::StatusTip) {
+        window_->DisplayHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    if (watched == list_->viewport()) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            FolderListViewMouseDown(mouse->button(), mouse->position().toPoint());
+            break;
+        case QEvent::MouseMove:
+            if (dragArmed_ && (mouse->buttons() & Qt::LeftButton) &&
+                (mouse->position().toPoint() - pressPosition_).manhattanLength() >=
+                    QApplication::startDragDistance()) {
+                dragArmed_ = false;
+                StartDragOut();
+                return true;
+            }
+            break;
+        case QEvent::MouseButtonRelease:
+            FolderListViewMouseUp(mouse->button());
+            break;
+        case QEvent::MouseButtonDblClick:
+            if (mouse->button() != Qt::LeftButton) break;
+            FolderListViewDblClick();
+            return true;
+        default:
+            break;
+        }
+    } else if (watched == list_) {
+        if (event->type() == QEvent::ContextMenu) return true; // the popup opens on its own events
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (event->type() == QEvent::KeyPress &&
+            FolderListViewKeyDown(key->key(), key->modifiers()))
+            return true;
+        if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat() &&
+            FolderListViewKeyUp(key->key(), key->modifiers()))
+            return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace gonilux::mainwindow

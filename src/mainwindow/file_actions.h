@@ -1,0 +1,68 @@
+// What the user does with the file list's entries besides looking at them: the popup menu,
+// opening files and folders, copying the path, navigating with keys, dragging files out, and
+// writing the type C or rotated copy of the shown file.
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+namespace gonilux::browser {
+class TPopupMenu;
+class FolderListView;
+} // namespace gonilux::browser
+
+namespace gonilux::mainwindow {
+
+class TMainWindow;
+class TFavourites;
+
+class TFileActions : public QObject {
+    Q_OBJECT
+  public:
+    TFileActions(TMainWindow* window, TFavourites* favourites);
+
+    browser::TPopupMenu* PopupMenu() const { return popup_; }
+
+    // Prepares visibility, captions, default mark, icons and the favourites submenu.
+    void PopupMenuPopup();
+    void FolderListViewMouseDown(Qt::MouseButton button, QPoint position);
+    void FolderListViewMouseUp(Qt::MouseButton button);
+    // True when the key was handled.
+    bool FolderListViewKeyUp(int key, Qt::KeyboardModifiers modifiers);
+    bool FolderListViewKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void FolderListViewDblClick();
+
+    void Open1Click();
+    void OpenNotepad1Click();
+    void Openfolder1Click();
+    void Explore1Click();
+    void CopytoClipboardClick();
+    void CheckBoxDblClickClick();
+    void ComboBoxDblClickChange();
+    void ShowOptionsPanelClick();
+    void SaveAsTypeCClick();
+    // The selected file entries' full paths, in list order.
+    QStringList SelectedFilePaths() const;
+    void StartDragOut();
+
+  private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void wireMenu();
+    void prepareIcons(bool fileFocused);
+    void prepareCaptions(bool fileFocused, bool multi);
+    void popupAt(QPoint globalPosition);
+    QString targetFolder() const;
+    QString exportTitle(bool conversion) const;
+    bool writeExport(const QString& target, const std::string& text, const QString& title);
+
+    TMainWindow* window_;
+    TFavourites* favourites_;
+    browser::FolderListView* list_;
+    browser::TPopupMenu* popup_;
+    QPoint pressPosition_;
+    bool dragArmed_ = false;
+};
+
+} // namespace gonilux::mainwindow

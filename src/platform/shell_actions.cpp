@@ -1,0 +1,129 @@
+#include "shell_actions.h"
+
+#include "platform/message_service.h"
+
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace gonilux::platform {
+namespace {
+
+std::unique_ptr<ShellActions>& current() {
+    static std::unique_ptr<ShellActions> actions;
+    return actions;
+}
+
+// Output of a short helper program, empty when it is missing or fails.
+QString QueryOutput(const QString& program, const QStringList& arguments) {
+    if (QStandardPaths::findExecutable(program).isEmpty()) return {};
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(3000) || process.exitCode() != 0) return {};
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+bool Launch(const QString& program, const QStringList& arguments) {
+    const QString executable = QStandardPaths::findExecutable(program);
+    return !executable.isEmpty() && QProcess::startDetached(executable, arguments);
+}
+
+// The desktop entry that handles text/plain, launched with the file.
+bool LaunchDefaultTextApplication(const QString& path) {
+    const QString desktopFile =
+        QueryOutput(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                                 QStringLiteral("text/plain")});
+    if (desktopFile.isEmpty()) return false;
+    QString id = desktopFile;
+    if (id.endsWith(QStringLiteral(".desktop"))) id.chop(8);
+    return Launch(QStringLiteral("gtk-launch"), {id, path});
+}
+
+} // namespace
+
+ShellActions* ShellActions::instance() {
+    if (!current()) current() = std::make_unique<DesktopShellActions>();
+    return current().get();
+}
+
+void ShellActions::setInstance(std::unique_ptr<ShellActions> actions) {
+    current() = std::move(actions);
+}
+
+static bool ReportNoProgram(const QString& path) {
+    MessageService::instance()->show(
+        QStringLiteral("Gonilux"),
+        QStringLiteral("No program is set up on this desktop to open\r%1")
+            .arg(QDir::toNativeSeparators(path)),
+        MessageService::Icon::Warning);
+    return false;
+}
+
+bool DesktopShellActions::openFile(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) || ReportNoProgram(path);
+}
+
+QStringList DesktopShellActions::fallbackEditors() {
+    return {
+        QStringLiteral("gedit"),  QStringLiteral("gnome-text-editor"), QStringLiteral("kate"),
+        QStringLiteral("kwrite"), QStringLiteral("mousepad"),          QStringLiteral("xed"),
+        QStringLiteral("pluma"),  QStringLiteral("featherpad"),        QStringLiteral("leafpad")};
+}
+
+bool DesktopShellActions::openInTextEditor(const QString& path) {
+#ifdef Q_OS_WIN
+    return QProcess::startDetached(QStringLiteral("notepad.exe"), {QDir::toNativeSeparators(path)});
+#else
+    if (LaunchDefaultTextApplication(path)) return true;
+    for (const QString& editor : fallbackEditors())
+        if (Launch(editor, {path})) return true;
+    MessageService::instance()->show(
+        QStringLiteral("Gonilux"),
+        QStringLiteral(
+            "No plain-text editor was found to open\r%1\rInstall one (for example gedit, "
+            "kate or mousepad) or set a default application for text files.")
+            .arg(QDir::toNativeSeparators(path)),
+        MessageService::Icon::Warning);
+    return false;
+#endif
+}
+
+bool DesktopShellActions::openFolder(const QString& folder) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder)) || ReportNoProgram(folder);
+}
+
+bool DesktopShellActions::showInFolder(const QString& path) {
+#ifdef Q_OS_WIN
+    return QProcess::startDetached(QStringLiteral("explorer.exe"),
+                                   {QStringLiteral("/select,") + QDir::toNativeSeparators(path)});
+#else
+    // The freedesktop file-manager interface selects the item; without it the folder opens.
+    const QString url = QUrl::fromLocalFile(QDir::cleanPath(path)).toString();
+    const QStringList arguments = {QStringLiteral("--session"),
+                                   QStringLiteral("--print-reply"),
+                                   QStringLiteral("--reply-timeout=3000"),
+                                   QStringLiteral("--dest=org.freedesktop.FileManager1"),
+                                   QStringLiteral("/org/freedesktop/FileManager1"),
+                                   QStringLiteral("org.freedesktop.FileManager1.ShowItems"),
+                                   QStringLiteral("array:string:") + url,
+                                   QStringLiteral("string:")};
+    if (!QStandardPaths::findExecutable(QStringLiteral("dbus-send")).isEmpty() &&
+        QProcess::execute(QStringLiteral("dbus-send"), arguments) == 0)
+        return true;
+    const QFileInfo info(path);
+    return openFolder(info.isDir() ? info.absoluteFilePath() : info.absolutePath());
+#endif
+}
+
+void DesktopShellActions::copyText(const QString& text) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
+}
+
+} // namespace gonilux::platform
