@@ -44,7 +44,7 @@ QString TitleText(const TiesData& entry, int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= entry.Lines.size()) return {};
     const std::string& text = entry.Lines[static_cast<std::size_t>(index)];
     if (index == TitleFileName) return QFile::decodeName(QByteArray::fromStdString(text));
-    return QString::fromStdString(ToUtf8Lenient(text));
+    return QString::fromStdString(ToUtf8Windows1252(text));
 }
 
 QString EntryFileName(const TiesData& entry) {

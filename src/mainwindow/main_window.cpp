@@ -15,6 +15,7 @@
 #include "browser/popup_menu.h"
 #include "diagram/render_diagram.h"
 #include "photometry/header_titles.h"
+#include "photometry/text_encoding.h"
 #include "platform/message_service.h"
 
 #include <QApplication>
@@ -368,7 +369,9 @@ void TMainWindow::ShowPreviewItem(int row) {
     gonilux::TiesData* entry = isFile ? list_->entryAt(row) : nullptr;
     if (entry) {
         preview_->ShowPreviewItem(&entry->Ies, list_->entryFilePath(row));
-        infoText_ = QString::fromStdString(BuildPreviewInfo(entry->Lines));
+        std::vector<std::string> titles;
+        for (const std::string& title : entry->Lines) titles.push_back(ToUtf8Windows1252(title));
+        infoText_ = QString::fromStdString(BuildPreviewInfo(titles));
     } else {
         preview_->ShowPreviewItem(nullptr, QString());
         infoText_.clear();

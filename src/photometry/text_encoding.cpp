@@ -54,6 +54,41 @@ std::string ToUtf8Lenient(std::string_view bytes) {
     return out;
 }
 
+namespace {
+
+// Code points of the bytes 0x80-0x9F in Windows-1252; 0 where the code page leaves them undefined.
+constexpr char32_t kWindows1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char32_t code) {
+    if (code < 0x80) {
+        out.push_back(static_cast<char>(code));
+    } else if (code < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+}
+
+}  // namespace
+
+std::string ToUtf8Windows1252(std::string_view bytes) {
+    if (IsValidUtf8(bytes)) return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        const char32_t mapped = (c >= 0x80 && c < 0xA0) ? kWindows1252High[c - 0x80] : 0;
+        AppendUtf8(out, mapped ? mapped : c);
+    }
+    return out;
+}
+
 std::string JsonQuote(std::string_view utf8) {
     std::string out = "\"";
     for (char ch : utf8) {

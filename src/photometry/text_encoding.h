@@ -11,6 +11,10 @@ bool IsValidUtf8(std::string_view bytes);
 // The bytes themselves when they are valid UTF-8, otherwise each byte read as ISO-8859-1.
 std::string ToUtf8Lenient(std::string_view bytes);
 
+// The bytes themselves when they are valid UTF-8, otherwise each byte read as Windows-1252 (the
+// 8-bit code page of most old header text; bytes it leaves undefined read as ISO-8859-1).
+std::string ToUtf8Windows1252(std::string_view bytes);
+
 // A JSON string literal (with quotes) of UTF-8 text.
 std::string JsonQuote(std::string_view utf8);
 

@@ -162,3 +162,18 @@ TEST(FileNameOf, BothSeparatorsEndFolders) {
 
 } // namespace
 } // namespace gonilux
+
+#include "photometry/text_encoding.h"
+
+namespace gonilux {
+namespace {
+
+TEST(HeaderTextDecoding, Utf8StaysAndOtherBytesReadAsWindows1252OrLatin1) {
+    EXPECT_EQ(ToUtf8Windows1252("Lumi\xC3\xA8re"), "Lumi\xC3\xA8re");
+    EXPECT_EQ(ToUtf8Windows1252("Lumi\xE8re \x80 \x96"), "Lumi\xC3\xA8re \xE2\x82\xAC \xE2\x80\x93");
+    EXPECT_EQ(ToUtf8Windows1252("\x81"), "\xC2\x81");  // undefined in the code page
+    EXPECT_EQ(ToUtf8Lenient("\x80"), "\xC2\x80");      // the command line's JSON keeps ISO-8859-1
+}
+
+}  // namespace
+}  // namespace gonilux
