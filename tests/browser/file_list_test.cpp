@@ -22,29 +22,29 @@ namespace {
 
 using platform::MessageService;
 
-struct IesSpec {
+struct IesRecipe {
     QString Test;           // [TEST] value; no [TEST] line when empty
     bool ByAuthor = false;  // a [CHANGED] line naming the author
     bool BadHeader = false;  // an invalid token among the header numbers, on line 4
 };
 
-QByteArray IesText(const IesSpec& spec) {
+QByteArray IesText(const IesRecipe& recipe) {
     QByteArray text = "IESNA:LM-63-1995\r\n";
-    if (!spec.Test.isEmpty())
-        text += "[TEST] " + spec.Test.toUtf8() + "\r\n";
+    if (!recipe.Test.isEmpty())
+        text += "[TEST] " + recipe.Test.toUtf8() + "\r\n";
     else
         text += "[MANUFAC] ACME\r\n";
-    if (spec.ByAuthor) text += "[CHANGED] converted by A. Kestrin\r\n";
+    if (recipe.ByAuthor) text += "[CHANGED] converted by A. Kestrin\r\n";
     text += "TILT=NONE\r\n";
-    text += spec.BadHeader ? "1 12a 1 3 1 1 2 0.5 0.6 0\r\n" : "1 1000 1 3 1 1 2 0.5 0.6 0\r\n";
+    text += recipe.BadHeader ? "1 12a 1 3 1 1 2 0.5 0.6 0\r\n" : "1 1000 1 3 1 1 2 0.5 0.6 0\r\n";
     text += "1 1 36\r\n0 45 90\r\n0\r\n100 80 10\r\n";
     return text;
 }
 
-void WriteIes(const QString& path, const IesSpec& spec = {}) {
+void WriteIes(const QString& path, const IesRecipe& recipe = {}) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(IesText(spec));
+    file.write(IesText(recipe));
 }
 
 std::string Upper(const QString& s) {
@@ -70,7 +70,7 @@ protected:
 
     // A folder below the temporary root with subfolders and IES files.
     QString MakeFolder(const QString& name, const QStringList& subfolders,
-                       const QList<QPair<QString, IesSpec>>& files) {
+                       const QList<QPair<QString, IesRecipe>>& files) {
         const QString path = root_.filePath(name);
         QDir().mkpath(path);
         for (const QString& sub : subfolders)
