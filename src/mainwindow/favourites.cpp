@@ -50,7 +50,9 @@ TFavourites::TFavourites(TMainWindow* window)
         GoToFavourite(box->row(item));
     });
     box->installEventFilter(this);
-    box->viewport()->installEventFilter(this);
+    box_ = box;
+    boxViewport_ = box->viewport();
+    boxViewport_->installEventFilter(this);
     browser::FolderTreeView* tree = window->folderTree();
     connect(tree, &browser::FolderTreeView::leavingFolder, this,
             [this](const QString& path) { StoreViewSettings(FindFavourite(path)); });
@@ -213,11 +215,14 @@ void TFavourites::onListBoxMouseMove(QListWidgetItem* item) {
 }
 
 bool TFavourites::eventFilter(QObject* watched, QEvent* event) {
-    QListWidget* box = options_->ListBoxFavorites;
-    if (watched == box->viewport() && event->type() == QEvent::MouseMove) {
+    // Only addresses are compared before an event of interest is known: the watched widgets
+    // also send events while they are being destroyed.
+    if (watched != boxViewport_ && watched != box_) return QObject::eventFilter(watched, event);
+    QListWidget* box = box_;
+    if (watched == boxViewport_ && event->type() == QEvent::MouseMove) {
         const auto* move = static_cast<QMouseEvent*>(event);
         onListBoxMouseMove(box->itemAt(move->position().toPoint()));
-    } else if (watched == box->viewport() && event->type() == QEvent::Leave) {
+    } else if (watched == boxViewport_ && event->type() == QEvent::Leave) {
         onListBoxMouseMove(nullptr);
     } else if (watched == box && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);

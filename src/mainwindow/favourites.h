@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+class QListWidget;
 class QListWidgetItem;
 class QMenu;
 
@@ -66,6 +67,8 @@ class TFavourites : public QObject {
     OptionsPanel* options_;
     QListWidgetItem* lastHinted_ = nullptr;
     QString lastHint_;
+    QListWidget* box_ = nullptr;      // compared by address only
+    QWidget* boxViewport_ = nullptr;  // compared by address only
 };
 
 } // namespace gonilux::mainwindow

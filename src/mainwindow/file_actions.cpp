@@ -32,7 +32,8 @@ TFileActions::TFileActions(TMainWindow* window, TFavourites* favourites)
     : QObject(window), window_(window), favourites_(favourites), list_(window->fileList()),
       popup_(new TPopupMenu(window->fileList())) {
     list_->installEventFilter(this);
-    list_->viewport()->installEventFilter(this);
+    listViewport_ = list_->viewport();
+    listViewport_->installEventFilter(this);
     popup_->installEventFilter(this); // the menus' hints go to the title bar
     wireMenu();
     OptionsPanel* o = window->options();
@@ -293,7 +294,11 @@ bool TFileActions::eventFilter(QObject* watched, QEvent* event) {
         window_->DisplayHint(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
-    if (watched == list_->viewport()) {
+    const bool isMouse = event->type() == QEvent::MouseButtonPress ||
+                         event->type() == QEvent::MouseMove ||
+                         event->type() == QEvent::MouseButtonRelease ||
+                         event->type() == QEvent::MouseButtonDblClick;
+    if (watched == listViewport_ && isMouse) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -320,13 +325,13 @@ bool TFileActions::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (watched == list_) {
         if (event->type() == QEvent::ContextMenu) return true; // the popup opens on its own events
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (event->type() == QEvent::KeyPress &&
-            FolderListViewKeyDown(key->key(), key->modifiers()))
-            return true;
-        if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat() &&
-            FolderListViewKeyUp(key->key(), key->modifiers()))
-            return true;
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (FolderListViewKeyDown(key->key(), key->modifiers())) return true;
+        } else if (event->type() == QEvent::KeyRelease) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (!key->isAutoRepeat() && FolderListViewKeyUp(key->key(), key->modifiers())) return true;
+        }
     }
     return QObject::eventFilter(watched, event);
 }

@@ -56,6 +56,14 @@ TMainWindow::TMainWindow(const StartOptions& start, QWidget* parent)
 TMainWindow::~TMainWindow() {
     if (!closed_) FormClose();
     qApp->removeEventFilter(this);
+    // The children send events while they are destroyed; the helpers that watch them stop first.
+    for (QObject* watcher : {static_cast<QObject*>(fileActions_), static_cast<QObject*>(favourites_)}) {
+        if (!watcher) continue;
+        for (QWidget* watched : {static_cast<QWidget*>(list_), list_->viewport(),
+                                 static_cast<QWidget*>(options_->ListBoxFavorites),
+                                 options_->ListBoxFavorites->viewport()})
+            watched->removeEventFilter(watcher);
+    }
     destroyTools();
     reportSettingsWriteFailure();  // FormDestroy
 }
@@ -246,16 +254,22 @@ void TMainWindow::recomputeListPreset() {
 // a preset's radio button sets the four boxes.
 void TMainWindow::wireListAppearance() {
     OptionsPanel* o = options_;
-    auto bind = [this](QCheckBox* box, void (FolderListView::*setter)(bool)) {
-        connect(box, &QCheckBox::toggled, this, [this, setter](bool on) {
-            (list_->*setter)(on);
-            recomputeListPreset();
-        });
-    };
-    bind(o->CheckBoxHandPont, &FolderListView::setHandPointer);
-    bind(o->CheckBoxUnderlineHot, &FolderListView::setUnderlineHot);
-    bind(o->CheckBoxUnderlineCold, &FolderListView::setUnderlineCold);
-    bind(o->CheckBoxLHotTrack, &FolderListView::setHotTracking);
+    connect(o->CheckBoxHandPont, &QCheckBox::toggled, this, [this](bool on) {
+        list_->setHandPointer(on);
+        recomputeListPreset();
+    });
+    connect(o->CheckBoxUnderlineHot, &QCheckBox::toggled, this, [this](bool on) {
+        list_->setUnderlineHot(on);
+        recomputeListPreset();
+    });
+    connect(o->CheckBoxUnderlineCold, &QCheckBox::toggled, this, [this](bool on) {
+        list_->setUnderlineCold(on);
+        recomputeListPreset();
+    });
+    connect(o->CheckBoxLHotTrack, &QCheckBox::toggled, this, [this](bool on) {
+        list_->setHotTracking(on);
+        recomputeListPreset();
+    });
     connect(o->CheckBoxLHotTrack, &QCheckBox::toggled, o->EditHoverTime, &QLineEdit::setEnabled);
     connect(o->CheckBoxFlat, &QCheckBox::toggled, list_, &FolderListView::setFlatScrollBars);
     auto applyPreset = [this](browser::ListPreset preset) {
@@ -423,7 +437,8 @@ bool TMainWindow::event(QEvent* event) {
 }
 
 bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove && (watched == list_->viewport() || watched == this)) {
+    if (event->type() == QEvent::MouseMove && !closed_ &&
+        (watched == list_->viewport() || watched == this)) {
         auto* move = static_cast<QMouseEvent*>(event);
         const QPoint at = list_->viewport()->mapFromGlobal(move->globalPosition().toPoint());
         options_->FormMouseMove(move->buttons(), move->modifiers(), at.x(), list_->viewport()->width());
