@@ -134,13 +134,8 @@ private:
 
 // Reads `count` values; once the text is used up the rest stay 0.
 void ReadArray(TokenCursor& cursor, tArrEx& out, std::size_t count, double divisor) {
-    out.assign(count, 0.0);
-    bool ignored = false;
-    for (double& v : out) {
-        if (cursor.Exhausted()) break;
-        v = cursor.Next(ignored);
-        if (divisor != 1.0) v /= divisor;
-    }
+    out.resize(count);
+    cursor.ReadValues(out.data(), count, divisor);
 }
 
 }  // namespace

@@ -152,6 +152,19 @@ double TokenCursor::Next(bool& error) {
     return value;
 }
 
+void TokenCursor::ReadValues(double* out, std::size_t count, double divisor) {
+    bool ignored = false;
+    std::size_t i = 0;
+    for (; i < count; ++i) {
+        SkipSeparators();
+        if (pos_ >= text_.size()) break;
+        double value = 0;
+        if (!TryFastNumber(value)) value = Next(ignored);
+        out[i] = divisor == 1.0 ? value : value / divisor;
+    }
+    for (; i < count; ++i) out[i] = 0;
+}
+
 bool TokenCursor::Skip() {
     SkipSeparators();
     if (pos_ >= text_.size()) return false;
