@@ -1,19 +1,16 @@
 // The viewer's folder operations on generated folders: listing 10,000 files, re-captioning
 // them by manufacturer (reads every file), and selecting a large file until its preview is
 // composed.
-#include "corpus.h"
-
 #include "browser/folder_list_view.h"
+#include "corpus.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/preview_pane.h"
 #include "platform/message_service.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
-
+#include <benchmark/benchmark.h>
 #include <memory>
 
 namespace {
@@ -27,7 +24,8 @@ const QString& TypicalFolder() {
     static bool written = false;
     if (!written) {
         written = true;
-        gonilux::bench::WriteCorpus(dir.filePath(QStringLiteral("typical")).toStdString(), 10000, 91, 37);
+        gonilux::bench::WriteCorpus(dir.filePath(QStringLiteral("typical")).toStdString(), 10000,
+                                    91, 37);
     }
     static const QString path = dir.filePath(QStringLiteral("typical"));
     return path;
@@ -66,7 +64,7 @@ void BM_CaptionByManufacturer(benchmark::State& state) {
         list.ComboBoxCaptionChange(0);
         list.ShowFolderContents(listing);
         state.ResumeTiming();
-        list.ComboBoxCaptionChange(2);  // reads all 10,000 files
+        list.ComboBoxCaptionChange(2); // reads all 10,000 files
         benchmark::DoNotOptimize(list.count());
     }
     state.counters["files"] = 10000;
@@ -92,7 +90,7 @@ void BM_SelectLargeFile(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         gonilux::TiesData* entry = list->entryAt(row);
-        entry->Loaded = false;  // read again, as a first selection would
+        entry->Loaded = false; // read again, as a first selection would
         state.ResumeTiming();
         list->setCurrentRow(row);
         benchmark::DoNotOptimize(window.preview()->PreviewBitmap().constBits());
@@ -103,7 +101,7 @@ void BM_SelectLargeFile(benchmark::State& state) {
 }
 BENCHMARK(BM_SelectLargeFile)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QSocketNotifier>
-
 #include <csignal>
 
 #ifdef Q_OS_UNIX
@@ -43,7 +42,7 @@ void closeOnTerminationSignals(QWidget* window) {
 void closeOnTerminationSignals(QWidget*) {}
 #endif
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -55,21 +54,25 @@ int main(int argc, char** argv) {
     parser.setApplicationDescription(QStringLiteral("Browser of IES photometric files."));
     parser.addHelpOption();
     parser.addVersionOption();
-    QCommandLineOption settings(QStringLiteral("settings"), QStringLiteral("The settings file to use."),
+    QCommandLineOption settings(QStringLiteral("settings"),
+                                QStringLiteral("The settings file to use."),
                                 QStringLiteral("FILE"));
-    QCommandLineOption root(QStringLiteral("root"),
-                            QStringLiteral("Show DIR as the folder tree's root instead of the desktop."),
-                            QStringLiteral("DIR"));
+    QCommandLineOption root(
+        QStringLiteral("root"),
+        QStringLiteral("Show DIR as the folder tree's root instead of the desktop."),
+        QStringLiteral("DIR"));
     parser.addOption(settings);
     parser.addOption(root);
-    parser.addPositionalArgument(QStringLiteral("PATH"),
-                                 QStringLiteral("A folder, or an IES file to select, opened at start."));
+    parser.addPositionalArgument(
+        QStringLiteral("PATH"),
+        QStringLiteral("A folder, or an IES file to select, opened at start."));
     parser.process(app);
 
     gonilux::mainwindow::StartOptions start;
     start.SettingsFile = parser.value(settings);
     start.RootPath = parser.value(root);
-    if (!parser.positionalArguments().isEmpty()) start.OpenPath = parser.positionalArguments().first();
+    if (!parser.positionalArguments().isEmpty())
+        start.OpenPath = parser.positionalArguments().first();
 
     gonilux::mainwindow::TMainWindow window(start);
     closeOnTerminationSignals(&window);

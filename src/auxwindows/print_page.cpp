@@ -1,10 +1,9 @@
 #include "print_page.h"
 
-#include "photometry/text_encoding.h"
-
 #include "diagram/background.h"
 #include "diagram/diagram_text.h"
 #include "diagram/goniogram.h"
+#include "photometry/text_encoding.h"
 #include "platform/message_service.h"
 #include "preview_source.h"
 
@@ -44,7 +43,8 @@ QStringList PrintHeaderLines(const std::vector<std::string>& titles) {
     for (const auto& [label, index] : kLines) {
         if (index >= static_cast<int>(titles.size())) continue;
         const std::string& value = titles[static_cast<std::size_t>(index)];
-        if (!value.empty()) lines << QString::fromLatin1(label) + QString::fromStdString(ToUtf8Windows1252(value));
+        if (!value.empty())
+            lines << QString::fromLatin1(label) + QString::fromStdString(ToUtf8Windows1252(value));
     }
     return lines;
 }

@@ -26,7 +26,7 @@ int CompareFolded(const QByteArray& a, const QByteArray& b) {
     return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
-}  // namespace
+} // namespace
 
 QStringList UpEntryItems() {
     return {QStringLiteral("直到"), QStringLiteral(".."), QStringLiteral(".. 仅")};
@@ -111,4 +111,4 @@ QString WithSeparator(const QString& folderPath) {
     return folderPath + QLatin1Char('/');
 }
 
-}  // namespace gonilux::browser
+} // namespace gonilux::browser

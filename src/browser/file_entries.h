@@ -63,4 +63,4 @@ QStringList ScanIesFiles(const QString& folderPath);
 // The folder path with a trailing '/' (unchanged when it already ends in a separator).
 QString WithSeparator(const QString& folderPath);
 
-}  // namespace gonilux::browser
+} // namespace gonilux::browser

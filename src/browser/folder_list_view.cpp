@@ -51,7 +51,7 @@ QString ParentPathOf(const QString& folderPath) {
     return folderPath.isEmpty() ? QString() : QFileInfo(QDir::cleanPath(folderPath)).path();
 }
 
-}  // namespace
+} // namespace
 
 FolderListView::FolderListView(QWidget* parent)
     : QListWidget(parent), panel_(new TProcessingPanel(this)) {
@@ -142,7 +142,7 @@ void FolderListView::ClearFileList() {
     TGauge* gauge = progressGauge();
     for (int i = tag_; i < count(); ++i)
         gauge->setProgress(i);
-    QListWidget::clear();  // the items go first: their data points into entries_
+    QListWidget::clear(); // the items go first: their data points into entries_
     entries_.clear();
     if (showPanel) HideProgress();
     tag_ = 0;
@@ -350,9 +350,9 @@ void FolderListView::CheckBoxUpClick(bool checked) {
     if (checked) {
         // In the thumbnail view the up entry takes cell 0, the current folder's icon.
         const bool thumbnails = viewStyle_ == ViewStyle::Thumbnails && !thumbIcons_.empty();
-        QListWidgetItem* up = makeFolderItem(UpEntryCaption(),
-                                             thumbnails ? thumbIcons_.front() : listing_.NodeIcon,
-                                             ParentPathOf(listing_.Path));
+        QListWidgetItem* up =
+            makeFolderItem(UpEntryCaption(), thumbnails ? thumbIcons_.front() : listing_.NodeIcon,
+                           ParentPathOf(listing_.Path));
         if (thumbnails) up->setData(ThumbIndexRole, 0);
         insertItem(0, up);
         ++tag_;
@@ -471,4 +471,4 @@ void FolderListView::endItemsUpdate() {
     if (itemsUpdateDepth_ > 0 && --itemsUpdateDepth_ == 0) viewport()->setUpdatesEnabled(true);
 }
 
-}  // namespace gonilux::browser
+} // namespace gonilux::browser

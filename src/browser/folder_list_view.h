@@ -29,14 +29,14 @@ class ThumbnailDelegate;
 
 class FolderListView : public QListWidget {
     Q_OBJECT
-public:
+  public:
     enum class ViewStyle { List, Icons, Thumbnails };
     // Texts and gauge use of the progress panel.
     enum ProgressMode {
         ProgressLoading = 0,    // caption change that reads files
         ProgressSorting = 1,    // SortFileList
         ProgressScanning = 2,   // AddIesFiles reading files: panel caption only
-        ProgressThumbnails = 3,  // preparing the thumbnail view
+        ProgressThumbnails = 3, // preparing the thumbnail view
         ProgressClearing = 4,   // ClearFileList
     };
     // Item data: a file entry's TiesData pointer, a folder entry's folder path, and in the
@@ -58,7 +58,7 @@ public:
     QString folderPath() const { return listing_.Path; }
     QString currentFolderPathWithSeparator() const;
     QString entryFilePath(int row) const;   // full path of a file entry, else empty
-    QString folderEntryPath(int row) const;  // the folder a folder entry stands for
+    QString folderEntryPath(int row) const; // the folder a folder entry stands for
 
     // Rebuilds the list for a folder of the tree.
     void ShowFolderContents(const FolderListing& listing);
@@ -147,7 +147,7 @@ public:
     // The item under the mouse (invalid when there is none).
     QModelIndex hotIndex() const { return hotIndex_; }
 
-public slots:
+  public slots:
     // The selection handler; `item` is the item whose state changed (the current item).
     void FolderListViewChange(QListWidgetItem* item);
     // Caption choice k (0 file name, 1 test, ... 6 lamp catalogue).
@@ -157,7 +157,7 @@ public slots:
     void ComboBoxUpChange(int index);
     void setKeepCaption(bool keep) { keepCaption_ = keep; }
 
-signals:
+  signals:
     // The selection handler picked an entry: a file entry (already read) to preview, or a
     // folder entry (row < Tag()), for which the preview is cleared.
     void previewItem(int row);
@@ -167,12 +167,12 @@ signals:
     // path is the parent folder's.
     void folderActivated(const QString& path, bool upEntry);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
-private:
+  private:
     void onListChange();
     QListWidgetItem* selectedItem() const;
     QListWidgetItem* makeFolderItem(const QString& caption, const QIcon& icon,
@@ -216,8 +216,8 @@ private:
 
     ListItemDelegate* listDelegate_ = nullptr;
     ThumbnailDelegate* thumbDelegate_ = nullptr;
-    std::vector<QImage> thumbImages_;  // ThumbImages
-    std::vector<QIcon> thumbIcons_;    // the same cells as icons of the folder entries
+    std::vector<QImage> thumbImages_; // ThumbImages
+    std::vector<QIcon> thumbIcons_;   // the same cells as icons of the folder entries
     bool qualityThumbnails_ = true;
     DiagramOptions thumbnailOptions_;
     int thumbnailPlane_ = 0;
@@ -230,4 +230,4 @@ private:
     QPersistentModelIndex hotIndex_;
 };
 
-}  // namespace gonilux::browser
+} // namespace gonilux::browser

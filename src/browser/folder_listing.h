@@ -8,18 +8,18 @@
 namespace gonilux::browser {
 
 struct FolderChild {
-    QString Name;  // the tree node's text (display name)
-    QString Path;  // its parsing name (absolute path)
+    QString Name; // the tree node's text (display name)
+    QString Path; // its parsing name (absolute path)
     QIcon Icon;
 };
 
 struct FolderListing {
-    QString Path;        // parsing name of the folder; empty when it is not a file-system folder
-    QString NodeText;    // the node's text, used by the up entry's caption
+    QString Path;     // parsing name of the folder; empty when it is not a file-system folder
+    QString NodeText; // the node's text, used by the up entry's caption
     QIcon NodeIcon;
-    bool HasParent = false;  // the node is not the tree's root
-    bool Browsable = true;   // a real folder whose files can be listed
-    QList<FolderChild> Children;  // the node's child nodes in tree order (no placeholders)
+    bool HasParent = false;      // the node is not the tree's root
+    bool Browsable = true;       // a real folder whose files can be listed
+    QList<FolderChild> Children; // the node's child nodes in tree order (no placeholders)
 };
 
-}  // namespace gonilux::browser
+} // namespace gonilux::browser
