@@ -9,6 +9,7 @@ PACKAGES=(
   fonts-wqy-microhei xvfb xauth x11-utils
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   "$@"
 )
 
