@@ -3,6 +3,7 @@
 
 #include "photometry/file_io.h"
 #include "photometry/header_titles.h"
+#include "photometry/metrics.h"
 #include "photometry/text_encoding.h"
 
 #include <charconv>
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace gonilux::cli {
@@ -41,6 +43,27 @@ std::string JsonTitles(const std::vector<std::string>& lines) {
     return out + "]";
 }
 
+std::string JsonSpread(const tSpread& spread) {
+    return "{\"beam\":" + JsonNumber(spread.Beam) + ",\"field\":" + JsonNumber(spread.Field) + "}";
+}
+
+std::string JsonMetrics(const tMetrics& m) {
+    std::string out = std::string("{\"valid\":") + (m.Valid ? "true" : "false");
+    out += std::string(",\"absolute\":") + (m.Absolute ? "true" : "false");
+    const std::pair<const char*, double> figures[] = {
+        {"luminaireFlux", m.LuminaireFlux},       {"lampFlux", m.LampFlux},
+        {"downwardFraction", m.DownwardFraction}, {"upwardFraction", m.UpwardFraction},
+        {"lightOutputRatio", m.LightOutputRatio}, {"efficacy", m.Efficacy},
+        {"maxIntensity", m.MaxIntensity},         {"maxVertAngle", m.MaxVertAngle},
+        {"maxHorzAngle", m.MaxHorzAngle},
+    };
+    for (const auto& [key, value] : figures)
+        out += ",\"" + std::string(key) + "\":" + JsonNumber(value);
+    out += ",\"spread0\":" + JsonSpread(m.Spread0);
+    out += ",\"spread90\":" + JsonSpread(m.Spread90);
+    return out + "}";
+}
+
 std::string JsonRecord(const std::string& file, const TiesData& entry) {
     const tIES& ies = entry.Ies;
     const ReadDiagnostics& d = entry.Diagnostics;
@@ -70,6 +93,7 @@ std::string JsonRecord(const std::string& file, const TiesData& entry) {
     field("candela", rows + "]");
     field("titles", JsonTitles(entry.Lines));
     field("changedByAuthor", entry.ChangedByAuthor ? "true" : "false");
+    field("metrics", JsonMetrics(ComputeMetrics(ies)));
     return out + "}";
 }
 
@@ -80,6 +104,42 @@ const char* TypeName(std::uint16_t type) {
     case 3: return "A";
     default: return "unknown";
     }
+}
+
+// The figure with one decimal and its unit, "n/a" when there is none.
+std::string Figure(double value, const char* unit = "") {
+    if (!std::isfinite(value)) return "n/a";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.1f%s%s", value, *unit ? " " : "", unit);
+    return buf;
+}
+
+std::string FluxBasis(const tMetrics& m) {
+    if (m.Absolute) return "absolute photometry";
+    if (std::isnan(m.LampFlux)) return "relative photometry, no rated lamp flux";
+    return "relative photometry, rated lamp flux " + JsonNumber(m.LampFlux) + " lm";
+}
+
+void PrintMetrics(const tIES& ies, const tMetrics& m) {
+    if (!m.Valid) {
+        std::printf("  luminous flux: n/a (no usable intensity table)\n");
+        return;
+    }
+    std::printf("  luminous flux: %s (%s)\n", Figure(m.LuminaireFlux, "lm").c_str(),
+                FluxBasis(m).c_str());
+    std::printf("  downward %s, upward %s\n", Figure(100 * m.DownwardFraction, "%").c_str(),
+                Figure(100 * m.UpwardFraction, "%").c_str());
+    std::printf("  light output ratio: %s\n", Figure(100 * m.LightOutputRatio, "%").c_str());
+    std::printf("  efficacy: %s\n", Figure(m.Efficacy, "lm/W").c_str());
+    std::printf("  maximum intensity at: vertical %s, horizontal %s\n",
+                JsonNumber(m.MaxVertAngle).c_str(), JsonNumber(m.MaxHorzAngle).c_str());
+    const bool typeC = ies.PhotometricType == 1;
+    const char* first = typeC ? "C0-C180" : "vertical";
+    const char* second = typeC ? "C90-C270" : "horizontal";
+    std::printf("  beam angle (50 %%): %s %s, %s %s\n", first, Figure(m.Spread0.Beam).c_str(),
+                second, Figure(m.Spread90.Beam).c_str());
+    std::printf("  field angle (10 %%): %s %s, %s %s\n", first, Figure(m.Spread0.Field).c_str(),
+                second, Figure(m.Spread90.Field).c_str());
 }
 
 void PrintSummary(const std::string& file, const TiesData& entry) {
@@ -100,6 +160,7 @@ void PrintSummary(const std::string& file, const TiesData& entry) {
                 JsonNumber(ies.Multiplier).c_str());
     if (entry.Diagnostics.HeaderError)
         std::printf("  damaged header: Line %d\n", entry.Diagnostics.HeaderErrorLine);
+    PrintMetrics(ies, ComputeMetrics(ies));
     static const char* const kLabels[] = {"test", "manufacturer", "luminaire",
                                           "luminaire no.", "lamp", "lamp no."};
     for (int i = TitleTest; i < TitleCount && i < static_cast<int>(entry.Lines.size()); ++i)

@@ -12,6 +12,10 @@ inline constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 // Full angles (degrees) of one plane pair at which the intensity falls to 50 % (beam) and
 // 10 % (field) of the pair's maximum; NaN when the pair has no light or is not defined.
+// The angle runs across the beam axis (nadir for type C) from the outermost angle on one side
+// to the outermost on the other where the intensity is still at or above the threshold,
+// interpolated linearly where it crosses. Planes the file does not store are taken from its
+// symmetry (one plane, quarter, half), or interpolated between neighbouring planes.
 struct tSpread {
     double Beam = kNoValue;
     double Field = kNoValue;
@@ -19,23 +23,30 @@ struct tSpread {
 
 // Absolute intensities are Candela[h][v] * Multiplier (the reader keeps that product equal to
 // the file's candela values). Every figure that cannot be computed is NaN.
+// Type C: "downward" is a vertical angle below 90. Types A and B: the vertical angle is the
+// elevation within the plane of each horizontal angle (dOmega = cos V dV dH), "downward" is
+// V < 0, and the figures are in the frame the file was measured in.
 struct tMetrics {
-    bool Valid = false;             // false: no usable table (empty, unknown type, non-finite)
-    bool Absolute = false;          // LumensPerLamp < 0: absolute photometry, no lamp flux
-    double LuminaireFlux = kNoValue;     // lm, integrated over the sphere
-    double LampFlux = kNoValue;          // lm, LampCount * LumensPerLamp; NaN when absolute or 0
-    double DownwardFraction = kNoValue;  // 0..1 of LuminaireFlux below the horizontal
-    double UpwardFraction = kNoValue;    // 0..1 above it
-    double LightOutputRatio = kNoValue;  // LuminaireFlux / LampFlux
-    double Efficacy = kNoValue;          // lm/W, LuminaireFlux / InputWatts
-    double MaxIntensity = kNoValue;      // cd
-    double MaxVertAngle = kNoValue;      // direction of the maximum, in the file's own angles
+    bool Valid = false;                 // false: no usable table (empty, unknown type, non-finite)
+    bool Absolute = false;              // LumensPerLamp < 0: absolute photometry, no lamp flux
+    double LuminaireFlux = kNoValue;    // lm, integrated over the sphere (NaN for a single
+                                        // vertical angle)
+    double LampFlux = kNoValue;         // lm, LampCount * LumensPerLamp; NaN when absolute or 0
+    double DownwardFraction = kNoValue; // 0..1 of LuminaireFlux below the horizontal
+    double UpwardFraction = kNoValue;   // 0..1 above it
+    double LightOutputRatio = kNoValue; // LuminaireFlux / LampFlux
+    double Efficacy = kNoValue;         // lm/W, LuminaireFlux / InputWatts
+    double MaxIntensity = kNoValue;     // cd
+    double MaxVertAngle = kNoValue;     // direction of the maximum, in the file's own angles
     double MaxHorzAngle = kNoValue;
-    tSpread Spread0;   // plane pair C0-C180 (type C) / the pair through horizontal angle 0 (A, B)
-    tSpread Spread90;  // plane pair C90-C270 / the pair through horizontal angle 90
+    tSpread Spread0;  // plane pair C0-C180 (type C) / types A, B: the plane of horizontal
+                      // angle 0 across the vertical angles (the vertical spread)
+    tSpread Spread90; // plane pair C90-C270 / types A, B: the perpendicular cut through the
+                      // beam axis, vertical angle 0 across the horizontal angles (mirrored
+                      // when only 0..90 is stored; the horizontal spread)
 };
 
 // Never throws; damaged records give Valid = false or NaN figures.
 tMetrics ComputeMetrics(const tIES& ies);
 
-}  // namespace gonilux
+} // namespace gonilux

@@ -161,4 +161,65 @@ TEST_F(CliTest, ConvertRefusalsWriteNothing) {
     EXPECT_NE(unwritable.Err.find("cannot write"), std::string::npos);
 }
 
+// A cone of 100 cd out to 30 degrees, falling linearly to 0 at 60: 189.09 lm, beam 90, field 114.
+const char* const kCone = "IESNA:LM-63-2002\r\n[TEST] cone\r\nTILT=NONE\r\n"
+                          "2 500 1 5 1 1 2 0 0 0\r\n1 1 10\r\n0 30 60 90 180\r\n0\r\n"
+                          "100 100 0 0 0\r\n";
+
+TEST_F(CliTest, InfoSummaryPrintsThePhotometricFigures) {
+    fs::path cone = Write("cone.ies", kCone);
+    fs::path absolute =
+        Write("abs.ies", "TILT=NONE\n1 -1 1 3 1 1 2 0 0 0\n1 1 0\n0 90 180\n0\n100 100 0\n");
+    fs::path unusable =
+        Write("odd.ies", "TILT=NONE\n1 1000 1 2 1 5 2 0 0 0\n1 1 0\n0 90\n0\n1 2\n");
+    CliRun run = Cli("info " + Q(cone) + " " + Q(absolute) + " " + Q(unusable));
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    for (const char* line : {
+             "  luminous flux: 189.1 lm (relative photometry, rated lamp flux 1000 lm)\n"
+             "  downward 100.0 %, upward 0.0 %\n"
+             "  light output ratio: 18.9 %\n"
+             "  efficacy: 18.9 lm/W\n"
+             "  maximum intensity at: vertical 0, horizontal 0\n"
+             "  beam angle (50 %): C0-C180 90.0, C90-C270 90.0\n"
+             "  field angle (10 %): C0-C180 114.0, C90-C270 114.0\n",
+             "  luminous flux: 1028.3 lm (absolute photometry)\n"
+             "  downward 61.1 %, upward 38.9 %\n"
+             "  light output ratio: n/a\n"
+             "  efficacy: n/a\n",
+             "  luminous flux: n/a (no usable intensity table)\n",
+         }) {
+        EXPECT_NE(run.Out.find(line), std::string::npos) << line << "\nin\n" << run.Out;
+    }
+    CliRun typeB = Cli("info " + Q(Write("b.ies", kTypeB)));
+    EXPECT_NE(typeB.Out.find("  beam angle (50 %): vertical "), std::string::npos) << typeB.Out;
+}
+
+TEST_F(CliTest, InfoJsonAddsTheFiguresAsTheLastKey) {
+    fs::path cone = Write("cone.ies", kCone);
+    fs::path absolute =
+        Write("abs.ies", "TILT=NONE\n1 -1 1 3 1 1 2 0 0 0\n1 1 5\n0 90 180\n0\n100 100 0\n");
+    CliRun run = Cli("info --json " + Q(cone) + " " + Q(absolute));
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    std::istringstream lines(run.Out);
+    std::string relative, absolut;
+    std::getline(lines, relative);
+    std::getline(lines, absolut);
+    const std::string tail = "\"changedByAuthor\":false,\"metrics\":{\"valid\":true,";
+    EXPECT_NE(relative.find("\"candela\":[[200,200,0,0,0]],\"titles\":"), std::string::npos);
+    EXPECT_NE(relative.find(tail + "\"absolute\":false,\"luminaireFlux\":189.08"),
+              std::string::npos)
+        << relative;
+    EXPECT_NE(relative.find("\"lampFlux\":1000,"), std::string::npos);
+    EXPECT_NE(relative.find("\"efficacy\":18.90"), std::string::npos);
+    EXPECT_NE(relative.find("\"spread0\":{\"beam\":90,\"field\":114},"
+                            "\"spread90\":{\"beam\":90,\"field\":114}}}"),
+              std::string::npos)
+        << relative;
+    EXPECT_EQ(relative.back(), '}');
+    EXPECT_NE(absolut.find(tail + "\"absolute\":true,"), std::string::npos) << absolut;
+    EXPECT_NE(absolut.find("\"lampFlux\":null,"), std::string::npos);
+    EXPECT_NE(absolut.find("\"lightOutputRatio\":null,"), std::string::npos);
+    EXPECT_NE(absolut.find("\"efficacy\":205.66"), std::string::npos) << absolut;
+}
+
 }  // namespace

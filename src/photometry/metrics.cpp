@@ -1,0 +1,419 @@
+// Photometric figures from the intensity table.
+//
+// Geometry. Every direction is described by a polar angle g from the lower pole of the
+// photometric web and an azimuth about the polar axis, so that the element of solid angle is
+// dOmega = sin(g) dg dAzimuth:
+//  - type C: the polar axis is the luminaire's vertical axis; g is the vertical angle (0 at
+//    nadir, 180 at zenith) and the azimuth is the C-plane angle (the horizontal angle);
+//  - types A and B: every row is a plane through the polar axis, turned about that axis by its
+//    horizontal angle H; the vertical angle V is the elevation within the plane, measured from
+//    the equator (V = 0, where the beam axis H = 0, V = 0 lies) towards the poles at V = +-90.
+//    A direction is (cos V cos H, cos V sin H, sin V) in the web's own frame, so
+//    dOmega = cos(V) dV dH; with g = V + 90 that is again sin(g) dg dH. V < 0 counts as
+//    downward.
+//
+// Flux. Along a plane the intensity is taken as linear between neighbouring vertical angles and
+// I(g) sin(g) is integrated exactly over each zone between them (a trapezoid rule on I whose
+// zone weights keep the sine, exact for a constant intensity). A zone that straddles the horizon
+// (g = 90) is split there, so the value at exactly 90 degrees feeds both halves. The planes are
+// weighted by their azimuthal extent, half the gap to each neighbour, and the stored planes stand
+// for the whole circle by the layout's symmetry (see Layout).
+#include "metrics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <numbers>
+#include <utility>
+#include <vector>
+
+namespace gonilux {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kRad = kPi / 180;
+constexpr double kTolerance = 1e-9; // degrees
+
+bool IsTypeC(const tIES& ies) {
+    return ies.PhotometricType == 1;
+}
+
+// How the stored horizontal angles stand for the whole circle of planes.
+enum class Layout {
+    Single,   // one plane: rotational symmetry about the polar axis
+    Mirrored, // type C over at most 180 degrees: quarter (0-90) or half (0-180, 90-270)
+              // symmetry; each end plane is a plane of symmetry
+    Cyclic,   // type C over more than 180 degrees: a gap to the full turn closes on the first plane
+    Lateral,  // types A and B from 0 on: mirrored to the negative horizontal angles
+    Open,     // types A and B with negative angles: the stored range only
+};
+
+Layout LayoutOf(const tIES& ies) {
+    const tArrEx& h = ies.HorzAngles;
+    if (h.size() == 1) return Layout::Single;
+    if (!IsTypeC(ies)) return h.front() >= -kTolerance ? Layout::Lateral : Layout::Open;
+    return h.back() - h.front() <= 180 + kTolerance ? Layout::Mirrored : Layout::Cyclic;
+}
+
+bool StrictlyIncreasing(const tArrEx& angles) {
+    for (std::size_t i = 0; i < angles.size(); ++i) {
+        if (!std::isfinite(angles[i])) return false;
+        if (i > 0 && !(angles[i] > angles[i - 1])) return false;
+    }
+    return true;
+}
+
+bool WithinRange(const tArrEx& angles, double low, double high) {
+    return angles.front() >= low - kTolerance && angles.back() <= high + kTolerance;
+}
+
+// Type, counts, multiplier and angles; the candela values are checked while they are summed.
+bool UsableShape(const tIES& ies) {
+    if (ies.PhotometricType < 1 || ies.PhotometricType > 3) return false;
+    if (ies.VertCount == 0 || ies.HorzCount == 0) return false;
+    if (ies.VertAngles.size() != ies.VertCount || ies.HorzAngles.size() != ies.HorzCount ||
+        ies.Candela.size() != ies.HorzCount) {
+        return false;
+    }
+    for (const tArrEx& row : ies.Candela)
+        if (row.size() != ies.VertCount) return false;
+    if (!std::isfinite(ies.Multiplier) || !(ies.Multiplier > 0)) return false;
+    if (!StrictlyIncreasing(ies.VertAngles) || !StrictlyIncreasing(ies.HorzAngles)) return false;
+    if (IsTypeC(ies)) {
+        return WithinRange(ies.VertAngles, 0, 180) &&
+               ies.HorzAngles.back() - ies.HorzAngles.front() <= 360 + kTolerance;
+    }
+    return WithinRange(ies.VertAngles, -90, 90) && WithinRange(ies.HorzAngles, -180, 180);
+}
+
+// Polar angle from the lower pole, in degrees (see the geometry above).
+double PolarDegrees(const tIES& ies, double vert) {
+    return IsTypeC(ies) ? vert : vert + 90;
+}
+
+// Per vertical angle: the weight of its value in the flux below and above the horizon.
+struct ZoneWeights {
+    std::vector<double> Down;
+    std::vector<double> Up;
+};
+
+// A polar angle in radians with its sine and cosine, worked out once per vertical angle.
+struct Polar {
+    double Rad;
+    double Sin;
+    double Cos;
+};
+
+Polar PolarOf(double degrees) {
+    if (degrees == 90) return {kPi / 2, 1, 0};
+    const double rad = degrees * kRad;
+    return {rad, std::sin(rad), std::cos(rad)};
+}
+
+// The first gap of the vertical angles, in degrees and as a turn.
+struct GridStep {
+    double Degrees;
+    Polar Turn;
+};
+
+// The polar angle `degrees` following `previous`, `gap` degrees on. Evenly spaced angles, the
+// usual grid, turn the previous sine and cosine by the grid step instead of calling the
+// trigonometric functions; every 16th angle is worked out afresh, so rounding cannot build up.
+Polar NextPolar(const Polar& previous, double degrees, double gap, const GridStep& step,
+                std::size_t index) {
+    if (index % 16 == 0 || degrees == 90 || std::fabs(gap - step.Degrees) > kTolerance)
+        return PolarOf(degrees);
+    const Polar& t = step.Turn;
+    return {degrees * kRad, previous.Sin * t.Cos + previous.Cos * t.Sin,
+            previous.Cos * t.Cos - previous.Sin * t.Sin};
+}
+
+// Adds the integral over [p, q], part of the zone [a, b], of I(g) sin(g) with I linear from
+// I(a) to I(b), as weights of I(a) and I(b).
+void AddZonePart(const Polar& a, const Polar& b, const Polar& p, const Polar& q, double& weightA,
+                 double& weightB) {
+    const double band = p.Cos - q.Cos; // integral of sin(g) over [p, q]
+    // Integral of (g - a) sin(g) over [p, q].
+    const double moment = (p.Rad - a.Rad) * p.Cos - (q.Rad - a.Rad) * q.Cos + q.Sin - p.Sin;
+    const double towardsB = moment / (b.Rad - a.Rad);
+    weightA += band - towardsB;
+    weightB += towardsB;
+}
+
+ZoneWeights ComputeZoneWeights(const tIES& ies) {
+    const std::size_t n = ies.VertAngles.size();
+    ZoneWeights z{std::vector<double>(n, 0.0), std::vector<double>(n, 0.0)};
+    const tArrEx& vert = ies.VertAngles;
+    const Polar horizon = PolarOf(90);
+    const double first = n > 1 ? vert[1] - vert[0] : 0;
+    const GridStep step{first, PolarOf(first)};
+    Polar b = PolarOf(PolarDegrees(ies, vert[0]));
+    for (std::size_t v = 0; v + 1 < n; ++v) {
+        const Polar a = b;
+        b = NextPolar(a, PolarDegrees(ies, vert[v + 1]), vert[v + 1] - vert[v], step, v + 1);
+        if (b.Rad <= horizon.Rad) {
+            AddZonePart(a, b, a, b, z.Down[v], z.Down[v + 1]);
+        } else if (a.Rad >= horizon.Rad) {
+            AddZonePart(a, b, a, b, z.Up[v], z.Up[v + 1]);
+        } else {
+            AddZonePart(a, b, a, horizon, z.Down[v], z.Down[v + 1]);
+            AddZonePart(a, b, horizon, b, z.Up[v], z.Up[v + 1]);
+        }
+    }
+    return z;
+}
+
+// Azimuthal extent (radians) that each stored plane stands for.
+std::vector<double> PlaneWeights(const tArrEx& h, Layout layout) {
+    std::vector<double> weights(h.size(), 0.0);
+    if (layout == Layout::Single) {
+        weights[0] = 2 * kPi;
+        return weights;
+    }
+    for (std::size_t i = 0; i + 1 < h.size(); ++i) {
+        const double half = (h[i + 1] - h[i]) * kRad / 2;
+        weights[i] += half;
+        weights[i + 1] += half;
+    }
+    const double span = h.back() - h.front();
+    double scale = 1;
+    if (layout == Layout::Mirrored) scale = 360 / span;
+    if (layout == Layout::Lateral) scale = 2;
+    if (layout == Layout::Cyclic) {
+        const double halfGap = std::max(0.0, 360 - span) * kRad / 2;
+        weights.front() += halfGap;
+        weights.back() += halfGap;
+    }
+    for (double& w : weights)
+        w *= scale;
+    return weights;
+}
+
+// One pass over the table, column by column so that the loop has no carried sum: per vertical
+// angle, the values summed with their planes' weights, and the largest value.
+struct Columns {
+    std::vector<double> Weighted;
+    std::vector<double> Peak;
+};
+
+Columns ScanColumns(const tIES& ies) {
+    const std::vector<double> planes = PlaneWeights(ies.HorzAngles, LayoutOf(ies));
+    const std::size_t n = ies.VertAngles.size();
+    Columns c{std::vector<double>(n, 0.0),
+              std::vector<double>(n, -std::numeric_limits<double>::infinity())};
+    double* weighted = c.Weighted.data();
+    double* peak = c.Peak.data();
+    for (std::size_t h = 0; h < planes.size(); ++h) {
+        const double weight = planes[h];
+        const double* row = ies.Candela[h].data();
+        for (std::size_t v = 0; v < n; ++v) {
+            weighted[v] += weight * row[v];
+            peak[v] = std::max(peak[v], row[v]);
+        }
+    }
+    return c;
+}
+
+// Flux below and above the horizon in table units (before the multiplier). False when a value
+// is not finite or the figures overflow.
+bool IntegrateFlux(const tIES& ies, const Columns& columns, double& down, double& up) {
+    const ZoneWeights zones = ComputeZoneWeights(ies);
+    down = 0;
+    up = 0;
+    for (std::size_t v = 0; v < columns.Weighted.size(); ++v) {
+        down += zones.Down[v] * columns.Weighted[v];
+        up += zones.Up[v] * columns.Weighted[v];
+    }
+    const double peak = *std::max_element(columns.Peak.begin(), columns.Peak.end());
+    return std::isfinite((down + up) * ies.Multiplier) && std::isfinite(peak * ies.Multiplier);
+}
+
+void FillFlux(const tIES& ies, double down, double up, tMetrics& m) {
+    if (ies.VertCount < 2) return; // no zone to integrate over
+    m.LuminaireFlux = (down + up) * ies.Multiplier;
+    if (down + up > 0) {
+        m.DownwardFraction = down / (down + up);
+        m.UpwardFraction = up / (down + up);
+    }
+}
+
+// Among equal maxima the smallest vertical angle, then the first plane.
+void FillMaximum(const tIES& ies, const Columns& columns, tMetrics& m) {
+    const auto top = std::max_element(columns.Peak.begin(), columns.Peak.end());
+    const auto v = static_cast<std::size_t>(top - columns.Peak.begin());
+    std::size_t h = 0;
+    while (h + 1 < ies.Candela.size() && ies.Candela[h][v] != *top)
+        ++h;
+    m.MaxIntensity = *top * ies.Multiplier;
+    m.MaxVertAngle = ies.VertAngles[v];
+    m.MaxHorzAngle = ies.HorzAngles[h];
+}
+
+// A value between two stored ones: (1 - T) * value[Lo] + T * value[Hi].
+struct Blend {
+    std::size_t Lo = 0;
+    std::size_t Hi = 0;
+    double T = 0;
+    bool Found = false;
+};
+
+// Blend of the strictly increasing `angles` at `angle`; not found outside their range.
+Blend BlendAt(const tArrEx& angles, double angle) {
+    if (angle < angles.front() - kTolerance || angle > angles.back() + kTolerance) return {};
+    const auto above = std::upper_bound(angles.begin(), angles.end(), angle);
+    if (above == angles.begin()) return {0, 0, 0, true};
+    if (above == angles.end()) return {angles.size() - 1, angles.size() - 1, 0, true};
+    const auto hi = static_cast<std::size_t>(above - angles.begin());
+    return {hi - 1, hi, (angle - angles[hi - 1]) / (angles[hi] - angles[hi - 1]), true};
+}
+
+// Non-negative remainder of `angle` by `period`.
+double Wrap(double angle, double period) {
+    const double r = std::fmod(angle, period);
+    return r < 0 ? r + period : r;
+}
+
+// The angle between the end planes of a mirrored layout that mirrors at them reach: the
+// reflections at both ends repeat every twice the span.
+double Reflect(double angle, double first, double last) {
+    const double folded = first + Wrap(angle - first, 2 * (last - first));
+    return folded > last ? 2 * last - folded : folded;
+}
+
+// The stored planes that show the plane at horizontal angle `angle`, by the layout's symmetry.
+Blend PlaneAt(const tArrEx& h, Layout layout, double angle) {
+    if (layout == Layout::Single) return {0, 0, 0, true};
+    if (layout == Layout::Lateral) return BlendAt(h, std::fabs(angle));
+    if (layout == Layout::Open) return BlendAt(h, angle);
+    const double first = h.front();
+    const double last = h.back();
+    const double turned = first + Wrap(angle - first, 360);
+    if (layout == Layout::Mirrored) return BlendAt(h, Reflect(turned, first, last));
+    if (turned <= last + kTolerance) return BlendAt(h, turned);
+    return {h.size() - 1, 0, (turned - last) / (first + 360 - last), true};
+}
+
+double ValueAt(const tArrEx2& table, const Blend& plane, std::size_t v) {
+    const double lo = table[plane.Lo][v];
+    return plane.T == 0 ? lo : lo + plane.T * (table[plane.Hi][v] - lo);
+}
+
+// (signed angle, intensity) points of one cut through the beam axis, ascending angle.
+using Curve = std::vector<std::pair<double, double>>;
+
+// Type C plane pair: the plane `angle` on the positive side, the opposite plane on the negative.
+Curve PairCurve(const tIES& ies, Layout layout, double angle) {
+    const Blend near = PlaneAt(ies.HorzAngles, layout, angle);
+    const Blend far = PlaneAt(ies.HorzAngles, layout, angle + 180);
+    Curve curve;
+    if (!near.Found || !far.Found) return curve;
+    const tArrEx& v = ies.VertAngles;
+    curve.reserve(2 * v.size());
+    for (std::size_t i = v.size(); i-- > 0;)
+        curve.emplace_back(-v[i], ValueAt(ies.Candela, far, i));
+    for (std::size_t i = 0; i < v.size(); ++i)
+        curve.emplace_back(v[i], ValueAt(ies.Candela, near, i));
+    return curve;
+}
+
+// Types A and B: the plane through horizontal angle 0 across the vertical angles.
+Curve VerticalCut(const tIES& ies, Layout layout) {
+    const Blend plane = PlaneAt(ies.HorzAngles, layout, 0);
+    Curve curve;
+    if (!plane.Found) return curve;
+    for (std::size_t i = 0; i < ies.VertAngles.size(); ++i)
+        curve.emplace_back(ies.VertAngles[i], ValueAt(ies.Candela, plane, i));
+    return curve;
+}
+
+// Types A and B: the perpendicular cut, vertical angle 0 across the horizontal angles.
+Curve HorizontalCut(const tIES& ies, Layout layout) {
+    const Blend level = BlendAt(ies.VertAngles, 0);
+    Curve curve;
+    if (!level.Found) return curve;
+    const tArrEx& h = ies.HorzAngles;
+    auto at = [&](std::size_t row) {
+        const tArrEx& values = ies.Candela[row];
+        return values[level.Lo] + level.T * (values[level.Hi] - values[level.Lo]);
+    };
+    if (layout == Layout::Single) return {{-180, at(0)}, {180, at(0)}};
+    if (layout == Layout::Lateral)
+        for (std::size_t i = h.size(); i-- > 0;)
+            curve.emplace_back(-h[i], at(i));
+    for (std::size_t i = 0; i < h.size(); ++i)
+        curve.emplace_back(h[i], at(i));
+    return curve;
+}
+
+// Angle where the intensity falls to `threshold` between the point `inside` (at or above it)
+// and its outer neighbour; the inside point itself at the end of the curve.
+double Crossing(const Curve& curve, std::size_t inside, std::size_t outside, bool hasOutside,
+                double threshold) {
+    if (!hasOutside) return curve[inside].first;
+    const auto [outAngle, outValue] = curve[outside];
+    const auto [inAngle, inValue] = curve[inside];
+    return outAngle + (threshold - outValue) / (inValue - outValue) * (inAngle - outAngle);
+}
+
+// Full angle between the outermost points at `fraction` of the curve's maximum `peak` (> 0).
+double SpreadAngle(const Curve& curve, double peak, double fraction) {
+    const double threshold = fraction * peak;
+    std::size_t first = 0;
+    while (curve[first].second < threshold)
+        ++first;
+    std::size_t last = curve.size() - 1;
+    while (curve[last].second < threshold)
+        --last;
+    return Crossing(curve, last, last + 1, last + 1 < curve.size(), threshold) -
+           Crossing(curve, first, first - 1, first > 0, threshold);
+}
+
+tSpread SpreadOf(const Curve& curve) {
+    double peak = 0;
+    for (const auto& point : curve)
+        peak = std::max(peak, point.second);
+    if (!(peak > 0)) return {};
+    return {SpreadAngle(curve, peak, 0.5), SpreadAngle(curve, peak, 0.1)};
+}
+
+void FillSpreads(const tIES& ies, tMetrics& m) {
+    const Layout layout = LayoutOf(ies);
+    if (IsTypeC(ies)) {
+        m.Spread0 = SpreadOf(PairCurve(ies, layout, 0));
+        m.Spread90 = SpreadOf(PairCurve(ies, layout, 90));
+    } else {
+        m.Spread0 = SpreadOf(VerticalCut(ies, layout));
+        m.Spread90 = SpreadOf(HorizontalCut(ies, layout));
+    }
+}
+
+void FillRatings(const tIES& ies, tMetrics& m) {
+    m.Absolute = ies.LumensPerLamp < 0;
+    const double lamps = static_cast<double>(ies.LampCount) * ies.LumensPerLamp;
+    if (!m.Absolute && std::isfinite(lamps) && lamps > 0) m.LampFlux = lamps;
+    const double ratio = m.LuminaireFlux / m.LampFlux; // NaN when either is missing
+    if (std::isfinite(ratio)) m.LightOutputRatio = ratio;
+    if (ies.InputWatts > 0) m.Efficacy = m.LuminaireFlux / ies.InputWatts;
+}
+
+} // namespace
+
+tMetrics ComputeMetrics(const tIES& ies) {
+    tMetrics m;
+    if (UsableShape(ies)) {
+        const Columns columns = ScanColumns(ies);
+        double down = 0;
+        double up = 0;
+        m.Valid = IntegrateFlux(ies, columns, down, up);
+        if (m.Valid) {
+            FillFlux(ies, down, up, m);
+            FillMaximum(ies, columns, m);
+            FillSpreads(ies, m);
+        }
+    }
+    FillRatings(ies, m);
+    return m;
+}
+
+} // namespace gonilux
