@@ -1,9 +1,12 @@
-// gonilux-cli convert: type B to type C, or planes starting at 90 rotated to 0.
+// gonilux-cli convert: type B to type C, or planes starting at 90 rotated to 0; with --to ies,
+// an EULUMDAT file to an LM-63-2002 file.
 #include "commands.h"
 
 #include "photometry/export_text.h"
 #include "photometry/file_io.h"
 #include "photometry/header_titles.h"
+#include "photometry/ies_writer.h"
+#include "photometry/ldt_reader.h"
 
 #include <cstdio>
 #include <cstring>
@@ -18,6 +21,7 @@ struct ConvertArgs {
     std::string OutputDir;
     bool HasOutputDir = false;
     bool Force = false;
+    bool ToIes = false;
 };
 
 // Returns 0 when the arguments are complete, else the usage error's status.
@@ -29,6 +33,11 @@ int ParseArgs(int argc, char** argv, ConvertArgs& args) {
             if (i + 1 >= argc) return UsageError("convert: --output-dir needs a folder");
             args.OutputDir = argv[++i];
             args.HasOutputDir = true;
+        } else if (std::strcmp(argv[i], "--to") == 0) {
+            if (i + 1 >= argc) return UsageError("convert: --to needs a format");
+            if (std::strcmp(argv[++i], "ies") != 0)
+                return UsageError("convert: unknown format (only \"ies\")", argv[i]);
+            args.ToIes = true;
         } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
             return UsageError("convert: unknown option", argv[i]);
         } else if (args.File.empty()) {
@@ -50,11 +59,42 @@ int Fail(const std::string& message) {
     return 1;
 }
 
+bool Exists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(std::filesystem::path(path), ec);
+}
+
+int Write(const std::string& output, const std::string& text) {
+    std::string error;
+    if (!WriteFileAtomically(output, text, error))
+        return Fail("cannot write " + output + ": " + error);
+    std::printf("%s\n", output.c_str());
+    return 0;
+}
+
+// --to ies: FILE.ldt becomes FILE.ies; an existing file is replaced only with --force.
+int ConvertToIes(const ConvertArgs& args) {
+    if (!IsLdtFileName(args.File))
+        return Fail(args.File + ": --to ies converts EULUMDAT files (.ldt)");
+    TiesData entry = CreateIesData(FileNameOf(args.File));
+    if (!LoadIesEntry(entry, args.File))
+        return Fail(args.File + ": " + entry.Diagnostics.OpenError);
+    if (entry.Diagnostics.HeaderError)
+        return Fail(args.File + ": damaged EULUMDAT file (Line " +
+                    std::to_string(entry.Diagnostics.HeaderErrorLine) + "); nothing written");
+    const std::string folder = args.HasOutputDir ? args.OutputDir : FolderOf(args.File);
+    const std::string output = ExportFileName(folder, entry.Lines[TitleFileName], ExportKind::None);
+    if (Exists(output) && !args.Force)
+        return Fail(output + " already exists; use --force to replace it");
+    return Write(output, BuildIesText(entry.Ies, entry.Lines));
+}
+
 }  // namespace
 
 int RunConvert(int argc, char** argv) {
     ConvertArgs args;
     if (int usage = ParseArgs(argc, argv, args)) return usage;
+    if (args.ToIes) return ConvertToIes(args);
     TiesData entry = CreateIesData(FileNameOf(args.File));
     if (!LoadIesEntry(entry, args.File))
         return Fail(args.File + ": " + entry.Diagnostics.OpenError);
@@ -70,16 +110,10 @@ int RunConvert(int argc, char** argv) {
     }
     const std::string folder = args.HasOutputDir ? args.OutputDir : FolderOf(args.File);
     const std::string output = ExportFileName(folder, entry.Lines[TitleFileName], kind);
-    std::error_code ec;
-    if (std::filesystem::exists(std::filesystem::path(output), ec) && !args.Force &&
-        !IsAuthorFile(output))
+    if (Exists(output) && !args.Force && !IsAuthorFile(output))
         return Fail(output + " already exists and was not written by Gonilux; use --force to "
                              "replace it");
-    std::string error;
-    if (!WriteFileAtomically(output, text.Text(), error))
-        return Fail("cannot write " + output + ": " + error);
-    std::printf("%s\n", output.c_str());
-    return 0;
+    return Write(output, text.Text());
 }
 
 }  // namespace gonilux::cli

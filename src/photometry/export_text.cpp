@@ -1,6 +1,7 @@
 #include "export_text.h"
 
 #include "header_titles.h"
+#include "ldt_reader.h"
 #include "plane_pairs.h"
 
 namespace gonilux {
@@ -151,6 +152,8 @@ std::string ExportFileName(std::string_view folder, std::string_view fileName, E
     std::size_t dot = name.find_last_of('.');
     std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
     std::string stem = name.substr(0, name.size() - extension.size());
+    // What is written is IES text, so an EULUMDAT source gets the IES extension.
+    if (IsLdtFileName(name)) extension = ".ies";
     std::string path(folder);
     if (!path.empty() && path.back() != '/' && path.back() != '\\') path.push_back('/');
     return path + stem + std::string(ExportSuffix(kind)) + extension;

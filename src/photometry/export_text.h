@@ -20,7 +20,8 @@ std::string_view ExportSuffix(ExportKind kind);
 // The [CHANGED] line written for each kind.
 std::string ChangedLine(ExportKind kind);
 
-// folder + separator + file name without its extension + suffix + extension.
+// folder + separator + file name without its extension + suffix + extension (".ies" for an
+// EULUMDAT source, since the text written is IES).
 // `folder` may be empty (the name is then relative); a trailing separator is not doubled.
 std::string ExportFileName(std::string_view folder, std::string_view fileName, ExportKind kind);
 

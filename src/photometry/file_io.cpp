@@ -2,6 +2,7 @@
 
 #include "header_titles.h"
 #include "ies_reader.h"
+#include "ldt_reader.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -103,6 +104,15 @@ bool LoadIesEntry(TiesData& entry, const std::string& path) {
         return false;
     }
     entry.Loaded = true;
+    if (IsLdtFileName(path)) {
+        LdtParseResult result = ParseLdt(std::string_view(bytes), path, entry.Ies);
+        // Title 0 keeps the former file name as ExtractTitles does.
+        result.Titles[TitlePrevious] = entry.Lines.size() > 2 ? entry.Lines[1] : std::string();
+        entry.Diagnostics = result.Diagnostics;
+        entry.Lines = std::move(result.Titles);
+        entry.ChangedByAuthor = false;
+        return true;
+    }
     ParseResult result = ParseIes(std::string_view(bytes), entry.Ies);
     entry.Diagnostics = result.Diagnostics;
     ExtractTitles(entry, path, result.HeaderText);
@@ -110,6 +120,7 @@ bool LoadIesEntry(TiesData& entry, const std::string& path) {
 }
 
 bool IsAuthorFile(const std::string& path) {
+    if (IsLdtFileName(path)) return false;
     std::string bytes;
     std::string error;
     if (!ReadWholeFile(path, bytes, error)) return false;

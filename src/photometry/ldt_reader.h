@@ -18,9 +18,22 @@ struct LdtParseResult {
     std::vector<std::string> Titles; // TitleCount strings as ExtractTitles builds them
 };
 
-// Reads a whole EULUMDAT file into `ies` (reset first): type C, intensities in cd/klm with
-// Multiplier = total lamp flux / 1000 (so Candela * Multiplier is candela), the planes expanded
-// as the symmetry indicator requires. `fullPath` gives title string 1 (its file name part).
+// Reads a whole EULUMDAT file into `ies` (reset first): type C, metres, intensities in cd/klm
+// with Multiplier = the first lamp set's total flux / 1000 times the conversion factor (so
+// Candela * Multiplier is candela); a negative lamp count means the values are candela
+// already (LumensPerLamp -1). The planes are those the symmetry indicator stores: all of them,
+// one (rotational symmetry), 0-180, 0-90, or for symmetry about the C90-C270 plane the mirror
+// half 90-270. Where the multiplier comes out as exactly 1 beside lamp lumens other than 1000,
+// the values are normalised as the IES reader does for such a file, so that every record read
+// here can be written as IES text and read back unchanged.
+// Diagnostics: the line of the first malformed field (a text where a number belongs, a count
+// out of range, a table over kMaxCandelaValues values: no table) or, when the file ends early,
+// its last line; the values read so far are kept, unless the rest of the file could not even
+// hold the announced lists, in which case no table is allocated.
+// A leading UTF-8 byte-order mark is skipped; numbers may use a decimal comma; text fields lose
+// surrounding blanks and one pair of enclosing double quotes.
+// Titles: [1] the file name part of `fullPath`, [2] the measurement report number, [3] the
+// company, [4] the luminaire name, [5] the luminaire number, [6] the first lamp set's type.
 LdtParseResult ParseLdt(std::string_view fileText, std::string_view fullPath, tIES& ies);
 
-}  // namespace gonilux
+} // namespace gonilux

@@ -64,6 +64,8 @@ TEST(ExportFileName, SuffixGoesBeforeTheLastExtension) {
         {"C:\\data\\", "x.ies", ExportKind::Rotation, "C:\\data\\x_R.ies"},
         {"", "x.ies.old.ies", ExportKind::Conversion, "x.ies.old_C.ies"},
         {"d", "a.iesb.ies", ExportKind::Conversion, "d/a.iesb_C.ies"},
+        {"d", "wall.LDT", ExportKind::Rotation, "d/wall_R.ies"},
+        {"", "street.ldt", ExportKind::None, "street.ies"},
         {"/tmp/ies.ies", "lamp.ies", ExportKind::Rotation, "/tmp/ies.ies/lamp_R.ies"},
         {"d", "LAMP.IES", ExportKind::Rotation, "d/LAMP_R.IES"},
         {"d", "noext", ExportKind::Conversion, "d/noext_C"},
