@@ -10,6 +10,7 @@ PACKAGES=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  desktop-file-utils shared-mime-info
   "$@"
 )
 

@@ -3,6 +3,10 @@
 
 #ifdef GONILUX_HAVE_RENDER
 #include "render_command.h"
+
+namespace gonilux::cli {
+int RunThumbnailCommand(int argc, char** argv); // thumbnail_command.cpp
+}
 #endif
 
 #include <cstdio>
@@ -14,15 +18,21 @@ const char* const kUsage =
     "Usage: gonilux-cli COMMAND [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
-    "  info [--json] FILE...                 summary of each IES file; --json prints one\n"
-    "                                        JSON object per line\n"
+    "  info [--json] FILE...                 summary of each IES file with its luminous flux,\n"
+    "                                        light output ratio, efficacy, maximum intensity,\n"
+    "                                        beam and field angles; --json prints one JSON\n"
+    "                                        object per line (figures under \"metrics\")\n"
     "  convert FILE [--output-dir DIR] [--force]\n"
     "                                        write a type B file as type C (\"_C\"), or a file\n"
     "                                        whose planes start at 90 rotated to 0 (\"_R\")\n"
+    "  convert --to ies FILE.ldt [--output-dir DIR] [--force]\n"
+    "                                        write an EULUMDAT file as FILE.ies (LM-63-2002)\n"
 #ifdef GONILUX_HAVE_RENDER
     "  render FILE -o OUT.png|.svg|.pdf [--size N] [--plane N] [--thumbnail] [--labels]\n"
     "         [--absolute] [--fit] [--no-ortho] [--complete] [--center] [--no-warning]\n"
     "         [--scale S]                    draw the polar diagram of FILE\n"
+    "  thumbnail -s SIZE FILE OUT.png        the file list's thumbnail of FILE, SIZE x SIZE\n"
+    "                                        pixels (8 to 2048), for file managers\n"
 #endif
     "  --help                                this text\n"
     "  --version                             the program's version\n"
@@ -61,6 +71,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "convert") == 0) return RunConvert(argc - 1, argv + 1);
 #ifdef GONILUX_HAVE_RENDER
     if (std::strcmp(command, "render") == 0) return RunRenderCommand(argc - 1, argv + 1);
+    if (std::strcmp(command, "thumbnail") == 0) return RunThumbnailCommand(argc - 1, argv + 1);
 #endif
     return UsageError("unknown command", command);
 }

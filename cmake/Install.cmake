@@ -1,0 +1,45 @@
+# Desktop integration: the launcher, the MIME types of photometric files, the application icon
+# in the hicolor theme and the file managers' thumbnailer. The two programs install themselves
+# (apps/*/CMakeLists.txt).
+if(NOT (GONILUX_BUILD_GUI AND TARGET gonilux AND TARGET gonilux-cli))
+  return()
+endif()
+
+include(GNUInstallDirs)
+
+set(GONILUX_ICON_SIZES 16 32 48 64 128 256)
+set(_gonilux_icon_svg ${CMAKE_SOURCE_DIR}/resources/icons/gonilux.svg)
+set(_gonilux_icon_dir ${CMAKE_BINARY_DIR}/icons/hicolor)
+
+# The PNG sizes are drawn from the SVG at build time by a small Qt program, so no image tool
+# is needed beyond Qt itself.
+add_executable(gonilux_render_icon ${CMAKE_SOURCE_DIR}/resources/icons/render_icon.cpp)
+target_link_libraries(gonilux_render_icon PRIVATE Qt6::Gui Qt6::Svg)
+
+set(_gonilux_icon_pngs)
+foreach(size IN LISTS GONILUX_ICON_SIZES)
+  list(APPEND _gonilux_icon_pngs ${_gonilux_icon_dir}/${size}x${size}/apps/gonilux.png)
+endforeach()
+add_custom_command(
+  OUTPUT ${_gonilux_icon_pngs}
+  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+          $<TARGET_FILE:gonilux_render_icon> ${_gonilux_icon_svg} ${_gonilux_icon_dir}
+          ${GONILUX_ICON_SIZES}
+  DEPENDS gonilux_render_icon ${_gonilux_icon_svg}
+  COMMENT "Drawing the application icon's PNG sizes"
+  VERBATIM)
+add_custom_target(gonilux_icons ALL DEPENDS ${_gonilux_icon_pngs})
+
+set(_gonilux_desktop ${CMAKE_SOURCE_DIR}/resources/desktop)
+install(FILES ${_gonilux_desktop}/gonilux.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${_gonilux_desktop}/gonilux.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+install(FILES ${_gonilux_desktop}/gonilux.thumbnailer
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/thumbnailers)
+install(FILES ${_gonilux_icon_svg}
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+foreach(size IN LISTS GONILUX_ICON_SIZES)
+  install(FILES ${_gonilux_icon_dir}/${size}x${size}/apps/gonilux.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
