@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the viewer in a real window under Xvfb, waits until it is drawn, saves a screenshot and
 # closes it.   scripts/screenshot.sh OUT.png [gonilux arguments...]
+# The arguments go to the viewer, e.g. `--lang en` for the English interface.
 # GONILUX_BIN overrides the viewer binary; SCREENSHOT_DELAY the seconds to wait after mapping.
 set -euo pipefail
 out=${1:?usage: scripts/screenshot.sh OUT.png [gonilux arguments...]}

@@ -1,10 +1,13 @@
 // gonilux: the viewer.
+#include "mainwindow/language.h"
 #include "mainwindow/main_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QSocketNotifier>
 #include <csignal>
+#include <cstdio>
 
 #ifdef Q_OS_UNIX
 #include <sys/socket.h>
@@ -49,6 +52,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Gonilux"));
     QApplication::setApplicationVersion(QStringLiteral("2.9.0"));
     QApplication::setOrganizationName(QStringLiteral("Gonilux"));
+    QApplication::setDesktopFileName(QStringLiteral("gonilux"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/gonilux.svg")));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Browser of IES photometric files."));
@@ -63,6 +68,7 @@ int main(int argc, char** argv) {
         QStringLiteral("DIR"));
     parser.addOption(settings);
     parser.addOption(root);
+    parser.addOption(gonilux::mainwindow::LanguageOption());
     parser.addPositionalArgument(
         QStringLiteral("PATH"),
         QStringLiteral("A folder, or an IES file to select, opened at start."));
@@ -73,6 +79,17 @@ int main(int argc, char** argv) {
     start.RootPath = parser.value(root);
     if (!parser.positionalArguments().isEmpty())
         start.OpenPath = parser.positionalArguments().first();
+
+    // The translator is in place before the window builds its widgets.
+    QString languageError;
+    const auto language =
+        gonilux::mainwindow::StartLanguage(parser, start.SettingsFile, languageError);
+    if (!language) {
+        std::fprintf(stderr, "%s\n", qPrintable(languageError));
+        return 1;
+    }
+    if (!gonilux::mainwindow::InstallLanguage(*language))
+        std::fprintf(stderr, "The English interface is not available; showing the Chinese one.\n");
 
     gonilux::mainwindow::TMainWindow window(start);
     closeOnTerminationSignals(&window);

@@ -19,7 +19,7 @@ TBigGonioWin::TBigGonioWin(const PreviewSource& source, QWidget* parent)
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       source_(source) {
     setObjectName(QStringLiteral("BigGonioWin"));
-    setWindowTitle(QStringLiteral("BigGonioWin"));
+    setWindowTitle(tr("BigGonioWin"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(329, 326);
 }
@@ -74,7 +74,7 @@ TMapWindow::TMapWindow(const PreviewSource& source, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       source_(source) {
     setObjectName(QStringLiteral("MapWindow"));
-    setWindowTitle(QStringLiteral("Map"));
+    setWindowTitle(tr("Map"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(kMapSize, kMapSize);
 }

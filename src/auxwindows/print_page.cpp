@@ -7,6 +7,7 @@
 #include "platform/message_service.h"
 #include "preview_source.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -34,17 +35,17 @@ PageGeometry ComputePageGeometry(int width, int height, int fontHeight) {
 
 QStringList PrintHeaderLines(const std::vector<std::string>& titles) {
     static const std::pair<const char*, int> kLines[] = {
-        {"Manufacturer: ", TitleManufacturer},
-        {"Luminaire catalog: ", TitleLuminaireCatalog},
-        {"Luminaire: ", TitleLuminaire},
-        {"Lamp catalog: ", TitleLampCatalog},
-        {"Lamp: ", TitleLamp}};
+        {QT_TRANSLATE_NOOP("PrintPage", "Manufacturer: "), TitleManufacturer},
+        {QT_TRANSLATE_NOOP("PrintPage", "Luminaire catalog: "), TitleLuminaireCatalog},
+        {QT_TRANSLATE_NOOP("PrintPage", "Luminaire: "), TitleLuminaire},
+        {QT_TRANSLATE_NOOP("PrintPage", "Lamp catalog: "), TitleLampCatalog},
+        {QT_TRANSLATE_NOOP("PrintPage", "Lamp: "), TitleLamp}};
     QStringList lines;
     for (const auto& [label, index] : kLines) {
         if (index >= static_cast<int>(titles.size())) continue;
         const std::string& value = titles[static_cast<std::size_t>(index)];
         if (!value.empty())
-            lines << QString::fromLatin1(label) + QString::fromStdString(ToUtf8Windows1252(value));
+            lines << QCoreApplication::translate("PrintPage", label) + QString::fromStdString(ToUtf8Windows1252(value));
     }
     return lines;
 }
@@ -83,15 +84,15 @@ bool PrintDiagram(QPrinter& printer, const PrintJob& job, QString& error) {
     printer.setDocName(QString::fromLatin1(kPrintJobTitle));
     QPainter painter;
     if (!painter.begin(&printer)) {
-        error = QStringLiteral(
-            "The printer could not be started.\rCheck that a printer is installed and ready.");
+        error = QCoreApplication::translate(
+            "PrintPage", "The printer could not be started.\rCheck that a printer is installed and ready.");
         return false;
     }
     PaintPage(painter, printer.width(), printer.height(), job); // the page ends whatever happened
     const bool ended = painter.end();
     if (!ended || printer.printerState() == QPrinter::Error) {
         error =
-            QStringLiteral("The printer reported an error; the page may not have been printed.");
+            QCoreApplication::translate("PrintPage", "The printer reported an error; the page may not have been printed.");
         return false;
     }
     return true;
@@ -108,7 +109,7 @@ void PrintWithDialog(QWidget* parent, const PreviewSource& source) {
     job.Titles = source.focusedTitles();
     QString error;
     if (!PrintDiagram(printer, job, error))
-        platform::MessageService::instance()->show(QStringLiteral("Print"), error,
+        platform::MessageService::instance()->show(QCoreApplication::translate("PrintPage", "Print"), error,
                                                    platform::MessageService::Icon::Error);
 }
 

@@ -50,7 +50,7 @@ TRenderWindow::TRenderWindow(const PreviewSource& source, const QString& setting
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       source_(source), settingsPath_(settingsPath) {
     setObjectName(QStringLiteral("RenderWindow"));
-    setWindowTitle(QStringLiteral("渲染(Beta 1.4)"));
+    setWindowTitle(tr("渲染(Beta 1.4)"));
     setFixedSize(kClientWidth, kClientHeight);
     buildControls();
     buildTrackBars();
@@ -84,9 +84,9 @@ void TRenderWindow::buildControls() {
         l->move(x, y);
         return l;
     };
-    label(QStringLiteral("亮度:"), 12, 325);
+    label(tr("亮度:"), 12, 325);
     label2_ = label(QString(), 67, 325);
-    label(QStringLiteral("缩放:"), 12, 342);
+    label(tr("缩放:"), 12, 342);
     labelZoom_ = label(QString(), 54, 342);
     label(QStringLiteral("Z:"), 12, 358)->setEnabled(false);
     auto toggle = [this](const QString& text, const QString& hint, int y) {
@@ -97,18 +97,18 @@ void TRenderWindow::buildControls() {
         b->setGeometry(320, y, 25, 25);
         return b;
     };
-    sbRadiosity_ = toggle(QStringLiteral("☼"), QStringLiteral("放射"), 282);
-    sbUpdate_ = toggle(QStringLiteral("↻"), QStringLiteral("自动更新渲染"), 253);
+    sbRadiosity_ = toggle(QStringLiteral("☼"), tr("放射"), 282);
+    sbUpdate_ = toggle(QStringLiteral("↻"), tr("自动更新渲染"), 253);
     sbRadiosity_->setChecked(true);
     sbUpdate_->setChecked(true);
     buttonResetBrightness_ =
-        makeButton(QStringLiteral("R"), QStringLiteral("复位亮度"), 248, 326, 20, 16);
+        makeButton(QStringLiteral("R"), tr("复位亮度"), 248, 326, 20, 16);
     buttonResetZoom_ =
-        makeButton(QStringLiteral("R"), QStringLiteral("复位缩放))"), 248, 342, 20, 16);
-    buttonReset_ = makeButton(QStringLiteral("R"), QStringLiteral("Reset Z"), 248, 358, 20, 16);
+        makeButton(QStringLiteral("R"), tr("复位缩放))"), 248, 342, 20, 16);
+    buttonReset_ = makeButton(QStringLiteral("R"), tr("Reset Z"), 248, 358, 20, 16);
     buttonReset_->setEnabled(false);
-    buttonClose_ = makeButton(QStringLiteral("关  闭"), QString(), 272, 349, 75, 25);
-    buttonUpdate_ = makeButton(QStringLiteral("&Update"), QString(), 272, 320, 75, 25);
+    buttonClose_ = makeButton(tr("关  闭"), QString(), 272, 349, 75, 25);
+    buttonUpdate_ = makeButton(tr("&Update"), QString(), 272, 320, 75, 25);
     buttonUpdate_->hide();
     int y = 48;
     for (const char* text : {"XY", "Z", "-Z"}) {
@@ -185,8 +185,8 @@ void TRenderWindow::LoadSettings() {
     pending_ = false;
     if (!autoRender)
         platform::MessageService::instance()->show(
-            QStringLiteral("Error!"),
-            QStringLiteral("Initialization error\rUnable reading configuration\r"),
+            tr("Error!"),
+            tr("Initialization error\rUnable reading configuration\r"),
             platform::MessageService::Icon::Error);
 }
 

@@ -39,7 +39,8 @@ std::vector<std::uint8_t> BuildHDropBlock(const TDragDropInfo& info) {
 
 const char* DragFailureText(std::uint32_t code) {
     if (code == kDragDrop || code == kDragCancel) return "";
-    return code == kOutOfMemory ? "Out of memory" : "Something bad happened";
+    return code == kOutOfMemory ? QT_TRANSLATE_NOOP("DragOut", "Out of memory")
+                                : QT_TRANSLATE_NOOP("DragOut", "Something bad happened");
 }
 
 QMimeData* MakeDragMimeData(const QStringList& paths) {

@@ -1,8 +1,10 @@
 #include "file_entries.h"
 
+#include "photometry/ldt_reader.h"
 #include "photometry/text_encoding.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -29,7 +31,8 @@ int CompareFolded(const QByteArray& a, const QByteArray& b) {
 } // namespace
 
 QStringList UpEntryItems() {
-    return {QStringLiteral("直到"), QStringLiteral(".."), QStringLiteral(".. 仅")};
+    return {QCoreApplication::translate("FileEntries", "直到"), QStringLiteral(".."),
+            QCoreApplication::translate("FileEntries", ".. 仅")};
 }
 
 QString UpEntryCaption(int upItemIndex, const QString& nodeText) {
@@ -93,16 +96,25 @@ bool CaptionChangeReadsFiles(int itemCount, int folderCount, int captionChoice,
                        [&](int row) { return titleCount(row) < 3; });
 }
 
-QStringList ScanIesFiles(const QString& folderPath) {
+bool IsListedFileName(const QString& fileName, bool withLdt) {
+    if (fileName.endsWith(QLatin1String(".ies"), Qt::CaseInsensitive)) return true;
+    return withLdt && IsLdtFileName(QFile::encodeName(fileName).toStdString());
+}
+
+QStringList ScanIesFiles(const QString& folderPath, bool withLdt) {
     QStringList names;
     if (folderPath.isEmpty()) return names;
     QDirIterator it(folderPath, QDir::Files | QDir::Hidden);
     while (it.hasNext()) {
         it.next();
         const QString name = it.fileName();
-        if (name.endsWith(QLatin1String(".ies"), Qt::CaseInsensitive)) names.append(name);
+        if (IsListedFileName(name, withLdt)) names.append(name);
     }
     return names;
+}
+
+bool ShowsErrorBadge(const TiesData& entry) {
+    return entry.Loaded && entry.Diagnostics.HeaderError;
 }
 
 QString WithSeparator(const QString& folderPath) {

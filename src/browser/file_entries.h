@@ -56,9 +56,16 @@ std::vector<int> SortedRowOrder(const QStringList& captions, int folderCount,
 bool CaptionChangeReadsFiles(int itemCount, int folderCount, int captionChoice,
                              const std::function<int(int)>& titleCount);
 
-// The names of the IES files of a folder: names ending in ".ies" in any case, files only
-// (hidden ones included), in the order the file system returns them.
-QStringList ScanIesFiles(const QString& folderPath);
+// Whether a file of this name is listed: ".ies" in any case, and ".ldt" (EULUMDAT) in any case
+// when `withLdt`.
+bool IsListedFileName(const QString& fileName, bool withLdt);
+
+// The names of the photometric files of a folder (IsListedFileName), files only (hidden ones
+// included), in the order the file system returns them.
+QStringList ScanIesFiles(const QString& folderPath, bool withLdt = false);
+
+// Only a read entry can be known as damaged: true when its header numbers were malformed.
+bool ShowsErrorBadge(const TiesData& entry);
 
 // The folder path with a trailing '/' (unchanged when it already ends in a separator).
 QString WithSeparator(const QString& folderPath);

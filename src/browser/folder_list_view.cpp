@@ -34,13 +34,13 @@ class WaitCursor {
 QString ProgressText(int mode) {
     switch (mode) {
     case FolderListView::ProgressLoading:
-        return QStringLiteral("Loading the IES files...");
+        return FolderListView::tr("Loading the IES files...");
     case FolderListView::ProgressSorting:
-        return QStringLiteral("Sorting data...");
+        return FolderListView::tr("Sorting data...");
     case FolderListView::ProgressThumbnails:
-        return QStringLiteral("Preparing thumbnails view");
+        return FolderListView::tr("Preparing thumbnails view");
     case FolderListView::ProgressClearing:
-        return QStringLiteral("Clearing...");
+        return FolderListView::tr("Clearing...");
     default:
         return {};
     }
@@ -107,6 +107,10 @@ void FolderListView::ShowFolderContents(const FolderListing& listing) {
         captionChoice_ = 0;
         emit captionChoiceChanged(0);
     }
+    if (otherFolder && !filterText_.isEmpty()) {
+        filterText_.clear();
+        emit filterCleared();
+    }
     listBusy_ = true;
     beginItemsUpdate();
     SuspendListChange();
@@ -131,9 +135,11 @@ void FolderListView::ShowFolderContents(const FolderListing& listing) {
     listBusy_ = false;
     ResumeListChange();
     endItemsUpdate();
+    if (!filterText_.isEmpty()) setFilterText(filterText_); // the same folder listed again
 }
 
 void FolderListView::ClearFileList() {
+    ++filterPass_; // a reading for the filter stops
     SuspendListChange();
     const bool savedBusy = listBusy_;
     listBusy_ = true;
@@ -155,7 +161,7 @@ void FolderListView::ClearFileList() {
 void FolderListView::ListFolderFiles() {
     const QString folder = currentFolderPathWithSeparator();
     if (folder.isEmpty()) return;
-    const QStringList names = ScanIesFiles(folder);
+    const QStringList names = ScanIesFiles(folder, listLdt_);
     if (names.isEmpty()) return;
     WaitCursor wait;
     defaultIesIcon_ = QFileIconProvider().icon(QFileInfo(folder + names.first()));
@@ -207,10 +213,11 @@ void FolderListView::LoadIesEntry(int row) {
         return;
     }
     *entry = std::move(attempt);
+    item(row)->setData(MetricsRole, QVariant()); // the figures of the previous read
     if (entry->Diagnostics.HeaderError) {
         MessageService::instance()->show(
-            QStringLiteral("Error!"),
-            QStringLiteral("Line %1").arg(entry->Diagnostics.HeaderErrorLine),
+            tr("Error!"),
+            tr("Line %1").arg(entry->Diagnostics.HeaderErrorLine),
             MessageService::Icon::Error);
     }
     refreshEntryIcon(row);
@@ -219,7 +226,7 @@ void FolderListView::LoadIesEntry(int row) {
 void FolderListView::reportReadFailure(const QString& fullPath, const TiesData& attempt) const {
     const QString reason = QString::fromStdString(attempt.Diagnostics.OpenError);
     MessageService::instance()->show(QStringLiteral("Gonilux"),
-                                     QStringLiteral("Cannot read the file\r%1\r%2")
+                                     tr("Cannot read the file\r%1\r%2")
                                          .arg(QDir::toNativeSeparators(fullPath), reason),
                                      MessageService::Icon::Error);
 }
@@ -255,7 +262,7 @@ void FolderListView::ShowProgress(int mode) {
     gauge->setMaxValue(count() - tag_);
     if (mode == ProgressScanning) {
         panel_->label()->clear();
-        panel_->setCaption(QStringLiteral("Loading the IES files..."));
+        panel_->setCaption(tr("Loading the IES files..."));
     } else {
         gauge->show();
         panel_->label()->setText(ProgressText(mode));
@@ -287,6 +294,7 @@ void FolderListView::SortFileList() {
         captions, tag_, [gauge](int row) { gauge->setProgress(std::max(gauge->progress(), row)); });
     reorderFileItems(order);
     HideProgress();
+    applyFilter(); // moved rows lose their hidden state
 }
 
 void FolderListView::reorderFileItems(const std::vector<int>& order) {
@@ -327,6 +335,7 @@ void FolderListView::UpdateCaptions(bool reload) {
     if (count() > 0) scrollToItem(item(0));
     columnWidth_ = measureColumnWidth();
     applyViewGeometry();
+    applyFilter();
 }
 
 int FolderListView::measureColumnWidth() const {
@@ -452,6 +461,12 @@ void FolderListView::activateRow(int row) {
 }
 
 void FolderListView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && !filterText_.isEmpty()) {
+        setFilterText(QString());
+        emit filterCleared();
+        event->accept();
+        return;
+    }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem() &&
         row(currentItem()) < tag_) {
         activateRow(row(currentItem()));

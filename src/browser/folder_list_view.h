@@ -8,6 +8,7 @@
 #include "browser/list_appearance.h"
 #include "diagram/diagram_options.h"
 #include "photometry/ies_record.h"
+#include "photometry/metrics.h"
 
 #include <QIcon>
 #include <QImage>
@@ -16,6 +17,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QTimer;
@@ -40,11 +42,13 @@ class FolderListView : public QListWidget {
         ProgressClearing = 4,   // ClearFileList
     };
     // Item data: a file entry's TiesData pointer, a folder entry's folder path, and in the
-    // thumbnail view a folder entry's cell in thumbImages().
+    // thumbnail view a folder entry's cell in thumbImages(); the photometric figures of a read
+    // file entry once computed (cleared when the file is read again).
     enum ItemRole {
         EntryRole = Qt::UserRole,
         FolderPathRole = Qt::UserRole + 1,
         ThumbIndexRole = Qt::UserRole + 2,
+        MetricsRole = Qt::UserRole + 3,
     };
 
     explicit FolderListView(QWidget* parent = nullptr);
@@ -78,6 +82,11 @@ class FolderListView : public QListWidget {
     int ReplaceFileEntry(const QString& fileName);
     // Removes the file entry of that name with its record; false when there is none.
     bool RemoveFileEntry(const QString& fileName);
+    // The photometric figures of a read file entry, computed on the first call after each read;
+    // none for an unread entry or a folder entry.
+    std::optional<tMetrics> entryMetrics(int row);
+    // The hover text of a file entry (EntryToolTipText); empty for other rows.
+    QString entryToolTip(int row);
 
     void ShowProgress(int mode);
     void HideProgress();
@@ -105,6 +114,8 @@ class FolderListView : public QListWidget {
     bool keepCaption() const { return keepCaption_; }
     bool upEntryEnabled() const { return upShown_; }
     int upEntryStyle() const { return upStyle_; }
+    // Whether EULUMDAT (.ldt) files are listed besides the IES files.
+    bool listsLdt() const { return listLdt_; }
     ViewStyle viewStyle() const { return viewStyle_; }
     // The view radio buttons: list and icons restore the entries' own images and the plain
     // painting; thumbnails run RadioButtonThumbnailsClick.
@@ -147,6 +158,17 @@ class FolderListView : public QListWidget {
     // The item under the mouse (invalid when there is none).
     QModelIndex hotIndex() const { return hotIndex_; }
 
+    // ---- Filter ----
+    // Shows only the file entries that match `text` (EntryMatchesFilter); folder entries stay.
+    // Unread entries are read first behind the progress panel, events being processed between
+    // files: a text set meanwhile starts the reading over, another folder listed ends it.
+    // Another folder listed clears the filter; Escape in the list clears an active one.
+    void setFilterText(const QString& text);
+    const QString& filterText() const { return filterText_; }
+    // Hides the file entries that do not match the filter with what is read so far; a hidden
+    // current entry passes the focus (and the selection, if it had it) to the first visible file.
+    void applyFilter();
+
   public slots:
     // The selection handler; `item` is the item whose state changed (the current item).
     void FolderListViewChange(QListWidgetItem* item);
@@ -156,6 +178,9 @@ class FolderListView : public QListWidget {
     void CheckBoxUpClick(bool checked);
     void ComboBoxUpChange(int index);
     void setKeepCaption(bool keep) { keepCaption_ = keep; }
+    // Lists .ldt files too, or no more; the shown folder is listed again, keeping the current
+    // and selected entries that are still there.
+    void CheckBoxLdtClick(bool checked);
 
   signals:
     // The selection handler picked an entry: a file entry (already read) to preview, or a
@@ -166,6 +191,8 @@ class FolderListView : public QListWidget {
     // A folder entry was activated (double click, Enter). `upEntry` for the up entry, whose
     // path is the parent folder's.
     void folderActivated(const QString& path, bool upEntry);
+    // The list cleared its filter itself (Escape, another folder listed).
+    void filterCleared();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -191,6 +218,8 @@ class FolderListView : public QListWidget {
     void beginItemsUpdate();
     void endItemsUpdate();
     void activateRow(int row);
+    bool readEntriesForFilter(quint64 pass);
+    void moveFocusOffHidden();
 
     std::vector<std::unique_ptr<TiesData>> entries_;
     FolderListing listing_;
@@ -207,6 +236,7 @@ class FolderListView : public QListWidget {
     bool keepCaption_ = false;
     bool upShown_ = false;
     int upStyle_ = 0;
+    bool listLdt_ = true;
     ViewStyle viewStyle_ = ViewStyle::List;
     int columnWidth_ = 0;
 
@@ -228,6 +258,11 @@ class FolderListView : public QListWidget {
     int hoverTime_ = kDefaultHoverTime;
     QTimer* hoverTimer_ = nullptr;
     QPersistentModelIndex hotIndex_;
+
+    QString filterText_;
+    quint64 filterPass_ = 0;    // counts filter texts and listings: a running reading compares
+    bool filterReading_ = false; // setFilterText is reading entries (events are processed)
+    bool filterHides_ = false;   // some rows may be hidden
 };
 
 } // namespace gonilux::browser

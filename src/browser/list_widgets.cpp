@@ -1,5 +1,7 @@
 #include "list_widgets.h"
 
+#include "diagram/pictograms.h"
+
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -148,6 +150,16 @@ QIcon MakeAuthorMarkIcon(const QIcon& iesIcon) {
     for (int size : {16, 32})
         marked.addPixmap(MarkedPixmap(iesIcon, size));
     return marked;
+}
+
+QRect ErrorBadgeRect(const QRect& iconRect) {
+    const int side = std::clamp(std::min(iconRect.width(), iconRect.height()) / 2, 9, 20);
+    return QRect(iconRect.right() + 1 - side, iconRect.bottom() + 1 - side, side, side);
+}
+
+void DrawErrorBadge(QPainter& painter, const QRect& iconRect) {
+    const QRect badge = ErrorBadgeRect(iconRect);
+    DrawSystemIcon(painter, SystemIcon::Warning, badge.left(), badge.top(), badge.width());
 }
 
 }  // namespace gonilux::browser

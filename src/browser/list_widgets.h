@@ -1,13 +1,15 @@
-// Small widgets and pictures of the file list: the progress gauge, the floating progress panel
-// and the IES icon with the author mark.
+// Small widgets and pictures of the file list: the progress gauge, the floating progress panel,
+// the IES icon with the author mark and the warning badge of damaged files.
 #pragma once
 
 #include <QFrame>
 #include <QIcon>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
 class QLabel;
+class QPainter;
 
 namespace gonilux::browser {
 
@@ -69,5 +71,11 @@ private:
 // The IES file icon with a small link arrow in its bottom-left corner, in 16 and 32 pixels:
 // the image of files that this program wrote.
 QIcon MakeAuthorMarkIcon(const QIcon& iesIcon);
+
+// Where the warning badge of a damaged file goes on an entry's picture: a square in the
+// bottom-right corner of `iconRect`, half the picture's side (at least 9, at most 20 pixels).
+QRect ErrorBadgeRect(const QRect& iconRect);
+// Draws the badge (the warning triangle of the diagrams) on the picture at `iconRect`.
+void DrawErrorBadge(QPainter& painter, const QRect& iconRect);
 
 }  // namespace gonilux::browser

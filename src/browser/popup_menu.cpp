@@ -4,38 +4,37 @@
 
 namespace gonilux::browser {
 
-const std::array<QString, TPopupMenu::kCaptionCount>& TPopupMenu::FixedCaptions() {
-    static const std::array<QString, kCaptionCount> captions = {
-        QStringLiteral("文件名"),  QStringLiteral("测试"),     QStringLiteral("生产商"),
-        QStringLiteral("灯具"),    QStringLiteral("灯具目录"), QStringLiteral("灯泡"),
-        QStringLiteral("灯泡目录")};
-    return captions;
+std::array<QString, TPopupMenu::kCaptionCount> TPopupMenu::FixedCaptions() {
+    return {
+        tr("文件名"),  tr("测试"),     tr("生产商"),
+        tr("灯具"),    tr("灯具目录"), tr("灯泡"),
+        tr("灯泡目录")};
 }
 
 TPopupMenu::TPopupMenu(QWidget* parent) : QMenu(parent) {
     setObjectName(QStringLiteral("PopupMenu"));
-    Open1 = addNamed(this, "Open1", QStringLiteral("打开"));
-    OpenNotepad1 = addNamed(this, "OpenNotepad1", QStringLiteral("使用记事本打开"));
-    Openfolder1 = addNamed(this, "Openfolder1", QStringLiteral("打开文件夹"));
-    Explore1 = addNamed(this, "Explore1", QStringLiteral("浏览"));
-    AddToFavorites1 = addNamed(this, "AddToFavorites1", QStringLiteral("Add to favorites"));
+    Open1 = addNamed(this, "Open1", tr("打开"));
+    OpenNotepad1 = addNamed(this, "OpenNotepad1", tr("使用记事本打开"));
+    Openfolder1 = addNamed(this, "Openfolder1", tr("打开文件夹"));
+    Explore1 = addNamed(this, "Explore1", tr("浏览"));
+    AddToFavorites1 = addNamed(this, "AddToFavorites1", tr("Add to favorites"));
     N6 = addSeparatorNamed(this, "N6");
-    Favorites1 = addMenu(QStringLiteral("偏爱"));
+    Favorites1 = addMenu(tr("偏爱"));
     Favorites1->setObjectName(QStringLiteral("Favorites1"));
     Favorites1->menuAction()->setObjectName(QStringLiteral("Favorites1"));
     N5 = addSeparatorNamed(this, "N5");
-    View1 = addMenu(QStringLiteral("查看"));
+    View1 = addMenu(tr("查看"));
     View1->setObjectName(QStringLiteral("View1"));
     auto* views = new QActionGroup(this);
-    Thumbnails1 = addNamed(View1, "Thumbnails1", QStringLiteral("缩略图"));
-    Icons1 = addNamed(View1, "Icons1", QStringLiteral("图标"));
-    List1 = addNamed(View1, "List1", QStringLiteral("列表"));
+    Thumbnails1 = addNamed(View1, "Thumbnails1", tr("缩略图"));
+    Icons1 = addNamed(View1, "Icons1", tr("图标"));
+    List1 = addNamed(View1, "List1", tr("列表"));
     for (QAction* view : {Thumbnails1, Icons1, List1}) {
         view->setCheckable(true);
         views->addAction(view);
     }
     N2 = addSeparatorNamed(this, "N2");
-    Arrangeby1 = addMenu(QStringLiteral("排列"));
+    Arrangeby1 = addMenu(tr("排列"));
     Arrangeby1->setObjectName(QStringLiteral("Arrangeby1"));
     auto* captions = new QActionGroup(this);
     for (int i = 0; i < kCaptionCount; ++i) {
@@ -45,16 +44,18 @@ TPopupMenu::TPopupMenu(QWidget* parent) : QMenu(parent) {
         captions->addAction(Captions[static_cast<std::size_t>(i)]);
     }
     N4 = addSeparatorNamed(Arrangeby1, "N4");
-    Sort1 = addNamed(Arrangeby1, "Sort1", QStringLiteral("排序"));
+    Sort1 = addNamed(Arrangeby1, "Sort1", tr("排序"));
     Sort1->setCheckable(true);
-    Refresh = addNamed(this, "Refresh", QStringLiteral("更新                F5"));
+    Refresh = addNamed(this, "Refresh", tr("更新                F5"));
     N1 = addSeparatorNamed(this, "N1");
-    SaveAsTypeC = addNamed(this, "SaveAsTypeC", QStringLiteral("Save as type C"));
-    CopytoClipboard = addNamed(this, "CopytoClipboard", QStringLiteral("复制文件名称 Ctrl-C"));
+    SaveAsTypeC = addNamed(this, "SaveAsTypeC", tr("Save as type C"));
+    CopytoClipboard = addNamed(this, "CopytoClipboard", tr("复制文件名称 Ctrl-C"));
+    ExportPicture1 = addNamed(this, "ExportPicture1", tr("导出图像..."));
+    CopyPicture1 = addNamed(this, "CopyPicture1", tr("复制图像"));
     N3 = addSeparatorNamed(this, "N3");
-    ShowOptionsPanel = addNamed(this, "ShowOptionsPanel", QStringLiteral("Show Options Panel"));
-    ShowCompareWindow1 = addNamed(this, "ShowCompareWindow1", QStringLiteral("显示对比窗口"));
-    Map1 = addNamed(this, "Map1", QStringLiteral("Map"));
+    ShowOptionsPanel = addNamed(this, "ShowOptionsPanel", tr("Show Options Panel"));
+    ShowCompareWindow1 = addNamed(this, "ShowCompareWindow1", tr("显示对比窗口"));
+    Map1 = addNamed(this, "Map1", tr("Map"));
     connect(ShowCompareWindow1, &QAction::triggered, this, &TPopupMenu::compareRequested);
     connect(Map1, &QAction::triggered, this, &TPopupMenu::mapRequested);
 }

@@ -13,7 +13,7 @@ class TPopupMenu : public QMenu {
   public:
     static constexpr int kCaptionCount = 7;
     // The fixed captions of the arrange-by items.
-    static const std::array<QString, kCaptionCount>& FixedCaptions();
+    static std::array<QString, kCaptionCount> FixedCaptions();
 
     explicit TPopupMenu(QWidget* parent = nullptr);
 
@@ -42,6 +42,8 @@ class TPopupMenu : public QMenu {
     QAction* N1 = nullptr;
     QAction* SaveAsTypeC = nullptr;
     QAction* CopytoClipboard = nullptr;
+    QAction* ExportPicture1 = nullptr; // the preview's picture to a PNG, SVG or PDF file
+    QAction* CopyPicture1 = nullptr;   // the preview's picture to the clipboard
     QAction* N3 = nullptr;
     QAction* ShowOptionsPanel = nullptr;
     QAction* ShowCompareWindow1 = nullptr;

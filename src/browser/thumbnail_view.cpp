@@ -3,15 +3,19 @@
 #include "browser/file_entries.h"
 #include "browser/folder_list_view.h"
 #include "browser/list_appearance.h"
+#include "browser/list_widgets.h"
 #include "diagram/background.h"
 #include "diagram/goniogram.h"
 #include "diagram/render_diagram.h"
 #include "platform/message_service.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
+#include <QTextDocument>
+#include <QToolTip>
 #include <algorithm>
 #include <cstdlib>
 
@@ -167,6 +171,29 @@ void ListItemDelegate::initStyleOption(QStyleOptionViewItem* option,
         option->backgroundBrush = HotTrackBackground(option->palette);
 }
 
+void ListItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+    QStyledItemDelegate::paint(painter, option, index);
+    const TiesData* entry = view_->entryAt(index.row());
+    if (!entry || !ShowsErrorBadge(*entry)) return;
+    QStyleOptionViewItem item = option;
+    initStyleOption(&item, index);
+    const QWidget* widget = option.widget;
+    const QStyle* style = widget ? widget->style() : QApplication::style();
+    DrawErrorBadge(*painter,
+                   style->subElementRect(QStyle::SE_ItemViewItemDecoration, &item, widget));
+}
+
+bool ListItemDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                 const QStyleOptionViewItem& option, const QModelIndex& index) {
+    if (!event || event->type() != QEvent::ToolTip || !view_->isFileEntry(index.row()))
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    const QString text = view_->entryToolTip(index.row());
+    QToolTip::showText(event->globalPos(), Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap),
+                       view->viewport(), option.rect);
+    return true;
+}
+
 ThumbnailDelegate::ThumbnailDelegate(FolderListView* view) : ListItemDelegate(view) {}
 
 QSize ThumbnailDelegate::sizeHint(const QStyleOptionViewItem& option,
@@ -199,9 +226,11 @@ void ThumbnailDelegate::DrawThumbnailItem(QPainter* painter, const QStyleOptionV
     const QPoint origin((layout.Icon.left() + layout.Icon.right() + 1 - kThumbSize) / 2,
                         (layout.Icon.top() + layout.Icon.bottom() + 1 - kThumbSize) / 2);
     drawPicture(painter, origin, index.row());
+    const QRect picture(origin, QSize(kThumbSize, kThumbSize));
     if (index == view_->currentIndex())
-        painter->fillRect(QRect(origin, QSize(kThumbSize, kThumbSize)),
-                          FocusBlendColour(option.palette));
+        painter->fillRect(picture, FocusBlendColour(option.palette));
+    const TiesData* entry = view_->entryAt(index.row());
+    if (entry && ShowsErrorBadge(*entry)) DrawErrorBadge(*painter, picture);
     drawCaption(painter, option, index, layout.Label);
 }
 

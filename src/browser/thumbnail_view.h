@@ -59,10 +59,17 @@ QSize ThumbnailGridSize(const QFontMetrics& metrics);
 QStringList WrapCaption(const QString& text, const QFontMetrics& metrics, int width, int maxLines);
 
 // Paints the items of the list and icon views with the list's hot-track options: underlined
-// captions, the hot caption colour with the hand pointer, the hot-tracking highlight.
+// captions, the hot caption colour with the hand pointer, the hot-tracking highlight; a read
+// file with a damaged header gets the warning badge on its icon. The hover text of a file entry
+// is its file name, header error and photometric figures (files are not read for it).
 class ListItemDelegate : public QStyledItemDelegate {
   public:
     explicit ListItemDelegate(FolderListView* view);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
 
   protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
@@ -81,7 +88,7 @@ class ThumbnailDelegate : public ListItemDelegate {
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
     // One file entry: its diagram at the top of the item, tinted with the selection colour when
-    // it is the focused item, and its caption below.
+    // it is the focused item, the warning badge of a damaged file, and its caption below.
     void DrawThumbnailItem(QPainter* painter, const QStyleOptionViewItem& option,
                            const QModelIndex& index) const;
 

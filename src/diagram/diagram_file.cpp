@@ -3,6 +3,7 @@
 #include "diagram/background.h"
 #include "diagram/goniogram.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageSize>
@@ -24,7 +25,8 @@ bool PaintInto(QPaintDevice& device, const tIES& ies, const DiagramRequest& requ
 
 bool OpenForWriting(QFile& file, QString& error) {
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return true;
-    error = QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString());
+    error = QCoreApplication::translate("DiagramFile", "cannot write %1: %2")
+                .arg(file.fileName(), file.errorString());
     return false;
 }
 
@@ -32,8 +34,9 @@ bool Finish(QFile& file, bool painted, QString& error) {
     file.close();
     if (painted && file.error() == QFileDevice::NoError) return true;
     error =
-        QStringLiteral("cannot write %1: %2")
-            .arg(file.fileName(), painted ? file.errorString() : QStringLiteral("drawing failed"));
+        QCoreApplication::translate("DiagramFile", "cannot write %1: %2")
+            .arg(file.fileName(), painted ? file.errorString()
+                                          : QCoreApplication::translate("DiagramFile", "drawing failed"));
     return false;
 }
 
@@ -112,7 +115,9 @@ bool WriteDiagramFile(const QString& path, const tIES& ies, const DiagramRequest
     case DiagramFormat::Unknown:
         break;
     }
-    error = QStringLiteral("unknown picture format of %1 (use .png, .svg or .pdf)").arg(path);
+    error = QCoreApplication::translate("DiagramFile",
+                                        "unknown picture format of %1 (use .png, .svg or .pdf)")
+                .arg(path);
     return false;
 }
 

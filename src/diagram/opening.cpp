@@ -6,6 +6,7 @@
 #include "diagram/info_block.h"
 #include "diagram/pictograms.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <cmath>
 
@@ -63,18 +64,25 @@ struct ShapeRule {
 };
 
 const ShapeRule kShapes[] = {
-    {1, 1, 0, "方形", "方形", CellRectangle, Dims::WxLu},
-    {1, 1, 2, "盒", "盒", CellBox, Dims::WxLxHu},
-    {1, 0, -1, "cilinderw", "Horiz. cilinder || width", CellCylinderWidth, Dims::DiameterHWidth},
-    {1, -1, 1, "Ellipsw", "Ellipse || width", CellEllipseV, Dims::WxLu},
-    {1, -1, -1, "Ellipsoidw", "Ellipsoid || width", CellEllipsoidV, Dims::WxLxHu},
-    {0, 1, -1, "cilinderl", "Horiz. cilinder || length", CellCylinderLength, Dims::DiameterHLength},
-    {0, 0, 0, "pointa", "点", -1, Dims::Raw},
-    {-1, 1, 1, "圆柱", "Ellipse || length", CellEllipseH, Dims::WxLxHu},
-    {-1, 1, -1, "Ellipsoidl", "Ellipsoid || length", CellEllipsoidH, Dims::WxLxHu},
-    {-1, 0, 1, "cilinderv", "垂直圆柱", CellCylinderV, Dims::DiameterWHeight},
-    {-1, 0, 0, "圆", "圆", CellDisc, Dims::DiameterW},
-    {-1, 0, -1, "球", "球", CellSphere, Dims::DiameterW},
+    {1, 1, 0, "方形", QT_TRANSLATE_NOOP("Opening", "方形"), CellRectangle, Dims::WxLu},
+    {1, 1, 2, "盒", QT_TRANSLATE_NOOP("Opening", "盒"), CellBox, Dims::WxLxHu},
+    {1, 0, -1, "cilinderw", QT_TRANSLATE_NOOP("Opening", "Horiz. cilinder || width"),
+     CellCylinderWidth, Dims::DiameterHWidth},
+    {1, -1, 1, "Ellipsw", QT_TRANSLATE_NOOP("Opening", "Ellipse || width"), CellEllipseV,
+     Dims::WxLu},
+    {1, -1, -1, "Ellipsoidw", QT_TRANSLATE_NOOP("Opening", "Ellipsoid || width"), CellEllipsoidV,
+     Dims::WxLxHu},
+    {0, 1, -1, "cilinderl", QT_TRANSLATE_NOOP("Opening", "Horiz. cilinder || length"),
+     CellCylinderLength, Dims::DiameterHLength},
+    {0, 0, 0, "pointa", QT_TRANSLATE_NOOP("Opening", "点"), -1, Dims::Raw},
+    {-1, 1, 1, "圆柱", QT_TRANSLATE_NOOP("Opening", "Ellipse || length"), CellEllipseH,
+     Dims::WxLxHu},
+    {-1, 1, -1, "Ellipsoidl", QT_TRANSLATE_NOOP("Opening", "Ellipsoid || length"), CellEllipsoidH,
+     Dims::WxLxHu},
+    {-1, 0, 1, "cilinderv", QT_TRANSLATE_NOOP("Opening", "垂直圆柱"), CellCylinderV,
+     Dims::DiameterWHeight},
+    {-1, 0, 0, "圆", QT_TRANSLATE_NOOP("Opening", "圆"), CellDisc, Dims::DiameterW},
+    {-1, 0, -1, "球", QT_TRANSLATE_NOOP("Opening", "球"), CellSphere, Dims::DiameterW},
 };
 
 bool Matches(const ShapeRule& rule, int w, int l, int h) {
@@ -107,7 +115,7 @@ OpeningDescription DescribeOpening(const OpeningSize& size) {
     for (const ShapeRule& rule : kShapes) {
         if (!Matches(rule, w, l, h)) continue;
         result.Identifier = QString::fromUtf8(rule.Identifier);
-        result.Description = QString::fromUtf8(rule.Description);
+        result.Description = QCoreApplication::translate("Opening", rule.Description);
         result.Cell = rule.Cell;
         result.DimensionText = Dimensions(size, rule.Dimensions);
         break;

@@ -191,7 +191,7 @@ void TFavourites::updateButtonAdd() {
 void TFavourites::FillMenu(QMenu* menu) {
     menu->clear();
     if (count() == 0) {
-        QAction* none = menu->addAction(QStringLiteral("None"));
+        QAction* none = menu->addAction(tr("None"));
         none->setObjectName(QStringLiteral("None1"));
         none->setEnabled(false);
         return;

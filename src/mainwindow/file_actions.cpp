@@ -9,11 +9,14 @@
 #include "main_window.h"
 #include "options_panel.h"
 #include "platform/message_service.h"
+#include "picture_export.h"
+#include "picture_export_dialog.h"
 #include "platform/shell_actions.h"
 #include "preview_pane.h"
 
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -66,6 +69,8 @@ void TFileActions::wireMenu() {
             &browser::FolderTreeView::ButtonRefreshClick);
     connect(p->SaveAsTypeC, &QAction::triggered, this, &TFileActions::SaveAsTypeCClick);
     connect(p->CopytoClipboard, &QAction::triggered, this, &TFileActions::CopytoClipboardClick);
+    connect(p->ExportPicture1, &QAction::triggered, this, &TFileActions::ExportPictureClick);
+    connect(p->CopyPicture1, &QAction::triggered, this, &TFileActions::CopyPictureClick);
     connect(p->ShowOptionsPanel, &QAction::triggered, this, &TFileActions::ShowOptionsPanelClick);
 }
 
@@ -85,11 +90,14 @@ void TFileActions::PopupMenuPopup() {
     const bool typeB = ies.PhotometricType == 2;
     const bool at90 = !ies.HorzAngles.empty() && ies.HorzAngles.front() == 90.0;
     p->SaveAsTypeC->setVisible(single && (typeB || at90));
-    p->SaveAsTypeC->setText(typeB ? QStringLiteral("Save as type C")
-                                  : QStringLiteral("Rotate to zero"));
+    p->SaveAsTypeC->setText(typeB ? tr("Save as type C")
+                                  : tr("Rotate to zero"));
+    const bool picture = fileFocused && focusedPictureShown(row);
+    p->ExportPicture1->setVisible(picture);
+    p->CopyPicture1->setVisible(picture);
     prepareCaptions(fileFocused, multi);
-    p->ShowOptionsPanel->setText(window_->options()->isShown() ? QStringLiteral("隐藏选项面板")
-                                                               : QStringLiteral("显示选项面板"));
+    p->ShowOptionsPanel->setText(window_->options()->isShown() ? tr("隐藏选项面板")
+                                                               : tr("显示选项面板"));
     favourites_->FillMenu(p->Favorites1);
     const QList<QAction*> favourites = p->Favorites1->actions();
     p->None1 =
@@ -246,6 +254,33 @@ void TFileActions::CopytoClipboardClick() {
     ShellActions::instance()->copyText(window_->preview()->CurrentFile());
 }
 
+// The picture items need the focused entry read and shown in the preview.
+bool TFileActions::focusedPictureShown(int row) {
+    const TiesData* entry = list_->entryAt(row);
+    if (entry && !entry->Loaded) list_->LoadIesEntry(row);
+    entry = list_->entryAt(row);
+    const QString file = window_->preview()->CurrentFile();
+    return entry && entry->Loaded && !file.isEmpty() && file == list_->entryFilePath(row);
+}
+
+void TFileActions::ExportPictureClick() {
+    const PreviewPane* preview = window_->preview();
+    if (preview->CurrentFile().isEmpty()) return;
+    const QFileInfo file(preview->CurrentFile());
+    const PreviewPicture picture = PictureOfPreview(*preview);
+    const std::optional<PictureExportChoice> choice = AskPictureExport(
+        window_, file.absoluteDir().filePath(file.completeBaseName() + QStringLiteral(".png")),
+        DefaultPictureSize(picture));
+    // The dialogs ran an event loop: the picture is taken again from the preview as it is now.
+    if (choice && !preview->CurrentFile().isEmpty())
+        ExportPicture(PictureOfPreview(*preview), choice->Path, choice->Size);
+}
+
+void TFileActions::CopyPictureClick() {
+    if (!window_->preview()->CurrentFile().isEmpty())
+        CopyPictureToClipboard(PictureOfPreview(*window_->preview()));
+}
+
 void TFileActions::CheckBoxDblClickClick() {
     OptionsPanel* o = window_->options();
     o->ComboBoxDblClick->setEnabled(o->CheckBoxDblClick->isChecked());
@@ -285,7 +320,7 @@ void TFileActions::StartDragOut() {
     if (paths.isEmpty()) return;
     const char* failure = browser::DragFailureText(browser::RunDragOut(list_, paths));
     if (*failure)
-        MessageService::instance()->show(QStringLiteral("Gonilux"), QString::fromLatin1(failure),
+        MessageService::instance()->show(QStringLiteral("Gonilux"), QCoreApplication::translate("DragOut", failure),
                                          MessageService::Icon::Error);
 }
 

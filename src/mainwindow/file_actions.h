@@ -43,6 +43,9 @@ class TFileActions : public QObject {
     void ComboBoxDblClickChange();
     void ShowOptionsPanelClick();
     void SaveAsTypeCClick();
+    // The preview's picture: to a file of a chosen format and size, or to the clipboard.
+    void ExportPictureClick();
+    void CopyPictureClick();
     // The selected file entries' full paths, in list order.
     QStringList SelectedFilePaths() const;
     void StartDragOut();
@@ -52,6 +55,7 @@ class TFileActions : public QObject {
     void wireMenu();
     void prepareIcons(bool fileFocused);
     void prepareCaptions(bool fileFocused, bool multi);
+    bool focusedPictureShown(int row);
     void popupAt(QPoint globalPosition);
     QString targetFolder() const;
     QString exportTitle(bool conversion) const;

@@ -8,6 +8,7 @@
 #include "preview_pane.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
@@ -33,7 +34,8 @@ ReadoutValues ComputeReadout(int x, int y, int paneWidth, double fullScale, int 
 ReadoutMetrics MeasureReadout(const QFont& font) {
     const QFontMetrics metrics(font);
     const int f = std::abs(metrics.height());
-    return {QSize(metrics.horizontalAdvance(QStringLiteral("Intensity 9 999")) + f, 3 * f), f};
+    return {QSize(metrics.horizontalAdvance(QCoreApplication::translate("HoverReadout", "Intensity") +
+                                                QStringLiteral(" 9 999")) + f, 3 * f), f};
 }
 
 QPoint ReadoutBoxOrigin(int x, int y, QSize box, int paneWidth, int r) {
@@ -44,11 +46,13 @@ QPoint ReadoutBoxOrigin(int x, int y, QSize box, int paneWidth, int r) {
 }
 
 QString ReadoutIntensityLine(double intensity) {
-    return QStringLiteral(" Intensity ") + FormatGrouped(intensity);
+    return QLatin1Char(' ') + QCoreApplication::translate("HoverReadout", "Intensity") +
+           QLatin1Char(' ') + FormatGrouped(intensity);
 }
 
 QString ReadoutDegreeLine(int angle) {
-    return QStringLiteral(" Degree ") + QString::number(angle);
+    return QLatin1Char(' ') + QCoreApplication::translate("HoverReadout", "Degree") +
+           QLatin1Char(' ') + QString::number(angle);
 }
 
 EyeDrag DragEyeSlider(int anchor, int y, int minimum, int maximum) {

@@ -4,6 +4,7 @@
 #include "file_actions.h"
 #include "group_box_ex.h"
 #include "hover_readout.h"
+#include "language.h"
 #include "layout_rules.h"
 #include "settings_groups.h"
 #include "options_panel.h"
@@ -12,6 +13,7 @@
 #include "browser/folder_list_view.h"
 #include "browser/folder_tree.h"
 #include "browser/list_appearance.h"
+#include "browser/metrics_text.h"
 #include "browser/popup_menu.h"
 #include "diagram/render_diagram.h"
 #include "photometry/header_titles.h"
@@ -23,10 +25,12 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusTipEvent>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 
 namespace gonilux::mainwindow {
@@ -47,6 +51,8 @@ TMainWindow::TMainWindow(const StartOptions& start, QWidget* parent)
     fileActions_ = new TFileActions(this, favourites_);
     FormCreate();
     wireTools();
+    wireFilter();
+    ConnectLanguageChoice(this);
     connect(fileActions_->PopupMenu(), &browser::TPopupMenu::compareRequested, this,
             &TMainWindow::showCompareWindow);
     connect(fileActions_->PopupMenu(), &browser::TPopupMenu::mapRequested, this,
@@ -91,9 +97,14 @@ void TMainWindow::buildLayout() {
     auto* listLayout = new QHBoxLayout(listArea);
     listLayout->setContentsMargins(0, 0, 0, 0);
     listLayout->setSpacing(0);
+    filterEdit_ = new QLineEdit(listArea);
     list_ = new FolderListView(listArea);
     options_ = new OptionsPanel(listArea);
-    listLayout->addWidget(list_, 1);
+    auto* listColumn = new QVBoxLayout;
+    listColumn->setSpacing(0);
+    listColumn->addWidget(filterEdit_);
+    listColumn->addWidget(list_, 1);
+    listLayout->addLayout(listColumn, 1);
     listLayout->addWidget(options_);
     panelInfo_ = new QWidget(splitter2_);
     panelInfo_->setObjectName(QStringLiteral("PanelInfo"));
@@ -124,6 +135,7 @@ void TMainWindow::wireOptions() {
     });
     connect(o->CheckBoxSort, &QCheckBox::toggled, list_, &FolderListView::CheckBoxSortClick);
     connect(o->CheckBoxKeep, &QCheckBox::toggled, list_, &FolderListView::setKeepCaption);
+    connect(o->CheckBoxLdt, &QCheckBox::toggled, list_, &FolderListView::CheckBoxLdtClick);
     connect(o->CheckBoxUp, &QCheckBox::toggled, this, [this](bool on) {
         options_->ComboBoxUp->setEnabled(on);
         list_->CheckBoxUpClick(on);
@@ -172,6 +184,7 @@ void TMainWindow::applyOptionDefaults() {
     OptionsPanel* o = options_;
     list_->CheckBoxSortClick(o->CheckBoxSort->isChecked());
     list_->setKeepCaption(o->CheckBoxKeep->isChecked());
+    list_->CheckBoxLdtClick(o->CheckBoxLdt->isChecked());
     list_->ComboBoxUpChange(o->ComboBoxUp->currentIndex());
     list_->CheckBoxUpClick(o->CheckBoxUp->isChecked());
     o->ComboBoxUp->setEnabled(o->CheckBoxUp->isChecked());
@@ -294,8 +307,8 @@ void TMainWindow::wireListAppearance() {
 void TMainWindow::FormCreate() {
     settingsPath_ = start_.SettingsFile.isEmpty() ? DefaultSettingsPath() : start_.SettingsFile;
     if (!LoadSettings())
-        MessageService::instance()->show(QStringLiteral("Error!"),
-                                         QStringLiteral("Initialization error\rUnable reading configuration\r"),
+        MessageService::instance()->show(tr("Error!"),
+                                         tr("Initialization error\rUnable reading configuration\r"),
                                          MessageService::Icon::Error);
     InitTexts();
     if (!options_->CheckBoxAlways->isChecked() || !panelShown_) options_->ButtonHideClick();
@@ -385,13 +398,15 @@ void TMainWindow::ShowPreviewItem(int row) {
         preview_->ShowPreviewItem(&entry->Ies, list_->entryFilePath(row));
         std::vector<std::string> titles;
         for (const std::string& title : entry->Lines) titles.push_back(ToUtf8Windows1252(title));
-        infoText_ = QString::fromStdString(BuildPreviewInfo(titles));
+        infoText_ = TranslateInfoLabels(QString::fromStdString(BuildPreviewInfo(titles)));
     } else {
         preview_->ShowPreviewItem(nullptr, QString());
         infoText_.clear();
     }
     QString shown = infoText_;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (const auto figures = entry ? list_->entryMetrics(row) : std::nullopt)
+        shown += browser::MetricsBlock(*figures, entry->Ies.PhotometricType);
     labelInfo_->setText(shown);
     const QString file = preview_->CurrentFile();
     preview_->PaintBox()->setCursor(file.isEmpty() ? Qt::ArrowCursor : Qt::CrossCursor);
@@ -459,7 +474,7 @@ bool TMainWindow::handleWheel(QWheelEvent* wheel) {
         return true;
     }
     if (wheel->buttons() == Qt::MiddleButton && wheel->modifiers() == Qt::NoModifier) {
-        MessageService::instance()->show(QString(), QStringLiteral("Click!"),
+        MessageService::instance()->show(QString(), tr("Click!"),
                                          MessageService::Icon::Information);
         return true;
     }

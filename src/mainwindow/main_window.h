@@ -8,6 +8,7 @@
 #include <QString>
 
 class QLabel;
+class QLineEdit;
 class QSplitter;
 class QTreeWidgetItem;
 
@@ -54,6 +55,8 @@ public:
     TFavourites* favourites() const { return favourites_; }
     TFileActions* fileActions() const { return fileActions_; }
     QLabel* labelInfo() const { return labelInfo_; }
+    // The file list's filter field (Ctrl+F), above the list.
+    QLineEdit* filterEdit() const { return filterEdit_; }
     // The info label's text as built (CR separates the file name from the header text).
     const QString& infoText() const { return infoText_; }
     // The application title: the shown file's name, else "Gonilux".
@@ -107,6 +110,7 @@ private:
     void onSplitter2Moved();
     void selectFileEntry(const QString& fileName);
     void wireTools();
+    void wireFilter();
     void destroyTools();
     struct ToolWindows;
     ToolWindows* tools_ = nullptr;
@@ -122,6 +126,7 @@ private:
     QWidget* panelRightAll_ = nullptr;
     QWidget* panelInfo_ = nullptr;
     QLabel* labelInfo_ = nullptr;
+    QLineEdit* filterEdit_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QSplitter* splitter1_ = nullptr;
     QSplitter* splitter2_ = nullptr;

@@ -1,6 +1,7 @@
 // Reading and writing the main window's settings file.
 #include "favourites.h"
 #include "group_box_ex.h"
+#include "language.h"
 #include "main_window.h"
 #include "options_panel.h"
 #include "preview_pane.h"
@@ -37,6 +38,7 @@ bool TMainWindow::LoadSettings() {
     ini.SetSectionOrder(kSectionOrder);
     std::string error;
     if (!LoadIniFile(settingsPath_.toStdString(), ini, error)) return false;
+    options_->ComboBoxLanguage->setCurrentIndex(static_cast<int>(LanguageFromIni(ini)));
     lastPath_ = QString::fromStdString(ini.ValueOr("Viewer", "Path", ""));
     const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
                                                           : QRect(0, 0, 1024, 768);
@@ -112,6 +114,7 @@ bool TMainWindow::SaveSettings() {
     ini.SetInteger("Options", "R", options_->TrackBarR->value());
     ini.SetInteger("Options", "Panel", options_->isShown() ? 1 : 0);
     for (TGroupBoxEx* group : options_->groups()) SaveGroupBox(group, ini);
+    SetLanguageInIni(ini, static_cast<Language>(options_->ComboBoxLanguage->currentIndex()));
     ini.EraseSection("Favorites");
     const QStringList pieces = favourites_->BuildFavoritesText().split(QLatin1Char('\r'), Qt::SkipEmptyParts);
     for (int i = 0; i < pieces.size(); ++i)
@@ -141,8 +144,8 @@ void TMainWindow::reportSettingsWriteFailure() {
     platform::MessageService* messages = platform::MessageService::instance();
     messages->setOwner(nullptr);
     messages->show(QStringLiteral("Gonilux v2.9"),
-                   QStringLiteral("Unable to write configuration data.\rIt is possible file '") +
-                       settingsPath_ + QStringLiteral("' is read only."),
+                   tr("Unable to write configuration data.\rIt is possible file '%1' is read only.")
+                       .arg(settingsPath_),
                    platform::MessageService::Icon::None);
 }
 

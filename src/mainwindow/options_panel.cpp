@@ -16,7 +16,7 @@ namespace gonilux::mainwindow {
 namespace {
 
 QString Hint(const char* text) {
-    return QString::fromUtf8(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return OptionsPanel::tr(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
 }  // namespace
@@ -97,18 +97,18 @@ QComboBox* OptionsPanel::addCombo(TGroupBoxEx* group, const char* name, const QS
 }
 
 void OptionsPanel::buildOptionsGroup() {
-    GroupBoxExOptions = addGroup("GroupBoxExOptions", QStringLiteral("选项板"), 74);
-    CheckBoxHide = addCheck(GroupBoxExOptions, "CheckBoxHide", QStringLiteral("自动隐藏"), false);
-    CheckBoxAlways = addCheck(GroupBoxExOptions, "CheckBoxAlways", QStringLiteral("一直显示"), true);
+    GroupBoxExOptions = addGroup("GroupBoxExOptions", tr("选项板"), 74);
+    CheckBoxHide = addCheck(GroupBoxExOptions, "CheckBoxHide", tr("自动隐藏"), false);
+    CheckBoxAlways = addCheck(GroupBoxExOptions, "CheckBoxAlways", tr("一直显示"), true);
     auto* row = new QWidget(GroupBoxExOptions);
     auto* rowLayout = new QHBoxLayout(row);
     rowLayout->setContentsMargins(0, 0, 0, 0);
-    ButtonRefresh = new QPushButton(QStringLiteral("更新"), GroupBoxExOptions);
+    ButtonRefresh = new QPushButton(tr("更新"), GroupBoxExOptions);
     ButtonRefresh->setObjectName(QStringLiteral("ButtonRefresh"));
-    ButtonRefresh->setToolTip(Hint("更新   \rF5"));
+    ButtonRefresh->setToolTip(Hint(QT_TR_NOOP("更新   \rF5")));
     ButtonHide = new QPushButton(QStringLiteral(">>"), GroupBoxExOptions);
     ButtonHide->setObjectName(QStringLiteral("ButtonHide"));
-    ButtonHide->setToolTip(Hint("隐藏选项面板      \r显示: Ctrl(或鼠标右键)+移动鼠标到窗口的右边"));
+    ButtonHide->setToolTip(Hint(QT_TR_NOOP("隐藏选项面板      \r显示: Ctrl(或鼠标右键)+移动鼠标到窗口的右边")));
     rowLayout->addWidget(ButtonRefresh);
     rowLayout->addWidget(ButtonHide);
     GroupBoxExOptions->layout()->addWidget(row);
@@ -117,94 +117,96 @@ void OptionsPanel::buildOptionsGroup() {
 }
 
 void OptionsPanel::buildViewGroup() {
-    GroupBoxExView = addGroup("GroupBoxExView", QStringLiteral("显示IES"), 226);
+    GroupBoxExView = addGroup("GroupBoxExView", tr("显示IES"), 246);
     ComboBoxCaption = addCombo(GroupBoxExView, "ComboBoxCaption",
-                               {QStringLiteral("文件名"), QStringLiteral("测试"), QStringLiteral("生产商"),
-                                QStringLiteral("灯具"), QStringLiteral("灯具标题"),
-                                QStringLiteral("灯泡"), QStringLiteral("灯泡标题")},
+                               {tr("文件名"), tr("测试"), tr("生产商"),
+                                tr("灯具"), tr("灯具标题"),
+                                tr("灯泡"), tr("灯泡标题")},
                                0);
-    ComboBoxCaption->setToolTip(QStringLiteral("IES 标题"));
-    CheckBoxSort = addCheck(GroupBoxExView, "CheckBoxSort", QStringLiteral("排序"), true, "按字母排序IES文件");
-    RadioButtonList = addRadio(GroupBoxExView, "RadioButtonList", QStringLiteral("列表"));
-    RadioButtonIcons = addRadio(GroupBoxExView, "RadioButtonIcons", QStringLiteral("图标"));
-    RadioButtonThumbnails = addRadio(GroupBoxExView, "RadioButtonThumbnails", QStringLiteral("缩略图"));
+    ComboBoxCaption->setToolTip(tr("IES 标题"));
+    CheckBoxSort = addCheck(GroupBoxExView, "CheckBoxSort", tr("排序"), true, QT_TR_NOOP("按字母排序IES文件"));
+    CheckBoxLdt = addCheck(GroupBoxExView, "CheckBoxLdt", tr("EULUMDAT (.ldt)"), true,
+                           QT_TR_NOOP("文件列表中也显示EULUMDAT (.ldt)文件"));
+    RadioButtonList = addRadio(GroupBoxExView, "RadioButtonList", tr("列表"));
+    RadioButtonIcons = addRadio(GroupBoxExView, "RadioButtonIcons", tr("图标"));
+    RadioButtonThumbnails = addRadio(GroupBoxExView, "RadioButtonThumbnails", tr("缩略图"));
     RadioButtonList->setChecked(true);
-    CheckBoxKeep = addCheck(GroupBoxExView, "CheckBoxKeep", QStringLiteral("保持标题"), false,
-                            "当改变文件夹时保持标题");
-    CheckBoxMulti = addCheck(GroupBoxExView, "CheckBoxMulti", QStringLiteral("绝对值"), false,
-                             "对于所有光强的倍增量   \r值: 相对(cd/klm) / 绝对(cd)");
-    CheckBoxComplete = addCheck(GroupBoxExView, "CheckBoxComplete", QStringLiteral("显示完整图表"), false,
-                                "在开始度数大于90度时显示完整图表");
-    CheckBoxWarning = addCheck(GroupBoxExView, "CheckBoxWarning", QStringLiteral("显示警告图标"), true,
-                               "警告图标\rAutodesk VIZ4 及 Insight 2.xx使用此IES文件可能不正确");
-    CheckBoxLabels = addCheck(GroupBoxExView, "CheckBoxLabels", QStringLiteral("显示文本标签"), false);
+    CheckBoxKeep = addCheck(GroupBoxExView, "CheckBoxKeep", tr("保持标题"), false,
+                            QT_TR_NOOP("当改变文件夹时保持标题"));
+    CheckBoxMulti = addCheck(GroupBoxExView, "CheckBoxMulti", tr("绝对值"), false,
+                             QT_TR_NOOP("对于所有光强的倍增量   \r值: 相对(cd/klm) / 绝对(cd)"));
+    CheckBoxComplete = addCheck(GroupBoxExView, "CheckBoxComplete", tr("显示完整图表"), false,
+                                QT_TR_NOOP("在开始度数大于90度时显示完整图表"));
+    CheckBoxWarning = addCheck(GroupBoxExView, "CheckBoxWarning", tr("显示警告图标"), true,
+                               QT_TR_NOOP("警告图标\rAutodesk VIZ4 及 Insight 2.xx使用此IES文件可能不正确"));
+    CheckBoxLabels = addCheck(GroupBoxExView, "CheckBoxLabels", tr("显示文本标签"), false);
 }
 
 void OptionsPanel::buildTreeGroup() {
-    GroupBoxExTree = addGroup("GroupBoxExTree", QStringLiteral("资源目录"), 174);
-    CheckBoxLarge = addCheck(GroupBoxExTree, "CheckBoxLarge", QStringLiteral("大图标"), false);
-    CheckBoxButton = addCheck(GroupBoxExTree, "CheckBoxButton", QStringLiteral("显示按钮"), true);
-    CheckBoxLines = addCheck(GroupBoxExTree, "CheckBoxLines", QStringLiteral("显示线"), true);
-    CheckBoxExpand = addCheck(GroupBoxExTree, "CheckBoxExpand", QStringLiteral("自动展开"), false);
-    CheckBoxHotTrack = addCheck(GroupBoxExTree, "CheckBoxHotTrack", QStringLiteral("热点追踪"), false);
+    GroupBoxExTree = addGroup("GroupBoxExTree", tr("资源目录"), 174);
+    CheckBoxLarge = addCheck(GroupBoxExTree, "CheckBoxLarge", tr("大图标"), false);
+    CheckBoxButton = addCheck(GroupBoxExTree, "CheckBoxButton", tr("显示按钮"), true);
+    CheckBoxLines = addCheck(GroupBoxExTree, "CheckBoxLines", tr("显示线"), true);
+    CheckBoxExpand = addCheck(GroupBoxExTree, "CheckBoxExpand", tr("自动展开"), false);
+    CheckBoxHotTrack = addCheck(GroupBoxExTree, "CheckBoxHotTrack", tr("热点追踪"), false);
     RadioButton9X = addRadio(GroupBoxExTree, "RadioButton9X", QStringLiteral("Windows 9.x, Me"));
     RadioButtonXP = addRadio(GroupBoxExTree, "RadioButtonXP", QStringLiteral("Windows XP"));
-    RadioButtonCustom = addRadio(GroupBoxExTree, "RadioButtonCustom", QStringLiteral("自定义"));
+    RadioButtonCustom = addRadio(GroupBoxExTree, "RadioButtonCustom", tr("自定义"));
     RadioButtonCustom->setEnabled(false);
     RadioButton9X->setChecked(true);
 }
 
 void OptionsPanel::buildListGroup() {
-    GroupBoxExList = addGroup("GroupBoxExList", QStringLiteral("资源列表"), 274);
-    CheckBoxHandPont = addCheck(GroupBoxExList, "CheckBoxHandPont", QStringLiteral("手形指针"), false);
-    CheckBoxUnderlineHot = addCheck(GroupBoxExList, "CheckBoxUnderlineHot", QStringLiteral("热点底线"), false);
-    CheckBoxUnderlineCold = addCheck(GroupBoxExList, "CheckBoxUnderlineCold", QStringLiteral("冷点底线"), false);
-    CheckBoxFlat = addCheck(GroupBoxExList, "CheckBoxFlat", QStringLiteral("平式滚动条"), false);
-    CheckBoxLHotTrack = addCheck(GroupBoxExList, "CheckBoxLHotTrack", QStringLiteral("热点追踪"), false);
+    GroupBoxExList = addGroup("GroupBoxExList", tr("资源列表"), 274);
+    CheckBoxHandPont = addCheck(GroupBoxExList, "CheckBoxHandPont", tr("手形指针"), false);
+    CheckBoxUnderlineHot = addCheck(GroupBoxExList, "CheckBoxUnderlineHot", tr("热点底线"), false);
+    CheckBoxUnderlineCold = addCheck(GroupBoxExList, "CheckBoxUnderlineCold", tr("冷点底线"), false);
+    CheckBoxFlat = addCheck(GroupBoxExList, "CheckBoxFlat", tr("平式滚动条"), false);
+    CheckBoxLHotTrack = addCheck(GroupBoxExList, "CheckBoxLHotTrack", tr("热点追踪"), false);
     EditHoverTime = new QLineEdit(QStringLiteral("-1"), GroupBoxExList);
     EditHoverTime->setObjectName(QStringLiteral("EditHoverTime"));
     EditHoverTime->setMaxLength(5);
-    EditHoverTime->setToolTip(QStringLiteral("-1 to 10000"));
+    EditHoverTime->setToolTip(tr("-1 to 10000"));
     EditHoverTime->setEnabled(false);
     EditHoverTime->installEventFilter(this);
     GroupBoxExList->layout()->addWidget(EditHoverTime);
     RadioButtonL9X = addRadio(GroupBoxExList, "RadioButtonL9X", QStringLiteral("Windows 9.x, Me"));
     RadioButtonLXP = addRadio(GroupBoxExList, "RadioButtonLXP", QStringLiteral("Windows XP"));
-    RadioButtonLCustom = addRadio(GroupBoxExList, "RadioButtonLCustom", QStringLiteral("自定义"));
+    RadioButtonLCustom = addRadio(GroupBoxExList, "RadioButtonLCustom", tr("自定义"));
     RadioButtonLCustom->setEnabled(false);
     RadioButtonL9X->setChecked(true);
-    CheckBoxUp = addCheck(GroupBoxExList, "CheckBoxUp", QStringLiteral("上级文件夹"), true);
+    CheckBoxUp = addCheck(GroupBoxExList, "CheckBoxUp", tr("上级文件夹"), true);
     ComboBoxUp = addCombo(GroupBoxExList, "ComboBoxUp",
-                          {QStringLiteral("直到"), QStringLiteral(".."), QStringLiteral(".. 仅")}, 2);
-    CheckBoxDblClick = addCheck(GroupBoxExList, "CheckBoxDblClick", QStringLiteral("双击"), true);
+                          {tr("直到"), QStringLiteral(".."), tr(".. 仅")}, 2);
+    CheckBoxDblClick = addCheck(GroupBoxExList, "CheckBoxDblClick", tr("双击"), true);
     ComboBoxDblClick = addCombo(GroupBoxExList, "ComboBoxDblClick",
-                                {QStringLiteral("使用默认打开"), QStringLiteral("使用记事本打开")}, 0);
+                                {tr("使用默认打开"), tr("使用记事本打开")}, 0);
     ComboBoxDblClick->setEnabled(false);
     connect(CheckBoxLHotTrack, &QCheckBox::toggled, EditHoverTime, &QLineEdit::setEnabled);
     connect(EditHoverTime, &QLineEdit::returnPressed, this, &OptionsPanel::EditHoverTimeExit);
 }
 
 void OptionsPanel::buildEyeGroup() {
-    GroupBoxExEye = addGroup("GroupBoxExEye", QStringLiteral("鱼眼及浮动窗口"), 170);
-    TrackBarR = addSlider(GroupBoxExEye, "TrackBarR", 8, 64, 32, "半径\r在图表上 Alt+鼠标右键+鼠标上下移动");
-    TrackBarK = addSlider(GroupBoxExEye, "TrackBarK", 0, 80, 80, "折射率\r在图表上 Alt+鼠标左键+鼠标上下移动");
+    GroupBoxExEye = addGroup("GroupBoxExEye", tr("鱼眼及浮动窗口"), 170);
+    TrackBarR = addSlider(GroupBoxExEye, "TrackBarR", 8, 64, 32, QT_TR_NOOP("半径\r在图表上 Alt+鼠标右键+鼠标上下移动"));
+    TrackBarK = addSlider(GroupBoxExEye, "TrackBarK", 0, 80, 80, QT_TR_NOOP("折射率\r在图表上 Alt+鼠标左键+鼠标上下移动"));
     CheckBoxLink = addCheck(GroupBoxExEye, "CheckBoxLink", QStringLiteral("Link R-Z"), true);
     CheckBoxLink->hide();
     CheckBoxPlus = addCheck(GroupBoxExEye, "CheckBoxPlus", QStringLiteral("+/-"), false,
-                            "放大/缩小\r在图表上 Ctrl+单击鼠标左键");
-    CheckBoxOn = addCheck(GroupBoxExEye, "CheckBoxOn", QStringLiteral("开"), false,
-                          "开/关 放大镜\r在图表上 Ctrl+单击鼠标左键");
+                            QT_TR_NOOP("放大/缩小\r在图表上 Ctrl+单击鼠标左键"));
+    CheckBoxOn = addCheck(GroupBoxExEye, "CheckBoxOn", tr("开"), false,
+                          QT_TR_NOOP("开/关 放大镜\r在图表上 Ctrl+单击鼠标左键"));
     PaintBoxArc = new PaintBoxArcWidget(CheckBoxPlus, GroupBoxExEye);
     GroupBoxExEye->layout()->addWidget(PaintBoxArc);
     TrackBarAlpha = addSlider(GroupBoxExEye, "TrackBarAlpha", 0, 255, 128, nullptr);
 }
 
 void OptionsPanel::buildFavoritesGroup() {
-    GroupBoxExFavorites = addGroup("GroupBoxExFavorites", QStringLiteral("偏爱收藏"), 266);
-    CheckBoxFavs = addCheck(GroupBoxExFavorites, "CheckBoxFavs", QStringLiteral("记住设置"), false,
-                            "记住每个偏好文件夹的查看设置");
-    CheckBoxFavViews = addCheck(GroupBoxExFavorites, "CheckBoxFavViews", QStringLiteral("查看"), false);
-    CheckBoxFavCaptions = addCheck(GroupBoxExFavorites, "CheckBoxFavCaptions", QStringLiteral("标题"), false);
+    GroupBoxExFavorites = addGroup("GroupBoxExFavorites", tr("偏爱收藏"), 266);
+    CheckBoxFavs = addCheck(GroupBoxExFavorites, "CheckBoxFavs", tr("记住设置"), false,
+                            QT_TR_NOOP("记住每个偏好文件夹的查看设置"));
+    CheckBoxFavViews = addCheck(GroupBoxExFavorites, "CheckBoxFavViews", tr("查看"), false);
+    CheckBoxFavCaptions = addCheck(GroupBoxExFavorites, "CheckBoxFavCaptions", tr("标题"), false);
     ListBoxFavorites = new QListWidget(GroupBoxExFavorites);
     ListBoxFavorites->setObjectName(QStringLiteral("ListBoxFavorites"));
     ListBoxFavorites->setSortingEnabled(true);
@@ -212,10 +214,10 @@ void OptionsPanel::buildFavoritesGroup() {
     ListBoxFavorites->setMouseTracking(true);
     GroupBoxExFavorites->layout()->addWidget(ListBoxFavorites);
     auto* favButtons = new QHBoxLayout;
-    ButtonAdd = new QPushButton(QStringLiteral("加"), GroupBoxExFavorites);
+    ButtonAdd = new QPushButton(tr("加"), GroupBoxExFavorites);
     ButtonAdd->setObjectName(QStringLiteral("ButtonAdd"));
-    ButtonAdd->setToolTip(Hint("将当前文件夹加为偏爱"));
-    ButtonRemove = new QPushButton(QStringLiteral("删"), GroupBoxExFavorites);
+    ButtonAdd->setToolTip(Hint(QT_TR_NOOP("将当前文件夹加为偏爱")));
+    ButtonRemove = new QPushButton(tr("删"), GroupBoxExFavorites);
     ButtonRemove->setObjectName(QStringLiteral("ButtonRemove"));
     ButtonRemove->setEnabled(false);
     favButtons->addWidget(ButtonAdd);
@@ -224,20 +226,39 @@ void OptionsPanel::buildFavoritesGroup() {
 }
 
 void OptionsPanel::buildOtherGroup() {
-    GroupBoxExOther = addGroup("GroupBoxExOther", QStringLiteral("其它"), 178);
-    CheckBoxMessages = addCheck(GroupBoxExOther, "CheckBoxMessages", QStringLiteral("显示IO信息"), false);
+    GroupBoxExOther = addGroup("GroupBoxExOther", tr("其它"), 222);
+    CheckBoxMessages = addCheck(GroupBoxExOther, "CheckBoxMessages", tr("显示IO信息"), false);
     EditTrel = new QLineEdit(GroupBoxExOther);
     EditTrel->setObjectName(QStringLiteral("EditTrel"));
     EditTrel->setReadOnly(true);
     EditTrel->setFrame(false);
     GroupBoxExOther->layout()->addWidget(EditTrel);
-    CheckBoxSave = addCheck(GroupBoxExOther, "CheckBoxSave", QStringLiteral("保存最后文件夹"), false);
-    CheckBoxMethod = addCheck(GroupBoxExOther, "CheckBoxMethod", QStringLiteral("质量重绘"), false,
-                              "质量重绘图表\r没有闪烁的重绘，此方法需要更多内存。");
-    CheckBoxTitleBar = addCheck(GroupBoxExOther, "CheckBoxTitleBar", QStringLiteral("标题栏全路径"), false);
+    CheckBoxSave = addCheck(GroupBoxExOther, "CheckBoxSave", tr("保存最后文件夹"), false);
+    CheckBoxMethod = addCheck(GroupBoxExOther, "CheckBoxMethod", tr("质量重绘"), false,
+                              QT_TR_NOOP("质量重绘图表\r没有闪烁的重绘，此方法需要更多内存。"));
+    CheckBoxTitleBar = addCheck(GroupBoxExOther, "CheckBoxTitleBar", tr("标题栏全路径"), false);
+    buildLanguageRow();
     LabelMy = new QLabel(GroupBoxExOther);
     LabelMy->setObjectName(QStringLiteral("LabelMy"));
     GroupBoxExOther->layout()->addWidget(LabelMy);
+}
+
+// The interface language. Its box has no name, so the group's generic storage passes it by; the
+// language names are written in their own language.
+void OptionsPanel::buildLanguageRow() {
+    auto* row = new QWidget(GroupBoxExOther);
+    auto* rowLayout = new QVBoxLayout(row);
+    rowLayout->setContentsMargins(0, 0, 0, 0);
+    rowLayout->setSpacing(1);
+    LabelLanguage = new QLabel(tr("语言"), row);
+    LabelLanguage->setObjectName(QStringLiteral("LabelLanguage"));
+    ComboBoxLanguage = new QComboBox(row);
+    ComboBoxLanguage->setObjectName(QStringLiteral("ComboBoxLanguage"));
+    ComboBoxLanguage->addItems({QStringLiteral("中文"), QStringLiteral("English")});
+    ComboBoxLanguage->setToolTip(tr("界面语言（下次启动时生效）"));
+    rowLayout->addWidget(LabelLanguage);
+    rowLayout->addWidget(ComboBoxLanguage);
+    GroupBoxExOther->layout()->addWidget(row);
 }
 
 // Expanded heights: the designed height, or more when this platform's font needs it.

@@ -63,6 +63,7 @@ public:
 
     QComboBox* ComboBoxCaption = nullptr;
     QCheckBox* CheckBoxSort = nullptr;
+    QCheckBox* CheckBoxLdt = nullptr;
     QRadioButton* RadioButtonList = nullptr;
     QRadioButton* RadioButtonIcons = nullptr;
     QRadioButton* RadioButtonThumbnails = nullptr;
@@ -115,6 +116,8 @@ public:
     QCheckBox* CheckBoxSave = nullptr;
     QCheckBox* CheckBoxMethod = nullptr;
     QCheckBox* CheckBoxTitleBar = nullptr;
+    QLabel* LabelLanguage = nullptr;
+    QComboBox* ComboBoxLanguage = nullptr;  // kept under its own key, see language.h
     QLabel* LabelMy = nullptr;
     QCheckBox* CheckBoxCenter = nullptr;  // hidden redraw trigger
 
@@ -139,6 +142,7 @@ private:
     void buildEyeGroup();
     void buildFavoritesGroup();
     void buildOtherGroup();
+    void buildLanguageRow();
     TGroupBoxEx* addGroup(const char* name, const QString& caption, int designedHeight);
     QCheckBox* addCheck(TGroupBoxEx* group, const char* name, const QString& caption, bool on,
                         const char* hint = nullptr);

@@ -20,8 +20,8 @@ constexpr int kDegreeStripHeight = 32;
 constexpr int kButtonSize = 25;
 constexpr int kSliderMaxWidth = 193;
 
-QString Hint(const char* text) {
-    return QString::fromUtf8(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+QString Hint(QString text) {
+    return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
 enum class Glyph { Fit, Ortho, Render, Print };
@@ -89,7 +89,7 @@ TTrackBarDegree::TTrackBarDegree(QWidget* parent) : QSlider(Qt::Horizontal, pare
     setEnabled(false);
     setFocusPolicy(Qt::ClickFocus);
     setVisible(false);
-    setToolTip(Hint("改变垂直度数\rCtrl + 滚动鼠标中轮"));
+    setToolTip(Hint(tr("改变垂直度数\rCtrl + 滚动鼠标中轮")));
     setFixedHeight(29);
     setMaximumWidth(kSliderMaxWidth);
 }
@@ -157,13 +157,13 @@ void PreviewPane::buildStrip() {
     panelDegree_->setObjectName(QStringLiteral("PanelDegree"));
     panelDegree_->setFixedHeight(kDegreeStripHeight);
     fit_ = makeSpeedButton("SpeedButtonFit", QStringLiteral("⤢"),
-                           Hint("适配图表\r在图表上单击左键"), true);
+                           Hint(tr("适配图表\r在图表上单击左键")), true);
     ortho_ = makeSpeedButton("SpeedButtonOrtho", QStringLiteral("⊥"),
-                             Hint("显示正交图表\r在图表上单击右键"), true);
+                             Hint(tr("显示正交图表\r在图表上单击右键")), true);
     render_ =
-        makeSpeedButton("SpeedButtonRender", QStringLiteral("☀"), QStringLiteral("渲染"), false);
+        makeSpeedButton("SpeedButtonRender", QStringLiteral("☀"), tr("渲染"), false);
     print_ =
-        makeSpeedButton("SpeedButtonPrint", QStringLiteral("⎙"), QStringLiteral("打印"), false);
+        makeSpeedButton("SpeedButtonPrint", QStringLiteral("⎙"), tr("打印"), false);
     ortho_->setChecked(true);
     render_->setEnabled(false);
     print_->setEnabled(false);
@@ -172,10 +172,10 @@ void PreviewPane::buildStrip() {
         b->move(x, 3);
         x += kButtonSize + 2;
     }
-    labelDegree_ = new QLabel(QStringLiteral("Degree:"), panelDegree_);
+    labelDegree_ = new QLabel(tr("Degree:"), panelDegree_);
     labelDegree_->setObjectName(QStringLiteral("LabelDegree"));
     labelDegree_->hide();
-    labelAxial_ = new QLabel(QStringLiteral("轴对称"), panelDegree_);
+    labelAxial_ = new QLabel(tr("轴对称"), panelDegree_);
     labelAxial_->setObjectName(QStringLiteral("LabelAxial"));
     labelAxial_->move(x + 6, 8);
     labelAxial_->hide();

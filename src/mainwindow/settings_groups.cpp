@@ -39,7 +39,8 @@ QString DefaultRadioButton(const QString& box) {
 
 bool ChecksByDefault(const QString& checkBox) {
     static const QStringList kAlwaysOn = {QStringLiteral("CheckBoxButton"), QStringLiteral("CheckBoxWarning"),
-                                          QStringLiteral("CheckBoxSort"), QStringLiteral("CheckBoxTitleBar")};
+                                          QStringLiteral("CheckBoxSort"), QStringLiteral("CheckBoxTitleBar"),
+                                          QStringLiteral("CheckBoxLdt")};
     return kAlwaysOn.contains(checkBox);
 }
 

@@ -17,7 +17,7 @@ namespace gonilux::mainwindow {
 using platform::MessageService;
 
 QString TFileActions::exportTitle(bool conversion) const {
-    return conversion ? QStringLiteral("Save type B as C") : QStringLiteral("Rotate from 90 to 0");
+    return conversion ? tr("Save type B as C") : tr("Rotate from 90 to 0");
 }
 
 // A file that this program did not write is replaced only when the user agrees; the write is
@@ -28,14 +28,14 @@ bool TFileActions::writeExport(const QString& target, const std::string& text,
     const QString shown = QDir::toNativeSeparators(target);
     if (QFileInfo(target).isFile() && !IsAuthorFile(nativeTarget) &&
         !MessageService::instance()->ask(
-            title, QStringLiteral(
+            title, tr(
                        "The file %1 already exists and was not written by Gonilux.\rReplace it?")
                        .arg(shown)))
         return false;
     std::string error;
     if (WriteFileAtomically(nativeTarget, text, error)) return true;
     MessageService::instance()->show(title,
-                                     QStringLiteral("Cannot write the file %1\r%2")
+                                     tr("Cannot write the file %1\r%2")
                                          .arg(shown, QString::fromLocal8Bit(error.c_str())),
                                      MessageService::Icon::Error);
     return false;
@@ -51,7 +51,7 @@ void TFileActions::SaveAsTypeCClick() {
     const bool conversion = ExportKindOf(ies) == ExportKind::Conversion;
     if (!result.Ok) {
         MessageService::instance()->show(exportTitle(conversion),
-                                         QStringLiteral("Unexpected error."),
+                                         tr("Unexpected error."),
                                          MessageService::Icon::Error);
         return;
     }
@@ -65,9 +65,9 @@ void TFileActions::SaveAsTypeCClick() {
     list_->ReplaceFileEntry(newName);
     const QString text =
         conversion
-            ? QStringLiteral(
+            ? tr(
                   "Some data can be lost.\rFile %1 (type B) successfully converted to %2 (type C)")
-            : QStringLiteral("File %1 successfully rotated and saved to %2");
+            : tr("File %1 successfully rotated and saved to %2");
     MessageService::instance()->show(exportTitle(conversion), text.arg(sourceName, newName),
                                      MessageService::Icon::Information);
 }

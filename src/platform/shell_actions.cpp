@@ -3,6 +3,7 @@
 #include "platform/message_service.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -58,7 +59,7 @@ void ShellActions::setInstance(std::unique_ptr<ShellActions> actions) {
 static bool ReportNoProgram(const QString& path) {
     MessageService::instance()->show(
         QStringLiteral("Gonilux"),
-        QStringLiteral("No program is set up on this desktop to open\r%1")
+        QCoreApplication::translate("ShellActions", "No program is set up on this desktop to open\r%1")
             .arg(QDir::toNativeSeparators(path)),
         MessageService::Icon::Warning);
     return false;
@@ -84,7 +85,8 @@ bool DesktopShellActions::openInTextEditor(const QString& path) {
         if (Launch(editor, {path})) return true;
     MessageService::instance()->show(
         QStringLiteral("Gonilux"),
-        QStringLiteral(
+        QCoreApplication::translate(
+            "ShellActions",
             "No plain-text editor was found to open\r%1\rInstall one (for example gedit, "
             "kate or mousepad) or set a default application for text files.")
             .arg(QDir::toNativeSeparators(path)),

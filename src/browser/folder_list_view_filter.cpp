@@ -1,0 +1,99 @@
+// The file list's filter: file entries whose caption and title strings do not contain the text
+// are hidden in all three views; folder entries always show.
+#include "browser/entry_filter.h"
+#include "browser/folder_list_view.h"
+#include "browser/list_widgets.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+
+namespace gonilux::browser {
+namespace {
+
+// Events are let through at most this often while entries are read for the filter.
+constexpr int kFilterEventsMs = 30;
+
+} // namespace
+
+void FolderListView::setFilterText(const QString& text) {
+    filterText_ = text;
+    ++filterPass_;
+    if (filterReading_) return; // the running pass sees the new number and starts over
+    filterReading_ = true;
+    for (;;) {
+        const quint64 pass = filterPass_;
+        if (!readEntriesForFilter(pass)) return; // the list went away meanwhile
+        if (pass == filterPass_) break;
+    }
+    filterReading_ = false;
+    applyFilter();
+}
+
+// Reads the entries the filter needs; false when the list was destroyed while events ran.
+bool FolderListView::readEntriesForFilter(quint64 pass) {
+    std::vector<int> rows;
+    for (int row = tag_; row < count(); ++row) {
+        const TiesData* entry = entryAt(row);
+        if (entry && FilterNeedsReading(*entry, filterText_)) rows.push_back(row);
+    }
+    if (rows.empty()) return true;
+    ShowProgress(ProgressLoading);
+    progressGauge()->setMaxValue(static_cast<int>(rows.size()));
+    QPointer<FolderListView> alive(this);
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    for (std::size_t i = 0; i < rows.size() && pass == filterPass_; ++i) {
+        // Rows are looked at afresh: events may have sorted or refilled the list.
+        const TiesData* entry = entryAt(rows[i]);
+        if (entry && FilterNeedsReading(*entry, filterText_)) LoadIesEntry(rows[i]);
+        progressGauge()->setProgress(static_cast<int>(i) + 1);
+        if (sinceEvents.elapsed() >= kFilterEventsMs) {
+            QCoreApplication::processEvents();
+            if (!alive) return false;
+            sinceEvents.restart();
+        }
+    }
+    HideProgress();
+    return true;
+}
+
+void FolderListView::applyFilter() {
+    if (filterText_.isEmpty() && !filterHides_) return;
+    bool hides = false;
+    for (int row = tag_; row < count(); ++row) {
+        const TiesData* entry = entryAt(row);
+        const bool hide = entry && !EntryMatchesFilter(*entry, captionChoice_, filterText_);
+        if (hide != isRowHidden(row)) setRowHidden(row, hide);
+        hides = hides || hide;
+    }
+    filterHides_ = hides;
+    moveFocusOffHidden();
+}
+
+void FolderListView::moveFocusOffHidden() {
+    QListWidgetItem* current = currentItem();
+    SuspendListChange();
+    for (QListWidgetItem* selected : selectedItems())
+        if (selected->isHidden() && selected != current) selected->setSelected(false);
+    ResumeListChange();
+    if (!current || !current->isHidden()) return;
+    QListWidgetItem* next = nullptr;
+    for (int row = tag_; row < count() && !next; ++row)
+        if (!isRowHidden(row)) next = item(row);
+    if (!next) {
+        // No file shows: the focus goes to the first folder entry, the preview stays.
+        SuspendListChange();
+        current->setSelected(false);
+        setCurrentItem(count() > 0 && !isRowHidden(0) ? item(0) : nullptr,
+                       QItemSelectionModel::NoUpdate);
+        ResumeListChange();
+        return;
+    }
+    const bool selected = current->isSelected();
+    setCurrentItem(next,
+                   selected ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate);
+    scrollToItem(next);
+}
+
+} // namespace gonilux::browser

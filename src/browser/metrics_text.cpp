@@ -1,0 +1,128 @@
+#include "metrics_text.h"
+
+#include "browser/file_entries.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <cmath>
+
+namespace gonilux::browser {
+namespace {
+
+constexpr int kTypeC = 1;
+
+// The callers mark their texts with QT_TRANSLATE_NOOP so that lupdate collects them.
+QString Tr(const char* text) {
+    return QCoreApplication::translate("MetricsText", text);
+}
+
+bool Has(double value) {
+    return std::isfinite(value);
+}
+
+// Large figures in whole units, small ones with one decimal.
+QString Amount(double value) {
+    return GroupedNumber(value, std::abs(value) < 10 ? 1 : 0);
+}
+
+// An angle with at most one decimal and no trailing ".0": 35, 22.5.
+QString Angle(double value) {
+    QString text = QString::number(value, 'f', 1);
+    if (text.endsWith(QLatin1String(".0"))) text.chop(2);
+    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+}
+
+QString FluxLine(const tMetrics& m) {
+    const QString amount = Amount(m.LuminaireFlux);
+    return m.Absolute
+               ? Tr(QT_TRANSLATE_NOOP("MetricsText", "光通量: %1 lm (绝对光度)")).arg(amount)
+               : Tr(QT_TRANSLATE_NOOP("MetricsText", "光通量: %1 lm (相对光度)")).arg(amount);
+}
+
+QString MaxIntensityLine(const tMetrics& m, int photometricType) {
+    const QString amount = Amount(m.MaxIntensity);
+    if (!Has(m.MaxHorzAngle) || !Has(m.MaxVertAngle))
+        return Tr(QT_TRANSLATE_NOOP("MetricsText", "最大光强: %1 cd")).arg(amount);
+    const QString text =
+        photometricType == kTypeC
+            ? Tr(QT_TRANSLATE_NOOP("MetricsText", "最大光强: %1 cd (C%2, γ %3°)"))
+            : Tr(QT_TRANSLATE_NOOP("MetricsText", "最大光强: %1 cd (H %2°, V %3°)"));
+    return text.arg(amount, Angle(m.MaxHorzAngle), Angle(m.MaxVertAngle));
+}
+
+// "<label> C0-C180: 48.2° / C90-C270: 50.1°", each pair only when its angle is known.
+QString SpreadLine(const QString& label, double pair0, double pair90, int photometricType) {
+    const bool typeC = photometricType == kTypeC;
+    QStringList parts;
+    if (Has(pair0))
+        parts << (typeC ? QStringLiteral("C0-C180: ") : QStringLiteral("H 0°: ")) +
+                     QString::number(pair0, 'f', 1) + QStringLiteral("°");
+    if (Has(pair90))
+        parts << (typeC ? QStringLiteral("C90-C270: ") : QStringLiteral("H 90°: ")) +
+                     QString::number(pair90, 'f', 1) + QStringLiteral("°");
+    return parts.isEmpty() ? QString()
+                           : label + QLatin1Char(' ') + parts.join(QStringLiteral(" / "));
+}
+
+} // namespace
+
+QString GroupedNumber(double value, int decimals) {
+    if (!Has(value)) return {};
+    QString digits = QString::number(std::abs(value), 'f', std::max(0, decimals));
+    const qsizetype point = digits.indexOf(QLatin1Char('.'));
+    const QString fraction = point < 0 ? QString() : digits.mid(point);
+    QString whole = point < 0 ? digits : digits.left(point);
+    for (qsizetype at = whole.size() - 3; at > 0; at -= 3)
+        whole.insert(at, QLatin1Char(' '));
+    const bool negative = value < 0 && std::any_of(digits.cbegin(), digits.cend(), [](QChar c) {
+                              return c >= QLatin1Char('1') && c <= QLatin1Char('9');
+                          });
+    return (negative ? QStringLiteral("-") : QString()) + whole + fraction;
+}
+
+QStringList MetricsLines(const tMetrics& m, int photometricType) {
+    QStringList lines;
+    if (!m.Valid) return lines;
+    if (Has(m.LuminaireFlux)) lines << FluxLine(m);
+    if (Has(m.LightOutputRatio))
+        lines << Tr(QT_TRANSLATE_NOOP("MetricsText", "灯具效率 (LOR): %1 %"))
+                     .arg(QString::number(100 * m.LightOutputRatio, 'f', 1));
+    if (Has(m.Efficacy))
+        lines << Tr(QT_TRANSLATE_NOOP("MetricsText", "光效: %1 lm/W"))
+                     .arg(QString::number(m.Efficacy, 'f', 1));
+    if (Has(m.MaxIntensity)) lines << MaxIntensityLine(m, photometricType);
+    const QString beam = SpreadLine(Tr(QT_TRANSLATE_NOOP("MetricsText", "光束角")), m.Spread0.Beam,
+                                    m.Spread90.Beam, photometricType);
+    if (!beam.isEmpty()) lines << beam;
+    const QString field = SpreadLine(Tr(QT_TRANSLATE_NOOP("MetricsText", "场角")), m.Spread0.Field,
+                                     m.Spread90.Field, photometricType);
+    if (!field.isEmpty()) lines << field;
+    if (Has(m.DownwardFraction))
+        lines << Tr(QT_TRANSLATE_NOOP("MetricsText", "向下光通: %1 %"))
+                     .arg(QString::number(100 * m.DownwardFraction, 'f', 0));
+    return lines;
+}
+
+QString MetricsBlock(const tMetrics& metrics, int photometricType) {
+    const QStringList lines = MetricsLines(metrics, photometricType);
+    return lines.isEmpty() ? QString() : QStringLiteral("\n\n") + lines.join(QLatin1Char('\n'));
+}
+
+QString HeaderErrorText(const TiesData& entry) {
+    if (!ShowsErrorBadge(entry)) return {};
+    // The words of the reader's message box, translated as there.
+    return QCoreApplication::translate("gonilux::browser::FolderListView", "Error!") +
+           QLatin1Char(' ') +
+           QCoreApplication::translate("gonilux::browser::FolderListView", "Line %1")
+               .arg(entry.Diagnostics.HeaderErrorLine);
+}
+
+QString EntryToolTipText(const TiesData& entry, const std::optional<tMetrics>& metrics) {
+    QStringList lines{EntryFileName(entry)};
+    const QString error = HeaderErrorText(entry);
+    if (!error.isEmpty()) lines << error;
+    if (entry.Loaded && metrics) lines << MetricsLines(*metrics, entry.Ies.PhotometricType);
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace gonilux::browser

@@ -1,0 +1,927 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>DiagramFile</name>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>drawing failed</source>
+        <translation>drawing failed</translation>
+    </message>
+    <message>
+        <source>unknown picture format of %1 (use .png, .svg or .pdf)</source>
+        <translation>unknown picture format of %1 (use .png, .svg or .pdf)</translation>
+    </message>
+</context>
+<context>
+    <name>DragOut</name>
+    <message>
+        <source>Out of memory</source>
+        <translation>Out of memory</translation>
+    </message>
+    <message>
+        <source>Something bad happened</source>
+        <translation>Something went wrong</translation>
+    </message>
+</context>
+<context>
+    <name>FileEntries</name>
+    <message>
+        <source>直到</source>
+        <translation>Up to</translation>
+    </message>
+    <message>
+        <source>.. 仅</source>
+        <translation>.. only</translation>
+    </message>
+</context>
+<context>
+    <name>FolderNamespace</name>
+    <message>
+        <source>File System</source>
+        <translation>File System</translation>
+    </message>
+</context>
+<context>
+    <name>HoverReadout</name>
+    <message>
+        <source>Intensity</source>
+        <translation>Intensity</translation>
+    </message>
+    <message>
+        <source>Degree</source>
+        <translation>Angle</translation>
+    </message>
+</context>
+<context>
+    <name>InfoBlock</name>
+    <message>
+        <source>类型 </source>
+        <translation>Type </translation>
+    </message>
+    <message>
+        <source>光量=</source>
+        <translation>Flux=</translation>
+    </message>
+    <message>
+        <source>最大</source>
+        <translation>Max </translation>
+    </message>
+    <message>
+        <source>功率 </source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>倍      增=</source>
+        <translation>Multiplier=</translation>
+    </message>
+    <message>
+        <source>度   数=</source>
+        <translation>Plane=</translation>
+    </message>
+</context>
+<context>
+    <name>Language</name>
+    <message>
+        <source>语言</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>界面语言将在下次启动时更改。</source>
+        <translation>The interface language changes the next time Gonilux starts.</translation>
+    </message>
+</context>
+<context>
+    <name>MetricsText</name>
+    <message>
+        <source>光通量: %1 lm (绝对光度)</source>
+        <translation>Luminous flux: %1 lm (absolute photometry)</translation>
+    </message>
+    <message>
+        <source>光通量: %1 lm (相对光度)</source>
+        <translation>Luminous flux: %1 lm (relative photometry)</translation>
+    </message>
+    <message>
+        <source>最大光强: %1 cd</source>
+        <translation>Peak intensity: %1 cd</translation>
+    </message>
+    <message>
+        <source>最大光强: %1 cd (C%2, γ %3°)</source>
+        <translation>Peak intensity: %1 cd (C%2, γ %3°)</translation>
+    </message>
+    <message>
+        <source>最大光强: %1 cd (H %2°, V %3°)</source>
+        <translation>Peak intensity: %1 cd (H %2°, V %3°)</translation>
+    </message>
+    <message>
+        <source>灯具效率 (LOR): %1 %</source>
+        <translation>Light output ratio (LOR): %1 %</translation>
+    </message>
+    <message>
+        <source>光效: %1 lm/W</source>
+        <translation>Efficacy: %1 lm/W</translation>
+    </message>
+    <message>
+        <source>光束角</source>
+        <translation>Beam angle</translation>
+    </message>
+    <message>
+        <source>场角</source>
+        <translation>Field angle</translation>
+    </message>
+    <message>
+        <source>向下光通: %1 %</source>
+        <translation>Downward flux: %1 %</translation>
+    </message>
+</context>
+<context>
+    <name>Opening</name>
+    <message>
+        <source>方形</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>盒</source>
+        <translation>Box</translation>
+    </message>
+    <message>
+        <source>Horiz. cilinder || width</source>
+        <translation>Horiz. cylinder || width</translation>
+    </message>
+    <message>
+        <source>Ellipse || width</source>
+        <translation>Ellipse || width</translation>
+    </message>
+    <message>
+        <source>Ellipsoid || width</source>
+        <translation>Ellipsoid || width</translation>
+    </message>
+    <message>
+        <source>Horiz. cilinder || length</source>
+        <translation>Horiz. cylinder || length</translation>
+    </message>
+    <message>
+        <source>点</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>Ellipse || length</source>
+        <translation>Ellipse || length</translation>
+    </message>
+    <message>
+        <source>Ellipsoid || length</source>
+        <translation>Ellipsoid || length</translation>
+    </message>
+    <message>
+        <source>垂直圆柱</source>
+        <translation>Vertical cylinder</translation>
+    </message>
+    <message>
+        <source>圆</source>
+        <translation>Disc</translation>
+    </message>
+    <message>
+        <source>球</source>
+        <translation>Sphere</translation>
+    </message>
+</context>
+<context>
+    <name>PictureExport</name>
+    <message>
+        <source>未知的图像格式（请使用 .png、.svg 或 .pdf）</source>
+        <translation>Unknown picture format (use .png, .svg or .pdf)</translation>
+    </message>
+    <message>
+        <source>图像尺寸须在 %1 至 %2 像素之间</source>
+        <translation>The picture size must be between %1 and %2 pixels</translation>
+    </message>
+    <message>
+        <source>绘制失败</source>
+        <translation>Drawing failed</translation>
+    </message>
+    <message>
+        <source>无法保存图像<byte value="xd"/>%1<byte value="xd"/>%2</source>
+        <translation>Cannot save the picture<byte value="xd"/>%1<byte value="xd"/>%2</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewInfo</name>
+    <message>
+        <source>文件名:   </source>
+        <translation>File name: </translation>
+    </message>
+    <message>
+        <source>测试: </source>
+        <translation>Test: </translation>
+    </message>
+    <message>
+        <source>生  产  商:   </source>
+        <translation>Manufacturer: </translation>
+    </message>
+    <message>
+        <source>灯   具   目   录: </source>
+        <translation>Luminaire catalog: </translation>
+    </message>
+    <message>
+        <source>灯     具: </source>
+        <translation>Luminaire: </translation>
+    </message>
+    <message>
+        <source>灯 泡 目 录:  </source>
+        <translation>Lamp catalog: </translation>
+    </message>
+    <message>
+        <source>灯泡: </source>
+        <translation>Lamp: </translation>
+    </message>
+</context>
+<context>
+    <name>PrintPage</name>
+    <message>
+        <source>Manufacturer: </source>
+        <translation>Manufacturer: </translation>
+    </message>
+    <message>
+        <source>Luminaire catalog: </source>
+        <translation>Luminaire catalog: </translation>
+    </message>
+    <message>
+        <source>Luminaire: </source>
+        <translation>Luminaire: </translation>
+    </message>
+    <message>
+        <source>Lamp catalog: </source>
+        <translation>Lamp catalog: </translation>
+    </message>
+    <message>
+        <source>Lamp: </source>
+        <translation>Lamp: </translation>
+    </message>
+    <message>
+        <source>The printer could not be started.<byte value="xd"/>Check that a printer is installed and ready.</source>
+        <translation>The printer could not be started.<byte value="xd"/>Check that a printer is installed and ready.</translation>
+    </message>
+    <message>
+        <source>The printer reported an error; the page may not have been printed.</source>
+        <translation>The printer reported an error; the page may not have been printed.</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Print</translation>
+    </message>
+</context>
+<context>
+    <name>ShellActions</name>
+    <message>
+        <source>No program is set up on this desktop to open<byte value="xd"/>%1</source>
+        <translation>No program is set up on this desktop to open<byte value="xd"/>%1</translation>
+    </message>
+    <message>
+        <source>No plain-text editor was found to open<byte value="xd"/>%1<byte value="xd"/>Install one (for example gedit, kate or mousepad) or set a default application for text files.</source>
+        <translation>No plain-text editor was found to open<byte value="xd"/>%1<byte value="xd"/>Install one (for example gedit, kate or mousepad) or set a default application for text files.</translation>
+    </message>
+</context>
+<context>
+    <name>gonilux::auxwindows::TBigGonioWin</name>
+    <message>
+        <source>BigGonioWin</source>
+        <translation>Compare</translation>
+    </message>
+</context>
+<context>
+    <name>gonilux::auxwindows::TMapWindow</name>
+    <message>
+        <source>Map</source>
+        <translation>Map</translation>
+    </message>
+</context>
+<context>
+    <name>gonilux::auxwindows::TRenderWindow</name>
+    <message>
+        <source>渲染(Beta 1.4)</source>
+        <translation>Render (Beta 1.4)</translation>
+    </message>
+    <message>
+        <source>亮度:</source>
+        <translation>Bright.:</translation>
+    </message>
+    <message>
+        <source>缩放:</source>
+        <translation>Zoom:</translation>
+    </message>
+    <message>
+        <source>放射</source>
+        <translation>Radiosity</translation>
+    </message>
+    <message>
+        <source>自动更新渲染</source>
+        <translation>Update the rendering automatically</translation>
+    </message>
+    <message>
+        <source>复位亮度</source>
+        <translation>Reset brightness</translation>
+    </message>
+    <message>
+        <source>复位缩放))</source>
+        <translation>Reset zoom</translation>
+    </message>
+    <message>
+        <source>Reset Z</source>
+        <translation>Reset Z</translation>
+    </message>
+    <message>
+        <source>关  闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>&amp;Update</source>
+        <translation>&amp;Update</translation>
+    </message>
+    <message>
+        <source>Error!</source>
+        <translation>Error!</translation>
+    </message>
+    <message>
+        <source>Initialization error<byte value="xd"/>Unable reading configuration<byte value="xd"/></source>
+        <translation>Initialization error<byte value="xd"/>Unable to read the settings<byte value="xd"/></translation>
+    </message>
+</context>
+<context>
+    <name>gonilux::browser::FolderListView</name>
+    <message>
+        <source>Loading the IES files...</source>
+        <translation>Loading the IES files...</translation>
+    </message>
+    <message>
+        <source>Sorting data...</source>
+        <translation>Sorting...</translation>
+    </message>
+    <message>
+        <source>Preparing thumbnails view</source>
+        <translation>Preparing the thumbnails...</translation>
+    </message>
+    <message>
+        <source>Clearing...</source>
+        <translation>Clearing...</translation>
+    </message>
+    <message>
+        <source>Error!</source>
+        <translation>Error!</translation>
+    </message>
+    <message>
+        <source>Line %1</source>
+        <translation>Line %1</translation>
+    </message>
+    <message>
+        <source>Cannot read the file<byte value="xd"/>%1<byte value="xd"/>%2</source>
+        <translation>Cannot read the file<byte value="xd"/>%1<byte value="xd"/>%2</translation>
+    </message>
+</context>
+<context>
+    <name>gonilux::browser::TPopupMenu</name>
+    <message>
+        <source>文件名</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <source>测试</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>生产商</source>
+        <translation>Manufacturer</translation>
+    </message>
+    <message>
+        <source>灯具</source>
+        <translation>Luminaire</translation>
+    </message>
+    <message>
+        <source>灯具目录</source>
+        <translation>Luminaire catalog</translation>
+    </message>
+    <message>
+        <source>灯泡</source>
+        <translation>Lamp</translation>
+    </message>
+    <message>
+        <source>灯泡目录</source>
+        <translation>Lamp catalog</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>使用记事本打开</source>
+        <translation>Open in text editor</translation>
+    </message>
+    <message>
+        <source>打开文件夹</source>
+        <translation>Open folder</translation>
+    </message>
+    <message>
+        <source>浏览</source>
+        <translation>Explore</translation>
+    </message>
+    <message>
+        <source>Add to favorites</source>
+        <translation>Add to favorites</translation>
+    </message>
+    <message>
+        <source>偏爱</source>
+        <translation>Favorites</translation>
+    </message>
+    <message>
+        <source>查看</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>缩略图</source>
+        <translation>Thumbnails</translation>
+    </message>
+    <message>
+        <source>图标</source>
+        <translation>Icons</translation>
+    </message>
+    <message>
+        <source>列表</source>
+        <translation>List</translation>
+    </message>
+    <message>
+        <source>排列</source>
+        <translation>Arrange by</translation>
+    </message>
+    <message>
+        <source>排序</source>
+        <translation>Sort</translation>
+    </message>
+    <message>
+        <source>更新                F5</source>
+        <translation>Refresh	F5</translation>
+    </message>
+    <message>
+        <source>Save as type C</source>
+        <translation>Save as type C</translation>
+    </message>
+    <message>
+        <source>复制文件名称 Ctrl-C</source>
+        <translation>Copy file name	Ctrl+C</translation>
+    </message>
+    <message>
+        <source>导出图像...</source>
+        <translation>Export picture...</translation>
+    </message>
+    <message>
+        <source>复制图像</source>
+        <translation>Copy picture</translation>
+    </message>
+    <message>
+        <source>Show Options Panel</source>
+        <translation>Show options panel</translation>
+    </message>
+    <message>
+        <source>显示对比窗口</source>
+        <translation>Show compare window</translation>
+    </message>
+    <message>
+        <source>Map</source>
+        <translation>Map</translation>
+    </message>
+</context>
+<context>
+    <name>gonilux::mainwindow::OptionsPanel</name>
+    <message>
+        <source>选项板</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>自动隐藏</source>
+        <translation>Auto hide</translation>
+    </message>
+    <message>
+        <source>一直显示</source>
+        <translation>Always shown</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>更新   <byte value="xd"/>F5</source>
+        <translation>Refresh<byte value="xd"/>F5</translation>
+    </message>
+    <message>
+        <source>隐藏选项面板      <byte value="xd"/>显示: Ctrl(或鼠标右键)+移动鼠标到窗口的右边</source>
+        <translation>Hide the options panel<byte value="xd"/>Show it: Ctrl (or right mouse button) + move the mouse to the right edge of the window</translation>
+    </message>
+    <message>
+        <source>显示IES</source>
+        <translation>Display</translation>
+    </message>
+    <message>
+        <source>文件名</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <source>测试</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>生产商</source>
+        <translation>Manufacturer</translation>
+    </message>
+    <message>
+        <source>灯具</source>
+        <translation>Luminaire</translation>
+    </message>
+    <message>
+        <source>灯具标题</source>
+        <translation>Luminaire catalog</translation>
+    </message>
+    <message>
+        <source>灯泡</source>
+        <translation>Lamp</translation>
+    </message>
+    <message>
+        <source>灯泡标题</source>
+        <translation>Lamp catalog</translation>
+    </message>
+    <message>
+        <source>IES 标题</source>
+        <translation>IES caption</translation>
+    </message>
+    <message>
+        <source>排序</source>
+        <translation>Sort</translation>
+    </message>
+    <message>
+        <source>按字母排序IES文件</source>
+        <translation>Sort the IES files alphabetically</translation>
+    </message>
+    <message>
+        <source>EULUMDAT (.ldt)</source>
+        <translation>EULUMDAT (.ldt)</translation>
+    </message>
+    <message>
+        <source>文件列表中也显示EULUMDAT (.ldt)文件</source>
+        <translation>List EULUMDAT (.ldt) files too</translation>
+    </message>
+    <message>
+        <source>列表</source>
+        <translation>List</translation>
+    </message>
+    <message>
+        <source>图标</source>
+        <translation>Icons</translation>
+    </message>
+    <message>
+        <source>缩略图</source>
+        <translation>Thumbnails</translation>
+    </message>
+    <message>
+        <source>保持标题</source>
+        <translation>Keep caption</translation>
+    </message>
+    <message>
+        <source>当改变文件夹时保持标题</source>
+        <translation>Keep the caption when the folder changes</translation>
+    </message>
+    <message>
+        <source>绝对值</source>
+        <translation>Absolute</translation>
+    </message>
+    <message>
+        <source>对于所有光强的倍增量   <byte value="xd"/>值: 相对(cd/klm) / 绝对(cd)</source>
+        <translation>Multiplier applied to all intensities<byte value="xd"/>Values: relative (cd/klm) / absolute (cd)</translation>
+    </message>
+    <message>
+        <source>显示完整图表</source>
+        <translation>Full diagram</translation>
+    </message>
+    <message>
+        <source>在开始度数大于90度时显示完整图表</source>
+        <translation>Show the full diagram when the first angle is above 90°</translation>
+    </message>
+    <message>
+        <source>显示警告图标</source>
+        <translation>Warning icon</translation>
+    </message>
+    <message>
+        <source>警告图标<byte value="xd"/>Autodesk VIZ4 及 Insight 2.xx使用此IES文件可能不正确</source>
+        <translation>Warning icon<byte value="xd"/>Autodesk VIZ 4 and Insight 2.xx may not read this IES file correctly</translation>
+    </message>
+    <message>
+        <source>显示文本标签</source>
+        <translation>Text labels</translation>
+    </message>
+    <message>
+        <source>资源目录</source>
+        <translation>Folder tree</translation>
+    </message>
+    <message>
+        <source>大图标</source>
+        <translation>Large icons</translation>
+    </message>
+    <message>
+        <source>显示按钮</source>
+        <translation>Buttons</translation>
+    </message>
+    <message>
+        <source>显示线</source>
+        <translation>Lines</translation>
+    </message>
+    <message>
+        <source>自动展开</source>
+        <translation>Auto expand</translation>
+    </message>
+    <message>
+        <source>热点追踪</source>
+        <translation>Hot tracking</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>资源列表</source>
+        <translation>File list</translation>
+    </message>
+    <message>
+        <source>手形指针</source>
+        <translation>Hand pointer</translation>
+    </message>
+    <message>
+        <source>热点底线</source>
+        <translation>Underline hot</translation>
+    </message>
+    <message>
+        <source>冷点底线</source>
+        <translation>Underline cold</translation>
+    </message>
+    <message>
+        <source>平式滚动条</source>
+        <translation>Flat scroll bars</translation>
+    </message>
+    <message>
+        <source>-1 to 10000</source>
+        <translation>-1 to 10000</translation>
+    </message>
+    <message>
+        <source>上级文件夹</source>
+        <translation>Parent folder</translation>
+    </message>
+    <message>
+        <source>直到</source>
+        <translation>Up to</translation>
+    </message>
+    <message>
+        <source>.. 仅</source>
+        <translation>.. only</translation>
+    </message>
+    <message>
+        <source>双击</source>
+        <translation>Double-click</translation>
+    </message>
+    <message>
+        <source>使用默认打开</source>
+        <translation>Open (default)</translation>
+    </message>
+    <message>
+        <source>使用记事本打开</source>
+        <translation>Open in text editor</translation>
+    </message>
+    <message>
+        <source>鱼眼及浮动窗口</source>
+        <translation>Lens and readout</translation>
+    </message>
+    <message>
+        <source>半径<byte value="xd"/>在图表上 Alt+鼠标右键+鼠标上下移动</source>
+        <translation>Radius<byte value="xd"/>On the diagram: Alt + right mouse button, move the mouse up or down</translation>
+    </message>
+    <message>
+        <source>折射率<byte value="xd"/>在图表上 Alt+鼠标左键+鼠标上下移动</source>
+        <translation>Refraction<byte value="xd"/>On the diagram: Alt + left mouse button, move the mouse up or down</translation>
+    </message>
+    <message>
+        <source>放大/缩小<byte value="xd"/>在图表上 Ctrl+单击鼠标左键</source>
+        <translation>Magnify / reduce<byte value="xd"/>On the diagram: Ctrl + left click</translation>
+    </message>
+    <message>
+        <source>开</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>开/关 放大镜<byte value="xd"/>在图表上 Ctrl+单击鼠标左键</source>
+        <translation>Lens on / off<byte value="xd"/>On the diagram: Ctrl + left click</translation>
+    </message>
+    <message>
+        <source>偏爱收藏</source>
+        <translation>Favorites</translation>
+    </message>
+    <message>
+        <source>记住设置</source>
+        <translation>Remember</translation>
+    </message>
+    <message>
+        <source>记住每个偏好文件夹的查看设置</source>
+        <translation>Remember the view settings of each favorite folder</translation>
+    </message>
+    <message>
+        <source>查看</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Caption</translation>
+    </message>
+    <message>
+        <source>加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>将当前文件夹加为偏爱</source>
+        <translation>Add the current folder to the favorites</translation>
+    </message>
+    <message>
+        <source>删</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>其它</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>显示IO信息</source>
+        <translation>I/O messages</translation>
+    </message>
+    <message>
+        <source>保存最后文件夹</source>
+        <translation>Remember folder</translation>
+    </message>
+    <message>
+        <source>质量重绘</source>
+        <translation>Quality redraw</translation>
+    </message>
+    <message>
+        <source>质量重绘图表<byte value="xd"/>没有闪烁的重绘，此方法需要更多内存。</source>
+        <translation>Quality redraw of the diagram<byte value="xd"/>Redraws without flicker; this needs more memory.</translation>
+    </message>
+    <message>
+        <source>标题栏全路径</source>
+        <translation>Path in title bar</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>界面语言（下次启动时生效）</source>
+        <translation>Interface language (takes effect at the next start)</translation>
+    </message>
+</context>
+<context>
+    <name>gonilux::mainwindow::PictureSizeDialog</name>
+    <message>
+        <source>PNG 图像 (*.png)</source>
+        <translation>PNG image (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG 图像 (*.svg)</source>
+        <translation>SVG image (*.svg)</translation>
+    </message>
+    <message>
+        <source>PDF 文档 (*.pdf)</source>
+        <translation>PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>导出图像</source>
+        <translation>Export picture</translation>
+    </message>
+    <message>
+        <source> 像素</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <source>文件：</source>
+        <translation>File:</translation>
+    </message>
+    <message>
+        <source>尺寸（宽 = 高）：</source>
+        <translation>Size (width = height):</translation>
+    </message>
+</context>
+<context>
+    <name>gonilux::mainwindow::PreviewPane</name>
+    <message>
+        <source>适配图表<byte value="xd"/>在图表上单击左键</source>
+        <translation>Fit the diagram<byte value="xd"/>Left click on the diagram</translation>
+    </message>
+    <message>
+        <source>显示正交图表<byte value="xd"/>在图表上单击右键</source>
+        <translation>Orthogonal diagram<byte value="xd"/>Right click on the diagram</translation>
+    </message>
+    <message>
+        <source>渲染</source>
+        <translation>Render</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Degree:</source>
+        <translation>Angle:</translation>
+    </message>
+    <message>
+        <source>轴对称</source>
+        <translation>Axially symmetric</translation>
+    </message>
+</context>
+<context>
+    <name>gonilux::mainwindow::TFavourites</name>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+</context>
+<context>
+    <name>gonilux::mainwindow::TFileActions</name>
+    <message>
+        <source>Save as type C</source>
+        <translation>Save as type C</translation>
+    </message>
+    <message>
+        <source>Rotate to zero</source>
+        <translation>Rotate to zero</translation>
+    </message>
+    <message>
+        <source>隐藏选项面板</source>
+        <translation>Hide options panel</translation>
+    </message>
+    <message>
+        <source>显示选项面板</source>
+        <translation>Show options panel</translation>
+    </message>
+    <message>
+        <source>Save type B as C</source>
+        <translation>Save type B as C</translation>
+    </message>
+    <message>
+        <source>Rotate from 90 to 0</source>
+        <translation>Rotate from 90 to 0</translation>
+    </message>
+    <message>
+        <source>The file %1 already exists and was not written by Gonilux.<byte value="xd"/>Replace it?</source>
+        <translation>The file %1 already exists and was not written by Gonilux.<byte value="xd"/>Replace it?</translation>
+    </message>
+    <message>
+        <source>Cannot write the file %1<byte value="xd"/>%2</source>
+        <translation>Cannot write the file %1<byte value="xd"/>%2</translation>
+    </message>
+    <message>
+        <source>Unexpected error.</source>
+        <translation>Unexpected error.</translation>
+    </message>
+    <message>
+        <source>Some data can be lost.<byte value="xd"/>File %1 (type B) successfully converted to %2 (type C)</source>
+        <translation>Some data may be lost.<byte value="xd"/>File %1 (type B) was converted to %2 (type C).</translation>
+    </message>
+    <message>
+        <source>File %1 successfully rotated and saved to %2</source>
+        <translation>File %1 was rotated and saved as %2.</translation>
+    </message>
+</context>
+<context>
+    <name>gonilux::mainwindow::TMainWindow</name>
+    <message>
+        <source>Error!</source>
+        <translation>Error!</translation>
+    </message>
+    <message>
+        <source>Initialization error<byte value="xd"/>Unable reading configuration<byte value="xd"/></source>
+        <translation>Initialization error<byte value="xd"/>Unable to read the settings<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Click!</source>
+        <translation>Click!</translation>
+    </message>
+    <message>
+        <source>Unable to write configuration data.<byte value="xd"/>It is possible file &apos;%1&apos; is read only.</source>
+        <translation>Unable to write the settings.<byte value="xd"/>The file &apos;%1&apos; may be read-only.</translation>
+    </message>
+    <message>
+        <source>筛选</source>
+        <translation>Filter</translation>
+    </message>
+</context>
+<context>
+    <name>gonilux::mainwindow::TTrackBarDegree</name>
+    <message>
+        <source>改变垂直度数<byte value="xd"/>Ctrl + 滚动鼠标中轮</source>
+        <translation>Change the plane<byte value="xd"/>Ctrl + mouse wheel</translation>
+    </message>
+</context>
+</TS>
