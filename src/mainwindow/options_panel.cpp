@@ -117,7 +117,7 @@ void OptionsPanel::buildOptionsGroup() {
 }
 
 void OptionsPanel::buildViewGroup() {
-    GroupBoxExView = addGroup("GroupBoxExView", tr("显示IES"), 246);
+    GroupBoxExView = addGroup("GroupBoxExView", tr("显示IES"), 266);
     ComboBoxCaption = addCombo(GroupBoxExView, "ComboBoxCaption",
                                {tr("文件名"), tr("测试"), tr("生产商"),
                                 tr("灯具"), tr("灯具标题"),

@@ -14,7 +14,12 @@ namespace gonilux::mainwindow {
 
 void OptionsPanel::FitOptionsPanel() {
     int bottom = 0;
-    PanelMainChild->layout()->activate();
+    // The stack first gets room for every box at its fixed height: a layout squeezed into less
+    // room lays fixed-height boxes over each other (several boxes expanded at once at start).
+    QLayout* stack = PanelMainChild->layout();
+    const int needed = stack->minimumSize().height();
+    if (PanelMainChild->height() < needed) PanelMainChild->resize(kShownWidth, needed);
+    stack->activate();
     for (QWidget* child : PanelMainChild->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         if (!child->isHidden()) bottom = std::max(bottom, child->y() + child->height());
     PanelMainChild->setGeometry(PanelMainChild->x(), PanelMainChild->y(), kShownWidth, bottom + 20);

@@ -156,6 +156,22 @@ TEST_F(SettingsTest, WindowStateAndSliderPrecedence) {
     EXPECT_TRUE(messages_.isEmpty());
 }
 
+TEST_F(SettingsTest, GroupsStoredExpandedAreStackedWithoutOverlap) {
+    QByteArray text;
+    for (const char* group : {"GroupBoxExOptions", "GroupBoxExView", "GroupBoxExTree", "GroupBoxExList",
+                              "GroupBoxExEye", "GroupBoxExFavorites", "GroupBoxExOther"})
+        text += QByteArray("[") + group + "]\nCollapsed=0\n";
+    writeIni(text);
+    auto window = open();
+    const QList<TGroupBoxEx*> groups = window->options()->groups();
+    ASSERT_EQ(groups.size(), 7);
+    for (int i = 1; i < groups.size(); ++i) {
+        SCOPED_TRACE(groups[i]->objectName().toStdString());
+        EXPECT_FALSE(groups[i]->isCollapsed());
+        EXPECT_GE(groups[i]->y(), groups[i - 1]->y() + groups[i - 1]->height());
+    }
+}
+
 TEST_F(SettingsTest, MaximisedStateIsRestored) {
     writeIni("[Viewer]\nState=2\n");
     auto window = open();
