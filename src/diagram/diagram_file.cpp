@@ -4,7 +4,7 @@
 #include "diagram/goniogram.h"
 
 #include <QCoreApplication>
-#include <QFile>
+#include <QSaveFile>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
@@ -23,16 +23,18 @@ bool PaintInto(QPaintDevice& device, const tIES& ies, const DiagramRequest& requ
     return painter.end();
 }
 
-bool OpenForWriting(QFile& file, QString& error) {
+// The picture goes to a temporary file beside the target, which replaces the target only when
+// the whole picture was written: a failed write leaves an existing file as it was.
+bool OpenForWriting(QSaveFile& file, QString& error) {
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return true;
     error = QCoreApplication::translate("DiagramFile", "cannot write %1: %2")
                 .arg(file.fileName(), file.errorString());
     return false;
 }
 
-bool Finish(QFile& file, bool painted, QString& error) {
-    file.close();
-    if (painted && file.error() == QFileDevice::NoError) return true;
+bool Finish(QSaveFile& file, bool painted, QString& error) {
+    if (painted && file.error() == QFileDevice::NoError && file.commit()) return true;
+    file.cancelWriting();
     error =
         QCoreApplication::translate("DiagramFile", "cannot write %1: %2")
             .arg(file.fileName(), painted ? file.errorString()
@@ -42,14 +44,14 @@ bool Finish(QFile& file, bool painted, QString& error) {
 
 bool WritePng(const QString& path, const tIES& ies, const DiagramRequest& request, QString& error) {
     const QImage image = RenderDiagramImage(ies, request);
-    QFile file(path);
+    QSaveFile file(path);
     if (!OpenForWriting(file, error)) return false;
     const bool saved = image.save(&file, "PNG");
     return Finish(file, saved, error);
 }
 
 bool WriteSvg(const QString& path, const tIES& ies, const DiagramRequest& request, QString& error) {
-    QFile file(path);
+    QSaveFile file(path);
     if (!OpenForWriting(file, error)) return false;
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
@@ -60,7 +62,7 @@ bool WriteSvg(const QString& path, const tIES& ies, const DiagramRequest& reques
 }
 
 bool WritePdf(const QString& path, const tIES& ies, const DiagramRequest& request, QString& error) {
-    QFile file(path);
+    QSaveFile file(path);
     if (!OpenForWriting(file, error)) return false;
     bool painted = false;
     {

@@ -2,11 +2,15 @@
 #include "photometry/file_io.h"
 #include "test_records.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QTemporaryDir>
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 #include <gtest/gtest.h>
 
 namespace gonilux::test {
@@ -81,6 +85,43 @@ TEST(RenderFiles, UnknownExtensionAndUnwritablePathAreReported) {
         EXPECT_TRUE(error.startsWith(QStringLiteral("cannot write"))) << error.toStdString();
     }
     EXPECT_EQ(DiagramFormatOf(QStringLiteral("a/B.PNG")), DiagramFormat::Png);
+}
+
+// A write that fails part-way (here: the file size limit of a nearly full disk) leaves the
+// existing picture as it was.
+TEST(RenderFiles, FailedWriteKeepsTheExistingFile) {
+    const tIES ies = MakeRecord(1, {0, 45, 90, 135, 180}, {0}, {}, 500);
+    QTemporaryDir dir;
+    const char* const names[] = {"old.png", "old.svg", "old.pdf"};
+    for (int i = 0; i < 3; ++i) {
+        const char* name = names[i];
+        SCOPED_TRACE(name);
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        const QByteArray before(64, 'x');
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(before);
+        }
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved;
+        limit.rlim_cur = 100;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        DiagramRequest request;
+        request.Width = request.Height = 300;
+        QString error;
+        const bool written = WriteDiagramFile(path, ies, request, error);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+        EXPECT_FALSE(written);
+        EXPECT_TRUE(error.startsWith(QStringLiteral("cannot write"))) << error.toStdString();
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), before);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), i + 1) << "no temporary file left";
+    }
 }
 
 TEST(RenderFiles, ComposedPicturePixels) {
