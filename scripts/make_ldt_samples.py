@@ -113,6 +113,18 @@ class Ldt:
         self.quoted = False
         self.packed = False
         self.cut_after = None               # keep only this many stored values
+        self.lor = 82.5                     # the tables are scaled to give this ratio (%)
+
+    def scale(self):
+        """Factor that makes the model's flux per 1000 lamp lumens equal the stated ratio."""
+        if self.lamp_sets[0][0].startswith("-"):
+            return 1.0  # absolute photometry: the model is already candela
+        flux = 0.0
+        for c in range(0, 360, 5):
+            for g10 in range(0, 1800, 5):
+                g = (g10 + 2.5) / 10.0
+                flux += self.model(c + 2.5, g) * sind(g) * math.radians(0.5) * math.radians(5)
+        return 10.0 * self.lor / flux
 
     def c_angles(self):
         return [i * self.c_step for i in range(self.mc)]
@@ -149,7 +161,7 @@ class Ldt:
                  self.text_field(self.catalog), self.text_field(self.name),
                  "2026-01-15 / samples"]
         lines += [str(v) for v in self.size + self.area + self.heights]
-        lines += [self.number(100.0), self.number(82.5), self.conversion, self.number(0.0)]
+        lines += [self.number(100.0), self.number(self.lor), self.conversion, self.number(0.0)]
         lines.append(str(len(self.lamp_sets)))
         for lamps, kind, flux, cct, cri, watts in self.lamp_sets:
             lines += [lamps, self.text_field(kind), self.number(flux), cct, cri,
@@ -161,7 +173,8 @@ class Ldt:
         out = [self.number(r, 3) for r in ratios]
         out += [self.number(c) for c in self.c_angles()]
         out += [self.number(g) for g in self.gammas]
-        table = [self.number(self.model(c, g)) for c in self.stored_planes() for g in self.gammas]
+        k = self.scale()
+        table = [self.number(k * self.model(c, g)) for c in self.stored_planes() for g in self.gammas]
         if self.cut_after is not None:
             table = table[:self.cut_after]
         return out + table
