@@ -1,26 +1,17 @@
 // The auxiliary windows in the viewer: the render button, automatic re-rendering, the compare
 // window from the fit button and the render settings beside the main window's.
+#include "../mainwindow/viewer_fixture.h"
 #include "auxwindows/compare_window.h"
 #include "auxwindows/render_image.h"
 #include "auxwindows/render_window.h"
-#include "browser/folder_list_view.h"
-#include "mainwindow/main_window.h"
 #include "mainwindow/preview_pane.h"
 #include "photometry/ini_document.h"
-#include "platform/message_service.h"
 
-#include <QDir>
-#include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
-namespace gonilux::mainwindow {
+namespace gonilux::mainwindow::testing {
 namespace {
-
-using platform::MessageService;
 
 QByteArray IesText(const QByteArray& values) {
     return "IESNA:LM-63-2002\r\n[MANUFAC] ACME\r\nTILT=NONE\r\n1 1000 1 3 4 1 2 0 0 0\r\n1 1 40\r\n"
@@ -28,43 +19,17 @@ QByteArray IesText(const QByteArray& values) {
            values + "\r\n";
 }
 
-class ToolsWiringTest : public ::testing::Test {
+class ToolsWiringTest : public ViewerTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(root_.isValid());
-        write("a.ies", IesText("500 300 0\r\n400 200 0\r\n300 100 0\r\n200 100 0"));
-        write("b.ies", IesText("900 800 700\r\n900 800 700\r\n900 800 700\r\n900 800 700"));
-        MessageService::instance()->setRecorder(
-            [this](const MessageService::Message& m) { messages_.append(m.Text); });
-        start_.RootPath = root_.path();
-        start_.SettingsFile = root_.filePath(QStringLiteral("gonilux.ini"));
-        window_ = std::make_unique<TMainWindow>(start_);
-        window_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-        window_->openStartPath(root_.filePath(QStringLiteral("a.ies")));
+        ViewerTest::SetUp();
+        write(QStringLiteral("a.ies"), IesText("500 300 0\r\n400 200 0\r\n300 100 0\r\n200 100 0"));
+        write(QStringLiteral("b.ies"),
+              IesText("900 800 700\r\n900 800 700\r\n900 800 700\r\n900 800 700"));
+        open();
+        window_->openStartPath(path(QStringLiteral("a.ies")));
         QCoreApplication::processEvents();
     }
-    void TearDown() override {
-        window_.reset();
-        MessageService::instance()->setRecorder({});
-    }
-    void write(const char* name, const QByteArray& bytes) {
-        QFile file(root_.filePath(QString::fromLatin1(name)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    void select(const QString& fileName) {
-        browser::FolderListView* list = window_->fileList();
-        for (int row = list->Tag(); row < list->count(); ++row)
-            if (list->entryFilePath(row).endsWith(QLatin1Char('/') + fileName))
-                list->setCurrentRow(row);
-        QCoreApplication::processEvents();
-    }
-
-    QTemporaryDir root_;
-    StartOptions start_;
-    QStringList messages_;
-    std::unique_ptr<TMainWindow> window_;
 };
 
 TEST_F(ToolsWiringTest, RenderButtonShowsTheWindowWhichFollowsSelectionAndPlane) {
@@ -118,11 +83,11 @@ TEST_F(ToolsWiringTest, RenderSectionIsWrittenWithTheMainWindowsSettings) {
     window_.reset();
     IniDocument ini;
     std::string error;
-    ASSERT_TRUE(LoadIniFile(start_.SettingsFile.toStdString(), ini, error));
+    ASSERT_TRUE(LoadIniFile(path(QStringLiteral("gonilux.ini")).toStdString(), ini, error));
     EXPECT_EQ(ini.ValueOr("Render", "Brightness", ""), "77");
     EXPECT_TRUE(ini.HasSection("Viewer"));
-    EXPECT_TRUE(messages_.isEmpty()) << messages_.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(messages_.isEmpty()) << messages_.front().Text.toStdString();
 }
 
 } // namespace
-} // namespace gonilux::mainwindow
+} // namespace gonilux::mainwindow::testing

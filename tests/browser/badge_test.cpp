@@ -37,8 +37,8 @@ class BadgeTest : public ListViewTest {
   protected:
     void SetUp() override {
         ListViewTest::SetUp();
-        write("bad.ies", SmallIes("1 12a 1 3 1 1 2 0.5 0.6 0")); // line 5 of the file
-        write("good.ies", SmallIes());
+        write("bad.ies", IesFile("T-1", true));
+        write("good.ies", IesFile());
         show();
     }
     QRect rectOf(const QString& name) const {
@@ -68,7 +68,7 @@ TEST_F(BadgeTest, OnlyAReadDamagedFileShowsTheBadgeInEveryView) {
     select(rowOf("good.ies"));
     select(rowOf("bad.ies"));
     ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0].Text, QStringLiteral("Line 5"));
+    EXPECT_EQ(messages_[0].Text, QStringLiteral("Line 4"));
 
     struct ViewCase {
         const char* Name;
@@ -104,7 +104,7 @@ TEST_F(BadgeTest, TheHoverTextNamesTheDamagedLine) {
     select(rowOf("good.ies"));
     const QString bad = toolTipOver("bad.ies");
     EXPECT_TRUE(bad.contains("bad.ies"));
-    EXPECT_TRUE(bad.contains("Error! Line 5")) << bad.toStdString();
+    EXPECT_TRUE(bad.contains("Error! Line 4")) << bad.toStdString();
     const QString good = toolTipOver("good.ies");
     EXPECT_TRUE(good.contains("good.ies"));
     EXPECT_FALSE(good.contains("Line")) << good.toStdString();

@@ -1,14 +1,11 @@
-// The file list's window-free rules (captions, comparison, sorting, the up entry, the folder
-// scan) and its small widgets (gauge, author-mark icon).
+// The file list's window-free rules (captions, comparison, sorting, the up entry) and its small
+// widgets (gauge, author-mark icon).
 #include "browser/file_entries.h"
 #include "browser/list_widgets.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QStyle>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
@@ -25,7 +22,7 @@ TEST(FileEntries, CompareTextFoldsAsciiLettersOnly) {
     };
     const Case cases[] = {
         {"a.ies", "A.IES", 0}, {"abc", "ABD", -1}, {"B", "a", 1},
-        {"ab", "abc", -1},     {"_x", "ax", 1},  // '_' lies above 'Z', below 'a'
+        {"ab", "abc", -1},     {"_x", "ax", 1}, // '_' lies above 'Z', below 'a'
         {"Z", "[", -1},        {"é", "z", 1},   // non-ASCII: UTF-8 bytes, no folding
         {"É", "é", -1},        {"", "", 0},
     };
@@ -46,9 +43,7 @@ TEST(FileEntries, SortKeepsFolderEntriesAndEqualCaptionsInOrder) {
     EXPECT_EQ(SortedRowOrder({"b", "a"}, 5), (std::vector<int>{0, 1}));
 }
 
-TEST(FileEntries, UpEntryCaptionFollowsTheChosenWording) {
-    EXPECT_EQ(UpEntryItems(), (QStringList{"直到", "..", ".. 仅"}));
-    EXPECT_EQ(UpEntryCaption(0, "Folder"), QStringLiteral("直到 'Folder'"));
+TEST(FileEntries, UpEntryCaptionNamesTheFolderButInTheBareWording) {
     EXPECT_EQ(UpEntryCaption(1, "Folder"), QStringLiteral(".. 'Folder'"));
     EXPECT_EQ(UpEntryCaption(2, "Folder"), QStringLiteral(".."));
 }
@@ -56,10 +51,10 @@ TEST(FileEntries, UpEntryCaptionFollowsTheChosenWording) {
 TEST(FileEntries, CaptionFallsBackToTheFileName) {
     TiesData entry = NewFileEntry("lamp.ies");
     EXPECT_EQ(EntryCaption(entry, 0), "lamp.ies");
-    EXPECT_EQ(EntryCaption(entry, 1), "lamp.ies");  // unread: title string 2 is missing
+    EXPECT_EQ(EntryCaption(entry, 1), "lamp.ies"); // unread: title string 2 is missing
     entry.Lines = {"", "lamp.ies", "R-12", "", "", "", "", ""};
     EXPECT_EQ(EntryCaption(entry, 1), "R-12");
-    EXPECT_EQ(EntryCaption(entry, 2), "lamp.ies");  // empty manufacturer
+    EXPECT_EQ(EntryCaption(entry, 2), "lamp.ies"); // empty manufacturer
 }
 
 TEST(FileEntries, CaptionChangeSamplesThreeEntries) {
@@ -70,10 +65,9 @@ TEST(FileEntries, CaptionChangeSamplesThreeEntries) {
     };
     const Case cases[] = {
         {10, 2, 1, {2}, true},     // first file entry
-        {10, 2, 1, {9}, true},     // last
         {10, 2, 1, {7}, true},     // max(last - Tag, Tag) = 7
         {10, 2, 1, {5}, false},    // not sampled
-        {10, 2, 0, {2, 9}, false},  // file-name captions read nothing
+        {10, 2, 0, {2, 9}, false}, // file-name captions read nothing
         {3, 2, 1, {2}, false},     // a single file entry
         {10, 6, 3, {6}, true},     // max(9 - 6, 6) = 6
     };
@@ -85,27 +79,14 @@ TEST(FileEntries, CaptionChangeSamplesThreeEntries) {
     }
 }
 
-TEST(FileEntries, ScanFindsIesFilesInAnyCase) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    for (const char* name : {"a.ies", "B.IES", "c.Ies", ".hidden.ies", "d.iesx", "e.txt"})
-        ASSERT_TRUE(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
-    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.ies"));
-    QStringList found = ScanIesFiles(dir.path());
-    found.sort();
-    EXPECT_EQ(found, (QStringList{".hidden.ies", "B.IES", "a.ies", "c.Ies"}));
-    EXPECT_TRUE(ScanIesFiles(dir.filePath("missing")).isEmpty());
-}
-
 TEST(ListWidgets, GaugeFillsFromTheLeft) {
     TGauge gauge;
-    EXPECT_EQ(gauge.size(), QSize(177, 12));
     gauge.setMaxValue(0);
     EXPECT_EQ(gauge.percentDone(), 0);
     gauge.setMaxValue(3);
     gauge.setProgress(1);
     EXPECT_EQ(gauge.percentDone(), 33);
-    gauge.setProgress(7);  // clamped to the maximum
+    gauge.setProgress(7); // clamped to the maximum
     EXPECT_EQ(gauge.progress(), 3);
     gauge.setMaxValue(100);
     gauge.setProgress(50);
@@ -121,9 +102,9 @@ TEST(ListWidgets, AuthorMarkDrawsOverTheIcon) {
         const QImage a = plain.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32);
         const QImage b = marked.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(b.size(), QSize(size, size));
-        EXPECT_NE(a.pixel(1, size - 2), b.pixel(1, size - 2)) << size;  // bottom-left corner
+        EXPECT_NE(a.pixel(1, size - 2), b.pixel(1, size - 2)) << size; // bottom-left corner
     }
 }
 
-}  // namespace
-}  // namespace gonilux::browser
+} // namespace
+} // namespace gonilux::browser

@@ -1,25 +1,14 @@
 // The file list's filter: the matching rule, the hidden entries in each view, the reading of
 // unread entries, Escape, another folder listed, and where the focus goes.
 #include "browser/entry_filter.h"
-#include "browser/file_entries.h"
-#include "browser/folder_list_view.h"
 #include "browser/list_widgets.h"
-#include "platform/message_service.h"
+#include "list_view_fixture.h"
 
-#include <QDir>
-#include <QFile>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
-#include <functional>
-#include <gtest/gtest.h>
 #include <string>
-#include <vector>
 
-namespace gonilux::browser {
+namespace gonilux::browser::testing {
 namespace {
-
-using platform::MessageService;
 
 // ---- The rule ----
 
@@ -50,7 +39,6 @@ TEST(EntryFilter, MatchesCaptionOrAnyTitleWithoutRegardToCase) {
         {"other caption, file name title", read, 2, QStringLiteral("SPOT-1"), true},
         {"test title", read, 0, QStringLiteral("r-7"), true},
         {"8-bit title", read, 0, QStringLiteral("ÇLAIR"), true},
-        {"lamp title", read, 0, QStringLiteral("3000k"), true},
         {"no title has it", read, 0, QStringLiteral("downlight"), false},
         {"unread: name only", unread, 0, QStringLiteral("灯具.ies"), true},
         {"unread: nothing else", unread, 0, QStringLiteral("acme"), false},
@@ -71,85 +59,35 @@ TEST(EntryFilter, OnlyUnreadEntriesThatCanBeOpenedNeedReading) {
 
 // ---- The list ----
 
-QByteArray IesText(const QByteArray& test, bool badHeader = false) {
-    return "IESNA:LM-63-1995\r\n[TEST] " + test + "\r\n[MANUFAC] ACME\r\nTILT=NONE\r\n" +
-           (badHeader ? "1 12a 1 3 1 1 2 0.5 0.6 0\r\n" : "1 1000 1 3 1 1 2 0.5 0.6 0\r\n") +
-           "1 1 36\r\n0 45 90\r\n0\r\n100 80 10\r\n";
-}
-
-class FilterTest : public ::testing::Test {
+class FilterTest : public ListViewTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(root_.isValid());
-        MessageService::instance()->setRecorder([this](const MessageService::Message& m) {
-            messages_.push_back(m);
-            if (onMessage_) onMessage_();
-        });
-        view_.resize(520, 360);
-        view_.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view_));
+        ListViewTest::SetUp();
         view_.CheckBoxUpClick(true);
         view_.CheckBoxSortClick(true); // the folder's files in a known order
         // "alpha.ies" matches "alpha" by name, "b.ies" by its [TEST] string, "c.ies" not at all.
-        folder_ = MakeFolder(QStringLiteral("lib"), {{"alpha.ies", IesText("T-1")},
-                                                     {"b.ies", IesText("ALPHA-7")},
-                                                     {"c.ies", IesText("T-3")}});
-        QDir(folder_).mkdir(QStringLiteral("zeta"));
-        other_ = MakeFolder(QStringLiteral("other"), {{"alpha2.ies", IesText("T-9")}});
-    }
-    void TearDown() override { MessageService::instance()->setRecorder({}); }
-
-    QString MakeFolder(const QString& name, const QList<QPair<QString, QByteArray>>& files) {
-        const QString path = root_.filePath(name);
-        QDir().mkpath(path);
-        for (const auto& [file, bytes] : files) {
-            QFile out(path + QLatin1Char('/') + file);
-            EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-            out.write(bytes);
-        }
-        return path;
-    }
-    FolderListing Listing(const QString& path) const {
-        FolderListing listing;
-        listing.Path = path;
-        listing.NodeText = QFileInfo(path).fileName();
-        listing.HasParent = true;
-        for (const QString& sub : QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-            listing.Children.append({sub, path + QLatin1Char('/') + sub, QIcon()});
-        return listing;
-    }
-    int RowOfFile(const QString& name) const {
-        for (int i = view_.Tag(); i < view_.count(); ++i)
-            if (EntryFileName(*view_.entryAt(i)) == name) return i;
-        return -1;
+        folder_ = makeFolder("lib",
+                             {{"alpha.ies", IesFile("T-1")},
+                              {"b.ies", IesFile("ALPHA-7")},
+                              {"c.ies", IesFile("T-3")}},
+                             {"zeta"});
+        other_ = makeFolder("other", {{"alpha2.ies", IesFile("T-9")}});
     }
     // The captions the view lays out (hidden rows have no place), folders included.
-    QStringList Shown() {
+    QStringList shown() {
         view_.doItemsLayout();
-        QStringList shown;
+        QStringList result;
         for (int i = 0; i < view_.count(); ++i) {
             const bool hidden = view_.isRowHidden(i);
             EXPECT_EQ(view_.visualItemRect(view_.item(i)).isEmpty(), hidden) << i;
-            if (!hidden) shown << view_.item(i)->text();
+            if (!hidden) result << view_.item(i)->text();
         }
-        return shown;
+        return result;
     }
-    int LoadedCount() const {
-        int loaded = 0;
-        for (int i = view_.Tag(); i < view_.count(); ++i)
-            loaded += view_.entryAt(i)->Loaded;
-        return loaded;
-    }
-    void Select(const QString& name) {
-        view_.setCurrentItem(view_.item(RowOfFile(name)), QItemSelectionModel::ClearAndSelect);
-    }
+    void selectFile(const QString& name) { select(rowOf(name)); }
 
-    QTemporaryDir root_;
-    FolderListView view_;
     QString folder_;
     QString other_;
-    std::vector<MessageService::Message> messages_;
-    std::function<void()> onMessage_;
 };
 
 TEST_F(FilterTest, EachViewShowsTheMatchingFilesAndEveryFolderEntry) {
@@ -162,36 +100,36 @@ TEST_F(FilterTest, EachViewShowsTheMatchingFilesAndEveryFolderEntry) {
     for (const auto& v : views) {
         SCOPED_TRACE(v.Name);
         view_.setViewStyle(v.Style);
-        view_.ShowFolderContents(Listing(folder_));
+        show(folder_);
         const QString up = view_.item(0)->text();
-        ASSERT_EQ(LoadedCount(), 0);
+        ASSERT_EQ(loadedCount(), 0);
 
         view_.setFilterText(QStringLiteral("Alpha"));
-        EXPECT_EQ(LoadedCount(), 3); // the titles are needed
+        EXPECT_EQ(loadedCount(), 3); // the titles are needed
         EXPECT_FALSE(view_.processingPanel()->isVisible());
-        EXPECT_EQ(Shown(), (QStringList{up, "zeta", "alpha.ies", "b.ies"}));
+        EXPECT_EQ(shown(), (QStringList{up, "zeta", "alpha.ies", "b.ies"}));
 
         view_.setFilterText(QStringLiteral("t-3"));
-        EXPECT_EQ(Shown(), (QStringList{up, "zeta", "c.ies"}));
+        EXPECT_EQ(shown(), (QStringList{up, "zeta", "c.ies"}));
         view_.setFilterText(QStringLiteral("nothing like it"));
-        EXPECT_EQ(Shown(), (QStringList{up, "zeta"}));
+        EXPECT_EQ(shown(), (QStringList{up, "zeta"}));
         view_.setFilterText(QString());
-        EXPECT_EQ(Shown().size(), 5);
+        EXPECT_EQ(shown().size(), 5);
     }
 }
 
 TEST_F(FilterTest, ReadingShowsTheProgressPanelAndSkipsFilesThatFailedToOpen) {
-    MakeFolder(QStringLiteral("lib"), {{"d.ies", IesText("T-4", true)}});
-    view_.ShowFolderContents(Listing(folder_));
+    makeFolder("lib", {{"d.ies", IesFile("T-4", true)}});
+    show(folder_);
     bool panelShown = false;
     onMessage_ = [&] { panelShown = view_.processingPanel()->isVisible(); };
     view_.setFilterText(QStringLiteral("t-"));
     EXPECT_TRUE(panelShown); // the broken header was reported while the panel showed
     ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(LoadedCount(), 4);
+    EXPECT_EQ(loadedCount(), 4);
 
     // A file that cannot be opened is tried once, not on every key.
-    view_.ShowFolderContents(Listing(other_));
+    show(other_);
     ASSERT_TRUE(QFile::remove(other_ + QStringLiteral("/alpha2.ies")));
     ASSERT_TRUE(QDir(other_).mkdir(QStringLiteral("alpha2.ies")));
     view_.setFilterText(QStringLiteral("a"));
@@ -200,71 +138,71 @@ TEST_F(FilterTest, ReadingShowsTheProgressPanelAndSkipsFilesThatFailedToOpen) {
 }
 
 TEST_F(FilterTest, ATextSetWhileReadingStartsTheReadingOver) {
-    MakeFolder(QStringLiteral("lib"), {{"a0.ies", IesText("T-0", true)}});
-    view_.ShowFolderContents(Listing(folder_));
-    ASSERT_EQ(RowOfFile("a0.ies"), view_.Tag()); // read first: its message comes mid-pass
+    makeFolder("lib", {{"a0.ies", IesFile("T-0", true)}});
+    show(folder_);
+    ASSERT_EQ(rowOf("a0.ies"), view_.Tag()); // read first: its message comes mid-pass
     onMessage_ = [this] {
         onMessage_ = nullptr;
         view_.setFilterText(QStringLiteral("T-3"));
     };
     view_.setFilterText(QStringLiteral("alpha"));
     EXPECT_EQ(view_.filterText(), QStringLiteral("T-3"));
-    EXPECT_EQ(LoadedCount(), 4);
-    EXPECT_EQ(Shown(), (QStringList{view_.item(0)->text(), "zeta", "c.ies"}));
+    EXPECT_EQ(loadedCount(), 4);
+    EXPECT_EQ(shown(), (QStringList{view_.item(0)->text(), "zeta", "c.ies"}));
     EXPECT_FALSE(view_.processingPanel()->isVisible());
 }
 
 TEST_F(FilterTest, AnotherFolderListedClearsTheFilterEvenWhileReading) {
-    view_.ShowFolderContents(Listing(folder_));
+    show(folder_);
     QSignalSpy cleared(&view_, &FolderListView::filterCleared);
     view_.setFilterText(QStringLiteral("alpha"));
-    view_.ShowFolderContents(Listing(folder_)); // the same folder again keeps it
+    show(folder_); // the same folder again keeps it
     EXPECT_EQ(view_.filterText(), QStringLiteral("alpha"));
-    EXPECT_EQ(Shown().size(), 4);
+    EXPECT_EQ(shown().size(), 4);
     EXPECT_EQ(cleared.count(), 0);
 
-    view_.ShowFolderContents(Listing(other_));
+    show(other_);
     EXPECT_TRUE(view_.filterText().isEmpty());
     EXPECT_EQ(cleared.count(), 1);
-    EXPECT_EQ(Shown().size(), 2);
+    EXPECT_EQ(shown().size(), 2);
 
     // Listing a folder from inside the reading (a message box runs events) ends that reading.
-    MakeFolder(QStringLiteral("lib"), {{"a0.ies", IesText("T-0", true)}});
-    view_.ShowFolderContents(Listing(folder_));
+    makeFolder("lib", {{"a0.ies", IesFile("T-0", true)}});
+    show(folder_);
     onMessage_ = [this] {
         onMessage_ = nullptr;
-        view_.ShowFolderContents(Listing(other_));
+        show(other_);
     };
     view_.setFilterText(QStringLiteral("t-"));
     EXPECT_TRUE(view_.filterText().isEmpty());
     EXPECT_EQ(view_.currentFolderPathWithSeparator(), other_ + QLatin1Char('/'));
-    EXPECT_EQ(LoadedCount(), 0);
-    EXPECT_EQ(Shown().size(), 2);
+    EXPECT_EQ(loadedCount(), 0);
+    EXPECT_EQ(shown().size(), 2);
     EXPECT_FALSE(view_.processingPanel()->isVisible());
 }
 
 TEST_F(FilterTest, EscapeInTheListClearsAnActiveFilter) {
-    view_.ShowFolderContents(Listing(folder_));
+    show(folder_);
     QSignalSpy cleared(&view_, &FolderListView::filterCleared);
     QTest::keyClick(&view_, Qt::Key_Escape); // no filter: nothing to clear
     EXPECT_EQ(cleared.count(), 0);
     view_.setFilterText(QStringLiteral("b.ies"));
-    EXPECT_EQ(Shown().size(), 3);
+    EXPECT_EQ(shown().size(), 3);
     QTest::keyClick(&view_, Qt::Key_Escape);
     EXPECT_TRUE(view_.filterText().isEmpty());
     EXPECT_EQ(cleared.count(), 1);
-    EXPECT_EQ(Shown().size(), 5);
+    EXPECT_EQ(shown().size(), 5);
 }
 
 TEST_F(FilterTest, AHiddenFocusMovesToTheFirstVisibleFile) {
-    view_.ShowFolderContents(Listing(folder_));
+    show(folder_);
     QSignalSpy preview(&view_, &FolderListView::previewItem);
-    Select(QStringLiteral("c.ies"));
-    view_.item(RowOfFile("alpha.ies"))->setSelected(true);
+    selectFile(QStringLiteral("c.ies"));
+    view_.item(rowOf("alpha.ies"))->setSelected(true);
     ASSERT_EQ(preview.count(), 1);
 
     view_.setFilterText(QStringLiteral("ALPHA-7")); // hides c.ies (focused) and alpha.ies
-    const int b = RowOfFile("b.ies");
+    const int b = rowOf("b.ies");
     EXPECT_EQ(view_.currentRow(), b);
     EXPECT_EQ(view_.selectedItems(), QList<QListWidgetItem*>{view_.item(b)});
     ASSERT_EQ(preview.count(), 2); // the selection followed the focus: b is previewed
@@ -278,26 +216,26 @@ TEST_F(FilterTest, AHiddenFocusMovesToTheFirstVisibleFile) {
 
     // A focus that is not selected moves without selecting.
     view_.setFilterText(QString());
-    view_.setCurrentItem(view_.item(RowOfFile("c.ies")), QItemSelectionModel::NoUpdate);
+    view_.setCurrentItem(view_.item(rowOf("c.ies")), QItemSelectionModel::NoUpdate);
     view_.setFilterText(QStringLiteral("b.ies"));
-    EXPECT_EQ(view_.currentRow(), RowOfFile("b.ies"));
+    EXPECT_EQ(view_.currentRow(), rowOf("b.ies"));
     EXPECT_TRUE(view_.selectedItems().isEmpty());
 }
 
 TEST_F(FilterTest, SortingAndCaptionChangesKeepTheFilter) {
-    view_.ShowFolderContents(Listing(folder_));
+    show(folder_);
     view_.setFilterText(QStringLiteral("alpha"));
     view_.ComboBoxCaptionChange(1); // captions become the [TEST] strings, sorted
     const QString up = view_.item(0)->text();
-    EXPECT_EQ(Shown(), (QStringList{up, "zeta", "ALPHA-7", "T-1"}));
+    EXPECT_EQ(shown(), (QStringList{up, "zeta", "ALPHA-7", "T-1"}));
     view_.CheckBoxSortClick(false);
     view_.ComboBoxCaptionChange(0);
-    EXPECT_EQ(Shown(), (QStringList{up, "zeta", "b.ies", "alpha.ies"}));
+    EXPECT_EQ(shown(), (QStringList{up, "zeta", "b.ies", "alpha.ies"}));
     view_.CheckBoxSortClick(true); // every file row is taken out and put back
-    EXPECT_EQ(Shown(), (QStringList{up, "zeta", "alpha.ies", "b.ies"}));
+    EXPECT_EQ(shown(), (QStringList{up, "zeta", "alpha.ies", "b.ies"}));
     view_.CheckBoxUpClick(false);
-    EXPECT_EQ(Shown(), (QStringList{"zeta", "alpha.ies", "b.ies"}));
+    EXPECT_EQ(shown(), (QStringList{"zeta", "alpha.ies", "b.ies"}));
 }
 
 } // namespace
-} // namespace gonilux::browser
+} // namespace gonilux::browser::testing

@@ -73,7 +73,6 @@ TEST_F(FolderTreeTest, BuildsRootAndFirstLevelWithPlaceholdersWhereSubfoldersExi
     build();
     QTreeWidgetItem* root = tree_.rootNode();
     ASSERT_NE(root, nullptr);
-    EXPECT_EQ(tree_.topLevelItemCount(), 1);
     EXPECT_EQ(root->text(0), QDir(root_).dirName());
     EXPECT_EQ(tree_.ParsingName(root), root_);
     EXPECT_TRUE(root->isExpanded());
@@ -86,11 +85,6 @@ TEST_F(FolderTreeTest, BuildsRootAndFirstLevelWithPlaceholdersWhereSubfoldersExi
         EXPECT_EQ(tree_.ParsingName(item->child(0)), QString());
     }
     EXPECT_EQ(node("beta")->childCount(), 0); // files only
-    EXPECT_EQ(node("gamma")->childCount(), 0);
-    EXPECT_EQ(tree_.objectName(), "FolderTreeView");
-    EXPECT_EQ(tree_.indentation(), 19);
-    EXPECT_FALSE(tree_.rootIsDecorated());
-    EXPECT_TRUE(tree_.isHeaderHidden());
 }
 
 TEST_F(FolderTreeTest, ExpandingReplacesThePlaceholderByOneLevel) {
@@ -189,14 +183,13 @@ TEST_F(FolderTreeTest, SelectionIsListedAfterTheDelayOnlyWhereItSettles) {
     // Expanding the selected node again lists nothing new; it is already shown.
     node("alpha")->setExpanded(true);
     EXPECT_EQ(shown_, (QStringList{path("gamma"), path("alpha")}));
-}
 
-TEST_F(FolderTreeTest, ExpandingTheSelectedNodeListsItAtOnce) {
-    build();
-    tree_.setCurrentItem(node("alpha"));
-    node("alpha")->setExpanded(true);
-    EXPECT_EQ(shown_, QStringList{path("alpha")});
-    EXPECT_EQ(texts(node("alpha")), (QStringList{"one", "two"}));
+    // Expanding a node selected but not yet listed lists it at once.
+    tree_.setCurrentItem(node(".hidden"));
+    node(".hidden")->setExpanded(true);
+    EXPECT_EQ(shown_.size(), 3);
+    EXPECT_EQ(shown_.last(), path(".hidden"));
+    EXPECT_EQ(texts(node(".hidden")), QStringList{"inner"});
 }
 
 TEST_F(FolderTreeTest, HoldingDownListsOnlyTheNodeWhereTheKeyIsReleased) {
@@ -341,12 +334,12 @@ TEST(FolderTreePresetTest, PresetFollowsLinesAutoExpandAndHotTracking) {
         bool lines, autoExpand, hotTrack;
         TreePreset preset;
     };
+    // Each preset, and one step away from either.
     for (const Case c :
          {Case{true, false, false, TreePreset::Windows9x},
           Case{false, true, true, TreePreset::WindowsXP},
-          Case{false, false, false, TreePreset::Custom}, Case{true, true, true, TreePreset::Custom},
-          Case{true, true, false, TreePreset::Custom}, Case{false, true, false, TreePreset::Custom},
-          Case{false, false, true, TreePreset::Custom}})
+          Case{true, true, true, TreePreset::Custom}, Case{false, false, false, TreePreset::Custom},
+          Case{false, true, false, TreePreset::Custom}})
         EXPECT_EQ(treePresetFor(c.lines, c.autoExpand, c.hotTrack), c.preset)
             << c.lines << c.autoExpand << c.hotTrack;
 
@@ -358,16 +351,7 @@ TEST(FolderTreePresetTest, PresetFollowsLinesAutoExpandAndHotTracking) {
     EXPECT_EQ(tree.preset(), TreePreset::WindowsXP);
     tree.setShowLines(true);
     EXPECT_EQ(tree.preset(), TreePreset::Custom);
-    tree.setLargeIcons(true);
-    EXPECT_GT(tree.iconSize().width(), 16);
-    EXPECT_EQ(tree.indentation(), 19);
 }
-
-} // namespace
-} // namespace gonilux::browser
-
-namespace gonilux::browser {
-namespace {
 
 TEST(TreePathRule, CutsOneComponentAtATime) {
     QString path = QStringLiteral("Desktop/File System/data/");
@@ -384,7 +368,9 @@ TEST(TreePathRule, StoredPathReopensTheSameFolder) {
     QTemporaryDir root;
     ASSERT_TRUE(root.isValid());
     ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("a/b/c")));
-    ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("x")));
+    const auto absolute = [&](const char* relative) {
+        return QDir(root.filePath(QString::fromUtf8(relative))).absolutePath();
+    };
     QString stored;
     {
         FolderTreeView tree;
@@ -394,21 +380,19 @@ TEST(TreePathRule, StoredPathReopensTheSameFolder) {
         stored = tree.GetTreePath();
         EXPECT_TRUE(stored.endsWith(QStringLiteral("/a/b/"))) << stored.toStdString();
     }
-    FolderTreeView reopened;
-    reopened.setRootPath(root.path());
-    reopened.ButtonCreateTreeClick();
-    QSignalSpy listed(&reopened, &FolderTreeView::folderChanged);
-    QTreeWidgetItem* node = reopened.OpenTreePath(stored);
-    ASSERT_NE(node, nullptr);
-    EXPECT_EQ(reopened.ParsingName(node), QDir(root.filePath(QStringLiteral("a/b"))).absolutePath());
-    EXPECT_EQ(listed.count(), 1);  // only the final folder is listed
-    // A vanished folder reopens its deepest surviving ancestor.
-    QDir(root.filePath(QStringLiteral("a/b"))).removeRecursively();
-    FolderTreeView third;
-    third.setRootPath(root.path());
-    third.ButtonCreateTreeClick();
-    EXPECT_EQ(third.ParsingName(third.OpenTreePath(stored)), QDir(root.filePath(QStringLiteral("a"))).absolutePath());
+    // Reopened in a new tree; once the folder is gone, its deepest surviving ancestor.
+    for (const char* expected : {"a/b", "a"}) {
+        FolderTreeView reopened;
+        reopened.setRootPath(root.path());
+        reopened.ButtonCreateTreeClick();
+        QSignalSpy listed(&reopened, &FolderTreeView::folderChanged);
+        QTreeWidgetItem* node = reopened.OpenTreePath(stored);
+        ASSERT_NE(node, nullptr);
+        EXPECT_EQ(reopened.ParsingName(node), absolute(expected));
+        EXPECT_EQ(listed.count(), 1); // only the final folder is listed
+        QDir(root.filePath(QStringLiteral("a/b"))).removeRecursively();
+    }
 }
 
-}  // namespace
-}  // namespace gonilux::browser
+} // namespace
+} // namespace gonilux::browser

@@ -1,6 +1,6 @@
-// EULUMDAT files in the file list: which names are listed, the .ldt switch listing the folder
-// again with the selection kept, and an .ldt entry read, captioned, sorted, described and drawn
-// like an IES entry.
+// EULUMDAT and IES files in the file list: which names are listed and scanned, the .ldt switch
+// listing the folder again with the selection kept, and an .ldt entry read, captioned, sorted,
+// described and drawn like an IES entry.
 #include "browser/metrics_text.h"
 #include "browser/thumbnail_view.h"
 #include "list_view_fixture.h"
@@ -21,10 +21,9 @@ TEST(LdtNames, ListedWithTheSwitchInAnyCase) {
         bool WithLdt;
     };
     const Case cases[] = {
-        {"a.ies", true, true},       {"B.IES", true, true},      {"c.ldt", false, true},
-        {"D.LDT", false, true},      {"e.Ldt", false, true},     {".hidden.ldt", false, true},
-        {"f.ldt.txt", false, false}, {"g.ldtx", false, false},   {"ldt", false, false},
-        {"h_ldt", false, false},     {"i.ies.ldt", false, true},
+        {"B.IES", true, true},        {"c.ldt", false, true},      {"D.LDT", false, true},
+        {".hidden.ldt", false, true}, {"f.ldt.txt", false, false}, {"g.ldtx", false, false},
+        {"ldt", false, false},        {"i.ies.ldt", false, true},
     };
     for (const Case& c : cases) {
         const QString name = QString::fromLatin1(c.Name);
@@ -32,16 +31,20 @@ TEST(LdtNames, ListedWithTheSwitchInAnyCase) {
         EXPECT_EQ(IsListedFileName(name, true), c.WithLdt) << c.Name;
     }
 
+    // The scan: hidden files and any case count, folders and other suffixes do not.
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    for (const char* name : {"a.ies", "c.ldt", "D.LDT", "f.ldt.txt"})
+    for (const char* name : {"a.ies", "B.IES", ".hidden.ies", "c.ldt", "D.LDT", "f.ldt.txt"})
         ASSERT_TRUE(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.ldt"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.ies"));
     QStringList found = ScanIesFiles(dir.path(), true);
     found.sort();
-    EXPECT_EQ(found, (QStringList{"D.LDT", "a.ies", "c.ldt"}));
-    EXPECT_EQ(ScanIesFiles(dir.path(), false), QStringList{"a.ies"});
-    EXPECT_EQ(ScanIesFiles(dir.path()), QStringList{"a.ies"}); // the scan's own default
+    EXPECT_EQ(found, (QStringList{".hidden.ies", "B.IES", "D.LDT", "a.ies", "c.ldt"}));
+    found = ScanIesFiles(dir.path()); // the scan's own default: no .ldt
+    found.sort();
+    EXPECT_EQ(found, (QStringList{".hidden.ies", "B.IES", "a.ies"}));
+    EXPECT_TRUE(ScanIesFiles(dir.filePath("missing")).isEmpty());
 }
 
 class LdtListTest : public ListViewTest {
@@ -50,7 +53,7 @@ class LdtListTest : public ListViewTest {
         ListViewTest::SetUp();
         upper_ = copyLdt(kUpperCaseLdt);
         lower_ = copyLdt(kLowerCaseLdt);
-        write("plain.ies", SmallIes());
+        write("plain.ies", IesFile());
         write("notes.ldt.txt", "not photometric");
         QDir(folder()).mkdir("sub.ldt");
     }
@@ -146,8 +149,6 @@ TEST_F(LdtListTest, FiguresAreComputedOncePerRead) {
     select(row);
     const std::optional<tMetrics> first = view_.entryMetrics(row);
     ASSERT_TRUE(first && first->Valid);
-    const QVariant cached = view_.item(row)->data(FolderListView::MetricsRole);
-    EXPECT_TRUE(cached.isValid());
 
     // The file changes on disk: the cached figures stay until the entry is read again.
     ASSERT_TRUE(QFile::remove(root_.filePath(lower_)));

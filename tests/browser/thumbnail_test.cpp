@@ -1,28 +1,17 @@
 // The thumbnail view of the file list (icon cells, thumbnails painted from the records, the
 // focused tint, reading on first paint, captions) and the list's hot-track options.
-#include "browser/file_entries.h"
-#include "browser/folder_list_view.h"
 #include "browser/list_appearance.h"
 #include "browser/list_widgets.h"
 #include "browser/thumbnail_view.h"
-#include "platform/message_service.h"
+#include "list_view_fixture.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
 #include <QPixmap>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 #include <cmath>
-#include <gtest/gtest.h>
-#include <vector>
 
-namespace gonilux::browser {
+namespace gonilux::browser::testing {
 namespace {
-
-using platform::MessageService;
 
 QIcon SolidIcon(const QColor& colour) {
     QPixmap pixmap(kLargeIconSize, kLargeIconSize);
@@ -46,16 +35,6 @@ QColor Blend(const QColor& under, const QColor& over, double share) {
     };
     return QColor(mix(under.red(), over.red()), mix(under.green(), over.green()),
                   mix(under.blue(), over.blue()));
-}
-
-// A type C file with one plane and a cosine-like distribution over 0..90 degrees.
-QByteArray IesText(bool byAuthor) {
-    QByteArray text = "IESNA:LM-63-1995\r\n[TEST] T-1\r\n";
-    if (byAuthor) text += "[CHANGED] converted by A. Kestrin\r\n";
-    text += "TILT=NONE\r\n1 1000 1 10 1 1 2 0.5 0.6 0\r\n1 1 36\r\n";
-    text += "0 10 20 30 40 50 60 70 80 90\r\n0\r\n";
-    text += "500 490 470 430 380 320 250 170 90 10\r\n";
-    return text;
 }
 
 // ---- ThumbImages ----
@@ -124,7 +103,6 @@ TEST(ThumbnailCaption, WrapsAtWordsAndCutsWithAnEllipsis) {
         Cut Kind;
     };
     const std::vector<Case> cases = {
-        {"Short.ies", Cut::None},
         {"Luminaire downlight", Cut::None},
         {"Luminaire downlight recessed", Cut::None},
         {"Luminaire downlight recessed with a very long and wordy catalogue description",
@@ -196,68 +174,30 @@ TEST(ListAppearanceRules, UnderlinedCaptions) {
 
 // ---- The list widget ----
 
-class ThumbnailViewTest : public ::testing::Test {
+class ThumbnailViewTest : public ListViewTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(root_.isValid());
-        MessageService::instance()->setRecorder(
-            [this](const MessageService::Message& m) { messages_.push_back(m); });
-        view_.resize(440, 360);
-        view_.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view_));
-    }
-    void TearDown() override { MessageService::instance()->setRecorder({}); }
-
-    QString MakeFolder(const QString& name, const QStringList& subfolders, int files,
-                       const QStringList& byAuthor = {}) {
-        const QString path = root_.filePath(name);
-        QDir().mkpath(path);
-        for (const QString& sub : subfolders)
-            QDir(path).mkdir(sub);
+    // A folder of `files` IES files f000.ies, f001.ies, ...; those in `byAuthor` carry the mark.
+    QString makeFiles(const QString& name, const QStringList& subfolders, int files,
+                      const QStringList& byAuthor = {}) {
+        QList<QPair<QString, QByteArray>> contents;
         for (int i = 0; i < files; ++i) {
             const QString file = QStringLiteral("f%1.ies").arg(i, 3, 10, QLatin1Char('0'));
-            QFile out(path + "/" + file);
-            EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-            out.write(IesText(byAuthor.contains(file)));
+            contents.append({file, IesFile("T-1", false, byAuthor.contains(file))});
         }
-        return path;
+        return makeFolder(name, contents, subfolders);
     }
-
-    FolderListing Listing(const QString& path, const QList<QIcon>& childIcons = {}) {
-        FolderListing listing;
-        listing.Path = path;
-        listing.NodeText = QFileInfo(path).fileName();
+    // Shows `path` with the current folder's icon and the subfolders' `childIcons`.
+    void showWithIcons(const QString& path, const QList<QIcon>& childIcons = {}) {
+        FolderListing listing = ListingOf(path);
         listing.NodeIcon = SolidIcon(kColours[kParentColour]);
-        listing.HasParent = true;
-        const QStringList subs = QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        for (int i = 0; i < subs.size(); ++i)
-            listing.Children.append({subs[i], path + "/" + subs[i], childIcons.value(i)});
-        return listing;
+        for (int i = 0; i < listing.Children.size(); ++i)
+            listing.Children[i].Icon = childIcons.value(i);
+        view_.ShowFolderContents(listing);
     }
-
-    int RowOfFile(const QString& name) const {
-        for (int i = view_.Tag(); i < view_.count(); ++i)
-            if (EntryFileName(*view_.entryAt(i)) == name) return i;
-        return -1;
-    }
-
-    int LoadedCount() const {
-        int loaded = 0;
-        for (int i = view_.Tag(); i < view_.count(); ++i)
-            loaded += view_.entryAt(i)->Loaded;
-        return loaded;
-    }
-
-    QImage Paint() { return view_.viewport()->grab().toImage(); }
-
-    ThumbnailLayout LayoutOf(int row) const {
+    ThumbnailLayout layoutOf(int row) const {
         return LayoutThumbnailItem(view_.visualRect(view_.model()->index(row, 0)),
                                    QFontMetrics(view_.font()));
     }
-
-    QTemporaryDir root_;
-    FolderListView view_;
-    std::vector<MessageService::Message> messages_;
 };
 
 bool HasRedPixel(const QImage& image, const QRect& area) {
@@ -270,23 +210,23 @@ bool HasRedPixel(const QImage& image, const QRect& area) {
 }
 
 TEST_F(ThumbnailViewTest, DrawsEveryFileAndTintsOnlyTheFocusedOne) {
-    const QString path = MakeFolder("Draw", {}, 3);
+    const QString path = makeFiles("Draw", {}, 3);
     for (bool quality : {true, false}) {
         SCOPED_TRACE(quality ? "off-screen" : "direct");
         view_.setQualityThumbnails(quality);
-        view_.ShowFolderContents(Listing(path));
+        showWithIcons(path);
         view_.setViewStyle(FolderListView::ViewStyle::Thumbnails);
         // Rows 0 and 1 selected, row 1 focused: only the focused one is tinted.
         view_.setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
         view_.setCurrentRow(1, QItemSelectionModel::Select);
         ASSERT_EQ(view_.currentRow(), 1);
-        const QImage image = Paint();
+        const QImage image = paint();
 
         const QPalette palette = view_.palette();
         const QColor face = ButtonFace();
         for (int row = 0; row < 3; ++row) {
             SCOPED_TRACE(row);
-            const ThumbnailLayout layout = LayoutOf(row);
+            const ThumbnailLayout layout = layoutOf(row);
             ASSERT_TRUE(image.rect().contains(layout.Icon));
             EXPECT_TRUE(HasRedPixel(image, layout.Icon));
             // A spot of the field away from the border, the axes and the curves.
@@ -314,11 +254,10 @@ TEST_F(ThumbnailViewTest, DrawsEveryFileAndTintsOnlyTheFocusedOne) {
 }
 
 TEST_F(ThumbnailViewTest, FilesAreReadOnTheirFirstPaintOnly) {
-    const QString path = MakeFolder("Lazy", {}, 60);
-    view_.ShowFolderContents(Listing(path));
+    const QString path = makeFiles("Lazy", {}, 60);
+    showWithIcons(path);
     view_.setViewStyle(FolderListView::ViewStyle::Thumbnails);
-    EXPECT_EQ(LoadedCount(), 0);
-    EXPECT_EQ(view_.processingPanel()->label()->text(), "Preparing thumbnails view");
+    EXPECT_EQ(loadedCount(), 0);
     EXPECT_FALSE(view_.processingPanel()->isVisible());
 
     // The file in the first cell is replaced by a folder of its name: it cannot be read.
@@ -326,8 +265,8 @@ TEST_F(ThumbnailViewTest, FilesAreReadOnTheirFirstPaintOnly) {
     ASSERT_TRUE(QFile::remove(path + "/" + first));
     ASSERT_TRUE(QDir(path).mkdir(first));
 
-    Paint();
-    const int visible = LoadedCount();
+    paint();
+    const int visible = loadedCount();
     EXPECT_GT(visible, 0);
     EXPECT_LT(visible, 59); // only the rows in sight
     EXPECT_FALSE(view_.entryAt(view_.count() - 1)->Loaded);
@@ -340,21 +279,21 @@ TEST_F(ThumbnailViewTest, FilesAreReadOnTheirFirstPaintOnly) {
     EXPECT_TRUE(messages_[0].Text.contains(first));
 
     // Repainting reads nothing again, not even the file that failed.
-    Paint();
+    paint();
     QTest::qWait(10);
-    EXPECT_EQ(LoadedCount(), visible);
+    EXPECT_EQ(loadedCount(), visible);
     EXPECT_EQ(messages_.size(), 1u);
 
     view_.scrollToBottom();
-    Paint();
+    paint();
     EXPECT_TRUE(view_.entryAt(view_.count() - 1)->Loaded);
 }
 
 TEST_F(ThumbnailViewTest, FolderCellsAndTheUpEntry) {
-    const QString path = MakeFolder("Folders", {"a", "b", "c"}, 0);
+    const QString path = makeFiles("Folders", {"a", "b", "c"}, 0);
     const QList<QIcon> icons = {SolidIcon(kColours[1]), SolidIcon(kColours[1]),
                                 SolidIcon(kColours[2])};
-    view_.ShowFolderContents(Listing(path, icons));
+    showWithIcons(path, icons);
     view_.setViewStyle(FolderListView::ViewStyle::Thumbnails);
 
     // Current folder, the two distinct subfolder icons, the spare cell.
@@ -362,9 +301,9 @@ TEST_F(ThumbnailViewTest, FolderCellsAndTheUpEntry) {
     const std::vector<int> expected = {1, 1, 2};
     for (int row = 0; row < 3; ++row)
         EXPECT_EQ(view_.item(row)->data(FolderListView::ThumbIndexRole).toInt(), expected[row]);
-    const QImage image = Paint();
+    const QImage image = paint();
     for (int row = 0; row < 3; ++row) {
-        const QRect icon = LayoutOf(row).Icon;
+        const QRect icon = layoutOf(row).Icon;
         EXPECT_EQ(image.pixelColor(icon.center()), kColours[expected[row]]) << row;
     }
 
@@ -372,7 +311,7 @@ TEST_F(ThumbnailViewTest, FolderCellsAndTheUpEntry) {
     view_.CheckBoxUpClick(true);
     EXPECT_EQ(view_.Tag(), 4);
     EXPECT_EQ(view_.item(0)->data(FolderListView::ThumbIndexRole).toInt(), 0);
-    EXPECT_EQ(Paint().pixelColor(LayoutOf(0).Icon.center()), kColours[kParentColour]);
+    EXPECT_EQ(paint().pixelColor(layoutOf(0).Icon.center()), kColours[kParentColour]);
 
     // Back in the list view the subfolders show their own icons again.
     view_.setViewStyle(FolderListView::ViewStyle::List);
@@ -381,14 +320,14 @@ TEST_F(ThumbnailViewTest, FolderCellsAndTheUpEntry) {
 }
 
 TEST_F(ThumbnailViewTest, ListViewRestoresTheAuthorMark) {
-    const QString path = MakeFolder("Marks", {}, 2, {"f001.ies"});
-    view_.ShowFolderContents(Listing(path));
-    const int marked = RowOfFile("f001.ies");
-    const int other = RowOfFile("f000.ies");
+    const QString path = makeFiles("Marks", {}, 2, {"f001.ies"});
+    showWithIcons(path);
+    const int marked = rowOf("f001.ies");
+    const int other = rowOf("f000.ies");
     const qint64 plain = view_.item(other)->icon().cacheKey();
     view_.setViewStyle(FolderListView::ViewStyle::Thumbnails);
-    Paint();
-    ASSERT_EQ(LoadedCount(), 2);
+    paint();
+    ASSERT_EQ(loadedCount(), 2);
     ASSERT_TRUE(view_.entryAt(marked)->ChangedByAuthor);
     EXPECT_EQ(view_.item(marked)->icon().cacheKey(), plain);
 
@@ -409,7 +348,6 @@ TEST_F(ThumbnailViewTest, HoverTimeReporting) {
     };
     for (const Case& c : std::vector<Case>{{250, 250, 250},
                                            {0, 0, 0},
-                                           {10000, 10000, 10000},
                                            {-1, -1, PlatformHoverTime()},
                                            {-7, -1, PlatformHoverTime()}}) {
         view_.setHoverTime(c.Set);
@@ -419,8 +357,8 @@ TEST_F(ThumbnailViewTest, HoverTimeReporting) {
 }
 
 TEST_F(ThumbnailViewTest, HotTrackingSelectsAfterTheHoverTime) {
-    const QString path = MakeFolder("Hot", {}, 4);
-    view_.ShowFolderContents(Listing(path));
+    const QString path = makeFiles("Hot", {}, 4);
+    showWithIcons(path);
     view_.setViewStyle(FolderListView::ViewStyle::Icons);
     view_.setHoverTime(20);
     QSignalSpy preview(&view_, &FolderListView::previewItem);
@@ -450,4 +388,4 @@ TEST_F(ThumbnailViewTest, HotTrackingSelectsAfterTheHoverTime) {
 }
 
 } // namespace
-} // namespace gonilux::browser
+} // namespace gonilux::browser::testing

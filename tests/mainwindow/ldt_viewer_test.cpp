@@ -24,16 +24,6 @@ const char* const kLdtFiles[] = {
     "123VincentB-eulumdat-plot/sample_43_isym4.ldt",           // one quadrant
 };
 
-int RedPixels(const QImage& image) {
-    int red = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            red += c.red() > 200 && c.green() < 90 && c.blue() < 90;
-        }
-    return red;
-}
-
 class LdtViewerTest : public ViewerTest {
   protected:
     void SetUp() override {
@@ -45,13 +35,6 @@ class LdtViewerTest : public ViewerTest {
             ldtNames_ << name;
         }
         write(QStringLiteral("lib/c0.ies"), TypeCText(0));
-    }
-    QStringList listedNames() const {
-        QStringList names;
-        for (int row = list()->Tag(); row < list()->count(); ++row)
-            names << QFileInfo(list()->entryFilePath(row)).fileName();
-        names.sort();
-        return names;
     }
     QStringList allNames() const {
         QStringList names = ldtNames_ + QStringList{QStringLiteral("c0.ies")};
@@ -68,11 +51,11 @@ TEST_F(LdtViewerTest, TheSwitchIsOnByDefaultAndStoredWithItsGroup) {
     EXPECT_EQ(o->CheckBoxLdt->parentWidget(), static_cast<QWidget*>(o->GroupBoxExView));
     EXPECT_TRUE(o->CheckBoxLdt->isChecked());
     window_->openStartPath(path(QStringLiteral("lib")));
-    EXPECT_EQ(listedNames(), allNames());
+    EXPECT_EQ(shownFiles(), allNames());
 
     select(QStringLiteral("c0.ies"));
     o->CheckBoxLdt->setChecked(false);
-    EXPECT_EQ(listedNames(), QStringList{QStringLiteral("c0.ies")});
+    EXPECT_EQ(shownFiles(), QStringList{QStringLiteral("c0.ies")});
     EXPECT_EQ(list()->currentRow(), rowOf(QStringLiteral("c0.ies")));
     EXPECT_EQ(window_->preview()->CurrentFile(), path(QStringLiteral("lib/c0.ies")));
     window_.reset(); // saves the settings
@@ -90,9 +73,9 @@ TEST_F(LdtViewerTest, TheSwitchIsOnByDefaultAndStoredWithItsGroup) {
     open();
     EXPECT_FALSE(window_->options()->CheckBoxLdt->isChecked());
     window_->openStartPath(path(QStringLiteral("lib")));
-    EXPECT_EQ(listedNames(), QStringList{QStringLiteral("c0.ies")});
+    EXPECT_EQ(shownFiles(), QStringList{QStringLiteral("c0.ies")});
     window_->options()->CheckBoxLdt->setChecked(true);
-    EXPECT_EQ(listedNames(), allNames());
+    EXPECT_EQ(shownFiles(), allNames());
 }
 
 TEST_F(LdtViewerTest, AnLdtFileWorksLikeAnIesFile) {
@@ -144,7 +127,7 @@ TEST_F(LdtViewerTest, AnLdtFileWorksLikeAnIesFile) {
     // Refresh (F5) lists the .ldt files again.
     window_->folderTree()->ButtonRefreshClick();
     QCoreApplication::processEvents();
-    EXPECT_EQ(listedNames(), allNames());
+    EXPECT_EQ(shownFiles(), allNames());
     EXPECT_TRUE(messages_.isEmpty());
 }
 

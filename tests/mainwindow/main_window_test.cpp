@@ -1,25 +1,17 @@
 // The viewer end to end: tree, list, preview, info label and title on temporary folders.
-#include "mainwindow/main_window.h"
-
-#include "browser/folder_list_view.h"
-#include "browser/folder_tree.h"
+#include "auxwindows/compare_window.h"
+#include "browser/popup_menu.h"
+#include "mainwindow/file_actions.h"
 #include "mainwindow/options_panel.h"
 #include "mainwindow/preview_pane.h"
-#include "platform/message_service.h"
-
-#include <gtest/gtest.h>
+#include "viewer_fixture.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>
 
-namespace gonilux::mainwindow {
+namespace gonilux::mainwindow::testing {
 namespace {
 
 using platform::MessageService;
@@ -32,50 +24,16 @@ QByteArray IesText(const QByteArray& manufacturer, const QByteArray& horz, int p
     return text;
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ViewerTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(root_.isValid());
-        QDir(root_.path()).mkpath(QStringLiteral("lib/sub"));
-        write("lib/full.ies", IesText("ACME", "0 90 180 270", 4));
-        write("lib/single.ies", IesText("Beta", "0", 1));
-        write("lib/bad.ies", "TILT=NONE\r\n1 1000 1 3 12a 1 2 0 0 0\r\n1 1 0\r\n");
-        MessageService::instance()->setRecorder(
-            [this](const MessageService::Message& m) { messages_.append(m); });
-        StartOptions start;
-        start.RootPath = root_.path();
-        start.SettingsFile = root_.filePath(QStringLiteral("gonilux.ini"));
-        window_ = std::make_unique<TMainWindow>(start);
-        window_->resize(900, 650);
-        window_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+        ViewerTest::SetUp();
+        write(QStringLiteral("lib/full.ies"), IesText("ACME", "0 90 180 270", 4));
+        write(QStringLiteral("lib/single.ies"), IesText("Beta", "0", 1));
+        write(QStringLiteral("lib/bad.ies"), "TILT=NONE\r\n1 1000 1 3 12a 1 2 0 0 0\r\n1 1 0\r\n");
+        open();
     }
-    void TearDown() override {
-        window_.reset();
-        MessageService::instance()->setRecorder({});
-    }
-    void write(const char* name, const QByteArray& bytes) {
-        QFile file(root_.filePath(QString::fromLatin1(name)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QString libPath() const { return QDir(root_.path()).filePath(QStringLiteral("lib")); }
-    int rowOf(const QString& fileName) const {
-        browser::FolderListView* list = window_->fileList();
-        for (int row = list->Tag(); row < list->count(); ++row)
-            if (list->entryFilePath(row).endsWith(QLatin1Char('/') + fileName)) return row;
-        return -1;
-    }
-    void select(const QString& fileName) {
-        int row = rowOf(fileName);
-        ASSERT_GE(row, 0) << fileName.toStdString();
-        window_->fileList()->setCurrentRow(row);
-        QCoreApplication::processEvents();
-    }
-
-    QTemporaryDir root_;
-    QList<MessageService::Message> messages_;
-    std::unique_ptr<TMainWindow> window_;
+    QString libPath() const { return path(QStringLiteral("lib")); }
 };
 
 TEST_F(MainWindowTest, OpeningAFolderListsItWithoutReadingFiles) {
@@ -108,13 +66,8 @@ TEST_F(MainWindowTest, SelectingAFileShowsItsDiagramInfoAndTitle) {
     // The composed picture holds the red curve below the centre.
     const QImage& picture = preview->PreviewBitmap();
     ASSERT_FALSE(picture.isNull());
-    int red = 0;
-    for (int y = picture.height() / 2; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x) {
-            QColor c = picture.pixelColor(x, y);
-            if (c.red() > 200 && c.green() < 80 && c.blue() < 80) ++red;
-        }
-    EXPECT_GT(red, 20);
+    const int half = picture.height() / 2;
+    EXPECT_GT(RedPixels(picture.copy(0, half, picture.width(), picture.height() - half)), 20);
 }
 
 TEST_F(MainWindowTest, ASinglePlaneShowsTheAxialLabelAndNoSlider) {
@@ -207,16 +160,6 @@ TEST_F(MainWindowTest, TitleBarOptionOffShowsOnlyTheCaption) {
     EXPECT_NE(window_->windowTitle(), QStringLiteral("Gonilux v2.9    /favourite/folder"));
 }
 
-}  // namespace
-}  // namespace gonilux::mainwindow
-
-#include "auxwindows/compare_window.h"
-#include "browser/popup_menu.h"
-#include "mainwindow/file_actions.h"
-
-namespace gonilux::mainwindow {
-namespace {
-
 TEST_F(MainWindowTest, PopupItemsOpenTheCompareAndMapWindows) {
     window_->openStartPath(QDir(libPath()).filePath(QStringLiteral("full.ies")));
     browser::TPopupMenu* popup = window_->fileActions()->PopupMenu();
@@ -230,4 +173,4 @@ TEST_F(MainWindowTest, PopupItemsOpenTheCompareAndMapWindows) {
 }
 
 }  // namespace
-}  // namespace gonilux::mainwindow
+}  // namespace gonilux::mainwindow::testing

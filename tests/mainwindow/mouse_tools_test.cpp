@@ -3,19 +3,14 @@
 #include "diagram/goniogram.h"
 #include "mainwindow/fish_eye.h"
 #include "mainwindow/hover_readout.h"
-#include "mainwindow/main_window.h"
+#include "viewer_fixture.h"
 #include "mainwindow/options_panel.h"
 #include "mainwindow/preview_pane.h"
 #include "photometry/ies_reader.h"
-#include "platform/message_service.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QPainter>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -50,12 +45,6 @@ TEST(HoverReadout, ValuesAroundTheCentre) {
     // A pane too small for a radius, or no diagram drawn yet, reads 0.
     EXPECT_EQ(ComputeReadout(5, 9, 20, 380.0, 10).Intensity, 0);
     EXPECT_EQ(ComputeReadout(5, 9, 401, std::nan(""), 10).Intensity, 0);
-}
-
-TEST(HoverReadout, LinesUseDigitGroups) {
-    EXPECT_EQ(ReadoutIntensityLine(1234567), QStringLiteral(" Intensity 1 234 567"));
-    EXPECT_EQ(ReadoutIntensityLine(0), QStringLiteral(" Intensity 0"));
-    EXPECT_EQ(ReadoutDegreeLine(-90), QStringLiteral(" Degree -90"));
 }
 
 TEST(HoverReadout, BoxFollowsThePointerAndFlipsAtTheEdges) {
@@ -159,25 +148,15 @@ TEST_F(PreviewMouseTools, NothingOverAFolderAndNoDragWithTheLensOff) {
 
 // The shortcuts on the diagram act on the options panel's lens group, and its controls reach
 // the preview.
-TEST(MouseToolsInTheViewer, ShortcutsAndControlsReachEachOther) {
-    QTemporaryDir root;
-    ASSERT_TRUE(root.isValid());
-    QFile file(root.filePath(QStringLiteral("round.ies")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("IESNA:LM-63-2002\r\nTILT=NONE\r\n1 1000 1 3 1 1 2 0 0 0\r\n1 1 40\r\n"
-               "0 45 90\r\n0\r\n800 500 0\r\n");
-    file.close();
-    platform::MessageService::instance()->setRecorder([](const auto&) {});
-    StartOptions start;
-    start.RootPath = root.path();
-    start.SettingsFile = root.filePath(QStringLiteral("gonilux.ini"));
-    start.OpenPath = file.fileName();
-    TMainWindow window(start);
-    window.resize(900, 650);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    OptionsPanel* o = window.options();
-    PreviewPane* preview = window.preview();
+using MouseToolsInTheViewer = testing::ViewerTest;
+
+TEST_F(MouseToolsInTheViewer, ShortcutsAndControlsReachEachOther) {
+    write(QStringLiteral("round.ies"), "IESNA:LM-63-2002\r\nTILT=NONE\r\n1 1000 1 3 1 1 2 0 0 0\r\n"
+                                       "1 1 40\r\n0 45 90\r\n0\r\n800 500 0\r\n");
+    open();
+    window_->openStartPath(path(QStringLiteral("round.ies")));
+    OptionsPanel* o = window_->options();
+    PreviewPane* preview = window_->preview();
     ASSERT_FALSE(preview->CurrentFile().isEmpty());
     QWidget* box = preview->PaintBox();
     const QPoint at(box->width() / 2, box->height() / 2);
@@ -207,8 +186,6 @@ TEST(MouseToolsInTheViewer, ShortcutsAndControlsReachEachOther) {
     EXPECT_EQ(preview->LastLensRadius(), 40);
     o->TrackBarAlpha->setValue(7);
     EXPECT_EQ(preview->eyeSettings().Alpha, 7);
-    window.close();
-    platform::MessageService::instance()->setRecorder({});
 }
 
 // ---- The lens ----
@@ -293,15 +270,6 @@ TEST(FishEye, MagnifyTakesFromNearerTheCentreShrinkFromFurther) {
         const int offset = std::abs(sourceX - 120) - 10;
         EXPECT_EQ((offset > 0) - (offset < 0), c.Sign) << c.K << " " << c.Magnify;
         EXPECT_EQ(qGreen(lens.pixel(32 + 10, 32)), 120); // stays on its row
-    }
-}
-
-TEST(FishEye, SquareSizeFollowsTheRadius) {
-    const QImage picture = CoordinatePicture(50, 50);
-    QImage lens;
-    for (int r : {kLensRadiusMin, kLensRadiusMax}) {
-        ComputeFishEye(picture, 25, 25, FishEyeMap(r, 80, true), lens);
-        EXPECT_EQ(lens.size(), QSize(2 * r, 2 * r));
     }
 }
 

@@ -9,6 +9,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -28,6 +30,17 @@ inline QByteArray TypeCText(int first, const QByteArray& test = "T-1") {
            "\r\n[MANUFAC] Beta\r\nTILT=NONE\r\n1 1000 1 2 2 1 2 0 0 0\r\n1 1 36\r\n0 90\r\n" +
            QByteArray::number(first) + " " + QByteArray::number(first + 180) +
            "\r\n100 50\r\n100 50\r\n";
+}
+
+// Pixels of the diagram's red curve colour.
+inline int RedPixels(const QImage& image) {
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            red += c.red() > 200 && c.green() < 90 && c.blue() < 90;
+        }
+    return red;
 }
 
 class ViewerTest : public ::testing::Test {
@@ -73,6 +86,16 @@ class ViewerTest : public ::testing::Test {
         for (int row = list()->Tag(); row < list()->count(); ++row)
             n += list()->entryFilePath(row).endsWith(QLatin1Char('/') + fileName) ? 1 : 0;
         return n;
+    }
+    // The file names the list shows (not hidden by the filter), sorted.
+    QStringList shownFiles() const {
+        list()->doItemsLayout();
+        QStringList shown;
+        for (int row = list()->Tag(); row < list()->count(); ++row)
+            if (!list()->isRowHidden(row))
+                shown << QFileInfo(list()->entryFilePath(row)).fileName();
+        shown.sort();
+        return shown;
     }
     void select(const QString& fileName) {
         const int row = rowOf(fileName);

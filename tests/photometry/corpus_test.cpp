@@ -7,7 +7,6 @@
 #include "test_util.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -20,34 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 using testutil::TempFolder;
 
-bool HasIesExtension(const fs::path& path) {
-    std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext == ".ies";
-}
-
-std::vector<fs::path> IesFilesIn(const fs::path& folder, bool recursive) {
-    std::vector<fs::path> files;
-    std::error_code error;
-    if (!fs::is_directory(folder, error)) return files;
-    if (recursive) {
-        for (const auto& item : fs::recursive_directory_iterator(folder, error)) {
-            if (item.is_regular_file() && HasIesExtension(item.path())) {
-                files.push_back(item.path());
-            }
-        }
-    } else {
-        for (const auto& item : fs::directory_iterator(folder, error)) {
-            if (item.is_regular_file() && HasIesExtension(item.path())) {
-                files.push_back(item.path());
-            }
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 const fs::path kSamples = GONILUX_SAMPLES_DIR;
 const fs::path kRealFiles = fs::path(GONILUX_TESTDATA_DIR) / "ies-real";
 
@@ -55,20 +26,16 @@ void ExpectNear(double actual, double expected, const char* what) {
     EXPECT_NEAR(actual, expected, 1e-13 * std::max(1.0, std::fabs(expected))) << what;
 }
 
-void ExpectRowsNear(const tArrEx2& actual, const tArrEx2& expected) {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t h = 0; h < actual.size(); ++h) {
-        ASSERT_EQ(actual[h].size(), expected[h].size()) << "row " << h;
-        for (std::size_t v = 0; v < actual[h].size(); ++v) {
-            ExpectNear(actual[h][v], expected[h][v], "candela");
-        }
-    }
-}
-
 void ExpectListNear(const tArrEx& actual, const tArrEx& expected, const char* what) {
     ASSERT_EQ(actual.size(), expected.size()) << what;
     for (std::size_t i = 0; i < actual.size(); ++i)
         ExpectNear(actual[i], expected[i], what);
+}
+
+void ExpectRowsNear(const tArrEx2& actual, const tArrEx2& expected) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t h = 0; h < actual.size(); ++h)
+        ExpectListNear(actual[h], expected[h], "candela");
 }
 
 // What a converted file holds: its vertical angles, planes and rows, and the vertical count
@@ -192,7 +159,7 @@ void ExpectReadsBack(const TiesData& src, const TiesData& back, ExportKind kind)
 
 // Loads every file; returns the number of exports written and read back.
 int CheckFolder(const fs::path& folder, bool recursive, const fs::path& outFolder) {
-    const std::vector<fs::path> files = IesFilesIn(folder, recursive);
+    const std::vector<fs::path> files = testutil::FilesIn(folder, ".ies", recursive);
     EXPECT_FALSE(files.empty()) << folder;
     int exported = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -289,12 +256,7 @@ TEST(FileIo, AtomicWriteReplacesTheFileByteForByte) {
     EXPECT_EQ(bytes, second);
     EXPECT_TRUE(IsAuthorFile(path));
     // Only the one file is left behind, no temporaries.
-    int count = 0;
-    for (const auto& item : fs::directory_iterator(folder.Path())) {
-        (void)item;
-        ++count;
-    }
-    EXPECT_EQ(count, 1);
+    EXPECT_EQ(testutil::FileCount(folder.Path()), 1u);
 
     EXPECT_FALSE(
         WriteFileAtomically((folder.Path() / "no" / "such" / "x.ies").string(), first, error));
@@ -331,13 +293,7 @@ TEST(Record, ResetAndDeepCopy) {
     tIES dst;
     ResetIes(dst);
     CopyIes(src, dst);
-    EXPECT_EQ(dst.Multiplier, 2);
-    EXPECT_EQ(dst.Width, 0.5);
-    EXPECT_EQ(dst.InputWatts, 36);
-    EXPECT_EQ(dst.VertCount, 3);
-    EXPECT_EQ(dst.VertAngles, (tArrEx{0, 45, 90}));
-    EXPECT_EQ(dst.HorzAngles, (tArrEx{0}));
-    EXPECT_EQ(dst.Candela, (tArrEx2{{50, 40, 5}}));
+    testutil::ExpectSameRecord(dst, src, "copy");
     dst.Candela[0][0] = -1;
     dst.VertAngles[0] = -1;
     EXPECT_EQ(src.Candela[0][0], 50);
@@ -352,20 +308,7 @@ TEST(Record, ResetAndDeepCopy) {
     EXPECT_EQ(dst.Candela.size(), 1u);
 
     ResetIes(dst);
-    EXPECT_EQ(dst.LumensPerLamp, 0);
-    EXPECT_EQ(dst.Multiplier, 0);
-    EXPECT_EQ(dst.InputWatts, 0);
-    EXPECT_EQ(dst.VertCount, 0);
-    EXPECT_TRUE(dst.Candela.empty());
-    EXPECT_TRUE(dst.VertAngles.empty());
-    EXPECT_TRUE(dst.HorzAngles.empty());
-}
-
-TEST(Record, FreshEntryHoldsAnEmptyStringAndTheFileName) {
-    const TiesData entry = CreateIesData("lamp.ies");
-    EXPECT_EQ(entry.Lines, (std::vector<std::string>{"", "lamp.ies"}));
-    EXPECT_FALSE(entry.Loaded);
-    EXPECT_FALSE(entry.ChangedByAuthor);
+    testutil::ExpectSameRecord(dst, tIES{}, "reset");
 }
 
 } // namespace

@@ -33,11 +33,13 @@ TEST(ExportKind, ChosenByTypeAndFirstPlane) {
         ExportKind kind;
     };
     const Case cases[] = {
-        {2, {0, 45, 90}, ExportKind::Conversion},  {2, {90, 120}, ExportKind::Conversion},
-        {2, {-90, 0, 90}, ExportKind::Conversion}, {1, {90, 180, 270}, ExportKind::Rotation},
-        {3, {90}, ExportKind::Rotation},           {1, {0, 90}, ExportKind::None},
-        {3, {-90, 0, 90}, ExportKind::None},       {1, {90.000001, 180}, ExportKind::None},
-        {1, {0, 90, 180, 270}, ExportKind::None},  {1, {}, ExportKind::None},
+        {2, {90, 120}, ExportKind::Conversion},
+        {1, {90, 180, 270}, ExportKind::Rotation},
+        {3, {90}, ExportKind::Rotation},
+        {1, {0, 90}, ExportKind::None},
+        {3, {-90, 0, 90}, ExportKind::None},
+        {1, {90.000001, 180}, ExportKind::None},
+        {1, {}, ExportKind::None},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.horz) + " type " + std::to_string(c.type));
@@ -45,10 +47,6 @@ TEST(ExportKind, ChosenByTypeAndFirstPlane) {
         EXPECT_EQ(ExportKindOf(MakeRecord(c.type, {0, 90}, c.horz, NumberedTable(rows, 2))),
                   c.kind);
     }
-    EXPECT_EQ(ExportSuffix(ExportKind::Conversion), "_C");
-    EXPECT_EQ(ExportSuffix(ExportKind::Rotation), "_R");
-    EXPECT_EQ(ChangedLine(ExportKind::Conversion), kConvertedLine);
-    EXPECT_EQ(ChangedLine(ExportKind::Rotation), kRotatedLine);
 }
 
 TEST(ExportFileName, SuffixGoesBeforeTheLastExtension) {
@@ -90,15 +88,10 @@ TEST(FormatIesNumber, ShortestTextUpToFifteenDigits) {
         {2.0 / 3.0, "0.666666666666667"},
         {0.1 + 0.2, "0.3"},
         {-0.5, "-0.5"},
-        {-1000, "-1000"},
         {0, "0"},
-        {65535, "65535"},
-        {12345.678, "12345.678"},
         {3.14159265358979, "3.14159265358979"},
         {123456789012345.0, "123456789012345"},
-        {1e14, "100000000000000"},
         {2.5e-5, "0.000025"},
-        {0.0001, "0.0001"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -127,39 +120,29 @@ struct CommaPunct : std::numpunct<char> {
     std::string do_grouping() const override { return "\3"; }
 };
 
-TEST(FormatIesNumber, PointWhateverTheGlobalLocale) {
-    const std::locale previous = std::locale::global(std::locale(std::locale(), new CommaPunct));
-    const std::string text = FormatIesNumber(2.5);
-    const std::string large = FormatIesNumber(1234567.25);
+// Number text and the number reader under the locale in force when called.
+void ExpectPointTexts() {
+    EXPECT_EQ(FormatIesNumber(2.5), "2.5");
+    EXPECT_EQ(FormatIesNumber(1234567.25), "1234567.25");
     double point = 0;
-    const bool pointRead = ConvertToken("2.5", point);
-    std::locale::global(previous);
-    EXPECT_EQ(text, "2.5");
-    EXPECT_EQ(large, "1234567.25");
-    EXPECT_TRUE(pointRead);
+    EXPECT_TRUE(ConvertToken("2.5", point));
     EXPECT_EQ(point, 2.5);
 }
 
+TEST(FormatIesNumber, PointWhateverTheGlobalLocale) {
+    const std::locale previous = std::locale::global(std::locale(std::locale(), new CommaPunct));
+    ExpectPointTexts();
+    std::locale::global(previous);
+}
+
 TEST(FormatIesNumber, PointWhateverTheCLocale) {
-    const char* const names[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE", "German"};
     const std::string previous = std::setlocale(LC_ALL, nullptr);
-    const char* found = nullptr;
-    for (const char* name : names) {
-        if (std::setlocale(LC_ALL, name) != nullptr) {
-            found = name;
-            break;
-        }
-    }
-    if (found == nullptr) GTEST_SKIP() << "no C locale with a decimal comma installed";
-    const std::string text = FormatIesNumber(2.5);
-    const std::string large = FormatIesNumber(1234567.25);
-    double point = 0;
-    const bool pointRead = ConvertToken("2.5", point);
+    bool found = false;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE", "German"})
+        if (!found && std::setlocale(LC_ALL, name) != nullptr) found = true;
+    if (!found) GTEST_SKIP() << "no C locale with a decimal comma installed";
+    ExpectPointTexts();
     std::setlocale(LC_ALL, previous.c_str());
-    EXPECT_TRUE(pointRead);
-    EXPECT_EQ(point, 2.5);
-    EXPECT_EQ(text, "2.5");
-    EXPECT_EQ(large, "1234567.25");
 }
 
 TEST(WrapNumericLine, CutsAfterTheLastBlankWithinSixtyCharacters) {
@@ -221,6 +204,15 @@ TEST(BuildExportText, RotationKeepsRowsAndWritesTypeC) {
     EXPECT_EQ(out.Lines, expected);
 }
 
+// Reads the written text back and checks counts against arrays.
+tIES ReadBack(const ExportText& out) {
+    tIES back;
+    const ParseResult result = ParseIes(out.Text(), back);
+    EXPECT_FALSE(result.Diagnostics.HeaderError);
+    ExpectConsistent(back, "read back");
+    return back;
+}
+
 struct ConversionCase {
     const char* name;
     std::vector<double> vert;
@@ -263,6 +255,7 @@ TEST(BuildExportText, TypeBConversionCases) {
                           "[LAMP] HIT", kConvertedLine, "TILT=NONE"};
         expected.insert(expected.end(), c.tail.begin(), c.tail.end());
         EXPECT_EQ(out.Lines, expected);
+        EXPECT_EQ(ReadBack(out).PhotometricType, 1);
     }
 }
 
@@ -284,15 +277,6 @@ TEST(BuildExportText, ImpossibleConversionsAreUnexpectedErrors) {
         const ExportText out = BuildExportText(c.ies, kNoTitles);
         EXPECT_FALSE(out.Ok);
     }
-}
-
-// Reads the written text back and checks counts against arrays.
-tIES ReadBack(const ExportText& out) {
-    tIES back;
-    const ParseResult result = ParseIes(out.Text(), back);
-    EXPECT_FALSE(result.Diagnostics.HeaderError);
-    ExpectConsistent(back, "read back");
-    return back;
 }
 
 TEST(BuildExportText, RotationReadsBackWithIdenticalRows) {
@@ -331,43 +315,6 @@ TEST(BuildExportText, RotationReadsBackWithIdenticalRows) {
     EXPECT_EQ(back.VertAngles, vert);
     EXPECT_EQ(back.HorzAngles, (tArrEx{0, 90, 180}));
     EXPECT_EQ(back.Candela, rows);
-}
-
-TEST(BuildExportText, ConversionReadsBackAsTheChosenPlanes) {
-    struct Case {
-        const char* name;
-        std::vector<double> vert;
-        std::vector<double> horz;
-        tArrEx planes;
-        tArrEx2 rows;
-    };
-    const Case cases[] = {
-        {"three planes",
-         {-90, -45, 0, 45, 90},
-         {0, 45, 90},
-         {0, 90, 180},
-         {{12, 13, 14}, {12, 22, 32}, {12, 11, 10}}},
-        {"four planes",
-         {-90, -45, 0, 45, 90},
-         {-90, -45, 0, 45, 90},
-         {0, 90, 180, 270},
-         {{32, 33, 34}, {32, 42, 52}, {32, 31, 30}, {32, 22, 12}}},
-        {"two planes", {0, 45, 90}, {0, 45, 90}, {0, 90}, {{10, 11, 12}, {10, 20, 30}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        tIES ies = MakeRecord(2, c.vert, c.horz, NumberedTable(c.horz.size(), c.vert.size()));
-        ies.LumensPerLamp = 3000;
-        ies.Multiplier = 3;
-        const ExportText out = BuildExportText(ies, kNoTitles);
-        ASSERT_TRUE(out.Ok);
-        const tIES back = ReadBack(out);
-        EXPECT_EQ(back.PhotometricType, 1);
-        EXPECT_EQ(back.Multiplier, 3);
-        EXPECT_EQ(back.VertAngles, (tArrEx{0, 45, 90}));
-        EXPECT_EQ(back.HorzAngles, c.planes);
-        EXPECT_EQ(back.Candela, c.rows);
-    }
 }
 
 TEST(BuildExportText, FifteenDigitValuesReadBackClosely) {

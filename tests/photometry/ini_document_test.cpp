@@ -5,9 +5,7 @@
 
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <random>
 #include <string>
 #include <unistd.h>
@@ -17,8 +15,11 @@ namespace gonilux {
 namespace {
 
 namespace fs = std::filesystem;
+using testutil::FileCount;
 using testutil::JoinLines;
+using testutil::ReadText;
 using testutil::TempFolder;
+using testutil::WriteText;
 using Lines = std::vector<std::string>;
 using Entries = std::vector<IniDocument::Entry>;
 
@@ -282,20 +283,6 @@ TEST(IniDocument, SurvivesBinaryGarbage) {
     EXPECT_EQ(IniDocument::Parse(huge).ValueOr("S", "k", "").size(), (1u << 20) + 3);
 }
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::size_t FileCount(const fs::path& folder) {
-    return static_cast<std::size_t>(
-        std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-}
-
 TEST(IniFile, SavesAtomicallyAndLoadsBack) {
     TempFolder folder;
     const fs::path file = folder.Path() / "设置 folder";
@@ -309,13 +296,13 @@ TEST(IniFile, SavesAtomicallyAndLoadsBack) {
     EXPECT_EQ(document.Text(), "");
     EXPECT_EQ(document.SectionOrder(), kOrder);
 
-    WriteFile(path, "[Viewer]\r\nWidth=640\r\n[Keep]\r\nmine=1\r\n");
+    WriteText(path, "[Viewer]\r\nWidth=640\r\n[Keep]\r\nmine=1\r\n");
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_TRUE(LoadIniFile(path, document, error)) << error;
     EXPECT_EQ(document.SectionOrder(), kOrder);
     ASSERT_TRUE(document.SetValue("Options", "K", "80"));
     ASSERT_TRUE(SaveIniFile(path, document, error)) << error;
-    EXPECT_EQ(ReadFile(path), "[Viewer]\nWidth=640\n[Options]\nK=80\n[Keep]\nmine=1\n");
+    EXPECT_EQ(ReadText(path), "[Viewer]\nWidth=640\n[Options]\nK=80\n[Keep]\nmine=1\n");
     EXPECT_EQ(FileCount(file), 1u); // no temporary file left behind
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
@@ -329,13 +316,13 @@ TEST(IniFile, SavesAtomicallyAndLoadsBack) {
     ASSERT_TRUE(reread.SetValue("Viewer", "Width", "320"));
     ASSERT_TRUE(SaveIniFile(link.string(), reread, error)) << error;
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(ReadFile(path), "[Viewer]\nWidth=320\n[Options]\nK=80\n[Keep]\nmine=1\n");
+    EXPECT_EQ(ReadText(path), "[Viewer]\nWidth=320\n[Options]\nK=80\n[Keep]\nmine=1\n");
 }
 
 TEST(IniFile, ReportsFilesItCannotReadOrWrite) {
     TempFolder folder;
     const fs::path blocker = folder.Path() / "not a folder";
-    WriteFile(blocker, "x");
+    WriteText(blocker, "x");
     const std::string underFile = (blocker / "gonilux.ini").string();
     const IniDocument document = IniDocument::Parse("[Viewer]\nWidth=800\n");
     std::string error;
@@ -353,12 +340,12 @@ TEST(IniFile, ReportsFilesItCannotReadOrWrite) {
     EXPECT_EQ(loaded.Text(), "");
 
     const fs::path readOnly = folder.Path() / "gonilux.ini";
-    WriteFile(readOnly, "[Viewer]\nWidth=1\n");
+    WriteText(readOnly, "[Viewer]\nWidth=1\n");
     fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
     error.clear();
     EXPECT_FALSE(SaveIniFile(readOnly.string(), document, error));
     EXPECT_FALSE(error.empty());
-    EXPECT_EQ(ReadFile(readOnly), "[Viewer]\nWidth=1\n");
+    EXPECT_EQ(ReadText(readOnly), "[Viewer]\nWidth=1\n");
     EXPECT_EQ(FileCount(folder.Path()), 2u);
 }
 
@@ -368,14 +355,14 @@ TEST(IniFile, ReadOnlyFolderKeepsTheOldFile) {
     const fs::path locked = folder.Path() / "locked";
     fs::create_directory(locked);
     const fs::path path = locked / "gonilux.ini";
-    WriteFile(path, "[Viewer]\nWidth=1\n");
+    WriteText(path, "[Viewer]\nWidth=1\n");
     fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
     std::string error;
     const bool saved = SaveIniFile(path.string(), IniDocument::Parse("[A]\nb=2\n"), error);
     fs::permissions(locked, fs::perms::owner_all);
     EXPECT_FALSE(saved);
     EXPECT_FALSE(error.empty());
-    EXPECT_EQ(ReadFile(path), "[Viewer]\nWidth=1\n");
+    EXPECT_EQ(ReadText(path), "[Viewer]\nWidth=1\n");
     EXPECT_EQ(FileCount(locked), 1u);
 }
 

@@ -10,9 +10,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -22,9 +20,10 @@ namespace gonilux {
 namespace {
 
 namespace fs = std::filesystem;
+using testutil::ExpectSameRecord;
 using testutil::JoinLines;
+using testutil::Steps;
 
-// ---------------------------------------------------------------------------------------------
 // Fixtures
 
 struct LampSetSpec {
@@ -53,10 +52,6 @@ int StoredPlaneCount(const LdtSpec& s) {
 // Every stored value tells its plane and angle.
 double StoredValue(int plane, int gamma) {
     return 100.0 * (plane + 1) + gamma + 0.25;
-}
-
-std::string Num(double v) {
-    return ExactIesNumber(v);
 }
 
 // The file line by line as the format lays it out.
@@ -90,12 +85,12 @@ std::vector<std::string> LdtLines(const LdtSpec& s) {
     for (int i = 0; i < 10; ++i)
         l.push_back("0." + std::to_string(40 + 5 * i));
     for (int c = 0; c < s.Mc; ++c)
-        l.push_back(Num(15.0 * c));
+        l.push_back(ExactIesNumber(15.0 * c));
     for (int g = 0; g < s.Ng; ++g)
-        l.push_back(Num(15.0 * g));
+        l.push_back(ExactIesNumber(15.0 * g));
     for (int p = 0; p < StoredPlaneCount(s); ++p)
         for (int g = 0; g < s.Ng; ++g)
-            l.push_back(Num(StoredValue(p, g)));
+            l.push_back(ExactIesNumber(StoredValue(p, g)));
     return l;
 }
 
@@ -109,13 +104,6 @@ int FirstIntensityLine(const LdtSpec& s) {
     return 26 + 6 * static_cast<int>(s.Sets.size()) + 10 + s.Mc + s.Ng + 1;
 }
 
-tArrEx Steps(double first, double last, double step) {
-    tArrEx out;
-    for (double a = first; a <= last; a += step)
-        out.push_back(a);
-    return out;
-}
-
 struct Read {
     tIES Ies;
     LdtParseResult Result;
@@ -125,33 +113,6 @@ Read ParseText(std::string_view text, std::string_view path = "folder/panel.ldt"
     Read r;
     r.Result = ParseLdt(text, path, r.Ies);
     return r;
-}
-
-bool SameBits(double a, double b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-// Bitwise equal records (so that -0 and 0 differ).
-void ExpectSameRecord(const tIES& a, const tIES& b, const std::string& context) {
-    SCOPED_TRACE(context);
-    EXPECT_EQ(a.LampCount, b.LampCount);
-    EXPECT_TRUE(SameBits(a.LumensPerLamp, b.LumensPerLamp)) << a.LumensPerLamp;
-    EXPECT_TRUE(SameBits(a.Multiplier, b.Multiplier)) << a.Multiplier << " " << b.Multiplier;
-    EXPECT_EQ(a.VertCount, b.VertCount);
-    EXPECT_EQ(a.HorzCount, b.HorzCount);
-    EXPECT_EQ(a.PhotometricType, b.PhotometricType);
-    EXPECT_EQ(a.UnitsType, b.UnitsType);
-    EXPECT_TRUE(SameBits(a.Width, b.Width) && SameBits(a.Length, b.Length) &&
-                SameBits(a.Height, b.Height));
-    EXPECT_EQ(a.InputWatts, b.InputWatts);
-    EXPECT_EQ(a.VertAngles, b.VertAngles);
-    EXPECT_EQ(a.HorzAngles, b.HorzAngles);
-    ASSERT_EQ(a.Candela.size(), b.Candela.size());
-    for (std::size_t h = 0; h < a.Candela.size(); ++h) {
-        ASSERT_EQ(a.Candela[h].size(), b.Candela[h].size());
-        for (std::size_t v = 0; v < a.Candela[h].size(); ++v)
-            ASSERT_TRUE(SameBits(a.Candela[h][v], b.Candela[h][v])) << h << "," << v;
-    }
 }
 
 // The record as IES text and back, titles included.
@@ -169,7 +130,6 @@ void ExpectIesRoundTrip(const tIES& ies, const std::vector<std::string>& titles,
             << context << " title " << i;
 }
 
-// ---------------------------------------------------------------------------------------------
 // Plane layouts
 
 struct SymmetryCase {
@@ -207,16 +167,7 @@ TEST(LdtReader, EachSymmetryKeepsThePlanesItStores) {
     }
 }
 
-// ---------------------------------------------------------------------------------------------
 // Writers' styles
-
-std::string WithDecimalCommas(const std::vector<std::string>& lines) {
-    std::vector<std::string> out = lines;
-    for (std::string& line : out)
-        if (!line.empty() && line.find_first_not_of("0123456789.-") == std::string::npos)
-            std::replace(line.begin(), line.end(), '.', ',');
-    return JoinLines(out, "\n");
-}
 
 // The value lists packed several to a line with blank lines between them, as some programs do.
 std::string WithPackedValues(const std::vector<std::string>& lines) {
@@ -231,20 +182,6 @@ std::string WithPackedValues(const std::vector<std::string>& lines) {
     return JoinLines(out, "\r\n");
 }
 
-std::string Quoted(const std::vector<std::string>& lines) {
-    std::vector<std::string> out = lines;
-    for (int i : {0, 7, 8, 9, 10, 27})
-        out[static_cast<std::size_t>(i)] = "\"" + out[static_cast<std::size_t>(i)] + "\"";
-    return JoinLines(out, "\n");
-}
-
-std::string Padded(const std::vector<std::string>& lines) {
-    std::vector<std::string> out;
-    for (const std::string& line : lines)
-        out.push_back("  " + line + " ");
-    return JoinLines(out, "\n");
-}
-
 struct StyleCase {
     const char* Name;
     std::function<std::string(const std::vector<std::string>&)> Write;
@@ -252,7 +189,6 @@ struct StyleCase {
 
 TEST(LdtReader, WritersStylesReadTheSame) {
     const StyleCase styles[] = {
-        {"CR LF", [](const auto& l) { return JoinLines(l, "\r\n"); }},
         {"LF", [](const auto& l) { return JoinLines(l, "\n"); }},
         {"CR", [](const auto& l) { return JoinLines(l, "\r"); }},
         {"no final break",
@@ -262,10 +198,26 @@ TEST(LdtReader, WritersStylesReadTheSame) {
              return t;
          }},
         {"byte-order mark", [](const auto& l) { return "\xEF\xBB\xBF" + JoinLines(l, "\r\n"); }},
-        {"decimal commas", WithDecimalCommas},
+        {"decimal commas",
+         [](auto l) {
+             for (std::string& line : l)
+                 if (!line.empty() && line.find_first_not_of("0123456789.-") == std::string::npos)
+                     std::replace(line.begin(), line.end(), '.', ',');
+             return JoinLines(l, "\n");
+         }},
         {"packed values", WithPackedValues},
-        {"quoted texts", Quoted},
-        {"blanks around fields", Padded},
+        {"quoted texts",
+         [](auto l) {
+             for (std::size_t i : {0, 7, 8, 9, 10, 27})
+                 l[i] = "\"" + l[i] + "\"";
+             return JoinLines(l, "\n");
+         }},
+        {"blanks around fields",
+         [](auto l) {
+             for (std::string& line : l)
+                 line = "  " + line + " ";
+             return JoinLines(l, "\n");
+         }},
         {"trailing data and Ctrl-Z",
          [](const auto& l) { return JoinLines(l, "\n") + "\n\n1 2 3\n4\n\x1A"; }},
     };
@@ -286,7 +238,6 @@ TEST(LdtReader, WritersStylesReadTheSame) {
     }
 }
 
-// ---------------------------------------------------------------------------------------------
 // Lamps, flux and multiplier
 
 struct LampCase {
@@ -300,7 +251,6 @@ struct LampCase {
 TEST(LdtReader, LampFiguresGiveCandelaThroughTheMultiplier) {
     const LampCase cases[] = {
         {"one lamp", "1", "2000", "1.0", 1, 2000, 2, 1},
-        {"1000 lm", "1", "1000", "1", 1, 1000, 1, 1},
         {"three lamps", "3", "4500", "1", 3, 1500, 4.5, 1},
         {"conversion factor", "1", "2000", "0.25", 1, 2000, 0.5, 1},
         {"conversion factor making the multiplier 1", "1", "2000", "0.5", 1, 2000, 2, 0.5},
@@ -352,7 +302,6 @@ TEST(LdtReader, LuminousAreaBecomesTheOpeningInMetres) {
     const OpeningCase cases[] = {
         {"rectangle", "600", "300", {"0", "0", "0", "0"}, 0.3, 0.6, 0},
         {"round", "200", "0", {"0", "0", "0", "0"}, -0.2, 0, 0},
-        {"round with height", "200", "0", {"50", "50", "50", "50"}, -0.2, 0, 0.05},
         {"box, tallest side", "600", "300", {"20", "0", "35", "0"}, 0.3, 0.6, 0.035},
         {"point", "0", "0", {"0", "0", "0", "0"}, 0, 0, 0},
     };
@@ -368,13 +317,6 @@ TEST(LdtReader, LuminousAreaBecomesTheOpeningInMetres) {
     }
 }
 
-TEST(LdtReader, TitlesComeFromTheTextLines) {
-    Read r = ParseText(LdtText(LdtSpec{}), "some/folder/Panel.LDT");
-    const std::vector<std::string> expected = {"",          "Panel.LDT", "R-1234",  "ACME Lighting",
-                                               "Panel 600", "P600-1",    "LED 840", ""};
-    EXPECT_EQ(r.Result.Titles, expected);
-}
-
 TEST(LdtReader, RecognisesTheExtensionInAnyCase) {
     for (const char* yes : {"a.ldt", "A.LDT", "dir/x.Ldt", ".ldt"})
         EXPECT_TRUE(IsLdtFileName(yes)) << yes;
@@ -382,7 +324,6 @@ TEST(LdtReader, RecognisesTheExtensionInAnyCase) {
         EXPECT_FALSE(IsLdtFileName(no)) << no;
 }
 
-// ---------------------------------------------------------------------------------------------
 // Damaged files
 
 struct DamageCase {
@@ -484,20 +425,22 @@ TEST(LdtReader, GarbageGivesAnErrorAndNoTable) {
     }
 }
 
-// ---------------------------------------------------------------------------------------------
 // Loading through the file list's entry
 
 TEST(LdtReader, LoadIesEntryReadsLdtFiles) {
     testutil::TempFolder folder;
     const std::string path = (folder.Path() / "Panel.LDT").string();
-    std::ofstream(path, std::ios::binary) << LdtText(LdtSpec{});
+    testutil::WriteText(path, LdtText(LdtSpec{}));
     TiesData entry = CreateIesData("Panel.LDT");
     ASSERT_TRUE(LoadIesEntry(entry, path));
     Read direct = ParseText(LdtText(LdtSpec{}), path);
     EXPECT_TRUE(entry.Loaded);
     EXPECT_FALSE(entry.ChangedByAuthor);
     EXPECT_FALSE(entry.Diagnostics.HeaderError);
-    EXPECT_EQ(entry.Lines, direct.Result.Titles);
+    const std::vector<std::string> titles = {"",          "Panel.LDT", "R-1234",  "ACME Lighting",
+                                             "Panel 600", "P600-1",    "LED 840", ""};
+    EXPECT_EQ(entry.Lines, titles);
+    EXPECT_EQ(direct.Result.Titles, titles);
     ExpectSameRecord(entry.Ies, direct.Ies, "LoadIesEntry");
     EXPECT_FALSE(IsAuthorFile(path));
     // A second read keeps the former file name in title 0, as for IES files.
@@ -505,30 +448,12 @@ TEST(LdtReader, LoadIesEntryReadsLdtFiles) {
     EXPECT_EQ(entry.Lines[TitlePrevious], "Panel.LDT");
 }
 
-// ---------------------------------------------------------------------------------------------
 // Real files
 
 const fs::path kRealFiles = fs::path(GONILUX_TESTDATA_DIR) / "ldt-real";
 
-std::vector<fs::path> RealLdtFiles() {
-    std::vector<fs::path> files;
-    std::error_code error;
-    if (!fs::is_directory(kRealFiles, error)) return files;
-    for (const auto& item : fs::recursive_directory_iterator(kRealFiles, error))
-        if (item.is_regular_file() && IsLdtFileName(item.path().string()))
-            files.push_back(item.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-// Symmetry and plane count as lines 3 and 4 of the file state them.
-std::pair<int, int> DeclaredSymmetry(const std::string& bytes) {
-    std::vector<std::string> lines = SplitLines(bytes);
-    return {std::stoi(lines.at(2)), std::stoi(lines.at(3))};
-}
-
 TEST(LdtReader, EveryRealFileReadsAndSurvivesTheWayThroughIes) {
-    const std::vector<fs::path> files = RealLdtFiles();
+    const std::vector<fs::path> files = testutil::FilesIn(kRealFiles, ".ldt");
     if (files.empty()) GTEST_SKIP() << "no real EULUMDAT files at " << kRealFiles;
     EXPECT_GE(files.size(), 30u);
     for (const fs::path& file : files) {
@@ -539,9 +464,11 @@ TEST(LdtReader, EveryRealFileReadsAndSurvivesTheWayThroughIes) {
         EXPECT_FALSE(r.Result.Diagnostics.HeaderError)
             << name << " line " << r.Result.Diagnostics.HeaderErrorLine;
         testutil::ExpectConsistent(r.Ies, name);
-        const auto [isym, mc] = DeclaredSymmetry(bytes);
-        const int planes[] = {mc, 1, mc / 2 + 1, mc / 2 + 1, mc / 4 + 1};
-        EXPECT_EQ(r.Ies.HorzCount, planes[isym]) << name;
+        // Symmetry and plane count as lines 3 and 4 of the file state them.
+        const std::vector<std::string> lines = SplitLines(bytes);
+        const int isym = std::stoi(lines.at(2));
+        EXPECT_EQ(r.Ies.HorzCount, StoredPlaneCount({.Isym = isym, .Mc = std::stoi(lines.at(3))}))
+            << name;
         EXPECT_GT(r.Ies.VertCount, 1) << name;
         EXPECT_TRUE(std::is_sorted(r.Ies.HorzAngles.begin(), r.Ies.HorzAngles.end())) << name;
         EXPECT_TRUE(std::is_sorted(r.Ies.VertAngles.begin(), r.Ies.VertAngles.end())) << name;

@@ -6,7 +6,6 @@
 #include "test_util.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -21,6 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testutil::MakeRecord;
+using testutil::Steps;
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -36,13 +36,6 @@ double Sin(double degrees) {
 }
 double AcosDegrees(double x) {
     return std::acos(x) * 180 / kPi;
-}
-
-tArrEx Steps(double first, double last, double step) {
-    tArrEx angles;
-    for (double a = first; a <= last + 1e-9; a += step)
-        angles.push_back(a);
-    return angles;
 }
 
 // Intensity in cd at (vertical, horizontal) in the file's own angles.
@@ -317,13 +310,6 @@ TEST(Metrics, DarkOrDegenerateTablesKeepWhatCanBeSaid) {
     EXPECT_FALSE(std::isnan(noLevel.Spread0.Beam));
 }
 
-bool HasIesExtension(const fs::path& path) {
-    std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext == ".ies";
-}
-
 void ExpectSaneSpread(const tSpread& s) {
     if (std::isnan(s.Beam)) return;
     EXPECT_GT(s.Beam, 0);
@@ -372,17 +358,14 @@ void ExpectSaneFigures(const tMetrics& m, bool ratedFluxDisagrees) {
 
 TEST(Metrics, RealFilesGiveSaneFigures) {
     const fs::path folder = fs::path(GONILUX_TESTDATA_DIR) / "ies-real";
-    if (!fs::is_directory(folder)) GTEST_SKIP() << "no test data folder " << folder;
-    int checked = 0;
-    for (const auto& item : fs::recursive_directory_iterator(folder)) {
-        if (!item.is_regular_file() || !HasIesExtension(item.path())) continue;
-        SCOPED_TRACE(item.path().string());
-        TiesData entry = CreateIesData(item.path().filename().string());
-        ASSERT_TRUE(LoadIesEntry(entry, item.path().string()));
-        ExpectSaneFigures(ComputeMetrics(entry.Ies), RatedFluxDisagrees(item.path()));
-        ++checked;
+    const std::vector<fs::path> files = testutil::FilesIn(folder);
+    if (files.empty()) GTEST_SKIP() << "no test data folder " << folder;
+    for (const fs::path& file : files) {
+        SCOPED_TRACE(file.string());
+        TiesData entry = CreateIesData(file.filename().string());
+        ASSERT_TRUE(LoadIesEntry(entry, file.string()));
+        ExpectSaneFigures(ComputeMetrics(entry.Ies), RatedFluxDisagrees(file));
     }
-    EXPECT_GT(checked, 0);
 }
 
 } // namespace

@@ -22,20 +22,12 @@ const std::vector<std::string> kExampleLines = {
 };
 
 void ExpectExampleRecord(const tIES& ies) {
-    EXPECT_EQ(ies.LampCount, 1);
-    EXPECT_EQ(ies.LumensPerLamp, 2000);
-    EXPECT_EQ(ies.Multiplier, 2);
-    EXPECT_EQ(ies.VertCount, 3);
-    EXPECT_EQ(ies.HorzCount, 1);
-    EXPECT_EQ(ies.PhotometricType, 1);
-    EXPECT_EQ(ies.UnitsType, 2);
-    EXPECT_EQ(ies.Width, 0.5);
-    EXPECT_EQ(ies.Length, 0.6);
-    EXPECT_EQ(ies.Height, 0);
-    EXPECT_EQ(ies.InputWatts, 36);
-    EXPECT_EQ(ies.VertAngles, (tArrEx{0, 45, 90}));
-    EXPECT_EQ(ies.HorzAngles, (tArrEx{0}));
-    EXPECT_EQ(ies.Candela, (tArrEx2{{50, 40, 5}}));
+    tIES expected = testutil::MakeRecord(1, {0, 45, 90}, {0}, {{50, 40, 5}});
+    expected.LumensPerLamp = 2000;
+    expected.Multiplier = 2;
+    expected.Width = 0.5;
+    expected.Length = 0.6;
+    testutil::ExpectSameRecord(ies, expected, "example record");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -247,12 +239,9 @@ TEST(ParseIes, TiltValueDecidesWhetherInlineTiltDataIsSkipped) {
     const std::vector<std::string> tenNumbers = {"1", "4", "0 30 60 90", "1 0.9 0.8 0.7"};
     const Case cases[] = {
         {{"TILT=NONE"}, {}},
-        {{"TILT=None"}, {}},
         {{"tilt=none"}, {}},
-        {{"TILT= NONE"}, {}},
         {{"TILT=  none  "}, {}},
         {{"TILT=INCLUDE"}, tenNumbers},
-        {{"TILT=include"}, tenNumbers},
         {{"Tilt=Include"}, tenNumbers},
         {{"TILT=INCLUDE"}, {"1 0"}},
         {{"TILT=INCLUDE"}, {"1,2", "0,90,", "1,0.5"}},
@@ -291,18 +280,6 @@ TEST(ParseIes, FileWithoutTiltLineTakesFirstTwoTokensAsTiltData) {
     ExpectConsistent(ies);
 }
 
-TEST(ParseIes, CommaSeparatesTwoHeaderNumbers) {
-    tIES ies;
-    const ParseResult result =
-        ParseIes("TILT=NONE\n1 1000 1 1 1 1 2 1,5 0\n1 1 36\n0\n0\n7\n", ies);
-    EXPECT_FALSE(result.Diagnostics.HeaderError);
-    EXPECT_EQ(ies.Width, 1);
-    EXPECT_EQ(ies.Length, 5);
-    EXPECT_EQ(ies.Height, 0);
-    EXPECT_EQ(ies.InputWatts, 36);
-    EXPECT_EQ(ies.Candela, (tArrEx2{{7}}));
-}
-
 TEST(ParseIes, NormalisesOnlyForPositiveFluxWithMultiplierOne) {
     struct Case {
         const char* lumens;
@@ -312,10 +289,9 @@ TEST(ParseIes, NormalisesOnlyForPositiveFluxWithMultiplierOne) {
         double second;
     };
     const Case cases[] = {
-        {"2000", "1", 2, 50, 25},      {"2500", "1", 2.5, 40, 20}, {"500", "1", 0.5, 200, 100},
-        {"2500", "1.1", 1.1, 100, 50}, {"1000", "1", 1, 100, 50},  {"1000", "0.5", 0.5, 100, 50},
-        {"2000", "0.5", 0.5, 100, 50}, {"-1", "1", 1, 100, 50},    {"0", "1", 1, 100, 50},
-        {"-1", "2", 2, 100, 50},       {"2000", "1.0", 2, 50, 25}, {"2000", "1e0", 2, 50, 25},
+        {"2000", "1", 2, 50, 25},      {"500", "1", 0.5, 200, 100}, {"2500", "1.1", 1.1, 100, 50},
+        {"1000", "1", 1, 100, 50},     {"-1", "1", 1, 100, 50},     {"0", "1", 1, 100, 50},
+        {"1000", "0.5", 0.5, 100, 50}, {"-1", "2", 2, 100, 50},     {"2000", "1e0", 2, 50, 25},
     };
     for (const Case& c : cases) {
         const std::string text = std::string("TILT=NONE\n1 ") + c.lumens + " " + c.multiplier +
@@ -339,9 +315,8 @@ TEST(ParseIes, RoundedFieldsGoHalfToEvenAndKeepLow16Bits) {
         bool error;
     };
     const Case cases[] = {
-        {"36.5", 36, false},    {"37.5", 38, false},  {"2.5", 2, false},
-        {"36.4999", 36, false}, {"-1", 65535, false}, {"70000", 4464, false},
-        {"65536", 0, false},    {"1e999", 0, true},   {"1e30", 0, false},
+        {"36.5", 36, false},    {"37.5", 38, false}, {"-1", 65535, false},
+        {"36.4999", 36, false}, {"1e999", 0, true},  {"1e30", 0, false},
     };
     for (const Case& c : cases) {
         const std::string text =
@@ -365,24 +340,19 @@ TEST(RoundTo16, HalfToEvenLow16BitsAndZeroForUnrepresentable) {
         {0.5, 0},
         {1.5, 2},
         {2.5, 2},
-        {3.5, 4},
         {-0.5, 0},
         {-1, 65535},
         {-1.5, 65534},
         {65535, 65535},
         {65535.5, 0},
-        {65536, 0},
         {70000, 4464},
         {4294967303.0, 7},
-        {1e15 + 3, 32771},
         {4503599627370496.0 + 65536 * 3 + 5, 5}, // 2^52 + ...
         {two63 - 1024, 64512},                   // largest double below 2^63
         {-(two63 - 1024), 1024},
         {two63, 0},
         {-two63, 0},
-        {1e300, 0},
         {std::numeric_limits<double>::infinity(), 0},
-        {-std::numeric_limits<double>::infinity(), 0},
         {std::numeric_limits<double>::quiet_NaN(), 0},
     };
     for (const Case& c : cases) {

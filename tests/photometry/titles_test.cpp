@@ -1,5 +1,6 @@
 // Header keywords, title strings, the author mark and the info texts.
 #include "photometry/header_titles.h"
+#include "photometry/text_encoding.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -74,15 +75,9 @@ TEST(ExtractTitles, FileNameWithoutFoldersAndPreviousNameOnSecondRead) {
     TiesData entry = CreateIesData("lamp.ies");
     const std::string header = "[TEST] T1\r\nTILT=NONE\r\n";
     ExtractTitles(entry, "C:\\data\\sub/lamp.ies", header);
-    ASSERT_EQ(entry.Lines.size(), 8u);
-    EXPECT_EQ(entry.Lines[0], "");
-    EXPECT_EQ(entry.Lines[1], "lamp.ies");
-
+    EXPECT_EQ(entry.Lines, (Titles{"", "lamp.ies", "T1", "", "", "", "", ""}));
     ExtractTitles(entry, "/data/lamp.ies", header);
-    ASSERT_EQ(entry.Lines.size(), 8u);
-    EXPECT_EQ(entry.Lines[0], "lamp.ies");
-    EXPECT_EQ(entry.Lines[1], "lamp.ies");
-    EXPECT_EQ(entry.Lines[2], "T1");
+    EXPECT_EQ(entry.Lines, (Titles{"lamp.ies", "lamp.ies", "T1", "", "", "", "", ""}));
 
     ExtractTitles(entry, "/data/renamed.ies", "");
     EXPECT_EQ(entry.Lines, (Titles{"lamp.ies", "renamed.ies", "", "", "", "", "", ""}));
@@ -99,10 +94,8 @@ TEST(ExtractTitles, ChangedByAuthorNeedsTheSurnameInTheChangedValue) {
     };
     const Case cases[] = {
         {"[CHANGED]     (C) Gonilux v2.9 by Kestrin: rotated from 90 to 0\r\n", true},
-        {"[CHANGED]     (C) Gonilux v2.9 by Kestrin: type B converted to type C\r\n", true},
         {"[CHANGED] KestrinX\r\n", true},
         {"[CHANGED] by kestrin\r\n", false},
-        {"[CHANGED] by KESTRIN\r\n", false},
         {"[changed] Kestrin\r\n", false},
         {"[CHANGED] edited [MORE] Kestrin\r\n", false},
         {"[CHANGED]\r\n[MORE] Kestrin\r\n", false},
@@ -160,20 +153,13 @@ TEST(FileNameOf, BothSeparatorsEndFolders) {
     EXPECT_EQ(FileNameOf(""), "");
 }
 
-} // namespace
-} // namespace gonilux
-
-#include "photometry/text_encoding.h"
-
-namespace gonilux {
-namespace {
-
 TEST(HeaderTextDecoding, Utf8StaysAndOtherBytesReadAsWindows1252OrLatin1) {
     EXPECT_EQ(ToUtf8Windows1252("Lumi\xC3\xA8re"), "Lumi\xC3\xA8re");
-    EXPECT_EQ(ToUtf8Windows1252("Lumi\xE8re \x80 \x96"), "Lumi\xC3\xA8re \xE2\x82\xAC \xE2\x80\x93");
-    EXPECT_EQ(ToUtf8Windows1252("\x81"), "\xC2\x81");  // undefined in the code page
-    EXPECT_EQ(ToUtf8Lenient("\x80"), "\xC2\x80");      // the command line's JSON keeps ISO-8859-1
+    EXPECT_EQ(ToUtf8Windows1252("Lumi\xE8re \x80 \x96"),
+              "Lumi\xC3\xA8re \xE2\x82\xAC \xE2\x80\x93");
+    EXPECT_EQ(ToUtf8Windows1252("\x81"), "\xC2\x81"); // undefined in the code page
+    EXPECT_EQ(ToUtf8Lenient("\x80"), "\xC2\x80");     // the command line's JSON keeps ISO-8859-1
 }
 
-}  // namespace
-}  // namespace gonilux
+} // namespace
+} // namespace gonilux
