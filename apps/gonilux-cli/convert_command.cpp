@@ -1,7 +1,6 @@
 // gonilux-cli convert: type B to type C, or planes starting at 90 rotated to 0; with --to ies,
 // an EULUMDAT file to an LM-63-2002 file.
 #include "commands.h"
-
 #include "photometry/export_text.h"
 #include "photometry/file_io.h"
 #include "photometry/header_titles.h"
@@ -89,7 +88,7 @@ int ConvertToIes(const ConvertArgs& args) {
     return Write(output, BuildIesText(entry.Ies, entry.Lines));
 }
 
-}  // namespace
+} // namespace
 
 int RunConvert(int argc, char** argv) {
     ConvertArgs args;
@@ -116,4 +115,4 @@ int RunConvert(int argc, char** argv) {
     return Write(output, text.Text());
 }
 
-}  // namespace gonilux::cli
+} // namespace gonilux::cli

@@ -1,6 +1,5 @@
 // gonilux-cli info: a summary or a JSON line per file.
 #include "commands.h"
-
 #include "photometry/file_io.h"
 #include "photometry/header_titles.h"
 #include "photometry/metrics.h"
@@ -89,7 +88,8 @@ std::string JsonRecord(const std::string& file, const TiesData& entry) {
     field("vertAngles", JsonArray(ies.VertAngles));
     field("horzAngles", JsonArray(ies.HorzAngles));
     std::string rows = "[";
-    for (std::size_t h = 0; h < ies.Candela.size(); ++h) rows += (h ? "," : "") + JsonArray(ies.Candela[h]);
+    for (std::size_t h = 0; h < ies.Candela.size(); ++h)
+        rows += (h ? "," : "") + JsonArray(ies.Candela[h]);
     field("candela", rows + "]");
     field("titles", JsonTitles(entry.Lines));
     field("changedByAuthor", entry.ChangedByAuthor ? "true" : "false");
@@ -99,10 +99,14 @@ std::string JsonRecord(const std::string& file, const TiesData& entry) {
 
 const char* TypeName(std::uint16_t type) {
     switch (type) {
-    case 1: return "C";
-    case 2: return "B";
-    case 3: return "A";
-    default: return "unknown";
+    case 1:
+        return "C";
+    case 2:
+        return "B";
+    case 3:
+        return "A";
+    default:
+        return "unknown";
     }
 }
 
@@ -146,7 +150,8 @@ void PrintSummary(const std::string& file, const TiesData& entry) {
     const tIES& ies = entry.Ies;
     double maximum = 0;
     for (const tArrEx& row : ies.Candela)
-        for (double v : row) maximum = std::max(maximum, v);
+        for (double v : row)
+            maximum = std::max(maximum, v);
     std::printf("%s\n", ToUtf8Lenient(file).c_str());
     std::printf("  type %s, %u vertical x %u horizontal angles\n", TypeName(ies.PhotometricType),
                 unsigned{ies.VertCount}, unsigned{ies.HorzCount});
@@ -161,25 +166,29 @@ void PrintSummary(const std::string& file, const TiesData& entry) {
     if (entry.Diagnostics.HeaderError)
         std::printf("  damaged header: Line %d\n", entry.Diagnostics.HeaderErrorLine);
     PrintMetrics(ies, ComputeMetrics(ies));
-    static const char* const kLabels[] = {"test", "manufacturer", "luminaire",
-                                          "luminaire no.", "lamp", "lamp no."};
+    static const char* const kLabels[] = {"test",          "manufacturer", "luminaire",
+                                          "luminaire no.", "lamp",         "lamp no."};
     for (int i = TitleTest; i < TitleCount && i < static_cast<int>(entry.Lines.size()); ++i)
         if (!entry.Lines[i].empty())
-            std::printf("  %s: %s\n", kLabels[i - TitleTest], ToUtf8Lenient(entry.Lines[i]).c_str());
+            std::printf("  %s: %s\n", kLabels[i - TitleTest],
+                        ToUtf8Lenient(entry.Lines[i]).c_str());
 }
 
-}  // namespace
+} // namespace
 
 int RunInfo(int argc, char** argv) {
     bool json = false;
     std::vector<std::string> files;
     bool optionsDone = false;
     for (int i = 1; i < argc; ++i) {
-        if (!optionsDone && std::strcmp(argv[i], "--json") == 0) json = true;
-        else if (!optionsDone && std::strcmp(argv[i], "--") == 0) optionsDone = true;
+        if (!optionsDone && std::strcmp(argv[i], "--json") == 0)
+            json = true;
+        else if (!optionsDone && std::strcmp(argv[i], "--") == 0)
+            optionsDone = true;
         else if (!optionsDone && argv[i][0] == '-' && argv[i][1] != '\0')
             return UsageError("info: unknown option", argv[i]);
-        else files.emplace_back(argv[i]);
+        else
+            files.emplace_back(argv[i]);
     }
     if (files.empty()) return UsageError("info: no file given");
     int status = 0;
@@ -195,11 +204,13 @@ int RunInfo(int argc, char** argv) {
                              entry.Diagnostics.OpenError.c_str());
             continue;
         }
-        if (json) std::printf("%s\n", JsonRecord(file, entry).c_str());
-        else PrintSummary(file, entry);
+        if (json)
+            std::printf("%s\n", JsonRecord(file, entry).c_str());
+        else
+            PrintSummary(file, entry);
     }
     std::fflush(stdout);
     return status;
 }
 
-}  // namespace gonilux::cli
+} // namespace gonilux::cli

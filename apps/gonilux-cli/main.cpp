@@ -39,7 +39,7 @@ const char* const kUsage =
     "\n"
     "Exit status: 0 success, 1 a file could not be read or written, 2 usage error.\n";
 
-}  // namespace
+} // namespace
 
 namespace gonilux::cli {
 
@@ -52,7 +52,7 @@ int UsageError(const char* message, const char* detail) {
     return 2;
 }
 
-}  // namespace gonilux::cli
+} // namespace gonilux::cli
 
 int main(int argc, char** argv) {
     using namespace gonilux::cli;

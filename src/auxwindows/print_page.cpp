@@ -45,7 +45,8 @@ QStringList PrintHeaderLines(const std::vector<std::string>& titles) {
         if (index >= static_cast<int>(titles.size())) continue;
         const std::string& value = titles[static_cast<std::size_t>(index)];
         if (!value.empty())
-            lines << QCoreApplication::translate("PrintPage", label) + QString::fromStdString(ToUtf8Windows1252(value));
+            lines << QCoreApplication::translate("PrintPage", label) +
+                         QString::fromStdString(ToUtf8Windows1252(value));
     }
     return lines;
 }
@@ -85,14 +86,15 @@ bool PrintDiagram(QPrinter& printer, const PrintJob& job, QString& error) {
     QPainter painter;
     if (!painter.begin(&printer)) {
         error = QCoreApplication::translate(
-            "PrintPage", "The printer could not be started.\rCheck that a printer is installed and ready.");
+            "PrintPage",
+            "The printer could not be started.\rCheck that a printer is installed and ready.");
         return false;
     }
     PaintPage(painter, printer.width(), printer.height(), job); // the page ends whatever happened
     const bool ended = painter.end();
     if (!ended || printer.printerState() == QPrinter::Error) {
-        error =
-            QCoreApplication::translate("PrintPage", "The printer reported an error; the page may not have been printed.");
+        error = QCoreApplication::translate(
+            "PrintPage", "The printer reported an error; the page may not have been printed.");
         return false;
     }
     return true;
@@ -109,8 +111,9 @@ void PrintWithDialog(QWidget* parent, const PreviewSource& source) {
     job.Titles = source.focusedTitles();
     QString error;
     if (!PrintDiagram(printer, job, error))
-        platform::MessageService::instance()->show(QCoreApplication::translate("PrintPage", "Print"), error,
-                                                   platform::MessageService::Icon::Error);
+        platform::MessageService::instance()->show(
+            QCoreApplication::translate("PrintPage", "Print"), error,
+            platform::MessageService::Icon::Error);
 }
 
 } // namespace gonilux::auxwindows

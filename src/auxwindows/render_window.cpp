@@ -101,10 +101,8 @@ void TRenderWindow::buildControls() {
     sbUpdate_ = toggle(QStringLiteral("↻"), tr("自动更新渲染"), 253);
     sbRadiosity_->setChecked(true);
     sbUpdate_->setChecked(true);
-    buttonResetBrightness_ =
-        makeButton(QStringLiteral("R"), tr("复位亮度"), 248, 326, 20, 16);
-    buttonResetZoom_ =
-        makeButton(QStringLiteral("R"), tr("复位缩放))"), 248, 342, 20, 16);
+    buttonResetBrightness_ = makeButton(QStringLiteral("R"), tr("复位亮度"), 248, 326, 20, 16);
+    buttonResetZoom_ = makeButton(QStringLiteral("R"), tr("复位缩放))"), 248, 342, 20, 16);
     buttonReset_ = makeButton(QStringLiteral("R"), tr("Reset Z"), 248, 358, 20, 16);
     buttonReset_->setEnabled(false);
     buttonClose_ = makeButton(tr("关  闭"), QString(), 272, 349, 75, 25);
@@ -185,8 +183,7 @@ void TRenderWindow::LoadSettings() {
     pending_ = false;
     if (!autoRender)
         platform::MessageService::instance()->show(
-            tr("Error!"),
-            tr("Initialization error\rUnable reading configuration\r"),
+            tr("Error!"), tr("Initialization error\rUnable reading configuration\r"),
             platform::MessageService::Icon::Error);
 }
 

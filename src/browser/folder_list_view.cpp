@@ -215,20 +215,19 @@ void FolderListView::LoadIesEntry(int row) {
     *entry = std::move(attempt);
     item(row)->setData(MetricsRole, QVariant()); // the figures of the previous read
     if (entry->Diagnostics.HeaderError) {
-        MessageService::instance()->show(
-            tr("Error!"),
-            tr("Line %1").arg(entry->Diagnostics.HeaderErrorLine),
-            MessageService::Icon::Error);
+        MessageService::instance()->show(tr("Error!"),
+                                         tr("Line %1").arg(entry->Diagnostics.HeaderErrorLine),
+                                         MessageService::Icon::Error);
     }
     refreshEntryIcon(row);
 }
 
 void FolderListView::reportReadFailure(const QString& fullPath, const TiesData& attempt) const {
     const QString reason = QString::fromStdString(attempt.Diagnostics.OpenError);
-    MessageService::instance()->show(QStringLiteral("Gonilux"),
-                                     tr("Cannot read the file\r%1\r%2")
-                                         .arg(QDir::toNativeSeparators(fullPath), reason),
-                                     MessageService::Icon::Error);
+    MessageService::instance()->show(
+        QStringLiteral("Gonilux"),
+        tr("Cannot read the file\r%1\r%2").arg(QDir::toNativeSeparators(fullPath), reason),
+        MessageService::Icon::Error);
 }
 
 void FolderListView::refreshEntryIcon(int row) {

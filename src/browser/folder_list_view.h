@@ -260,7 +260,7 @@ class FolderListView : public QListWidget {
     QPersistentModelIndex hotIndex_;
 
     QString filterText_;
-    quint64 filterPass_ = 0;    // counts filter texts and listings: a running reading compares
+    quint64 filterPass_ = 0;     // counts filter texts and listings: a running reading compares
     bool filterReading_ = false; // setFilterText is reading entries (events are processed)
     bool filterHides_ = false;   // some rows may be hidden
 };

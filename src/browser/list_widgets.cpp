@@ -13,7 +13,7 @@ namespace {
 
 const QColor kGaugeBlue(0, 0, 255);
 constexpr int kLabelTop = 4;
-constexpr int kGaugeMargin = 16;  // left and right of the gauge inside the panel
+constexpr int kGaugeMargin = 16; // left and right of the gauge inside the panel
 constexpr int kGaugeBottom = 8;  // from the gauge's bottom to the panel's
 
 // The link arrow on a white square, in the bottom-left corner of a size x size picture.
@@ -51,7 +51,7 @@ QPixmap MarkedPixmap(const QIcon& iesIcon, int size) {
     return pixmap;
 }
 
-}  // namespace
+} // namespace
 
 TGauge::TGauge(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("GaugeSort"));
@@ -162,4 +162,4 @@ void DrawErrorBadge(QPainter& painter, const QRect& iconRect) {
     DrawSystemIcon(painter, SystemIcon::Warning, badge.left(), badge.top(), badge.width());
 }
 
-}  // namespace gonilux::browser
+} // namespace gonilux::browser

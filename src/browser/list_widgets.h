@@ -17,7 +17,7 @@ namespace gonilux::browser {
 // percentage centred on it in inverted colours (blue text on the empty part, white on the bar).
 class TGauge : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kWidth = 177;
     static constexpr int kHeight = 12;
 
@@ -35,10 +35,10 @@ public:
 
     QSize sizeHint() const override { return {kWidth, kHeight}; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     int progress_ = 0;
     int maxValue_ = 100;
 };
@@ -47,7 +47,7 @@ private:
 // its own centred in it, the progress text at the top and the gauge below it.
 class TProcessingPanel : public QFrame {
     Q_OBJECT
-public:
+  public:
     static constexpr int kWidth = 209;
     static constexpr int kHeight = 49;
 
@@ -58,11 +58,11 @@ public:
     QString caption() const { return caption_; }
     void setCaption(const QString& caption);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     QLabel* label_;
     TGauge* gauge_;
     QString caption_;
@@ -78,4 +78,4 @@ QRect ErrorBadgeRect(const QRect& iconRect);
 // Draws the badge (the warning triangle of the diagrams) on the picture at `iconRect`.
 void DrawErrorBadge(QPainter& painter, const QRect& iconRect);
 
-}  // namespace gonilux::browser
+} // namespace gonilux::browser

@@ -5,10 +5,8 @@
 namespace gonilux::browser {
 
 std::array<QString, TPopupMenu::kCaptionCount> TPopupMenu::FixedCaptions() {
-    return {
-        tr("文件名"),  tr("测试"),     tr("生产商"),
-        tr("灯具"),    tr("灯具目录"), tr("灯泡"),
-        tr("灯泡目录")};
+    return {tr("文件名"),   tr("测试"), tr("生产商"),  tr("灯具"),
+            tr("灯具目录"), tr("灯泡"), tr("灯泡目录")};
 }
 
 TPopupMenu::TPopupMenu(QWidget* parent) : QMenu(parent) {

@@ -4,11 +4,11 @@
 #include "diagram/goniogram.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
 
@@ -35,10 +35,10 @@ bool OpenForWriting(QSaveFile& file, QString& error) {
 bool Finish(QSaveFile& file, bool painted, QString& error) {
     if (painted && file.error() == QFileDevice::NoError && file.commit()) return true;
     file.cancelWriting();
-    error =
-        QCoreApplication::translate("DiagramFile", "cannot write %1: %2")
-            .arg(file.fileName(), painted ? file.errorString()
-                                          : QCoreApplication::translate("DiagramFile", "drawing failed"));
+    error = QCoreApplication::translate("DiagramFile", "cannot write %1: %2")
+                .arg(file.fileName(),
+                     painted ? file.errorString()
+                             : QCoreApplication::translate("DiagramFile", "drawing failed"));
     return false;
 }
 

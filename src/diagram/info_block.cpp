@@ -80,7 +80,8 @@ void DrawInfoText(const GonioContext& ctx) {
     const tIES& ies = ctx.Ies;
     const int m = RoundEven(5 * ctx.Scale);
     const int step = -ctx.FontH;
-    const QString label = QCoreApplication::translate("InfoBlock", "类型 ") + TypeLetter(ies.PhotometricType);
+    const QString label =
+        QCoreApplication::translate("InfoBlock", "类型 ") + TypeLetter(ies.PhotometricType);
     const int x = ctx.Width - TextWidthOf(painter, label) - m;
     DrawTextAt(painter, x, m, label);
     if (ShowsWarning(ctx))
@@ -88,15 +89,19 @@ void DrawInfoText(const GonioContext& ctx) {
                        RoundEven(17 * ctx.Scale));
     if (ies.LumensPerLamp > 0)
         DrawTextAt(painter, m, m,
-                   QCoreApplication::translate("InfoBlock", "光量=") + FormatGrouped(ies.LumensPerLamp) +
-                       QStringLiteral(" lm"));
-    DrawTextAt(painter, m, m + step, QCoreApplication::translate("InfoBlock", "最大") + MaxIntensityValue(ctx));
-    const QString power = ies.LampCount > 1 ? QStringLiteral("P") + PowerValue(ies)
-                                            : QCoreApplication::translate("InfoBlock", "功率 ") + PowerValue(ies);
+                   QCoreApplication::translate("InfoBlock", "光量=") +
+                       FormatGrouped(ies.LumensPerLamp) + QStringLiteral(" lm"));
+    DrawTextAt(painter, m, m + step,
+               QCoreApplication::translate("InfoBlock", "最大") + MaxIntensityValue(ctx));
+    const QString power = ies.LampCount > 1
+                              ? QStringLiteral("P") + PowerValue(ies)
+                              : QCoreApplication::translate("InfoBlock", "功率 ") + PowerValue(ies);
     DrawTextAt(painter, m, m + 2 * step, power);
     DrawTextAt(painter, m, m + 3 * step,
-               QCoreApplication::translate("InfoBlock", "倍      增=") + ShortestText(ies.Multiplier));
-    DrawTextAt(painter, m, m + 4 * step, QCoreApplication::translate("InfoBlock", "度   数=") + PlaneAngleText(ctx));
+               QCoreApplication::translate("InfoBlock", "倍      增=") +
+                   ShortestText(ies.Multiplier));
+    DrawTextAt(painter, m, m + 4 * step,
+               QCoreApplication::translate("InfoBlock", "度   数=") + PlaneAngleText(ctx));
 }
 
 void DrawInfoIcons(const GonioContext& ctx) {

@@ -8,9 +8,9 @@
 #include "favourites.h"
 #include "main_window.h"
 #include "options_panel.h"
-#include "platform/message_service.h"
 #include "picture_export.h"
 #include "picture_export_dialog.h"
+#include "platform/message_service.h"
 #include "platform/shell_actions.h"
 #include "preview_pane.h"
 
@@ -90,8 +90,7 @@ void TFileActions::PopupMenuPopup() {
     const bool typeB = ies.PhotometricType == 2;
     const bool at90 = !ies.HorzAngles.empty() && ies.HorzAngles.front() == 90.0;
     p->SaveAsTypeC->setVisible(single && (typeB || at90));
-    p->SaveAsTypeC->setText(typeB ? tr("Save as type C")
-                                  : tr("Rotate to zero"));
+    p->SaveAsTypeC->setText(typeB ? tr("Save as type C") : tr("Rotate to zero"));
     const bool picture = fileFocused && focusedPictureShown(row);
     p->ExportPicture1->setVisible(picture);
     p->CopyPicture1->setVisible(picture);
@@ -320,7 +319,8 @@ void TFileActions::StartDragOut() {
     if (paths.isEmpty()) return;
     const char* failure = browser::DragFailureText(browser::RunDragOut(list_, paths));
     if (*failure)
-        MessageService::instance()->show(QStringLiteral("Gonilux"), QCoreApplication::translate("DragOut", failure),
+        MessageService::instance()->show(QStringLiteral("Gonilux"),
+                                         QCoreApplication::translate("DragOut", failure),
                                          MessageService::Icon::Error);
 }
 
@@ -329,10 +329,9 @@ bool TFileActions::eventFilter(QObject* watched, QEvent* event) {
         window_->DisplayHint(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
-    const bool isMouse = event->type() == QEvent::MouseButtonPress ||
-                         event->type() == QEvent::MouseMove ||
-                         event->type() == QEvent::MouseButtonRelease ||
-                         event->type() == QEvent::MouseButtonDblClick;
+    const bool isMouse =
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove ||
+        event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick;
     if (watched == listViewport_ && isMouse) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         switch (event->type()) {
@@ -365,7 +364,8 @@ bool TFileActions::eventFilter(QObject* watched, QEvent* event) {
             if (FolderListViewKeyDown(key->key(), key->modifiers())) return true;
         } else if (event->type() == QEvent::KeyRelease) {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->isAutoRepeat() && FolderListViewKeyUp(key->key(), key->modifiers())) return true;
+            if (!key->isAutoRepeat() && FolderListViewKeyUp(key->key(), key->modifiers()))
+                return true;
         }
     }
     return QObject::eventFilter(watched, event);

@@ -64,7 +64,7 @@ class TFileActions : public QObject {
     TMainWindow* window_;
     TFavourites* favourites_;
     browser::FolderListView* list_;
-    QWidget* listViewport_ = nullptr;  // compared by address only: the list may be going away
+    QWidget* listViewport_ = nullptr; // compared by address only: the list may be going away
     browser::TPopupMenu* popup_;
     QPoint pressPosition_;
     bool dragArmed_ = false;

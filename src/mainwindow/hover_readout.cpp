@@ -34,8 +34,12 @@ ReadoutValues ComputeReadout(int x, int y, int paneWidth, double fullScale, int 
 ReadoutMetrics MeasureReadout(const QFont& font) {
     const QFontMetrics metrics(font);
     const int f = std::abs(metrics.height());
-    return {QSize(metrics.horizontalAdvance(QCoreApplication::translate("HoverReadout", "Intensity") +
-                                                QStringLiteral(" 9 999")) + f, 3 * f), f};
+    return {
+        QSize(metrics.horizontalAdvance(QCoreApplication::translate("HoverReadout", "Intensity") +
+                                        QStringLiteral(" 9 999")) +
+                  f,
+              3 * f),
+        f};
 }
 
 QPoint ReadoutBoxOrigin(int x, int y, QSize box, int paneWidth, int r) {

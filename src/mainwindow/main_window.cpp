@@ -1,24 +1,23 @@
 #include "main_window.h"
 
-#include "favourites.h"
-#include "file_actions.h"
-#include "group_box_ex.h"
-#include "hover_readout.h"
-#include "language.h"
-#include "layout_rules.h"
-#include "settings_groups.h"
-#include "options_panel.h"
-#include "preview_pane.h"
-
 #include "browser/folder_list_view.h"
 #include "browser/folder_tree.h"
 #include "browser/list_appearance.h"
 #include "browser/metrics_text.h"
 #include "browser/popup_menu.h"
 #include "diagram/render_diagram.h"
+#include "favourites.h"
+#include "file_actions.h"
+#include "group_box_ex.h"
+#include "hover_readout.h"
+#include "language.h"
+#include "layout_rules.h"
+#include "options_panel.h"
 #include "photometry/header_titles.h"
 #include "photometry/text_encoding.h"
 #include "platform/message_service.h"
+#include "preview_pane.h"
+#include "settings_groups.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -64,7 +63,8 @@ TMainWindow::~TMainWindow() {
     if (!closed_) FormClose();
     qApp->removeEventFilter(this);
     // The children send events while they are destroyed; the helpers that watch them stop first.
-    for (QObject* watcher : {static_cast<QObject*>(fileActions_), static_cast<QObject*>(favourites_)}) {
+    for (QObject* watcher :
+         {static_cast<QObject*>(fileActions_), static_cast<QObject*>(favourites_)}) {
         if (!watcher) continue;
         for (QWidget* watched : {static_cast<QWidget*>(list_), list_->viewport(),
                                  static_cast<QWidget*>(options_->ListBoxFavorites),
@@ -72,7 +72,7 @@ TMainWindow::~TMainWindow() {
             watched->removeEventFilter(watcher);
     }
     destroyTools();
-    reportSettingsWriteFailure();  // FormDestroy
+    reportSettingsWriteFailure(); // FormDestroy
 }
 
 void TMainWindow::buildLayout() {
@@ -134,7 +134,8 @@ void TMainWindow::buildLayout() {
 
 void TMainWindow::wireOptions() {
     OptionsPanel* o = options_;
-    connect(o->ComboBoxCaption, &QComboBox::currentIndexChanged, list_, &FolderListView::ComboBoxCaptionChange);
+    connect(o->ComboBoxCaption, &QComboBox::currentIndexChanged, list_,
+            &FolderListView::ComboBoxCaptionChange);
     connect(list_, &FolderListView::captionChoiceChanged, this, [o](int k) {
         QSignalBlocker block(o->ComboBoxCaption);
         o->ComboBoxCaption->setCurrentIndex(k);
@@ -146,7 +147,8 @@ void TMainWindow::wireOptions() {
         options_->ComboBoxUp->setEnabled(on);
         list_->CheckBoxUpClick(on);
     });
-    connect(o->ComboBoxUp, &QComboBox::currentIndexChanged, list_, &FolderListView::ComboBoxUpChange);
+    connect(o->ComboBoxUp, &QComboBox::currentIndexChanged, list_,
+            &FolderListView::ComboBoxUpChange);
     connect(o->RadioButtonList, &QRadioButton::toggled, this, [this](bool on) {
         if (on) list_->setViewStyle(FolderListView::ViewStyle::List);
     });
@@ -204,9 +206,8 @@ void TMainWindow::applyOptionDefaults() {
     list_->setFlatScrollBars(o->CheckBoxFlat->isChecked());
     list_->setHotTracking(o->CheckBoxLHotTrack->isChecked());
     o->EditHoverTime->setEnabled(o->CheckBoxLHotTrack->isChecked());
-    o->EditHoverTimeExit();  // the stored hover time takes effect
+    o->EditHoverTimeExit(); // the stored hover time takes effect
 }
-
 
 void TMainWindow::FormCreate() {
     settingsPath_ = start_.SettingsFile.isEmpty() ? DefaultSettingsPath() : start_.SettingsFile;
@@ -236,11 +237,14 @@ void TMainWindow::FormCreate() {
 
 void TMainWindow::InitTexts() {
     options_->LabelMy->setText(QStringLiteral("Gonilux v2.9\nKestrin\n2002-2026"));
-    options_->EditTrel->setText(QStringLiteral("C++20 · Qt %1").arg(QString::fromLatin1(qVersion())));
+    options_->EditTrel->setText(
+        QStringLiteral("C++20 · Qt %1").arg(QString::fromLatin1(qVersion())));
     options_->CheckBoxLink->setChecked(true);
 }
 
-DiagramOptions TMainWindow::currentDiagramOptions() const { return preview_->diagramOptions(); }
+DiagramOptions TMainWindow::currentDiagramOptions() const {
+    return preview_->diagramOptions();
+}
 
 void TMainWindow::onDrawingOptionChanged(bool repaintThumbnails) {
     preview_->setDiagramOptions(options_->diagramOptions());
@@ -261,8 +265,10 @@ void TMainWindow::FormShow() {
     applyStoredLayout();
     if (startState_ != Qt::WindowNoState) setWindowState(startState_);
     if (!options_->CheckBoxSave->isChecked()) lastPath_.clear();
-    if (!start_.OpenPath.isEmpty()) openStartPath(start_.OpenPath);
-    else tree_->OpenTreePath(lastPath_);
+    if (!start_.OpenPath.isEmpty())
+        openStartPath(start_.OpenPath);
+    else
+        tree_->OpenTreePath(lastPath_);
 }
 
 void TMainWindow::openStartPath(const QString& path) {
@@ -301,14 +307,16 @@ void TMainWindow::ShowPreviewItem(int row) {
     if (entry) {
         preview_->ShowPreviewItem(&entry->Ies, list_->entryFilePath(row));
         std::vector<std::string> titles;
-        for (const std::string& title : entry->Lines) titles.push_back(ToUtf8Windows1252(title));
+        for (const std::string& title : entry->Lines)
+            titles.push_back(ToUtf8Windows1252(title));
         infoText_ = TranslateInfoLabels(QString::fromStdString(BuildPreviewInfo(titles)));
     } else {
         preview_->ShowPreviewItem(nullptr, QString());
         infoText_.clear();
     }
     QString shown = infoText_;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (const auto figures = entry ? list_->entryMetrics(row) : std::nullopt)
         shown += browser::MetricsBlock(*figures, entry->Ies.PhotometricType);
     labelInfo_->setText(shown);
@@ -327,12 +335,15 @@ void TMainWindow::UpdateTitle() {
     QTreeWidgetItem* node = tree_->currentItem();
     if (!node || !FolderTreeView::hasRecord(node)) return;
     const QString file = preview_->CurrentFile();
-    setWindowTitle(TitleText(tree_->ParsingName(node), file.isEmpty() ? QString() : QFileInfo(file).fileName()));
+    setWindowTitle(TitleText(tree_->ParsingName(node),
+                             file.isEmpty() ? QString() : QFileInfo(file).fileName()));
 }
 
 void TMainWindow::CheckBoxTitleBarClick() {
-    if (options_->CheckBoxTitleBar->isChecked()) UpdateTitle();
-    else setWindowTitle(kAppCaption);
+    if (options_->CheckBoxTitleBar->isChecked())
+        UpdateTitle();
+    else
+        setWindowTitle(kAppCaption);
 }
 
 void TMainWindow::DisplayHint(const QString& hint) {
@@ -344,8 +355,10 @@ void TMainWindow::DisplayHint(const QString& hint) {
         titleShowsHint_ = true;
     } else if (hint.isEmpty() && titleShowsHint_) {
         titleShowsHint_ = false;
-        if (options_->CheckBoxTitleBar->isChecked()) UpdateTitle();
-        else setWindowTitle(kAppCaption);
+        if (options_->CheckBoxTitleBar->isChecked())
+            UpdateTitle();
+        else
+            setWindowTitle(kAppCaption);
     }
 }
 
@@ -360,7 +373,8 @@ bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
         (watched == list_->viewport() || watched == this)) {
         auto* move = static_cast<QMouseEvent*>(event);
         const QPoint at = list_->viewport()->mapFromGlobal(move->globalPosition().toPoint());
-        options_->FormMouseMove(move->buttons(), move->modifiers(), at.x(), list_->viewport()->width());
+        options_->FormMouseMove(move->buttons(), move->modifiers(), at.x(),
+                                list_->viewport()->width());
     }
     if (event->type() == QEvent::Wheel) {
         auto* widget = qobject_cast<QWidget*>(watched);
@@ -371,7 +385,8 @@ bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TMainWindow::handleWheel(QWheelEvent* wheel) {
-    const int delta = wheel->angleDelta().y() != 0 ? wheel->angleDelta().y() : wheel->angleDelta().x();
+    const int delta =
+        wheel->angleDelta().y() != 0 ? wheel->angleDelta().y() : wheel->angleDelta().x();
     if (delta == 0) return false;
     if (wheel->modifiers() == Qt::ShiftModifier && wheel->buttons() == Qt::NoButton) {
         preview_->stepPlane(delta < 0 ? 1 : -1);
@@ -419,4 +434,4 @@ void TMainWindow::FormClose() {
     tree_->FreeTreeData();
 }
 
-}  // namespace gonilux::mainwindow
+} // namespace gonilux::mainwindow

@@ -15,13 +15,13 @@ class QTreeWidgetItem;
 namespace gonilux::browser {
 class FolderTreeView;
 class FolderListView;
-}  // namespace gonilux::browser
+} // namespace gonilux::browser
 
 namespace gonilux::auxwindows {
 class TRenderWindow;
 class TBigGonioWin;
 class TMapWindow;
-}  // namespace gonilux::auxwindows
+} // namespace gonilux::auxwindows
 
 namespace gonilux::mainwindow {
 
@@ -31,14 +31,14 @@ class TFavourites;
 class TFileActions;
 
 struct StartOptions {
-    QString SettingsFile;  // used from the settings file on
-    QString RootPath;      // the folder tree's root instead of the desktop
-    QString OpenPath;      // a folder, or a file whose folder is shown with the file selected
+    QString SettingsFile; // used from the settings file on
+    QString RootPath;     // the folder tree's root instead of the desktop
+    QString OpenPath;     // a folder, or a file whose folder is shown with the file selected
 };
 
 class TMainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TMainWindow(const StartOptions& start, QWidget* parent = nullptr);
     ~TMainWindow() override;
 
@@ -81,13 +81,13 @@ public:
     bool LoadSettings();
     bool SaveSettings();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildLayout();
     void InitTexts();
     void wireAppearance();
@@ -146,4 +146,4 @@ private:
     bool panelShown_ = true;
 };
 
-}  // namespace gonilux::mainwindow
+} // namespace gonilux::mainwindow

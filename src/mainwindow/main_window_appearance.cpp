@@ -1,11 +1,9 @@
 // The main window's appearance options: the tree's and the list's boxes and their presets.
-#include "main_window.h"
-
-#include "options_panel.h"
-
 #include "browser/folder_list_view.h"
 #include "browser/folder_tree.h"
 #include "browser/list_appearance.h"
+#include "main_window.h"
+#include "options_panel.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -48,7 +46,8 @@ void TMainWindow::wireAppearance() {
     });
     connect(o->CheckBoxDblClick, &QCheckBox::toggled, o->ComboBoxDblClick, &QComboBox::setEnabled);
     connect(o->CheckBoxOn, &QCheckBox::toggled, this, [o](bool on) {
-        for (QWidget* w : std::initializer_list<QWidget*>{o->CheckBoxLink, o->CheckBoxPlus, o->TrackBarR, o->TrackBarK})
+        for (QWidget* w : std::initializer_list<QWidget*>{o->CheckBoxLink, o->CheckBoxPlus,
+                                                          o->TrackBarR, o->TrackBarK})
             w->setEnabled(on);
     });
     connect(o->CheckBoxFavs, &QCheckBox::toggled, this, [o](bool on) {
@@ -59,8 +58,9 @@ void TMainWindow::wireAppearance() {
 
 void TMainWindow::recomputeTreePreset() {
     OptionsPanel* o = options_;
-    const browser::TreePreset preset = browser::treePresetFor(
-        o->CheckBoxLines->isChecked(), o->CheckBoxExpand->isChecked(), o->CheckBoxHotTrack->isChecked());
+    const browser::TreePreset preset =
+        browser::treePresetFor(o->CheckBoxLines->isChecked(), o->CheckBoxExpand->isChecked(),
+                               o->CheckBoxHotTrack->isChecked());
     QRadioButton* target = preset == browser::TreePreset::Windows9x   ? o->RadioButton9X
                            : preset == browser::TreePreset::WindowsXP ? o->RadioButtonXP
                                                                       : o->RadioButtonCustom;
@@ -101,7 +101,8 @@ void TMainWindow::wireListAppearance() {
     connect(o->CheckBoxLHotTrack, &QCheckBox::toggled, o->EditHoverTime, &QLineEdit::setEnabled);
     connect(o->CheckBoxFlat, &QCheckBox::toggled, list_, &FolderListView::setFlatScrollBars);
     auto applyPreset = [this](browser::ListPreset preset) {
-        const browser::ListAppearance a = browser::PresetAppearance(preset, list_->listAppearance());
+        const browser::ListAppearance a =
+            browser::PresetAppearance(preset, list_->listAppearance());
         options_->CheckBoxHandPont->setChecked(a.HandPointer);
         options_->CheckBoxUnderlineHot->setChecked(a.UnderlineHot);
         options_->CheckBoxUnderlineCold->setChecked(a.UnderlineCold);
@@ -119,4 +120,4 @@ void TMainWindow::wireListAppearance() {
     });
 }
 
-}  // namespace gonilux::mainwindow
+} // namespace gonilux::mainwindow

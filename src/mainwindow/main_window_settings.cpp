@@ -1,15 +1,14 @@
 // Reading and writing the main window's settings file.
+#include "browser/folder_tree.h"
 #include "favourites.h"
 #include "group_box_ex.h"
 #include "language.h"
 #include "main_window.h"
 #include "options_panel.h"
-#include "preview_pane.h"
-#include "settings_groups.h"
-
-#include "browser/folder_tree.h"
 #include "photometry/ini_document.h"
 #include "platform/message_service.h"
+#include "preview_pane.h"
+#include "settings_groups.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -20,8 +19,9 @@ namespace gonilux::mainwindow {
 namespace {
 
 const std::vector<std::string> kSectionOrder = {
-    "Viewer", "Options", "GroupBoxExOptions", "GroupBoxExView", "GroupBoxExTree", "GroupBoxExList",
-    "GroupBoxExEye", "GroupBoxExFavorites", "GroupBoxExOther", "Favorites", "Render"};
+    "Viewer",         "Options",       "GroupBoxExOptions",   "GroupBoxExView",  "GroupBoxExTree",
+    "GroupBoxExList", "GroupBoxExEye", "GroupBoxExFavorites", "GroupBoxExOther", "Favorites",
+    "Render"};
 
 struct GroupDefaults {
     int Collapsed;
@@ -29,7 +29,7 @@ struct GroupDefaults {
 };
 constexpr GroupDefaults kGroupDefaults[] = {{0, 1}, {1, 0}, {1, 0}, {1, 1}, {1, 1}, {1, 1}, {0, 1}};
 
-}  // namespace
+} // namespace
 
 // Every value goes through the control's own setter, so its handler runs. Reading stops at the
 // first malformed number; what was applied before it stays.
@@ -40,8 +40,9 @@ bool TMainWindow::LoadSettings() {
     if (!LoadIniFile(settingsPath_.toStdString(), ini, error)) return false;
     options_->ComboBoxLanguage->setCurrentIndex(static_cast<int>(LanguageFromIni(ini)));
     lastPath_ = QString::fromStdString(ini.ValueOr("Viewer", "Path", ""));
-    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
-                                                          : QRect(0, 0, 1024, 768);
+    const QRect screen = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->geometry()
+                             : QRect(0, 0, 1024, 768);
     auto number = [&ini](const char* section, const char* key, int fallback) {
         return ini.IntegerOr(section, key, fallback);
     };
@@ -64,9 +65,12 @@ bool TMainWindow::LoadSettings() {
     preview_->SpeedButtonFit()->setChecked(*fit != 0);
     auto state = number("Viewer", "State", 0);
     if (!state) return false;
-    if (*state == 0) startState_ = Qt::WindowNoState;
-    else if (*state == 1) startState_ = Qt::WindowMinimized;
-    else if (*state == 2) startState_ = Qt::WindowMaximized;
+    if (*state == 0)
+        startState_ = Qt::WindowNoState;
+    else if (*state == 1)
+        startState_ = Qt::WindowMinimized;
+    else if (*state == 2)
+        startState_ = Qt::WindowMaximized;
     auto tree = number("Viewer", "Tree", 362);
     auto right = tree ? number("Viewer", "Right", 330) : std::nullopt;
     auto info = right ? number("Viewer", "Info", 101) : std::nullopt;
@@ -85,7 +89,8 @@ bool TMainWindow::LoadSettings() {
     if (!favourites_->LoadFavorites(ini)) return false;
     const QList<TGroupBoxEx*> groups = options_->groups();
     for (int i = 0; i < groups.size(); ++i)
-        if (!LoadGroupBox(groups[i], ini, kGroupDefaults[i].Collapsed, kGroupDefaults[i].Check)) return false;
+        if (!LoadGroupBox(groups[i], ini, kGroupDefaults[i].Collapsed, kGroupDefaults[i].Check))
+            return false;
     return true;
 }
 
@@ -94,12 +99,16 @@ bool TMainWindow::SaveSettings() {
     IniDocument ini;
     ini.SetSectionOrder(kSectionOrder);
     std::string error;
-    LoadIniFile(settingsPath_.toStdString(), ini, error);  // keeps what others wrote
+    LoadIniFile(settingsPath_.toStdString(), ini, error); // keeps what others wrote
     const Qt::WindowStates state = windowState();
-    ini.SetInteger("Viewer", "State", (state & Qt::WindowMinimized) ? 1 : (state & Qt::WindowMaximized) ? 2 : 0);
-    const QRect bounds = (state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
-                             ? normalGeometry()
-                             : QRect(pos(), size());
+    ini.SetInteger("Viewer", "State",
+                   (state & Qt::WindowMinimized)   ? 1
+                   : (state & Qt::WindowMaximized) ? 2
+                                                   : 0);
+    const QRect bounds =
+        (state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+            ? normalGeometry()
+            : QRect(pos(), size());
     ini.SetInteger("Viewer", "Width", bounds.width());
     ini.SetInteger("Viewer", "Height", bounds.height());
     ini.SetInteger("Viewer", "Left", bounds.x());
@@ -113,10 +122,12 @@ bool TMainWindow::SaveSettings() {
     ini.SetInteger("Options", "K", options_->TrackBarK->value());
     ini.SetInteger("Options", "R", options_->TrackBarR->value());
     ini.SetInteger("Options", "Panel", options_->isShown() ? 1 : 0);
-    for (TGroupBoxEx* group : options_->groups()) SaveGroupBox(group, ini);
+    for (TGroupBoxEx* group : options_->groups())
+        SaveGroupBox(group, ini);
     SetLanguageInIni(ini, static_cast<Language>(options_->ComboBoxLanguage->currentIndex()));
     ini.EraseSection("Favorites");
-    const QStringList pieces = favourites_->BuildFavoritesText().split(QLatin1Char('\r'), Qt::SkipEmptyParts);
+    const QStringList pieces =
+        favourites_->BuildFavoritesText().split(QLatin1Char('\r'), Qt::SkipEmptyParts);
     for (int i = 0; i < pieces.size(); ++i)
         ini.SetValue("Favorites", "folder" + std::to_string(i), pieces[i].toStdString());
     return SaveIniFile(settingsPath_.toStdString(), ini, error);
@@ -124,12 +135,16 @@ bool TMainWindow::SaveSettings() {
 
 // Splitter sizes exclude the handles, so each pair keeps the sum the splitter has now.
 void TMainWindow::applyStoredLayout() {
-    auto apply = [](QSplitter* splitter, int second, bool firstStored, int minFirst, int minSecond) {
+    auto apply = [](QSplitter* splitter, int second, bool firstStored, int minFirst,
+                    int minSecond) {
         const QList<int> sizes = splitter->sizes();
         const int total = sizes.value(0) + sizes.value(1);
         if (total <= 0) return;
-        int stored = std::clamp(second, std::min(minSecond, total), std::max(minSecond, total - minFirst));
-        if (firstStored) stored = total - std::clamp(second, std::min(minFirst, total), std::max(minFirst, total - minSecond));
+        int stored =
+            std::clamp(second, std::min(minSecond, total), std::max(minSecond, total - minFirst));
+        if (firstStored)
+            stored = total - std::clamp(second, std::min(minFirst, total),
+                                        std::max(minFirst, total - minSecond));
         splitter->setSizes({total - stored, stored});
     };
     apply(splitter_, pendingRight_, true, 180, 200);
@@ -149,4 +164,4 @@ void TMainWindow::reportSettingsWriteFailure() {
                    platform::MessageService::Icon::None);
 }
 
-}  // namespace gonilux::mainwindow
+} // namespace gonilux::mainwindow

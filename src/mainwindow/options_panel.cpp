@@ -5,9 +5,9 @@
 #include "layout_rules.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -19,7 +19,7 @@ QString Hint(const char* text) {
     return OptionsPanel::tr(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
-}  // namespace
+} // namespace
 
 OptionsPanel::OptionsPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("PanelMain"));
@@ -108,7 +108,8 @@ void OptionsPanel::buildOptionsGroup() {
     ButtonRefresh->setToolTip(Hint(QT_TR_NOOP("更新   \rF5")));
     ButtonHide = new QPushButton(QStringLiteral(">>"), GroupBoxExOptions);
     ButtonHide->setObjectName(QStringLiteral("ButtonHide"));
-    ButtonHide->setToolTip(Hint(QT_TR_NOOP("隐藏选项面板      \r显示: Ctrl(或鼠标右键)+移动鼠标到窗口的右边")));
+    ButtonHide->setToolTip(
+        Hint(QT_TR_NOOP("隐藏选项面板      \r显示: Ctrl(或鼠标右键)+移动鼠标到窗口的右边")));
     rowLayout->addWidget(ButtonRefresh);
     rowLayout->addWidget(ButtonHide);
     GroupBoxExOptions->layout()->addWidget(row);
@@ -119,12 +120,12 @@ void OptionsPanel::buildOptionsGroup() {
 void OptionsPanel::buildViewGroup() {
     GroupBoxExView = addGroup("GroupBoxExView", tr("显示IES"), 266);
     ComboBoxCaption = addCombo(GroupBoxExView, "ComboBoxCaption",
-                               {tr("文件名"), tr("测试"), tr("生产商"),
-                                tr("灯具"), tr("灯具标题"),
+                               {tr("文件名"), tr("测试"), tr("生产商"), tr("灯具"), tr("灯具标题"),
                                 tr("灯泡"), tr("灯泡标题")},
                                0);
     ComboBoxCaption->setToolTip(tr("IES 标题"));
-    CheckBoxSort = addCheck(GroupBoxExView, "CheckBoxSort", tr("排序"), true, QT_TR_NOOP("按字母排序IES文件"));
+    CheckBoxSort =
+        addCheck(GroupBoxExView, "CheckBoxSort", tr("排序"), true, QT_TR_NOOP("按字母排序IES文件"));
     CheckBoxLdt = addCheck(GroupBoxExView, "CheckBoxLdt", tr("EULUMDAT (.ldt)"), true,
                            QT_TR_NOOP("文件列表中也显示EULUMDAT (.ldt)文件"));
     RadioButtonList = addRadio(GroupBoxExView, "RadioButtonList", tr("列表"));
@@ -137,8 +138,9 @@ void OptionsPanel::buildViewGroup() {
                              QT_TR_NOOP("对于所有光强的倍增量   \r值: 相对(cd/klm) / 绝对(cd)"));
     CheckBoxComplete = addCheck(GroupBoxExView, "CheckBoxComplete", tr("显示完整图表"), false,
                                 QT_TR_NOOP("在开始度数大于90度时显示完整图表"));
-    CheckBoxWarning = addCheck(GroupBoxExView, "CheckBoxWarning", tr("显示警告图标"), true,
-                               QT_TR_NOOP("警告图标\rAutodesk VIZ4 及 Insight 2.xx使用此IES文件可能不正确"));
+    CheckBoxWarning =
+        addCheck(GroupBoxExView, "CheckBoxWarning", tr("显示警告图标"), true,
+                 QT_TR_NOOP("警告图标\rAutodesk VIZ4 及 Insight 2.xx使用此IES文件可能不正确"));
     CheckBoxLabels = addCheck(GroupBoxExView, "CheckBoxLabels", tr("显示文本标签"), false);
 }
 
@@ -160,7 +162,8 @@ void OptionsPanel::buildListGroup() {
     GroupBoxExList = addGroup("GroupBoxExList", tr("资源列表"), 274);
     CheckBoxHandPont = addCheck(GroupBoxExList, "CheckBoxHandPont", tr("手形指针"), false);
     CheckBoxUnderlineHot = addCheck(GroupBoxExList, "CheckBoxUnderlineHot", tr("热点底线"), false);
-    CheckBoxUnderlineCold = addCheck(GroupBoxExList, "CheckBoxUnderlineCold", tr("冷点底线"), false);
+    CheckBoxUnderlineCold =
+        addCheck(GroupBoxExList, "CheckBoxUnderlineCold", tr("冷点底线"), false);
     CheckBoxFlat = addCheck(GroupBoxExList, "CheckBoxFlat", tr("平式滚动条"), false);
     CheckBoxLHotTrack = addCheck(GroupBoxExList, "CheckBoxLHotTrack", tr("热点追踪"), false);
     EditHoverTime = new QLineEdit(QStringLiteral("-1"), GroupBoxExList);
@@ -176,11 +179,11 @@ void OptionsPanel::buildListGroup() {
     RadioButtonLCustom->setEnabled(false);
     RadioButtonL9X->setChecked(true);
     CheckBoxUp = addCheck(GroupBoxExList, "CheckBoxUp", tr("上级文件夹"), true);
-    ComboBoxUp = addCombo(GroupBoxExList, "ComboBoxUp",
-                          {tr("直到"), QStringLiteral(".."), tr(".. 仅")}, 2);
+    ComboBoxUp =
+        addCombo(GroupBoxExList, "ComboBoxUp", {tr("直到"), QStringLiteral(".."), tr(".. 仅")}, 2);
     CheckBoxDblClick = addCheck(GroupBoxExList, "CheckBoxDblClick", tr("双击"), true);
-    ComboBoxDblClick = addCombo(GroupBoxExList, "ComboBoxDblClick",
-                                {tr("使用默认打开"), tr("使用记事本打开")}, 0);
+    ComboBoxDblClick =
+        addCombo(GroupBoxExList, "ComboBoxDblClick", {tr("使用默认打开"), tr("使用记事本打开")}, 0);
     ComboBoxDblClick->setEnabled(false);
     connect(CheckBoxLHotTrack, &QCheckBox::toggled, EditHoverTime, &QLineEdit::setEnabled);
     connect(EditHoverTime, &QLineEdit::returnPressed, this, &OptionsPanel::EditHoverTimeExit);
@@ -188,8 +191,10 @@ void OptionsPanel::buildListGroup() {
 
 void OptionsPanel::buildEyeGroup() {
     GroupBoxExEye = addGroup("GroupBoxExEye", tr("鱼眼及浮动窗口"), 170);
-    TrackBarR = addSlider(GroupBoxExEye, "TrackBarR", 8, 64, 32, QT_TR_NOOP("半径\r在图表上 Alt+鼠标右键+鼠标上下移动"));
-    TrackBarK = addSlider(GroupBoxExEye, "TrackBarK", 0, 80, 80, QT_TR_NOOP("折射率\r在图表上 Alt+鼠标左键+鼠标上下移动"));
+    TrackBarR = addSlider(GroupBoxExEye, "TrackBarR", 8, 64, 32,
+                          QT_TR_NOOP("半径\r在图表上 Alt+鼠标右键+鼠标上下移动"));
+    TrackBarK = addSlider(GroupBoxExEye, "TrackBarK", 0, 80, 80,
+                          QT_TR_NOOP("折射率\r在图表上 Alt+鼠标左键+鼠标上下移动"));
     CheckBoxLink = addCheck(GroupBoxExEye, "CheckBoxLink", QStringLiteral("Link R-Z"), true);
     CheckBoxLink->hide();
     CheckBoxPlus = addCheck(GroupBoxExEye, "CheckBoxPlus", QStringLiteral("+/-"), false,
@@ -268,8 +273,10 @@ void OptionsPanel::finishGroups() {
         group->setHeightExpanded(std::max(group->property("designedHeight").toInt(), needed));
         bindDragScrolling(group);
         connect(group, &TGroupBoxEx::OnExpand, this, &OptionsPanel::FitOptionsPanel);
-        connect(group, &TGroupBoxEx::mouseDownOutside, this, &OptionsPanel::PanelMainChildMouseDown);
-        connect(group, &TGroupBoxEx::mouseMoveOutside, this, &OptionsPanel::PanelMainChildMouseMove);
+        connect(group, &TGroupBoxEx::mouseDownOutside, this,
+                &OptionsPanel::PanelMainChildMouseDown);
+        connect(group, &TGroupBoxEx::mouseMoveOutside, this,
+                &OptionsPanel::PanelMainChildMouseMove);
         connect(group, &TGroupBoxEx::mouseUpOutside, this, [this] { panelDragging_ = false; });
     }
     bindDragScrolling(PanelMainChild);
@@ -282,7 +289,9 @@ void OptionsPanel::bindDragScrolling(QWidget* widget) {
     if (!qobject_cast<TGroupBoxEx*>(widget)) widget->installEventFilter(this);
 }
 
-QList<TGroupBoxEx*> OptionsPanel::groups() const { return groups_; }
+QList<TGroupBoxEx*> OptionsPanel::groups() const {
+    return groups_;
+}
 
 DiagramOptions OptionsPanel::diagramOptions() const {
     DiagramOptions options;
@@ -294,4 +303,4 @@ DiagramOptions OptionsPanel::diagramOptions() const {
     return options;
 }
 
-}  // namespace gonilux::mainwindow
+} // namespace gonilux::mainwindow

@@ -22,7 +22,7 @@ class TGroupBoxEx;
 
 class OptionsPanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kShownWidth = 144;
 
     explicit OptionsPanel(QWidget* parent = nullptr);
@@ -38,7 +38,8 @@ public:
     void ButtonShowClick();
     void CheckBoxAlwaysClick();
     // Mouse moves over the form or the file list: auto-hide, or show at the right edge.
-    void FormMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int listWidth);
+    void FormMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x,
+                       int listWidth);
     bool isShown() const { return isEnabled() && isVisible(); }
     // Whether the stack is taller than the panel (it can be drag-scrolled).
     bool canScroll() const;
@@ -102,7 +103,7 @@ public:
     QCheckBox* CheckBoxPlus = nullptr;
     QCheckBox* CheckBoxOn = nullptr;
     QSlider* TrackBarAlpha = nullptr;
-    QWidget* PaintBoxArc = nullptr;  // pictogram of the lens glass, not stored
+    QWidget* PaintBoxArc = nullptr; // pictogram of the lens glass, not stored
 
     QCheckBox* CheckBoxFavs = nullptr;
     QCheckBox* CheckBoxFavViews = nullptr;
@@ -117,24 +118,24 @@ public:
     QCheckBox* CheckBoxMethod = nullptr;
     QCheckBox* CheckBoxTitleBar = nullptr;
     QLabel* LabelLanguage = nullptr;
-    QComboBox* ComboBoxLanguage = nullptr;  // kept under its own key, see language.h
+    QComboBox* ComboBoxLanguage = nullptr; // kept under its own key, see language.h
     QLabel* LabelMy = nullptr;
-    QCheckBox* CheckBoxCenter = nullptr;  // hidden redraw trigger
+    QCheckBox* CheckBoxCenter = nullptr; // hidden redraw trigger
 
-signals:
+  signals:
     // Enter in the hover-time field (or leaving it): the list takes the value; the field then
     // shows what the list reports (setHoverTimeText).
     void hoverTimeEntered(int milliseconds);
 
-public:
+  public:
     void setHoverTimeText(int milliseconds);
     void EditHoverTimeExit();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildOptionsGroup();
     void buildViewGroup();
     void buildTreeGroup();
@@ -162,4 +163,4 @@ private:
     QList<TGroupBoxEx*> groups_;
 };
 
-}  // namespace gonilux::mainwindow
+} // namespace gonilux::mainwindow

@@ -4,8 +4,8 @@
 #include "options_panel.h"
 
 #include <QApplication>
-#include <QLayout>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMouseEvent>
 #include <algorithm>
 #include <cmath>
@@ -20,7 +20,8 @@ void OptionsPanel::FitOptionsPanel() {
     const int needed = stack->minimumSize().height();
     if (PanelMainChild->height() < needed) PanelMainChild->resize(kShownWidth, needed);
     stack->activate();
-    for (QWidget* child : PanelMainChild->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+    for (QWidget* child :
+         PanelMainChild->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         if (!child->isHidden()) bottom = std::max(bottom, child->y() + child->height());
     PanelMainChild->setGeometry(PanelMainChild->x(), PanelMainChild->y(), kShownWidth, bottom + 20);
     PanelMainResize();
@@ -42,7 +43,9 @@ void OptionsPanel::resizeEvent(QResizeEvent* event) {
     PanelMainResize();
 }
 
-bool OptionsPanel::canScroll() const { return PanelMainChild->height() > height(); }
+bool OptionsPanel::canScroll() const {
+    return PanelMainChild->height() > height();
+}
 
 void OptionsPanel::PanelMainChildMouseDown(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !canScroll()) return;
@@ -113,7 +116,9 @@ void OptionsPanel::ButtonShowClick() {
     setFocus();
 }
 
-void OptionsPanel::CheckBoxAlwaysClick() { CheckBoxHide->setEnabled(!CheckBoxAlways->isChecked()); }
+void OptionsPanel::CheckBoxAlwaysClick() {
+    CheckBoxHide->setEnabled(!CheckBoxAlways->isChecked());
+}
 
 void OptionsPanel::FormMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x,
                                  int listWidth) {
@@ -156,4 +161,4 @@ void OptionsPanel::setHoverTimeText(int milliseconds) {
     EditHoverTime->selectAll();
 }
 
-}  // namespace gonilux::mainwindow
+} // namespace gonilux::mainwindow

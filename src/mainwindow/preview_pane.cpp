@@ -160,10 +160,8 @@ void PreviewPane::buildStrip() {
                            Hint(tr("适配图表\r在图表上单击左键")), true);
     ortho_ = makeSpeedButton("SpeedButtonOrtho", QStringLiteral("⊥"),
                              Hint(tr("显示正交图表\r在图表上单击右键")), true);
-    render_ =
-        makeSpeedButton("SpeedButtonRender", QStringLiteral("☀"), tr("渲染"), false);
-    print_ =
-        makeSpeedButton("SpeedButtonPrint", QStringLiteral("⎙"), tr("打印"), false);
+    render_ = makeSpeedButton("SpeedButtonRender", QStringLiteral("☀"), tr("渲染"), false);
+    print_ = makeSpeedButton("SpeedButtonPrint", QStringLiteral("⎙"), tr("打印"), false);
     ortho_->setChecked(true);
     render_->setEnabled(false);
     print_->setEnabled(false);

@@ -15,7 +15,9 @@
 namespace gonilux::mainwindow {
 namespace {
 
-std::string Key(const QObject* object) { return object->objectName().toStdString(); }
+std::string Key(const QObject* object) {
+    return object->objectName().toStdString();
+}
 
 QList<QWidget*> DirectChildren(const TGroupBoxEx* box) {
     return box->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
@@ -23,12 +25,15 @@ QList<QWidget*> DirectChildren(const TGroupBoxEx* box) {
 
 // Checks exactly the radio buttons whose name is `name` (none when no button has it).
 void CheckRadioButtons(const QList<QRadioButton*>& buttons, const QString& name) {
-    for (QRadioButton* button : buttons) button->setAutoExclusive(false);
-    for (QRadioButton* button : buttons) button->setChecked(button->objectName() == name);
-    for (QRadioButton* button : buttons) button->setAutoExclusive(true);
+    for (QRadioButton* button : buttons)
+        button->setAutoExclusive(false);
+    for (QRadioButton* button : buttons)
+        button->setChecked(button->objectName() == name);
+    for (QRadioButton* button : buttons)
+        button->setAutoExclusive(true);
 }
 
-}  // namespace
+} // namespace
 
 QString DefaultRadioButton(const QString& box) {
     if (box == QLatin1String("GroupBoxExView")) return QStringLiteral("RadioButtonList");
@@ -38,13 +43,15 @@ QString DefaultRadioButton(const QString& box) {
 }
 
 bool ChecksByDefault(const QString& checkBox) {
-    static const QStringList kAlwaysOn = {QStringLiteral("CheckBoxButton"), QStringLiteral("CheckBoxWarning"),
-                                          QStringLiteral("CheckBoxSort"), QStringLiteral("CheckBoxTitleBar"),
-                                          QStringLiteral("CheckBoxLdt")};
+    static const QStringList kAlwaysOn = {
+        QStringLiteral("CheckBoxButton"), QStringLiteral("CheckBoxWarning"),
+        QStringLiteral("CheckBoxSort"), QStringLiteral("CheckBoxTitleBar"),
+        QStringLiteral("CheckBoxLdt")};
     return kAlwaysOn.contains(checkBox);
 }
 
-bool LoadGroupBox(TGroupBoxEx* box, const IniDocument& ini, int collapsedDefault, int checkDefault) {
+bool LoadGroupBox(TGroupBoxEx* box, const IniDocument& ini, int collapsedDefault,
+                  int checkDefault) {
     const std::string section = Key(box);
     std::optional<int> collapsed = ini.IntegerOr(section, "Collapsed", collapsedDefault);
     if (!collapsed) return false;
@@ -56,7 +63,7 @@ bool LoadGroupBox(TGroupBoxEx* box, const IniDocument& ini, int collapsedDefault
         if (auto* slider = qobject_cast<QAbstractSlider*>(child)) {
             std::optional<int> value = ini.IntegerOr(section, key, slider->value());
             if (!value) return false;
-            slider->setValue(*value);  // clamped into the slider's range
+            slider->setValue(*value); // clamped into the slider's range
         } else if (auto* combo = qobject_cast<QComboBox*>(child)) {
             const int fallback = key == "ComboBoxUp" ? 2 : 0;
             std::optional<int> index = ini.IntegerOr(section, key, fallback);
@@ -100,7 +107,8 @@ void SaveGroupBox(const TGroupBoxEx* box, IniDocument& ini) {
 }
 
 QString DefaultSettingsPath() {
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("gonilux.ini"));
+    const QString beside =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("gonilux.ini"));
     if (QFileInfo::exists(beside) || QFileInfo(QCoreApplication::applicationDirPath()).isWritable())
         return beside;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
@@ -108,4 +116,4 @@ QString DefaultSettingsPath() {
     return QDir(folder).filePath(QStringLiteral("gonilux.ini"));
 }
 
-}  // namespace gonilux::mainwindow
+} // namespace gonilux::mainwindow

@@ -28,16 +28,14 @@ bool TFileActions::writeExport(const QString& target, const std::string& text,
     const QString shown = QDir::toNativeSeparators(target);
     if (QFileInfo(target).isFile() && !IsAuthorFile(nativeTarget) &&
         !MessageService::instance()->ask(
-            title, tr(
-                       "The file %1 already exists and was not written by Gonilux.\rReplace it?")
+            title, tr("The file %1 already exists and was not written by Gonilux.\rReplace it?")
                        .arg(shown)))
         return false;
     std::string error;
     if (WriteFileAtomically(nativeTarget, text, error)) return true;
-    MessageService::instance()->show(title,
-                                     tr("Cannot write the file %1\r%2")
-                                         .arg(shown, QString::fromLocal8Bit(error.c_str())),
-                                     MessageService::Icon::Error);
+    MessageService::instance()->show(
+        title, tr("Cannot write the file %1\r%2").arg(shown, QString::fromLocal8Bit(error.c_str())),
+        MessageService::Icon::Error);
     return false;
 }
 
@@ -50,8 +48,7 @@ void TFileActions::SaveAsTypeCClick() {
     const ExportText result = BuildExportText(ies, entry->Lines);
     const bool conversion = ExportKindOf(ies) == ExportKind::Conversion;
     if (!result.Ok) {
-        MessageService::instance()->show(exportTitle(conversion),
-                                         tr("Unexpected error."),
+        MessageService::instance()->show(exportTitle(conversion), tr("Unexpected error."),
                                          MessageService::Icon::Error);
         return;
     }
@@ -65,8 +62,7 @@ void TFileActions::SaveAsTypeCClick() {
     list_->ReplaceFileEntry(newName);
     const QString text =
         conversion
-            ? tr(
-                  "Some data can be lost.\rFile %1 (type B) successfully converted to %2 (type C)")
+            ? tr("Some data can be lost.\rFile %1 (type B) successfully converted to %2 (type C)")
             : tr("File %1 successfully rotated and saved to %2");
     MessageService::instance()->show(exportTitle(conversion), text.arg(sourceName, newName),
                                      MessageService::Icon::Information);

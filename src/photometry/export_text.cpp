@@ -11,20 +11,21 @@ using Index = std::size_t;
 
 // Collects the lines of one output file; every numeric line is wrapped.
 class LineSink {
-public:
+  public:
     void Text(std::string line) { lines_.push_back(std::move(line)); }
     void Numeric(std::string_view line) {
-        for (std::string& piece : WrapNumericLine(line)) lines_.push_back(std::move(piece));
+        for (std::string& piece : WrapNumericLine(line))
+            lines_.push_back(std::move(piece));
     }
-    template <typename Values>
-    void List(const Values& values) {
+    template <typename Values> void List(const Values& values) {
         std::string line;
-        for (double v : values) line += FormatIesNumber(v) + " ";
+        for (double v : values)
+            line += FormatIesNumber(v) + " ";
         Numeric(line);
     }
     std::vector<std::string> Take() { return std::move(lines_); }
 
-private:
+  private:
     std::vector<std::string> lines_;
 };
 
@@ -43,20 +44,22 @@ int FindIndex(const tArrEx& values, double wanted) {
     return -1;
 }
 
-tArrEx Slice(const tArrEx& row, Index from, Index to) {  // [from, to)
+tArrEx Slice(const tArrEx& row, Index from, Index to) { // [from, to)
     return tArrEx(row.begin() + static_cast<std::ptrdiff_t>(from),
                   row.begin() + static_cast<std::ptrdiff_t>(to));
 }
 
-tArrEx Backwards(const tArrEx& row, Index from) {  // row[from], row[from-1], ..., row[0]
+tArrEx Backwards(const tArrEx& row, Index from) { // row[from], row[from-1], ..., row[0]
     tArrEx out;
-    for (Index i = from + 1; i-- > 0;) out.push_back(row[i]);
+    for (Index i = from + 1; i-- > 0;)
+        out.push_back(row[i]);
     return out;
 }
 
 tArrEx Column(const tArrEx2& table, Index from, Index to, Index column) {
     tArrEx out;
-    for (Index h = from; h < to; ++h) out.push_back(table[h][column]);
+    for (Index h = from; h < to; ++h)
+        out.push_back(table[h][column]);
     return out;
 }
 
@@ -96,7 +99,8 @@ bool WriteConversion(const tIES& ies, LineSink& out, std::string& countLine) {
         out.List(Column(t, kk, nH, kk));
         out.List(Backwards(t[p], kk));
         tArrEx c270;
-        for (Index i = kk + 1; i-- > 0;) c270.push_back(t[i][kk]);
+        for (Index i = kk + 1; i-- > 0;)
+            c270.push_back(t[i][kk]);
         out.List(c270);
     } else if (k == 0) {
         countLine = CountStart(ies) + FormatIesNumber(double(nH)) + " 2" + tail;
@@ -116,16 +120,19 @@ bool WriteConversion(const tIES& ies, LineSink& out, std::string& countLine) {
 }
 
 void WriteRotation(const tIES& ies, LineSink& out, std::string& countLine) {
-    countLine = CountStart(ies) + Join({double(ies.VertAngles.size()), double(ies.HorzAngles.size())}) +
-                " 1 " + UnitsAndSize(ies);
+    countLine = CountStart(ies) +
+                Join({double(ies.VertAngles.size()), double(ies.HorzAngles.size())}) + " 1 " +
+                UnitsAndSize(ies);
     out.List(ies.VertAngles);
     tArrEx rotated;
-    for (double angle : ies.HorzAngles) rotated.push_back(angle - 90);
+    for (double angle : ies.HorzAngles)
+        rotated.push_back(angle - 90);
     out.List(rotated);
-    for (const tArrEx& row : ies.Candela) out.List(row);
+    for (const tArrEx& row : ies.Candela)
+        out.List(row);
 }
 
-}  // namespace
+} // namespace
 
 ExportKind ExportKindOf(const tIES& ies) {
     if (ies.PhotometricType == 2) return ExportKind::Conversion;
@@ -135,16 +142,19 @@ ExportKind ExportKindOf(const tIES& ies) {
 
 std::string_view ExportSuffix(ExportKind kind) {
     switch (kind) {
-    case ExportKind::Conversion: return "_C";
-    case ExportKind::Rotation: return "_R";
-    default: return "";
+    case ExportKind::Conversion:
+        return "_C";
+    case ExportKind::Rotation:
+        return "_R";
+    default:
+        return "";
     }
 }
 
 std::string ChangedLine(ExportKind kind) {
     std::string line = "[CHANGED]     (C) Gonilux v2.9 by Kestrin: ";
-    return line + (kind == ExportKind::Conversion ? "type B converted to type C"
-                                                  : "rotated from 90 to 0");
+    return line +
+           (kind == ExportKind::Conversion ? "type B converted to type C" : "rotated from 90 to 0");
 }
 
 std::string ExportFileName(std::string_view folder, std::string_view fileName, ExportKind kind) {
@@ -182,15 +192,17 @@ ExportText BuildExportText(const tIES& ies, const std::vector<std::string>& titl
     out.Numeric(countLine);
     out.Numeric("1 1 " + FormatIesNumber(ies.InputWatts));
     result.Lines = out.Take();
-    for (std::string& line : body.Take()) result.Lines.push_back(std::move(line));
+    for (std::string& line : body.Take())
+        result.Lines.push_back(std::move(line));
     result.Ok = true;
     return result;
 }
 
 std::string ExportText::Text() const {
     std::string text;
-    for (const std::string& line : Lines) text += line + "\r\n";
+    for (const std::string& line : Lines)
+        text += line + "\r\n";
     return text;
 }
 
-}  // namespace gonilux
+} // namespace gonilux

@@ -26,10 +26,10 @@ std::string ChangedLine(ExportKind kind);
 std::string ExportFileName(std::string_view folder, std::string_view fileName, ExportKind kind);
 
 struct ExportText {
-    bool Ok = false;             // false: "Unexpected error.", nothing to write
+    bool Ok = false; // false: "Unexpected error.", nothing to write
     ExportKind Kind = ExportKind::None;
-    std::vector<std::string> Lines;  // without line breaks
-    std::string Text() const;        // the lines, each followed by CR LF
+    std::vector<std::string> Lines; // without line breaks
+    std::string Text() const;       // the lines, each followed by CR LF
 };
 
 // Builds the file for `ies` with the entry's title strings (8 strings, fewer are treated as
@@ -43,4 +43,4 @@ std::string FormatIesNumber(double value);
 // Cuts a numeric line into pieces of at most 60 characters, each break after a blank.
 std::vector<std::string> WrapNumericLine(std::string_view line);
 
-}  // namespace gonilux
+} // namespace gonilux

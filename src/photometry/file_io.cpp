@@ -28,7 +28,9 @@ fs::path PathOf(const std::string& utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-std::string Reason(int error) { return std::generic_category().message(error); }
+std::string Reason(int error) {
+    return std::generic_category().message(error);
+}
 
 std::string TemporaryNameBeside(const std::string& path) {
     static std::mt19937_64 generator{std::random_device{}()};
@@ -38,7 +40,7 @@ std::string TemporaryNameBeside(const std::string& path) {
     return path + suffix;
 }
 
-}  // namespace
+} // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {
     bytes.clear();
@@ -128,4 +130,4 @@ bool IsAuthorFile(const std::string& path) {
     return HeaderChangedByAuthor(ParseIes(std::string_view(bytes), scratch).HeaderText);
 }
 
-}  // namespace gonilux
+} // namespace gonilux

@@ -169,7 +169,8 @@ bool FolderNamespace::canEnumerate(const QString& path) {
 
 QString FolderNamespace::displayName(const QString& path) const {
     const QString folder = normalizedPath(path);
-    if (folder == QStringLiteral("/")) return QCoreApplication::translate("FolderNamespace", "File System");
+    if (folder == QStringLiteral("/"))
+        return QCoreApplication::translate("FolderNamespace", "File System");
     if (isFileSystemRoot(folder)) return folder.chopped(1); // a drive: "C:"
     const QString name = QFileInfo(folder).fileName();
     return name.isEmpty() ? folder : name;

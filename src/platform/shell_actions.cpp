@@ -59,7 +59,8 @@ void ShellActions::setInstance(std::unique_ptr<ShellActions> actions) {
 static bool ReportNoProgram(const QString& path) {
     MessageService::instance()->show(
         QStringLiteral("Gonilux"),
-        QCoreApplication::translate("ShellActions", "No program is set up on this desktop to open\r%1")
+        QCoreApplication::translate("ShellActions",
+                                    "No program is set up on this desktop to open\r%1")
             .arg(QDir::toNativeSeparators(path)),
         MessageService::Icon::Warning);
     return false;

@@ -10,8 +10,8 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace gonilux::test {
 namespace {
@@ -120,7 +120,8 @@ TEST(RenderFiles, FailedWriteKeepsTheExistingFile) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), before);
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), i + 1) << "no temporary file left";
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), i + 1)
+            << "no temporary file left";
     }
 }
 

@@ -19,13 +19,12 @@ TEST(RingSpacing, FourToEightRingsOfARoundStep) {
         int Count;
     };
     const Case cases[] = {
-        {920, 200, 5},  // 9 rings of 100 are too many: steps of 200
-        {850, 100, 8},  // round(8.5) = 8, halves to even
-        {250, 50, 5},   // round(2.5) = 2 rings are too few: half the decade
-        {100, 20, 5},   // unit 10 after the decade search
-        {3.3, 0.5, 7},  // unit 1 -> 3 rings -> half a unit
-        {200000, 50000, 4},
-        {1234567, 200000, 6}, // decades stop at 100000: multiples of it beyond
+        {920, 200, 5}, // 9 rings of 100 are too many: steps of 200
+        {850, 100, 8}, // round(8.5) = 8, halves to even
+        {250, 50, 5},  // round(2.5) = 2 rings are too few: half the decade
+        {100, 20, 5},  // unit 10 after the decade search
+        {3.3, 0.5, 7}, // unit 1 -> 3 rings -> half a unit
+        {200000, 50000, 4}, {1234567, 200000, 6}, // decades stop at 100000: multiples of it beyond
     };
     for (const Case& c : cases) {
         const RingSpacing rings = ComputeRingSpacing(c.Top);

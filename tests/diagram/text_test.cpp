@@ -20,7 +20,7 @@ TEST(FormatGrouped, GroupsTheDigitsBeforeTheSeparator) {
         {999, "999"},
         {1000, "1 000"},
         {0.123456, "0.123456"}, // digits after the separator stay together
-        {-123, "-123"}, // the sign is not a digit: no "- 123"
+        {-123, "-123"},         // the sign is not a digit: no "- 123"
         {-123456, "-123 456"},
         {-2.5e20, "-2.5E20"}, // exponent forms are left alone
     };
@@ -57,7 +57,7 @@ TEST(DiagramText, WrittenWithItsTopLeftCornerAtThePoint) {
     EXPECT_EQ(texts[0].Text, QStringLiteral("最大1 234.6 cd"));
     EXPECT_EQ(texts[0].TopLeft, QPoint(17, 23));
     EXPECT_GT(width, 40);
-    EXPECT_EQ(MakeDiagramFont(0).pixelSize(), 1);  // a zero height still gives a usable font
+    EXPECT_EQ(MakeDiagramFont(0).pixelSize(), 1); // a zero height still gives a usable font
 }
 
 } // namespace

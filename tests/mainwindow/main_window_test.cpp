@@ -20,12 +20,13 @@ QByteArray IesText(const QByteArray& manufacturer, const QByteArray& horz, int p
     QByteArray text = "IESNA:LM-63-2002\r\n[TEST] T-1\r\n[MANUFAC] " + manufacturer +
                       "\r\nTILT=NONE\r\n1 1000 1 3 " + QByteArray::number(planes) +
                       " 1 2 0 0 0\r\n1 1 40\r\n0 45 90\r\n" + horz + "\r\n";
-    for (int i = 0; i < planes; ++i) text += "500 300 0\r\n";
+    for (int i = 0; i < planes; ++i)
+        text += "500 300 0\r\n";
     return text;
 }
 
 class MainWindowTest : public ViewerTest {
-protected:
+  protected:
     void SetUp() override {
         ViewerTest::SetUp();
         write(QStringLiteral("lib/full.ies"), IesText("ACME", "0 90 180 270", 4));
@@ -39,9 +40,10 @@ protected:
 TEST_F(MainWindowTest, OpeningAFolderListsItWithoutReadingFiles) {
     window_->openStartPath(libPath());
     browser::FolderListView* list = window_->fileList();
-    EXPECT_EQ(list->Tag(), 2);  // ".." and "sub"
+    EXPECT_EQ(list->Tag(), 2); // ".." and "sub"
     EXPECT_EQ(list->count(), 5);
-    for (int row = list->Tag(); row < list->count(); ++row) EXPECT_FALSE(list->entryAt(row)->Loaded);
+    for (int row = list->Tag(); row < list->count(); ++row)
+        EXPECT_FALSE(list->entryAt(row)->Loaded);
     EXPECT_TRUE(window_->preview()->CurrentFile().isEmpty());
     EXPECT_EQ(window_->windowTitle(),
               QStringLiteral("Gonilux v2.9    ") + QDir::toNativeSeparators(libPath()));
@@ -104,7 +106,7 @@ TEST_F(MainWindowTest, ShiftWheelStepsThePlaneWithinItsRange) {
 TEST_F(MainWindowTest, SelectingAFolderEntryClearsThePreview) {
     window_->openStartPath(libPath());
     select(QStringLiteral("full.ies"));
-    window_->fileList()->setCurrentRow(1);  // the subfolder
+    window_->fileList()->setCurrentRow(1); // the subfolder
     QCoreApplication::processEvents();
     EXPECT_TRUE(window_->preview()->CurrentFile().isEmpty());
     EXPECT_TRUE(window_->infoText().isEmpty());
@@ -125,7 +127,8 @@ TEST_F(MainWindowTest, MessagesAskedForWhilePaintingWaitForTheEventLoop) {
     MessageService* service = MessageService::instance();
     {
         MessageService::PaintScope painting(service);
-        service->show(QStringLiteral("Error!"), QStringLiteral("Line 3"), MessageService::Icon::Error);
+        service->show(QStringLiteral("Error!"), QStringLiteral("Line 3"),
+                      MessageService::Icon::Error);
         EXPECT_TRUE(messages_.isEmpty());
         EXPECT_EQ(service->pendingCount(), 1);
     }
@@ -172,5 +175,5 @@ TEST_F(MainWindowTest, PopupItemsOpenTheCompareAndMapWindows) {
     EXPECT_TRUE(window_->mapWindow()->isVisible());
 }
 
-}  // namespace
-}  // namespace gonilux::mainwindow::testing
+} // namespace
+} // namespace gonilux::mainwindow::testing

@@ -3,10 +3,10 @@
 #include "diagram/goniogram.h"
 #include "mainwindow/fish_eye.h"
 #include "mainwindow/hover_readout.h"
-#include "viewer_fixture.h"
 #include "mainwindow/options_panel.h"
 #include "mainwindow/preview_pane.h"
 #include "photometry/ies_reader.h"
+#include "viewer_fixture.h"
 
 #include <QApplication>
 #include <QPainter>

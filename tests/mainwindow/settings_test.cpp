@@ -15,7 +15,7 @@ namespace {
 
 // Windows at their stored (or default) size over the fixture's folder tree.
 class SettingsTest : public ViewerTest {
-protected:
+  protected:
     QString iniPath() const { return path(QStringLiteral("gonilux.ini")); }
     void writeIni(const QByteArray& text) { write(QStringLiteral("gonilux.ini"), text); }
     QByteArray readIni() const {
@@ -46,7 +46,8 @@ TEST_F(SettingsTest, NoFileGivesTheDesignedDefaults) {
     EXPECT_EQ(o->TrackBarK->value(), 80);
     EXPECT_TRUE(o->RadioButtonList->isChecked());
     const bool collapsed[] = {false, true, true, true, true, true, false};
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(o->groups()[i]->isCollapsed(), collapsed[i]) << i;
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(o->groups()[i]->isCollapsed(), collapsed[i]) << i;
     EXPECT_TRUE(messages_.isEmpty());
 }
 
@@ -72,13 +73,22 @@ TEST_F(SettingsTest, EveryKeyRoundTrips) {
     EXPECT_EQ(ini.ValueOr("Viewer", "Fit", ""), "1");
     EXPECT_EQ(ini.ValueOr("Viewer", "Width", ""), "900");
     EXPECT_EQ(ini.ValueOr("GroupBoxExEye", "TrackBarAlpha", ""), "77");
-    const std::vector<std::string> order = {"Viewer", "Options", "GroupBoxExOptions", "GroupBoxExView",
-                                            "GroupBoxExTree", "GroupBoxExList", "GroupBoxExEye",
-                                            "GroupBoxExFavorites", "GroupBoxExOther", "Favorites", "Render"};
+    const std::vector<std::string> order = {"Viewer",
+                                            "Options",
+                                            "GroupBoxExOptions",
+                                            "GroupBoxExView",
+                                            "GroupBoxExTree",
+                                            "GroupBoxExList",
+                                            "GroupBoxExEye",
+                                            "GroupBoxExFavorites",
+                                            "GroupBoxExOther",
+                                            "Favorites",
+                                            "Render"};
     std::vector<std::string> written = ini.Sections();
     std::vector<std::string> expected;
-    for (const std::string& name : order)  // the sections written, in the file's order
-        if (std::find(written.begin(), written.end(), name) != written.end()) expected.push_back(name);
+    for (const std::string& name : order) // the sections written, in the file's order
+        if (std::find(written.begin(), written.end(), name) != written.end())
+            expected.push_back(name);
     EXPECT_EQ(written, expected);
     EXPECT_GE(written.size(), 9u);
     {
@@ -94,27 +104,30 @@ TEST_F(SettingsTest, EveryKeyRoundTrips) {
         EXPECT_EQ(window->size(), QSize(900, 640));
         window->close();
     }
-    EXPECT_EQ(readIni().toStdString(), first.toStdString());  // a second save writes the same file
+    EXPECT_EQ(readIni().toStdString(), first.toStdString()); // a second save writes the same file
 }
 
 TEST_F(SettingsTest, MalformedWidthStopsReadingAndIsReported) {
-    writeIni("[Viewer]\nWidth=wide\nHeight=500\n[Options]\nK=10\n[GroupBoxExView]\nCheckBoxKeep=1\n");
+    writeIni(
+        "[Viewer]\nWidth=wide\nHeight=500\n[Options]\nK=10\n[GroupBoxExView]\nCheckBoxKeep=1\n");
     auto window = open();
     ASSERT_EQ(messages_.size(), 1);
     EXPECT_EQ(messages_[0].Title, QStringLiteral("Error!"));
-    EXPECT_EQ(messages_[0].Text, QStringLiteral("Initialization error\rUnable reading configuration\r"));
+    EXPECT_EQ(messages_[0].Text,
+              QStringLiteral("Initialization error\rUnable reading configuration\r"));
     EXPECT_NE(window->height(), 500);
     EXPECT_EQ(window->options()->TrackBarK->value(), 80);
     EXPECT_FALSE(window->options()->CheckBoxKeep->isChecked());
 }
 
 TEST_F(SettingsTest, WindowStateAndSliderPrecedence) {
-    writeIni("[Viewer]\nState=7\n[Options]\nK=20\nR=40\n[GroupBoxExEye]\nTrackBarK=60\nTrackBarR=500\n"
-             "[GroupBoxExView]\nRB=RadioButtonGone\n");
+    writeIni(
+        "[Viewer]\nState=7\n[Options]\nK=20\nR=40\n[GroupBoxExEye]\nTrackBarK=60\nTrackBarR=500\n"
+        "[GroupBoxExView]\nRB=RadioButtonGone\n");
     auto window = open();
     EXPECT_EQ(window->windowState(), Qt::WindowNoState);
-    EXPECT_EQ(window->options()->TrackBarK->value(), 60);  // the group's own key wins
-    EXPECT_EQ(window->options()->TrackBarR->value(), 64);  // clamped into the slider's range
+    EXPECT_EQ(window->options()->TrackBarK->value(), 60); // the group's own key wins
+    EXPECT_EQ(window->options()->TrackBarR->value(), 64); // clamped into the slider's range
     EXPECT_FALSE(window->options()->RadioButtonList->isChecked());
     EXPECT_FALSE(window->options()->RadioButtonIcons->isChecked());
     EXPECT_FALSE(window->options()->RadioButtonThumbnails->isChecked());
@@ -123,8 +136,9 @@ TEST_F(SettingsTest, WindowStateAndSliderPrecedence) {
 
 TEST_F(SettingsTest, GroupsStoredExpandedAreStackedWithoutOverlap) {
     QByteArray text;
-    for (const char* group : {"GroupBoxExOptions", "GroupBoxExView", "GroupBoxExTree", "GroupBoxExList",
-                              "GroupBoxExEye", "GroupBoxExFavorites", "GroupBoxExOther"})
+    for (const char* group :
+         {"GroupBoxExOptions", "GroupBoxExView", "GroupBoxExTree", "GroupBoxExList",
+          "GroupBoxExEye", "GroupBoxExFavorites", "GroupBoxExOther"})
         text += QByteArray("[") + group + "]\nCollapsed=0\n";
     writeIni(text);
     auto window = open();
@@ -178,10 +192,11 @@ TEST_F(SettingsTest, ReadOnlySettingsAreReportedOnceAtDestroy) {
     QTest::qWait(20);
     ASSERT_EQ(messages_.size(), 1);
     EXPECT_EQ(messages_[0].Title, QStringLiteral("Gonilux v2.9"));
-    EXPECT_EQ(messages_[0].Text, QStringLiteral("Unable to write configuration data.\rIt is possible file '") +
-                                     iniPath() + QStringLiteral("' is read only."));
+    EXPECT_EQ(messages_[0].Text,
+              QStringLiteral("Unable to write configuration data.\rIt is possible file '") +
+                  iniPath() + QStringLiteral("' is read only."));
     EXPECT_EQ(readIni(), QByteArray("[Viewer]\nWidth=800\n"));
 }
 
-}  // namespace
-}  // namespace gonilux::mainwindow::testing
+} // namespace
+} // namespace gonilux::mainwindow::testing
