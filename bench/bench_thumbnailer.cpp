@@ -2,6 +2,7 @@
 // the real files (read, draw, encode the PNG, write it atomically), 100 files per iteration,
 // and the drawing alone. scripts/bench_thumbnailer.sh times the whole process instead.
 #include "photometry/file_io.h"
+#include "render_command.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -11,11 +12,6 @@
 #include <filesystem>
 #include <string>
 #include <vector>
-
-namespace gonilux::cli {
-int RunThumbnailCommand(int argc, char** argv); // apps/gonilux-cli/thumbnail_command.cpp
-QImage RenderThumbnailImage(const tIES& ies, int size);
-} // namespace gonilux::cli
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "photometry/ies_writer.h"
 #include "photometry/ldt_reader.h"
 #include "photometry/plane_pairs.h"
+#include "record_checks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,48 +23,7 @@
 namespace {
 
 using namespace gonilux;
-
-void Require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-}
-
-void CheckShape(const tIES& ies) {
-    Require(ies.VertAngles.size() == ies.VertCount, "VertAngles.size() == VertCount");
-    Require(ies.HorzAngles.size() == ies.HorzCount, "HorzAngles.size() == HorzCount");
-    Require(ies.Candela.size() == ies.HorzCount, "Candela.size() == HorzCount");
-    for (const tArrEx& row : ies.Candela)
-        Require(row.size() == ies.VertCount, "every candela row has VertCount values");
-}
-
-bool SameBits(double a, double b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-bool SameArray(const tArrEx& a, const tArrEx& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (!SameBits(a[i], b[i])) return false;
-    return true;
-}
-
-bool SameRecord(const tIES& a, const tIES& b) {
-    if (!SameBits(a.LumensPerLamp, b.LumensPerLamp) || !SameBits(a.Multiplier, b.Multiplier) ||
-        !SameBits(a.Width, b.Width) || !SameBits(a.Length, b.Length) ||
-        !SameBits(a.Height, b.Height))
-        return false;
-    if (a.VertCount != b.VertCount || a.HorzCount != b.HorzCount || a.UnitsType != b.UnitsType ||
-        a.InputWatts != b.InputWatts || a.LampCount != b.LampCount ||
-        a.PhotometricType != b.PhotometricType)
-        return false;
-    if (!SameArray(a.VertAngles, b.VertAngles) || !SameArray(a.HorzAngles, b.HorzAngles))
-        return false;
-    if (a.Candela.size() != b.Candela.size()) return false;
-    for (std::size_t h = 0; h < a.Candela.size(); ++h)
-        if (!SameArray(a.Candela[h], b.Candela[h])) return false;
-    return true;
-}
+using namespace gonilux::fuzz;
 
 bool AllFinite(const tIES& ies) {
     auto finite = [](const tArrEx& a) {
@@ -78,30 +38,12 @@ bool AllFinite(const tIES& ies) {
            std::isfinite(ies.Width) && std::isfinite(ies.Length) && std::isfinite(ies.Height);
 }
 
-// A title as the written header gives it back: control characters as blanks, square brackets
-// as round ones, blanks trimmed.
-std::string AsWritten(const std::string& title) {
-    std::string text;
-    for (char c : title) {
-        if (static_cast<unsigned char>(c) < ' ' || c == '\x7F')
-            c = ' ';
-        else if (c == '[')
-            c = '(';
-        else if (c == ']')
-            c = ')';
-        text.push_back(c);
-    }
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // Old-style labels that ExtractTitles reads when a keyword is empty; a title holding one can
 // legitimately read back as another title's text.
 bool HasFallbackLabel(const std::vector<std::string>& titles) {
     for (const std::string& t : titles)
         for (const char* label : {"DESCR.-1 :", "LM-NO.   :", "LAMP     :"})
-            if (AsWritten(t).find(label) != std::string::npos) return true;
+            if (KeywordText(t).find(label) != std::string::npos) return true;
     return false;
 }
 
@@ -119,7 +61,7 @@ void CheckRoundTrip(const tIES& ies, const std::vector<std::string>& titles) {
     TiesData entry = CreateIesData("fuzz.ies");
     ExtractTitles(entry, "fuzz.ldt", parsed.HeaderText);
     for (int i = TitleTest; i < TitleCount; ++i)
-        Require(entry.Lines[std::size_t(i)] == AsWritten(titles[std::size_t(i)]),
+        Require(entry.Lines[std::size_t(i)] == KeywordText(titles[std::size_t(i)]),
                 "title strings read back from the written header");
 }
 

@@ -10,4 +10,4 @@ int RunConvert(int argc, char** argv);
 // Prints "gonilux-cli: <message>" and the usage hint to stderr; returns 2.
 int UsageError(const char* message, const char* detail = nullptr);
 
-}  // namespace gonilux::cli
+} // namespace gonilux::cli

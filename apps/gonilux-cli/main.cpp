@@ -4,9 +4,7 @@
 #ifdef GONILUX_HAVE_RENDER
 #include "render_command.h"
 
-namespace gonilux::cli {
-int RunThumbnailCommand(int argc, char** argv); // thumbnail_command.cpp
-}
+namespace gonilux::cli {}
 #endif
 
 #include <cstdio>
@@ -40,19 +38,6 @@ const char* const kUsage =
     "Exit status: 0 success, 1 a file could not be read or written, 2 usage error.\n";
 
 } // namespace
-
-namespace gonilux::cli {
-
-int UsageError(const char* message, const char* detail) {
-    if (detail)
-        std::fprintf(stderr, "gonilux-cli: %s: %s\n", message, detail);
-    else
-        std::fprintf(stderr, "gonilux-cli: %s\n", message);
-    std::fprintf(stderr, "Try 'gonilux-cli --help'.\n");
-    return 2;
-}
-
-} // namespace gonilux::cli
 
 int main(int argc, char** argv) {
     using namespace gonilux::cli;

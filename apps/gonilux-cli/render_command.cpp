@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "diagram/diagram_file.h"
+#include "offscreen_app.h"
 #include "photometry/file_io.h"
 
 #include <QByteArray>
@@ -105,26 +106,6 @@ int ParseArguments(int argc, char** argv, RenderArguments& args) {
     return 0;
 }
 
-QtMessageHandler gPreviousHandler = nullptr;
-
-// Drops the platform's note about a missing runtime folder, which says nothing about the
-// drawing; every other message goes on as before.
-void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
-    if (gPreviousHandler) gPreviousHandler(type, context, message);
-}
-
-// A QGuiApplication that works without a display.
-void EnsureApplication() {
-    if (QGuiApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    gPreviousHandler = qInstallMessageHandler(QuietHandler);
-    static int argc = 1;
-    static char name[] = "gonilux-cli";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-}
-
 } // namespace
 
 int RunRenderCommand(int argc, char** argv) {
@@ -143,7 +124,7 @@ int RunRenderCommand(int argc, char** argv) {
                      reason.empty() ? "" : ": ", reason.c_str());
         return 1;
     }
-    EnsureApplication();
+    EnsureOffscreenApplication();
     QString error;
     if (!WriteDiagramFile(output, entry.Ies, args.Request, error)) {
         std::fprintf(stderr, "gonilux-cli: %s\n", error.toLocal8Bit().constData());

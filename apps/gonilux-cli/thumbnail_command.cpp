@@ -1,8 +1,11 @@
 // "gonilux-cli thumbnail": the file list's thumbnail of a photometric file as a square PNG, for
 // the thumbnailers of file managers (share/thumbnailers/gonilux.thumbnailer).
+#include "commands.h"
 #include "diagram/background.h"
 #include "diagram/goniogram.h"
+#include "offscreen_app.h"
 #include "photometry/file_io.h"
+#include "render_command.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -30,16 +33,6 @@ struct ThumbnailArguments {
     std::string Output;
 };
 
-// The same form as the other commands' usage errors.
-int Usage(const char* message, const char* detail = nullptr) {
-    if (detail)
-        std::fprintf(stderr, "gonilux-cli: %s: %s\n", message, detail);
-    else
-        std::fprintf(stderr, "gonilux-cli: %s\n", message);
-    std::fprintf(stderr, "Try 'gonilux-cli --help'.\n");
-    return 2;
-}
-
 bool ParseSize(const char* text, int& size) {
     char* end = nullptr;
     const long parsed = std::strtol(text, &end, 10);
@@ -52,20 +45,21 @@ int ParseArguments(int argc, char** argv, ThumbnailArguments& args) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "-s") == 0 || std::strcmp(arg, "--size") == 0) {
-            if (i + 1 >= argc) return Usage("option needs a value", arg);
-            if (!ParseSize(argv[++i], args.Size)) return Usage("size must be 8 to 2048", argv[i]);
+            if (i + 1 >= argc) return UsageError("option needs a value", arg);
+            if (!ParseSize(argv[++i], args.Size))
+                return UsageError("size must be 8 to 2048", argv[i]);
         } else if (arg[0] == '-' && arg[1] != '\0') {
-            return Usage("unknown option", arg);
+            return UsageError("unknown option", arg);
         } else if (args.Input.empty()) {
             args.Input = arg;
         } else if (args.Output.empty()) {
             args.Output = arg;
         } else {
-            return Usage("too many arguments", arg);
+            return UsageError("too many arguments", arg);
         }
     }
-    if (args.Size == 0) return Usage("thumbnail needs a size (-s SIZE)");
-    if (args.Output.empty()) return Usage("thumbnail needs an input file and an output PNG");
+    if (args.Size == 0) return UsageError("thumbnail needs a size (-s SIZE)");
+    if (args.Output.empty()) return UsageError("thumbnail needs an input file and an output PNG");
     return 0;
 }
 
@@ -85,26 +79,6 @@ void ShapeField(QPainter& painter) {
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(QRectF(0.5, 0.5, kCell - 1, kCell - 1));
     painter.restore();
-}
-
-QtMessageHandler gPreviousHandler = nullptr;
-
-// Drops the platform's note about a missing runtime folder, which file managers would log for
-// every thumbnail; every other message goes on as before.
-void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
-    if (gPreviousHandler) gPreviousHandler(type, context, message);
-}
-
-// A QGuiApplication that works without a display (file managers run thumbnailers without one).
-void EnsureApplication() {
-    if (QGuiApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    gPreviousHandler = qInstallMessageHandler(QuietHandler);
-    static int argc = 1;
-    static char name[] = "gonilux-cli";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
 }
 
 } // namespace
@@ -135,7 +109,7 @@ int RunThumbnailCommand(int argc, char** argv) {
                      reason.empty() ? "" : ": ", reason.c_str());
         return 1;
     }
-    EnsureApplication();
+    EnsureOffscreenApplication();
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);

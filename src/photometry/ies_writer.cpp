@@ -21,8 +21,8 @@ constexpr TitleKeyword kKeywords[] = {
     {TitleLamp, "[LAMP] "},           {TitleLampCatalog, "[LAMPCAT] "},
 };
 
-// One header line's value: no line breaks or other control characters, no bracket that would
-// end the keyword's value early, no blanks at either end.
+} // namespace
+
 std::string KeywordText(std::string_view title) {
     std::string text;
     for (char c : title) {
@@ -38,6 +38,8 @@ std::string KeywordText(std::string_view title) {
     if (first == std::string::npos) return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
+
+namespace {
 
 class Lines {
   public:

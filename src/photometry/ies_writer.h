@@ -4,6 +4,7 @@
 #include "ies_record.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gonilux {
@@ -17,6 +18,10 @@ namespace gonilux {
 // ParseLdt produce. The one kind of record neither produces, multiplier exactly 1 beside lamp
 // lumens above 0 other than 1000, is written as it stands and reads back normalised.
 std::string BuildIesText(const tIES& ies, const std::vector<std::string>& titles);
+
+// A title as it is written after its keyword (and so as it reads back): control characters as
+// blanks, square brackets as round ones, blanks at either end removed.
+std::string KeywordText(std::string_view title);
 
 // Number text that reads back to exactly `value` (finite values; -0 stays negative): the
 // program's usual number text where that is exact, else the shortest exact one.
