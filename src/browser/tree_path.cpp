@@ -25,7 +25,7 @@ QString FolderTreeView::CutPathComponent(QString& path) {
 QTreeWidgetItem* FolderTreeView::OpenTreePath(QString path) {
     QTreeWidgetItem* node = rootNode();
     if (node == nullptr) return nullptr;
-    CutPathComponent(path);  // the root's own caption
+    CutPathComponent(path); // the root's own caption
     QTreeWidgetItem* last = node;
     restoring_ = true;
     while (node != nullptr) {
@@ -35,7 +35,8 @@ QTreeWidgetItem* FolderTreeView::OpenTreePath(QString path) {
         if (!caption.isEmpty()) {
             FolderTreeViewExpand(node);
             for (int i = 0; i < node->childCount() && next == nullptr; ++i)
-                if (hasRecord(node->child(i)) && node->child(i)->text(0) == caption) next = node->child(i);
+                if (hasRecord(node->child(i)) && node->child(i)->text(0) == caption)
+                    next = node->child(i);
             if (next != nullptr) node->setExpanded(true);
         }
         node = next;
@@ -46,4 +47,4 @@ QTreeWidgetItem* FolderTreeView::OpenTreePath(QString path) {
     return last;
 }
 
-}  // namespace gonilux::browser
+} // namespace gonilux::browser

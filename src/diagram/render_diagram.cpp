@@ -28,4 +28,4 @@ QImage ComposeDiagram(int width, int height, const tIES& ies, int flags, int pla
     return image;
 }
 
-}  // namespace gonilux
+} // namespace gonilux

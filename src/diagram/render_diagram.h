@@ -23,4 +23,4 @@ QImage ComposeDiagram(int width, int height, const tIES& ies, int flags, int pla
 void PaintDiagram(class QPainter& painter, int width, int height, const tIES& ies, int flags,
                   int plane, const DiagramOptions& options);
 
-}  // namespace gonilux
+} // namespace gonilux

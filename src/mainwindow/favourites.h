@@ -67,8 +67,8 @@ class TFavourites : public QObject {
     OptionsPanel* options_;
     QListWidgetItem* lastHinted_ = nullptr;
     QString lastHint_;
-    QListWidget* box_ = nullptr;      // compared by address only
-    QWidget* boxViewport_ = nullptr;  // compared by address only
+    QListWidget* box_ = nullptr;     // compared by address only
+    QWidget* boxViewport_ = nullptr; // compared by address only
 };
 
 } // namespace gonilux::mainwindow

@@ -6,7 +6,9 @@
 
 namespace gonilux::mainwindow {
 
-int RoundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+int RoundEven(double value) {
+    return static_cast<int>(std::nearbyint(value));
+}
 
 int Splitter2CanResize(int proposed) {
     int size = 13 * RoundEven(proposed / 13.0) + 2;
@@ -42,4 +44,4 @@ QString TitleText(const QString& folderPath, const QString& fileName) {
     return caption;
 }
 
-}  // namespace gonilux::mainwindow
+} // namespace gonilux::mainwindow

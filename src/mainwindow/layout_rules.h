@@ -25,4 +25,4 @@ QString TitleText(const QString& folderPath, const QString& fileName);
 // Round half to even.
 int RoundEven(double value);
 
-}  // namespace gonilux::mainwindow
+} // namespace gonilux::mainwindow

@@ -25,4 +25,4 @@ QString DefaultSettingsPath();
 QString DefaultRadioButton(const QString& box);
 bool ChecksByDefault(const QString& checkBox);
 
-}  // namespace gonilux::mainwindow
+} // namespace gonilux::mainwindow

@@ -25,4 +25,4 @@ bool LoadIesEntry(TiesData& entry, const std::string& path);
 // author).
 bool IsAuthorFile(const std::string& path);
 
-}  // namespace gonilux
+} // namespace gonilux

@@ -3,11 +3,15 @@
 namespace gonilux {
 namespace {
 
-bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsTrimmed(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsTrimmed(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsTrimmed(s.back())) s.remove_suffix(1);
+    while (!s.empty() && IsTrimmed(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsTrimmed(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -47,7 +51,7 @@ constexpr InfoLabel kInfoLabels[] = {
     {TitleLamp, "灯泡: ", "[LAMP] "},
 };
 
-}  // namespace
+} // namespace
 
 std::string KeywordValue(std::string_view keyword, std::string_view headerText,
                          std::string_view terminator) {
@@ -105,4 +109,4 @@ std::string BuildPreviewInfo(const std::vector<std::string>& lines) {
     return text;
 }
 
-}  // namespace gonilux
+} // namespace gonilux

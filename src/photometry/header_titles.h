@@ -35,4 +35,4 @@ std::string BuildPreviewInfo(const std::vector<std::string>& lines);
 // The file name part of a path ('/' and '\\' both separate folders).
 std::string FileNameOf(std::string_view path);
 
-}  // namespace gonilux
+} // namespace gonilux

@@ -10,7 +10,9 @@ namespace {
 
 using detail::TokenCursor;
 
-bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+bool IsLineBreak(char c) {
+    return c == '\r' || c == '\n';
+}
 
 // Length of the line break at text[pos] (0 when there is none).
 std::size_t BreakLength(std::string_view text, std::size_t pos) {
@@ -19,7 +21,9 @@ std::size_t BreakLength(std::string_view text, std::size_t pos) {
     return text[pos] == '\n' ? 1 : 0;
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -34,8 +38,10 @@ bool IsTiltLine(std::string_view line) {
 }
 
 std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -52,7 +58,7 @@ TiltKind TiltKindOf(std::string_view tiltLine) {
 
 struct HeaderSplit {
     bool Found = false;
-    std::size_t NumericStart = 0;  // offset of the first byte after the tilt line's break
+    std::size_t NumericStart = 0; // offset of the first byte after the tilt line's break
     std::string_view TiltLine;
 };
 
@@ -62,7 +68,8 @@ HeaderSplit FindHeader(std::string_view text, std::string* headerText) {
     std::string collected;
     while (pos < text.size()) {
         std::size_t end = pos;
-        while (end < text.size() && !IsLineBreak(text[end])) ++end;
+        while (end < text.size() && !IsLineBreak(text[end]))
+            ++end;
         std::string_view line = text.substr(pos, end - pos);
         if (headerText) {
             collected.append(line);
@@ -92,7 +99,7 @@ std::int64_t RoundHalfEven(double value) {
 
 void SkipInlineTilt(TokenCursor& cursor) {
     bool ignored = false;
-    cursor.Next(ignored);  // lamp-to-luminaire geometry
+    cursor.Next(ignored); // lamp-to-luminaire geometry
     std::int64_t pairs = RoundHalfEven(cursor.Next(ignored));
     for (std::int64_t i = 0; i < 2 * pairs && pairs < (std::int64_t{1} << 40); ++i)
         if (!cursor.Skip()) break;
@@ -101,15 +108,17 @@ void SkipInlineTilt(TokenCursor& cursor) {
 int LineOfOffset(std::string_view text, std::size_t offset) {
     int line = 1;
     for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
-        if (text[i] == '\n') ++line;
-        else if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')) ++line;
+        if (text[i] == '\n')
+            ++line;
+        else if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))
+            ++line;
     }
     return line;
 }
 
 // Reads one header number and remembers where the first bad one stood.
 class HeaderReader {
-public:
+  public:
     HeaderReader(TokenCursor& cursor, std::string_view text) : cursor_(cursor), text_(text) {}
     double Next() {
         bool bad = false;
@@ -125,7 +134,7 @@ public:
     bool Error() const { return error_; }
     int Line() const { return line_; }
 
-private:
+  private:
     TokenCursor& cursor_;
     std::string_view text_;
     bool error_ = false;
@@ -138,7 +147,7 @@ void ReadArray(TokenCursor& cursor, tArrEx& out, std::size_t count, double divis
     cursor.ReadValues(out.data(), count, divisor);
 }
 
-}  // namespace
+} // namespace
 
 std::uint16_t RoundTo16(double value) {
     return static_cast<std::uint16_t>(static_cast<std::uint64_t>(RoundHalfEven(value)) & 0xFFFF);
@@ -170,8 +179,8 @@ ParseResult ParseIes(std::string_view text, tIES& ies) {
     ies.Width = header.Next();
     ies.Length = header.Next();
     ies.Height = header.Next();
-    header.Next();  // ballast factor
-    header.Next();  // future use / ballast-lamp factor
+    header.Next(); // ballast factor
+    header.Next(); // future use / ballast-lamp factor
     ies.InputWatts = RoundTo16(header.Next());
 
     if (std::uint64_t{vertCount} * horzCount > kMaxCandelaValues) {
@@ -187,14 +196,16 @@ ParseResult ParseIes(std::string_view text, tIES& ies) {
     ReadArray(cursor, ies.VertAngles, vertCount, 1.0);
     ReadArray(cursor, ies.HorzAngles, horzCount, 1.0);
     ies.Candela.resize(horzCount);
-    for (tArrEx& row : ies.Candela) ReadArray(cursor, row, vertCount, factor);
+    for (tArrEx& row : ies.Candela)
+        ReadArray(cursor, row, vertCount, factor);
     return result;
 }
 
 ParseResult ParseIes(std::vector<std::string>& lines, tIES& ies) {
     std::string text;
     std::size_t total = 0;
-    for (const std::string& line : lines) total += line.size() + 2;
+    for (const std::string& line : lines)
+        total += line.size() + 2;
     text.reserve(total);
     std::size_t headerLines = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -212,7 +223,8 @@ std::vector<std::string> SplitLines(std::string_view text) {
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = pos;
-        while (end < text.size() && !IsLineBreak(text[end])) ++end;
+        while (end < text.size() && !IsLineBreak(text[end]))
+            ++end;
         lines.emplace_back(text.substr(pos, end - pos));
         pos = end + BreakLength(text, end);
     }
@@ -224,7 +236,8 @@ int CountLines(std::string_view text) {
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = pos;
-        while (end < text.size() && !IsLineBreak(text[end])) ++end;
+        while (end < text.size() && !IsLineBreak(text[end]))
+            ++end;
         ++count;
         pos = end + BreakLength(text, end);
     }
@@ -251,13 +264,15 @@ void SplitHeader(std::vector<std::string>& lines, std::vector<std::string>& head
 
 double ReadNumber(std::string_view& text, bool& errorFlag) {
     std::size_t pos = 0;
-    while (pos < text.size() && detail::IsSeparator(static_cast<unsigned char>(text[pos]))) ++pos;
+    while (pos < text.size() && detail::IsSeparator(static_cast<unsigned char>(text[pos])))
+        ++pos;
     std::size_t end = pos;
-    while (end < text.size() && !detail::IsSeparator(static_cast<unsigned char>(text[end]))) ++end;
+    while (end < text.size() && !detail::IsSeparator(static_cast<unsigned char>(text[end])))
+        ++end;
     double value = 0;
     if (!ConvertToken(text.substr(pos, end - pos), value)) errorFlag = true;
     text.remove_prefix(end < text.size() ? end + 1 : end);
     return value;
 }
 
-}  // namespace gonilux
+} // namespace gonilux

@@ -37,7 +37,7 @@ bool ConvertToken(std::string_view token, double& value);
 
 struct ParseResult {
     ReadDiagnostics Diagnostics;
-    std::string HeaderText;  // the header lines, each followed by CR LF
+    std::string HeaderText; // the header lines, each followed by CR LF
 };
 
 // Reads a whole file's text into `ies` (which is reset first).
@@ -49,4 +49,4 @@ ParseResult ParseIes(std::vector<std::string>& lines, tIES& ies);
 // Round half to even, keep the low 16 bits; non-finite or |v| >= 2^63 gives 0.
 std::uint16_t RoundTo16(double value);
 
-}  // namespace gonilux
+} // namespace gonilux

@@ -43,4 +43,4 @@ TiesData CreateIesData(const std::string& fileName) {
     return entry;
 }
 
-}  // namespace gonilux
+} // namespace gonilux

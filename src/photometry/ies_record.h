@@ -12,20 +12,21 @@ using tArrEx2 = std::vector<tArrEx>;
 
 // One IES file's photometric data. Counts and array lengths always agree after a read:
 // VertAngles.size() == VertCount, HorzAngles.size() == HorzCount, Candela.size() == HorzCount
-// and every Candela row has VertCount values. Candela[h][v] belongs to HorzAngles[h], VertAngles[v].
+// and every Candela row has VertCount values. Candela[h][v] belongs to HorzAngles[h],
+// VertAngles[v].
 struct tIES {
     double LumensPerLamp = 0;
-    double Multiplier = 0;  // as read; LumensPerLamp / 1000 when the values were normalised
+    double Multiplier = 0; // as read; LumensPerLamp / 1000 when the values were normalised
     double Width = 0;
     double Length = 0;
     double Height = 0;
     tArrEx2 Candela;
     std::uint16_t VertCount = 0;
     std::uint16_t HorzCount = 0;
-    std::uint16_t UnitsType = 0;        // 1 = feet, 2 = metres
+    std::uint16_t UnitsType = 0; // 1 = feet, 2 = metres
     std::uint16_t InputWatts = 0;
     std::uint16_t LampCount = 0;
-    std::uint16_t PhotometricType = 0;  // 1 = C, 2 = B, 3 = A
+    std::uint16_t PhotometricType = 0; // 1 = C, 2 = B, 3 = A
     tArrEx VertAngles;
     tArrEx HorzAngles;
 };
@@ -52,15 +53,15 @@ enum TitleIndex : int {
 
 // Outcome of the last read of an entry's file.
 struct ReadDiagnostics {
-    bool HeaderError = false;   // an invalid or missing token among the thirteen header numbers
-    int HeaderErrorLine = 0;    // 1-based line of that token ("Line N" of the message)
-    bool OpenFailed = false;    // the file could not be opened or read at all
-    std::string OpenError;      // the reason, when OpenFailed
+    bool HeaderError = false; // an invalid or missing token among the thirteen header numbers
+    int HeaderErrorLine = 0;  // 1-based line of that token ("Line N" of the message)
+    bool OpenFailed = false;  // the file could not be opened or read at all
+    std::string OpenError;    // the reason, when OpenFailed
 };
 
 // One IES file entry of the file list.
 struct TiesData {
-    std::vector<std::string> Lines;  // title strings: {"", file name} before the first read, 8 after
+    std::vector<std::string> Lines; // title strings: {"", file name} before the first read, 8 after
     bool Loaded = false;
     bool ChangedByAuthor = false;
     tIES Ies;
@@ -70,4 +71,4 @@ struct TiesData {
 // A fresh entry for a file name (no folder): title strings {"", fileName}, not loaded.
 TiesData CreateIesData(const std::string& fileName);
 
-}  // namespace gonilux
+} // namespace gonilux

@@ -9,8 +9,8 @@ namespace {
 
 struct Decimal {
     bool Negative = false;
-    std::string Digits;  // no leading or trailing zeros, at least one digit
-    int Exponent = 0;    // value = d.ddd x 10^Exponent
+    std::string Digits; // no leading or trailing zeros, at least one digit
+    int Exponent = 0;   // value = d.ddd x 10^Exponent
 };
 
 // Splits a scientific text like "-1.2345e+02" into its digits and exponent.
@@ -21,15 +21,18 @@ Decimal ParseScientific(std::string_view text) {
     std::size_t e = text.find('e');
     for (; i < e && i < text.size(); ++i)
         if (text[i] != '.') d.Digits.push_back(text[i]);
-    if (e != std::string_view::npos) d.Exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
-    while (d.Digits.size() > 1 && d.Digits.back() == '0') d.Digits.pop_back();
+    if (e != std::string_view::npos)
+        d.Exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
+    while (d.Digits.size() > 1 && d.Digits.back() == '0')
+        d.Digits.pop_back();
     return d;
 }
 
 Decimal ToDecimal(double value) {
     char buf[64];
     auto shortest = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
-    Decimal d = ParseScientific(std::string_view(buf, static_cast<std::size_t>(shortest.ptr - buf)));
+    Decimal d =
+        ParseScientific(std::string_view(buf, static_cast<std::size_t>(shortest.ptr - buf)));
     if (d.Digits.size() <= 15) return d;
     auto limited = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
     return ParseScientific(std::string_view(buf, static_cast<std::size_t>(limited.ptr - buf)));
@@ -67,7 +70,7 @@ std::string LayOutScientific(const Decimal& d) {
     return out;
 }
 
-}  // namespace
+} // namespace
 
 std::string FormatIesNumber(double value) {
     if (!std::isfinite(value) || value == 0) return "0";
@@ -81,7 +84,7 @@ std::vector<std::string> WrapNumericLine(std::string_view line) {
     std::vector<std::string> pieces;
     while (line.size() > kWidth) {
         std::size_t blank = line.substr(0, kWidth).find_last_of(' ');
-        if (blank == std::string_view::npos) break;  // one token longer than a line: keep whole
+        if (blank == std::string_view::npos) break; // one token longer than a line: keep whole
         pieces.emplace_back(line.substr(0, blank + 1));
         line.remove_prefix(blank + 1);
     }
@@ -89,4 +92,4 @@ std::vector<std::string> WrapNumericLine(std::string_view line) {
     return pieces;
 }
 
-}  // namespace gonilux
+} // namespace gonilux

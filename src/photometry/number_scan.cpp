@@ -4,30 +4,31 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <cstdint>
 #include <system_error>
 
 namespace gonilux {
 namespace {
 
-constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Checks the grammar [+-] digits [. digits] [(e|E) [+-] digits] with at least one mantissa
 // digit. Fills the pieces needed for the exact fast path.
 struct Shape {
     bool Negative = false;
     std::uint64_t Mantissa = 0;
-    int Digits = 0;        // significant digits gathered into Mantissa (leading zeros skipped)
-    int Scale = 0;         // decimal exponent to apply to Mantissa
+    int Digits = 0; // significant digits gathered into Mantissa (leading zeros skipped)
+    int Scale = 0;  // decimal exponent to apply to Mantissa
     bool HasExponent = false;
-    bool Exact = true;     // Mantissa holds every digit
-    std::size_t NumberStart = 0;  // first character after the sign
+    bool Exact = true;           // Mantissa holds every digit
+    std::size_t NumberStart = 0; // first character after the sign
 };
 
 void TakeDigit(Shape& s, char c, bool fraction) {
@@ -53,9 +54,11 @@ bool CheckShape(std::string_view t, Shape& s) {
     }
     s.NumberStart = i;
     int mantissaDigits = 0;
-    for (; i < t.size() && IsDigit(t[i]); ++i, ++mantissaDigits) TakeDigit(s, t[i], false);
+    for (; i < t.size() && IsDigit(t[i]); ++i, ++mantissaDigits)
+        TakeDigit(s, t[i], false);
     if (i < t.size() && t[i] == '.') {
-        for (++i; i < t.size() && IsDigit(t[i]); ++i, ++mantissaDigits) TakeDigit(s, t[i], true);
+        for (++i; i < t.size() && IsDigit(t[i]); ++i, ++mantissaDigits)
+            TakeDigit(s, t[i], true);
     }
     if (mantissaDigits == 0) return false;
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
@@ -63,7 +66,8 @@ bool CheckShape(std::string_view t, Shape& s) {
         ++i;
         if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
         int expDigits = 0;
-        for (; i < t.size() && IsDigit(t[i]); ++i) ++expDigits;
+        for (; i < t.size() && IsDigit(t[i]); ++i)
+            ++expDigits;
         if (expDigits == 0) return false;
     }
     return i == t.size();
@@ -88,7 +92,7 @@ bool SlowConvert(std::string_view t, const Shape& s, double& value) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool ConvertToken(std::string_view token, double& value) {
     value = 0;
@@ -108,7 +112,8 @@ bool ConvertToken(std::string_view token, double& value) {
 namespace detail {
 
 void TokenCursor::SkipSeparators() {
-    while (pos_ < text_.size() && IsSeparator(static_cast<unsigned char>(text_[pos_]))) ++pos_;
+    while (pos_ < text_.size() && IsSeparator(static_cast<unsigned char>(text_[pos_])))
+        ++pos_;
 }
 
 bool TokenCursor::AtEnd() {
@@ -126,12 +131,14 @@ bool TokenCursor::TryFastNumber(double& value) {
     std::uint64_t mantissa = 0;
     int digits = 0;
     int fraction = 0;
-    for (; p < end && IsDigit(*p); ++p, ++digits) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    for (; p < end && IsDigit(*p); ++p, ++digits)
+        mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
     if (p < end && *p == '.') {
         for (++p; p < end && IsDigit(*p); ++p, ++digits, ++fraction)
             mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
     }
-    if (digits == 0 || digits > 19 || fraction > 22 || mantissa >= (std::uint64_t{1} << 53)) return false;
+    if (digits == 0 || digits > 19 || fraction > 22 || mantissa >= (std::uint64_t{1} << 53))
+        return false;
     if (p < end && !IsSeparator(static_cast<unsigned char>(*p))) return false;
     double v = static_cast<double>(mantissa);
     if (fraction > 0) v /= kPow10[fraction];
@@ -146,7 +153,8 @@ double TokenCursor::Next(bool& error) {
     double value = 0;
     if (pos_ < text_.size() && TryFastNumber(value)) return value;
     std::size_t end = pos_;
-    while (end < text_.size() && !IsSeparator(static_cast<unsigned char>(text_[end]))) ++end;
+    while (end < text_.size() && !IsSeparator(static_cast<unsigned char>(text_[end])))
+        ++end;
     if (!ConvertToken(text_.substr(pos_, end - pos_), value)) error = true;
     pos_ = end;
     return value;
@@ -162,15 +170,17 @@ void TokenCursor::ReadValues(double* out, std::size_t count, double divisor) {
         if (!TryFastNumber(value)) value = Next(ignored);
         out[i] = divisor == 1.0 ? value : value / divisor;
     }
-    for (; i < count; ++i) out[i] = 0;
+    for (; i < count; ++i)
+        out[i] = 0;
 }
 
 bool TokenCursor::Skip() {
     SkipSeparators();
     if (pos_ >= text_.size()) return false;
-    while (pos_ < text_.size() && !IsSeparator(static_cast<unsigned char>(text_[pos_]))) ++pos_;
+    while (pos_ < text_.size() && !IsSeparator(static_cast<unsigned char>(text_[pos_])))
+        ++pos_;
     return true;
 }
 
-}  // namespace detail
-}  // namespace gonilux
+} // namespace detail
+} // namespace gonilux

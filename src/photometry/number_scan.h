@@ -10,16 +10,19 @@ namespace gonilux::detail {
 struct SeparatorTable {
     bool Is[256] = {};
     constexpr SeparatorTable() {
-        for (unsigned char c : {' ', '\t', '\r', '\n', ',', '\x1A'}) Is[c] = true;
+        for (unsigned char c : {' ', '\t', '\r', '\n', ',', '\x1A'})
+            Is[c] = true;
     }
 };
 inline constexpr SeparatorTable kSeparators{};
 
-inline bool IsSeparator(unsigned char c) { return kSeparators.Is[c]; }
+inline bool IsSeparator(unsigned char c) {
+    return kSeparators.Is[c];
+}
 
 // Walks the tokens of a text. Reading past the end yields empty, invalid tokens.
 class TokenCursor {
-public:
+  public:
     explicit TokenCursor(std::string_view text) : text_(text) {}
 
     // Next token's value; sets `error` on an empty or malformed token (value 0).
@@ -36,7 +39,7 @@ public:
     bool Exhausted() const { return pos_ >= text_.size(); }
     void SeekTo(std::size_t offset) { pos_ = offset < text_.size() ? offset : text_.size(); }
 
-private:
+  private:
     void SkipSeparators();
     bool TryFastNumber(double& value);
     std::string_view text_;
@@ -44,4 +47,4 @@ private:
     std::size_t lastStart_ = 0;
 };
 
-}  // namespace gonilux::detail
+} // namespace gonilux::detail

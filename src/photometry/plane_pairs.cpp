@@ -6,7 +6,9 @@
 namespace gonilux {
 namespace {
 
-int RowCount(const tIES& ies) { return static_cast<int>(ies.Candela.size()); }
+int RowCount(const tIES& ies) {
+    return static_cast<int>(ies.Candela.size());
+}
 
 struct Point {
     double X;
@@ -19,15 +21,15 @@ Point Project(double intensity, double gammaDegrees) {
 }
 
 // Visits the values of one row that have a vertical angle.
-template <typename F>
-void ForEachValue(const tIES& ies, int row, F&& visit) {
+template <typename F> void ForEachValue(const tIES& ies, int row, F&& visit) {
     if (row < 0 || row >= RowCount(ies)) return;
     const tArrEx& values = ies.Candela[static_cast<std::size_t>(row)];
     std::size_t n = std::min(values.size(), ies.VertAngles.size());
-    for (std::size_t v = 0; v < n; ++v) visit(values[v], ies.VertAngles[v], v);
+    for (std::size_t v = 0; v < n; ++v)
+        visit(values[v], ies.VertAngles[v], v);
 }
 
-}  // namespace
+} // namespace
 
 int FirstZeroPlane(const tIES& ies) {
     for (std::size_t i = 0; i < ies.HorzAngles.size(); ++i)
@@ -113,4 +115,4 @@ PlaneSelection SelectPlanes(const tIES& ies, std::uint16_t mode, int requestedPl
     return s;
 }
 
-}  // namespace gonilux
+} // namespace gonilux

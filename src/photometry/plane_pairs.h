@@ -10,9 +10,9 @@ namespace gonilux {
 
 // The main window's switches that the plane choice depends on.
 struct PlaneOptions {
-    bool Complete = false;  // "show the complete diagram": opposite planes for type A/B at 90+
-    bool Fit = true;        // scale to the planes shown
-    bool Ortho = true;      // show the perpendicular pair too
+    bool Complete = false; // "show the complete diagram": opposite planes for type A/B at 90+
+    bool Fit = true;       // scale to the planes shown
+    bool Ortho = true;     // show the perpendicular pair too
 };
 
 struct tIesExtents {
@@ -41,11 +41,11 @@ void WholeExtents(const tIES& ies, tIesExtents& extents, tIesLocations& location
 struct PlaneSelection {
     int Plane = 0;
     int Opposite = -1;
-    bool HasPerpendicular = false;  // PerpPlane/PerpOpposite were chosen
+    bool HasPerpendicular = false; // PerpPlane/PerpOpposite were chosen
     int PerpPlane = -1;
     int PerpOpposite = -1;
     tIesExtents Extents;
-    bool HasLocations = false;      // Extents came from WholeExtents
+    bool HasLocations = false; // Extents came from WholeExtents
     tIesLocations Locations;
 };
 
@@ -54,4 +54,4 @@ struct PlaneSelection {
 PlaneSelection SelectPlanes(const tIES& ies, std::uint16_t mode, int requestedPlane,
                             const PlaneOptions& options);
 
-}  // namespace gonilux
+} // namespace gonilux

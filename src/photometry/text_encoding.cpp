@@ -75,7 +75,7 @@ void AppendUtf8(std::string& out, char32_t code) {
     }
 }
 
-}  // namespace
+} // namespace
 
 std::string ToUtf8Windows1252(std::string_view bytes) {
     if (IsValidUtf8(bytes)) return std::string(bytes);
@@ -94,11 +94,21 @@ std::string JsonQuote(std::string_view utf8) {
     for (char ch : utf8) {
         const auto c = static_cast<unsigned char>(ch);
         switch (ch) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (c < 0x20 || c == 0x7F) {
                 char buf[8];
@@ -113,4 +123,4 @@ std::string JsonQuote(std::string_view utf8) {
     return out;
 }
 
-}  // namespace gonilux
+} // namespace gonilux

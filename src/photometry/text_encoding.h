@@ -18,4 +18,4 @@ std::string ToUtf8Windows1252(std::string_view bytes);
 // A JSON string literal (with quotes) of UTF-8 text.
 std::string JsonQuote(std::string_view utf8);
 
-}  // namespace gonilux
+} // namespace gonilux

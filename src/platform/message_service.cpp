@@ -71,11 +71,20 @@ void MessageService::present(const Message& message) {
     } else {
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         switch (message.Kind) {
-        case Icon::Information: icon = QMessageBox::Information; break;
-        case Icon::Warning: icon = QMessageBox::Warning; break;
-        case Icon::Error: icon = QMessageBox::Critical; break;
-        case Icon::Question: icon = QMessageBox::Question; break;
-        case Icon::None: break;
+        case Icon::Information:
+            icon = QMessageBox::Information;
+            break;
+        case Icon::Warning:
+            icon = QMessageBox::Warning;
+            break;
+        case Icon::Error:
+            icon = QMessageBox::Critical;
+            break;
+        case Icon::Question:
+            icon = QMessageBox::Question;
+            break;
+        case Icon::None:
+            break;
         }
         QString text = message.Text;
         text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -95,4 +104,4 @@ MessageService::PaintScope::~PaintScope() {
         service_->scheduleFlush();
 }
 
-}  // namespace gonilux::platform
+} // namespace gonilux::platform

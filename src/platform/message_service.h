@@ -8,14 +8,13 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
-
 #include <functional>
 
 namespace gonilux::platform {
 
 class MessageService : public QObject {
     Q_OBJECT
-public:
+  public:
     enum class Icon { None, Information, Warning, Error, Question };
     struct Message {
         QString Title;
@@ -33,13 +32,13 @@ public:
 
     // While a PaintScope lives, boxes are queued.
     class PaintScope {
-    public:
+      public:
         explicit PaintScope(MessageService* service);
         ~PaintScope();
         PaintScope(const PaintScope&) = delete;
         PaintScope& operator=(const PaintScope&) = delete;
 
-    private:
+      private:
         MessageService* service_;
     };
 
@@ -50,10 +49,10 @@ public:
     // The application's service (created on first use; owned by the application object).
     static MessageService* instance();
 
-signals:
+  signals:
     void shown(const gonilux::platform::MessageService::Message& message);
 
-private:
+  private:
     void flush();
     void present(const Message& message);
     void scheduleFlush();
@@ -67,4 +66,4 @@ private:
     bool flushScheduled_ = false;
 };
 
-}  // namespace gonilux::platform
+} // namespace gonilux::platform
