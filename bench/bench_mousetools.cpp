@@ -5,6 +5,7 @@
 #include "mainwindow/fish_eye.h"
 #include "mainwindow/preview_pane.h"
 #include "photometry/ies_reader.h"
+#include "qt_bench_main.h"
 
 #include <QApplication>
 #include <QImage>
@@ -98,10 +99,5 @@ BENCHMARK(BM_FishEyeMapRebuild)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return gonilux::bench::RunQtBenchmarks<QApplication>(argc, argv);
 }

@@ -4,6 +4,7 @@
 #include "auxwindows/render_image.h"
 #include "corpus.h"
 #include "photometry/ies_reader.h"
+#include "qt_bench_main.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
@@ -51,11 +52,5 @@ BENCHMARK(BM_Map512)->Args({91, 37})->Args({181, 361})->Unit(benchmark::kMillise
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return gonilux::bench::RunQtBenchmarks<QGuiApplication>(argc, argv);
 }

@@ -2,6 +2,7 @@
 // the real files (read, draw, encode the PNG, write it atomically), 100 files per iteration,
 // and the drawing alone. scripts/bench_thumbnailer.sh times the whole process instead.
 #include "photometry/file_io.h"
+#include "qt_bench_main.h"
 #include "render_command.h"
 
 #include <QGuiApplication>
@@ -83,10 +84,5 @@ BENCHMARK(BM_ThumbnailDraw256)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return gonilux::bench::RunQtBenchmarks<QGuiApplication>(argc, argv);
 }

@@ -9,6 +9,7 @@
 #include "diagram/render_diagram.h"
 #include "photometry/ies_reader.h"
 #include "platform/message_service.h"
+#include "qt_bench_main.h"
 
 #include <QApplication>
 #include <QImage>
@@ -127,14 +128,9 @@ BENCHMARK(BM_ScreenRepaint)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     // Nothing may wait for a click: boxes are dropped.
-    platform::MessageService::instance()->setRecorder(
-        [](const platform::MessageService::Message&) {});
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return gonilux::bench::RunQtBenchmarks<QApplication>(argc, argv, [] {
+        gonilux::platform::MessageService::instance()->setRecorder(
+            [](const gonilux::platform::MessageService::Message&) {});
+    });
 }

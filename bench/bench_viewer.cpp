@@ -6,6 +6,7 @@
 #include "mainwindow/main_window.h"
 #include "mainwindow/preview_pane.h"
 #include "platform/message_service.h"
+#include "qt_bench_main.h"
 
 #include <QApplication>
 #include <QDir>
@@ -104,11 +105,8 @@ BENCHMARK(BM_SelectLargeFile)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    gonilux::platform::MessageService::instance()->setRecorder([](const auto&) {});
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    // Nothing may wait for a click: boxes are dropped.
+    return gonilux::bench::RunQtBenchmarks<QApplication>(argc, argv, [] {
+        gonilux::platform::MessageService::instance()->setRecorder([](const auto&) {});
+    });
 }
