@@ -8,8 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 count=${1:-100}
 cli=${GONILUX_CLI:-$root/build-relgui/apps/gonilux-cli/gonilux-cli}
 [[ -x "$cli" ]] || { echo "error: $cli not built" >&2; exit 1; }
-mapfile -t files < <(find "$root/../shared/testdata/ies-real" -type f -iname '*.ies' | sort)
-[[ ${#files[@]} -gt 0 ]] || { echo "error: no files in shared/testdata/ies-real" >&2; exit 1; }
+mapfile -t files < <(find "$root/tests/data/ies-real" -type f -iname '*.ies' | sort)
+[[ ${#files[@]} -gt 0 ]] || { echo "error: no files in tests/data/ies-real" >&2; exit 1; }
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM

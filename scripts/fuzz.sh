@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs them for SECONDS in all (default 60): half
-# for the IES reader (fuzz_reader, seeded with the .ies files of samples/ and, when present,
-# ../shared/testdata/ies-real), half for the EULUMDAT reader and the IES writer (fuzz_ldt,
-# seeded with the .ldt files of samples/ and ../shared/testdata/ldt-real). Exits non-zero on
+# for the IES reader (fuzz_reader, seeded with the .ies files of samples/ and
+# tests/data/ies-real), half for the EULUMDAT reader and the IES writer (fuzz_ldt,
+# seeded with the .ldt files of samples/ and tests/data/ldt-real). Exits non-zero on
 # any finding.
 set -euo pipefail
 
@@ -10,7 +10,7 @@ seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-fuzz
 artifacts=$build/artifacts
-testdata=$root/../shared/testdata
+testdata=$root/tests/data
 
 cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
