@@ -7,10 +7,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <random>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace gonilux {
 namespace {
@@ -32,6 +35,24 @@ std::string Reason(int error) {
     return std::generic_category().message(error);
 }
 
+struct FdCloser {
+    int Fd;
+    ~FdCloser() { ::close(Fd); }
+};
+
+std::string KindOf(mode_t mode) {
+    if (S_ISDIR(mode)) return "is a folder, not a file";
+    if (S_ISFIFO(mode)) return "is a named pipe, not a file";
+    if (S_ISSOCK(mode)) return "is a socket, not a file";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "is a device, not a file";
+    return "is not a regular file";
+}
+
+std::string TooLarge(std::uint64_t size) {
+    return "too large: " + std::to_string(size / (1024 * 1024)) + " MiB (the limit is " +
+           std::to_string(kMaxFileBytes / (1024 * 1024)) + " MiB)";
+}
+
 std::string TemporaryNameBeside(const std::string& path) {
     static std::mt19937_64 generator{std::random_device{}()};
     char suffix[32];
@@ -44,28 +65,42 @@ std::string TemporaryNameBeside(const std::string& path) {
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {
     bytes.clear();
-    std::error_code ec;
-    if (fs::is_directory(PathOf(path), ec)) {
-        error = "is a folder, not a file";
+    // Non-blocking, so that a named pipe without a writer cannot hold the caller; only regular
+    // files are read at all.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        error = Reason(errno);
         return false;
     }
-    errno = 0;
-    FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        error = Reason(errno ? errno : EIO);
+    const FdCloser closer{fd};
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        error = Reason(errno);
         return false;
     }
-    char buffer[65536];
-    for (;;) {
-        std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-        bytes.append(buffer, got);
-        if (got < sizeof buffer) break;
-    }
-    if (std::ferror(file.get())) {
-        error = Reason(errno ? errno : EIO);
-        bytes.clear();
+    if (!S_ISREG(status.st_mode)) {
+        error = KindOf(status.st_mode);
         return false;
     }
+    if (status.st_size > static_cast<off_t>(kMaxFileBytes)) {
+        error = TooLarge(static_cast<std::uint64_t>(status.st_size));
+        return false;
+    }
+    // What the file held when it was opened: data appended while reading is not followed.
+    bytes.resize(static_cast<std::size_t>(status.st_size));
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            error = Reason(errno);
+            bytes.clear();
+            return false;
+        }
+        if (n == 0) break; // shrank while reading
+        got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
     return true;
 }
 

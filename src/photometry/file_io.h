@@ -3,12 +3,19 @@
 
 #include "ies_record.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace gonilux {
 
-// Reads a whole file into `bytes`. On failure returns false and a readable reason in `error`.
+// The largest file read. The largest real photometric files are about 1.3 MB; 64 MiB leaves
+// fifty times that and still keeps a misnamed disk image from filling the memory.
+inline constexpr std::uint64_t kMaxFileBytes = 64ull * 1024 * 1024;
+
+// Reads a whole regular file of at most kMaxFileBytes into `bytes`. Pipes, sockets and devices
+// are never read (and never waited for). On failure returns false and a readable reason in
+// `error`.
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error);
 
 // Writes `bytes` to `path` through a temporary file in the same folder and a rename, so the
