@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev libicu-dev
   fonts-wqy-microhei xvfb xauth x11-utils
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev

@@ -79,6 +79,10 @@ void AppendUtf8(std::string& out, char32_t code) {
 
 std::string ToUtf8Windows1252(std::string_view bytes) {
     if (IsValidUtf8(bytes)) return std::string(bytes);
+    return Windows1252ToUtf8(bytes);
+}
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() * 2);
     for (char ch : bytes) {

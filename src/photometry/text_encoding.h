@@ -15,6 +15,9 @@ std::string ToUtf8Lenient(std::string_view bytes);
 // 8-bit code page of most old header text; bytes it leaves undefined read as ISO-8859-1).
 std::string ToUtf8Windows1252(std::string_view bytes);
 
+// Each byte read as Windows-1252, whatever the bytes are.
+std::string Windows1252ToUtf8(std::string_view bytes);
+
 // A JSON string literal (with quotes) of UTF-8 text.
 std::string JsonQuote(std::string_view utf8);
 

@@ -1,0 +1,31 @@
+// Which character encoding header text is in, and its text as UTF-8. The bytes of a file are
+// never changed: this is only how they are shown.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gonilux {
+
+// The name that asks for the rule below instead of one encoding.
+inline constexpr std::string_view kAutoEncoding = "auto";
+
+// The encodings a user can choose, in the order they are offered (ICU's names).
+const std::vector<std::string_view>& HeaderEncodingNames();
+
+// True for "auto" and for the names above (compared without regard to case).
+bool IsKnownHeaderEncoding(std::string_view name);
+
+// The encoding of header text, decided in steps: UTF-8 when the bytes are valid UTF-8; GB18030
+// when every non-ASCII byte pair lies in the GB2312 area of common characters and the text does
+// not read as Latin letters with a pair of accents (as German "Größe" does); else what ICU's
+// detector names with confidence (Shift_JIS, Big5, EUC-KR, the Cyrillic and central European
+// code pages...); else windows-1252.
+std::string ChooseHeaderEncoding(std::string_view bytes);
+
+// The bytes as UTF-8 read in `encoding` ("auto" applies the rule above). Bytes the encoding
+// does not define read as U+FFFD; an unknown encoding name reads as windows-1252.
+std::string DecodeHeaderText(std::string_view bytes, std::string_view encoding);
+
+} // namespace gonilux
