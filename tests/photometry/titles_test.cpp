@@ -1,6 +1,9 @@
-// Header keywords, title strings, the author mark and the info texts.
+// Title strings from the header keywords, the author mark, the info texts and header text
+// decoding, compared with the checked-in listing.
+#include "photometry/header_encoding.h"
 #include "photometry/header_titles.h"
 #include "photometry/text_encoding.h"
+#include "test_util.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -9,156 +12,76 @@
 namespace gonilux {
 namespace {
 
-using Titles = std::vector<std::string>;
+using testutil::Escaped;
 
-TEST(KeywordValue, RestOfTheKeywordsOwnLineTrimmedAndCut) {
-    struct Case {
-        const char* keyword;
-        std::string header;
-        const char* terminator;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {"[TEST]", "[TEST] R-12 [MANUFAC] ACME\r\n", "[", "R-12"},
-        {"[MANUFAC]", "[TEST] R-12 [MANUFAC] ACME\r\n", "[", "ACME"},
-        {"[TEST]", "[Test] R-12\r\n", "[", ""},
-        {"[TEST]", "", "[", ""},
-        {"[TEST]", "abc[TEST]   spaced out  \t\r\nnext\r\n", "[", "spaced out"},
-        {"[TEST]", "[TEST]\t\tR-12\t\x1A\r\n", "[", "R-12"},
-        {"[TEST]", "[TEST] a\rb\r\n", "[", "a"},
-        {"[TEST]", "[TEST] a\nb\r\n", "[", "a"},
-        {"[TEST]", "[TEST] first\r\n[TEST] second\r\n", "[", "first"},
-        {"[TEST]", "[TEST]\r\n[MANUFAC] X\r\n", "[", ""},
-        {"[TEST]", "[TEST] no break at the end", "[", "no break at the end"},
-        {"[LAMP]", "[LAMPCAT] C-1\r\n[LAMP] HIT 70W\r\n", "[", "HIT 70W"},
-        {"[LAMPCAT]", "[LAMPCAT] 30\xB0\r\n", "[", "30\xB0"},
-        {"[LAMPCAT]", "[LAMPCAT]\xB0 beam\r\n", "[", "\xB0 beam"},
-        {"DESCR.-1 :", "DESCR.-1 : A [B]\r\n", "", "A [B]"},
-        {"LM-NO.   :", "LM-NO.   : 1234 LM-DATE: 1999\r\n", "LM-DATE", "1234"},
-        {"LM-NO.   :", "LM-NO.   : 1234\r\nLM-DATE: 1999\r\n", "LM-DATE", "1234"},
-        {"LM-NO.   :", "LM-NO. : 1234\r\n", "LM-DATE", ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.keyword) + " in \"" + c.header + "\"");
-        EXPECT_EQ(KeywordValue(c.keyword, c.header, c.terminator), c.expected);
-    }
-}
-
-TEST(ExtractTitles, KeywordsAndTheirFallbacks) {
-    struct Case {
-        std::string header;
-        Titles expected;
-    };
-    const Case cases[] = {
-        {"IESNA:LM-63-1995\r\n[TEST] R-12 [MANUFAC] ACME\r\n[LUMINAIRE]\r\n"
-         "DESCR.-1 : Downlight 2x26W\r\nLM-NO.   : 1234 LM-DATE: 1999\r\n"
-         "LAMP     : TC-D 26W\r\n[LAMPCAT] 26W/840\r\nTILT=NONE\r\n",
-         {"", "lamp.ies", "R-12", "ACME", "Downlight 2x26W", "1234", "TC-D 26W", "26W/840"}},
-        // A fallback only stands in for an empty value.
-        {"[LUMINAIRE] Real\r\nDESCR.-1 : Other\r\n[LUMCAT] C1\r\nLM-NO.   : 99\r\n"
-         "[LAMP] L1\r\nLAMP     : L2\r\nTILT=NONE\r\n",
-         {"", "lamp.ies", "", "", "Real", "C1", "L1", ""}},
-        // Mixed case keywords are not recognised; an empty value falls back.
-        {"[Test] T\r\n[manufac] M\r\n[LUMINAIRE] [LUMCAT] Cat\r\nTILT=NONE\r\n",
-         {"", "lamp.ies", "", "", "", "Cat", "", ""}},
-        {"", {"", "lamp.ies", "", "", "", "", "", ""}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.header);
-        TiesData entry = CreateIesData("lamp.ies");
-        ExtractTitles(entry, "lamp.ies", c.header);
-        EXPECT_EQ(entry.Lines, c.expected);
-    }
-}
-
-TEST(ExtractTitles, FileNameWithoutFoldersAndPreviousNameOnSecondRead) {
+TEST(ExtractTitles, HeadersGiveTheListedTitlesInfoTextsAndAuthorMark) {
+    const std::string headers[] = {
+        "IESNA:LM-63-1995\r\n[TEST] R-12 [MANUFAC] ACME\r\n[LUMINAIRE]\r\nDESCR.-1 : Downlight "
+        "[2x26W]\r\nLM-NO.   : 1234 LM-DATE: 1999\r\nLAMP     : TC-D "
+        "26W\r\n[LAMPCAT]\t26W/840\t\x1A",
+        // A fallback only stands in for an empty value; the first of two keywords wins.
+        "[LUMINAIRE] Real\r\nDESCR.-1 : Other\r\n[LUMCAT] C1\r\nLM-NO.   : 99\r\n[LAMP] L1\r\n"
+        "LAMP     : L2\r\n[LAMPCAT] X\r\n[LAMPCAT] Y\r\n[CHANGED] by Kestrin: rotated",
+        // Keywords are case-sensitive; a value ends at a line break of any kind.
+        "[Test] T\r\n[manufac] M\r\n[LUMINAIRE] [LAMPCAT] Cat\r\n[TEST] a\rb\n[LAMP] 30\xB0\n"
+        "LM-NO.   : 12\r\nLM-DATE: 1999\r\n[CHANGED] by kestrin\r\n[changed] Kestrin",
+        "[MANUFAC] M\r\n[TEST] no break at the end [CHANGED] Kestrin",
+        "[CHANGED] edited [MORE] Kestrin\r\n[LUMCAT] [LAMP] L", "[CHANGED]\r\n[MORE] Kestrin", ""};
+    std::string listing;
     TiesData entry = CreateIesData("lamp.ies");
-    const std::string header = "[TEST] T1\r\nTILT=NONE\r\n";
-    ExtractTitles(entry, "C:\\data\\sub/lamp.ies", header);
-    EXPECT_EQ(entry.Lines, (Titles{"", "lamp.ies", "T1", "", "", "", "", ""}));
-    ExtractTitles(entry, "/data/lamp.ies", header);
-    EXPECT_EQ(entry.Lines, (Titles{"lamp.ies", "lamp.ies", "T1", "", "", "", "", ""}));
-
-    ExtractTitles(entry, "/data/renamed.ies", "");
-    EXPECT_EQ(entry.Lines, (Titles{"lamp.ies", "renamed.ies", "", "", "", "", "", ""}));
-
-    TiesData bare; // no title strings at all
-    ExtractTitles(bare, "x.ies", header);
-    EXPECT_EQ(bare.Lines, (Titles{"", "x.ies", "T1", "", "", "", "", ""}));
-}
-
-TEST(ExtractTitles, ChangedByAuthorNeedsTheSurnameInTheChangedValue) {
-    struct Case {
-        std::string header;
-        bool changed;
-    };
-    const Case cases[] = {
-        {"[CHANGED]     (C) Gonilux v2.9 by Kestrin: rotated from 90 to 0\r\n", true},
-        {"[CHANGED] KestrinX\r\n", true},
-        {"[CHANGED] by kestrin\r\n", false},
-        {"[changed] Kestrin\r\n", false},
-        {"[CHANGED] edited [MORE] Kestrin\r\n", false},
-        {"[CHANGED]\r\n[MORE] Kestrin\r\n", false},
-        {"[MORE] Kestrin\r\n", false},
-        {"", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.header);
-        EXPECT_EQ(HeaderChangedByAuthor(c.header), c.changed);
-        TiesData entry = CreateIesData("a.ies");
-        entry.ChangedByAuthor = !c.changed;
-        ExtractTitles(entry, "a.ies", c.header);
-        EXPECT_EQ(entry.ChangedByAuthor, c.changed);
+    int read = 0;
+    for (const std::string& header : headers) {
+        entry.ChangedByAuthor = !entry.ChangedByAuthor;
+        ExtractTitles(entry, "C:\\data\\sub/lamp" + std::to_string(++read) + ".ies", header);
+        listing += Escaped(ToUtf8Windows1252(header)) + "\n   ";
+        for (const std::string& title : entry.Lines)
+            listing += " " + Escaped(ToUtf8Windows1252(title)) + " |";
+        listing += entry.ChangedByAuthor ? " by the author\n    " : "\n    ";
+        listing += Escaped(ToUtf8Windows1252(BuildInfoText(entry.Lines, false))) + "\n    ";
+        listing += Escaped(ToUtf8Windows1252(BuildPreviewInfo(entry.Lines))) + "\n";
     }
+    listing += Escaped(BuildPreviewInfo({})) + "\n" + Escaped(BuildInfoText({"", "", "T"}, true));
+    testutil::ExpectMatchesFile("titles.txt", listing + "\n");
 }
 
-TEST(BuildInfoText, LabelsInFixedOrderWithoutFinalBreak) {
-    const Titles all = {"old.ies", "f.ies", "T", "M", "Lu", "LC", "La", "LaC"};
-    struct Case {
-        Titles lines;
-        bool chinese;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {{"x", "f.ies", "", "", "", "", "", ""}, true, ""},
-        {{"x", "f.ies", "", "", "", "", "", ""}, false, ""},
-        {{"", "f.ies", "", "", "", "", "La", ""}, true, "灯泡: La"},
-        {{"", "f.ies", "", "", "", "", "La", ""}, false, "[LAMP] La"},
-        {all, true,
-         "测试: T\r\n生  产  商:   M\r\n灯   具   目   录: LC\r\n灯     具: Lu\r\n"
-         "灯 泡 目 录:  LaC\r\n灯泡: La"},
-        {all, false,
-         "[TEST] T\r\n[MANUFAC]  M\r\n[LUMCAT] LC\r\n[LUMINAIRE] Lu\r\n[LAMPCAT] LaC\r\n[LAMP] La"},
-        {{"", "f.ies", "", "M", "", "", "", "LaC"}, false, "[MANUFAC]  M\r\n[LAMPCAT] LaC"},
-        {{"", "f.ies", "T", "", "Lu", "", "", ""}, true, "测试: T\r\n灯     具: Lu"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.expected);
-        EXPECT_EQ(BuildInfoText(c.lines, c.chinese), c.expected);
+// Header bytes as the screen shows them: UTF-8 stays, anything else is Windows-1252 (bytes it
+// leaves undefined as ISO-8859-1); the command line's JSON reads them as ISO-8859-1.
+TEST(HeaderTextDecoding, Utf8StaysAndOtherBytesAreCodePageText) {
+    std::string listing;
+    for (const char* bytes :
+         {"Lumi\xC3\xA8re \xE2\x82\xAC \xF0\x9F\x92\xA1", "Lumi\xE8re \x80 \x96\x9F",
+          "\x81\x8D\xFF", "\xC3", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+          "\xE2\x82", "\xF8\x88\x80\x80\x80", "\xC2\xA0\xDF\xBF\xEF\xBF\xBF\xF4\x8F\xBF\xBF"})
+        listing += Escaped(bytes, true) + " -> " + Escaped(ToUtf8Windows1252(bytes), true) + " / " +
+                   Escaped(ToUtf8Lenient(bytes), true) + "\n";
+    testutil::ExpectMatchesFile("text_encoding.txt", listing);
+    EXPECT_EQ(JsonQuote("a\"b\\c\nd\re\tf\x01g\x7F\x1Fh 灯"),
+              "\"a\\\"b\\\\c\\nd\\re\\tf\\u0001g\\u007f\\u001fh 灯\"");
+}
+
+// The encoding chosen for header text and the text shown, automatically and as asked.
+TEST(HeaderEncoding, ChosenEncodingsAndDecodedTextsAreTheListedOnes) {
+    std::string listing;
+    for (const char* bytes :
+         {"Lumi\xC3\xA8re",
+          "Gr\xF6\xDF"
+          "e 30\xB0",
+          "\xB5\xC6\xBE\xDF LED",
+          "a\xB5\xC6"
+          "b",
+          "\xB5\xC6\xBE", "\xB5\xC6\xBE\xA0", "\x8F\xC6\x96\xBE\x8A\xED\x8B\xEF LED",
+          "\xBFO\xA8\xE3\xB7\xD3\xA9\xFA", "\xC1\xB6\xB8\xED \xB1\xE2\xB1\xB8", "caf\xE9 \x80"}) {
+        listing += Escaped(bytes, true) + " -> " + ChooseHeaderEncoding(bytes) + ": " +
+                   DecodeHeaderText(bytes, "AUTO") + " / " + DecodeHeaderText(bytes, "Shift_JIS") +
+                   " / " + DecodeHeaderText(bytes, "windows-1251") + " / " +
+                   DecodeHeaderText(bytes, "utf-8") + " / " + DecodeHeaderText(bytes, "nonsense") +
+                   "\n";
     }
-}
-
-TEST(BuildPreviewInfo, FileNameLineThenChineseInfo) {
-    EXPECT_EQ(BuildPreviewInfo({"", "f.ies", "", "ACME", "", "", "", ""}),
-              "文件名:   f.ies\r生  产  商:   ACME");
-    EXPECT_EQ(BuildPreviewInfo({"", "f.ies", "", "", "", "", "", ""}), "文件名:   f.ies\r");
-}
-
-TEST(FileNameOf, BothSeparatorsEndFolders) {
-    EXPECT_EQ(FileNameOf("C:\\data\\lamp.ies"), "lamp.ies");
-    EXPECT_EQ(FileNameOf("/data/sub/lamp.ies"), "lamp.ies");
-    EXPECT_EQ(FileNameOf("a\\b/c.ies"), "c.ies");
-    EXPECT_EQ(FileNameOf("c.ies"), "c.ies");
-    EXPECT_EQ(FileNameOf("dir/"), "");
-    EXPECT_EQ(FileNameOf(""), "");
-}
-
-TEST(HeaderTextDecoding, Utf8StaysAndOtherBytesReadAsWindows1252OrLatin1) {
-    EXPECT_EQ(ToUtf8Windows1252("Lumi\xC3\xA8re"), "Lumi\xC3\xA8re");
-    EXPECT_EQ(ToUtf8Windows1252("Lumi\xE8re \x80 \x96"),
-              "Lumi\xC3\xA8re \xE2\x82\xAC \xE2\x80\x93");
-    EXPECT_EQ(ToUtf8Windows1252("\x81"), "\xC2\x81"); // undefined in the code page
-    EXPECT_EQ(ToUtf8Lenient("\x80"), "\xC2\x80");     // the command line's JSON keeps ISO-8859-1
+    for (const char* name : {"auto", "AUTO", "gb18030", "koi8-r", "Windows-1252", "nonsense", ""})
+        listing += std::string(name) + (IsKnownHeaderEncoding(name) ? " known\n" : " unknown\n");
+    for (std::string_view name : HeaderEncodingNames())
+        listing += std::string(name) + " ";
+    testutil::ExpectMatchesFile("header_encoding.txt", listing + "\n");
 }
 
 } // namespace
