@@ -176,16 +176,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckShape(ies);
     Require(result.Diagnostics.HeaderErrorLine >= 0, "error line is not negative");
 
-    // The line-list entry point must read exactly the same record.
-    std::vector<std::string> lines = SplitLines(text);
-    Require(static_cast<int>(lines.size()) == CountLines(text), "CountLines == SplitLines size");
-    if (ValueCount(ies) <= kThoroughValues) {
-        tIES again;
-        ParseResult fromLines = ParseIes(lines, again);
-        Require(SameRecord(ies, again), "both ParseIes overloads read the same record");
-        Require(fromLines.HeaderText == result.HeaderText, "both overloads give the same header");
-    }
-
     TiesData entry = CreateIesData("fuzz.ies");
     ExtractTitles(entry, "some/folder/fuzz.ies", result.HeaderText);
     Require(entry.Lines.size() == TitleCount, "eight title strings");

@@ -201,36 +201,6 @@ ParseResult ParseIes(std::string_view text, tIES& ies) {
     return result;
 }
 
-ParseResult ParseIes(std::vector<std::string>& lines, tIES& ies) {
-    std::string text;
-    std::size_t total = 0;
-    for (const std::string& line : lines)
-        total += line.size() + 2;
-    text.reserve(total);
-    std::size_t headerLines = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (headerLines == 0 && IsTiltLine(lines[i])) headerLines = i + 1;
-        text.append(lines[i]);
-        text.append("\r\n");
-    }
-    ParseResult result = ParseIes(std::string_view(text), ies);
-    lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(headerLines));
-    return result;
-}
-
-std::vector<std::string> SplitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = pos;
-        while (end < text.size() && !IsLineBreak(text[end]))
-            ++end;
-        lines.emplace_back(text.substr(pos, end - pos));
-        pos = end + BreakLength(text, end);
-    }
-    return lines;
-}
-
 int CountLines(std::string_view text) {
     int count = 0;
     std::size_t pos = 0;
@@ -242,37 +212,6 @@ int CountLines(std::string_view text) {
         pos = end + BreakLength(text, end);
     }
     return count;
-}
-
-void SplitHeader(std::vector<std::string>& lines, std::vector<std::string>& header,
-                 std::string& numericText) {
-    header.clear();
-    std::size_t headerLines = 0;
-    for (std::size_t i = 0; i < lines.size() && headerLines == 0; ++i)
-        if (IsTiltLine(lines[i])) headerLines = i + 1;
-    auto cut = lines.begin() + static_cast<std::ptrdiff_t>(headerLines);
-    header.assign(std::make_move_iterator(lines.begin()), std::make_move_iterator(cut));
-    lines.erase(lines.begin(), cut);
-    numericText.clear();
-    for (const std::string& line : lines) {
-        numericText.append(line);
-        numericText.append("  ");
-    }
-    for (char& c : numericText)
-        if (c == '\r' || c == '\n' || c == ',') c = ' ';
-}
-
-double ReadNumber(std::string_view& text, bool& errorFlag) {
-    std::size_t pos = 0;
-    while (pos < text.size() && detail::IsSeparator(static_cast<unsigned char>(text[pos])))
-        ++pos;
-    std::size_t end = pos;
-    while (end < text.size() && !detail::IsSeparator(static_cast<unsigned char>(text[end])))
-        ++end;
-    double value = 0;
-    if (!ConvertToken(text.substr(pos, end - pos), value)) errorFlag = true;
-    text.remove_prefix(end < text.size() ? end + 1 : end);
-    return value;
 }
 
 } // namespace gonilux

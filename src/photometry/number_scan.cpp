@@ -116,11 +116,6 @@ void TokenCursor::SkipSeparators() {
         ++pos_;
 }
 
-bool TokenCursor::AtEnd() {
-    SkipSeparators();
-    return pos_ >= text_.size();
-}
-
 // The common token, [+-]digits[.digits] with at most 19 digits, converted in one pass. Anything
 // else is left to ConvertToken.
 bool TokenCursor::TryFastNumber(double& value) {

@@ -34,7 +34,6 @@ class TokenCursor {
     bool Skip();
     // Offset of the start of the token most recently read (text size when exhausted).
     std::size_t LastTokenOffset() const { return lastStart_; }
-    bool AtEnd();
     // True once only separators are left.
     bool Exhausted() const { return pos_ >= text_.size(); }
     void SeekTo(std::size_t offset) { pos_ = offset < text_.size() ? offset : text_.size(); }
