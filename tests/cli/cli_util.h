@@ -1,15 +1,18 @@
-// gonilux-cli run in a folder of the test's own, with its output captured.
+// gonilux-cli run in a temporary folder of the test's own, with its output captured.
 #pragma once
 
-#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
-#include <vector>
+#include <unistd.h>
 
 namespace gonilux::clitest {
 
@@ -23,52 +26,77 @@ struct CliRun {
 
 inline std::string Slurp(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Computed figures rounded to 6 significant digits, so that every build type prints the same.
+inline std::string Rounded(const std::string& text) {
+    static const std::regex kNumber(R"(-?\d+\.\d{5,}(e-?\d+)?)");
+    std::string out;
+    auto last = text.cbegin();
+    for (std::sregex_iterator it(text.begin(), text.end(), kNumber), end; it != end; ++it) {
+        char figure[32];
+        std::snprintf(figure, sizeof figure, "%.6g", std::stod(it->str()));
+        out.append(last, (*it)[0].first).append(figure);
+        last = (*it)[0].second;
+    }
+    return out.append(last, text.cend());
+}
+
+// The program runs inside the test's folder, which starts with a copy of every sample, with no
+// display of any kind, as file managers run it.
 class CliFixture : public ::testing::Test {
   protected:
     void SetUp() override {
-        const ::testing::UnitTest* unit = ::testing::UnitTest::GetInstance();
-        dir_ = fs::temp_directory_path() / ("gonilux-cli-" + std::to_string(unit->random_seed()) +
-                                            "-" + unit->current_test_info()->test_suite_name() +
-                                            "-" + unit->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        std::string name = (fs::temp_directory_path() / "gonilux-cli-XXXXXX").string();
+        ASSERT_NE(mkdtemp(name.data()), nullptr);
+        dir_ = name;
+        for (const auto& item : fs::directory_iterator(GONILUX_SAMPLES_DIR))
+            fs::copy_file(item.path(), dir_ / item.path().filename());
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    fs::path Write(const std::string& name, const std::string& text) {
-        fs::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
+    void Write(const std::string& name, const std::string& text) {
+        std::ofstream(dir_ / name, std::ios::binary) << text;
     }
 
     CliRun Cli(const std::string& args) {
-        const fs::path out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
-        const std::string command = std::string("'") + GONILUX_CLI + "' " + args + " >'" +
-                                    out.string() + "' 2>'" + err.string() + "'";
-        CliRun run;
+        const std::string command =
+            "cd '" + dir_.string() + "' && env -u QT_QPA_PLATFORM -u DISPLAY " +
+            "-u WAYLAND_DISPLAY '" GONILUX_CLI "' " + args + " >.out 2>.err";
         const int raw = std::system(command.c_str());
-        run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.Out = Slurp(out);
-        run.Err = Slurp(err);
-        return run;
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(dir_ / ".out"), Slurp(dir_ / ".err")};
     }
 
-    static std::string Q(const fs::path& p) { return "'" + p.string() + "'"; }
+    // Every file below the folder with its text, without the captured output.
+    std::map<std::string, std::string> Files() const {
+        std::map<std::string, std::string> files;
+        for (const auto& item : fs::recursive_directory_iterator(dir_))
+            if (item.is_regular_file() && item.path().filename().string()[0] != '.')
+                files[fs::relative(item.path(), dir_).string()] = Slurp(item.path());
+        return files;
+    }
 
-    // The folder's file names, without the captured output.
-    std::vector<std::string> Listing() const {
-        std::vector<std::string> names;
-        for (const auto& item : fs::recursive_directory_iterator(dir_)) {
-            const std::string name = item.path().filename().string();
-            if (name != "stdout.txt" && name != "stderr.txt") names.push_back(name);
+    // Runs the commands of tests/data/expected/cli/NAME (its lines starting "$ ") one after
+    // another and compares the whole transcript: exit status, stdout, stderr, and each file
+    // written or changed (IES files with their text). GONILUX_UPDATE_EXPECTED=1 rewrites it.
+    void ExpectTranscript(const std::string& name) {
+        const fs::path path = fs::path(GONILUX_TESTDATA_DIR) / "expected" / "cli" / name;
+        const std::string expected = Slurp(path);
+        std::istringstream lines(expected);
+        std::string actual;
+        for (std::string line; std::getline(lines, line);) {
+            if (line.rfind("$ ", 0) != 0) continue;
+            const auto before = Files();
+            const CliRun run = Cli(line.substr(2));
+            actual += line + "\nstatus " + std::to_string(run.Status) + "\n" + run.Out + run.Err;
+            for (const auto& [file, text] : Files())
+                if (!before.count(file) || before.at(file) != text)
+                    actual += "== " + file + "\n" + (file.ends_with(".ies") ? text : "");
         }
-        std::sort(names.begin(), names.end());
-        return names;
+        actual = Rounded(actual);
+        if (std::getenv("GONILUX_UPDATE_EXPECTED")) std::ofstream(path, std::ios::binary) << actual;
+        EXPECT_EQ(actual, expected) << path;
     }
 
     fs::path dir_;

@@ -1,152 +1,201 @@
-// What `cmake --install` puts into a prefix: the programs, the launcher, the MIME types, the
-// icon theme entries and the thumbnailer, each in the form the desktop reads it.
-#include "install_fixture.h"
+// One `cmake --install` of the build tree into a temporary prefix, looked at as a desktop looks at
+// it: the files, the launcher, the MIME types, the icons, the thumbnailer run as a file manager
+// runs it, and the installed viewer started and stopped.
+#include "wait_until.h"
 
-#include <QDir>
+#include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QSvgRenderer>
-#include <QXmlStreamReader>
-#include <set>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
 
-namespace gonilux::installtest {
 namespace {
 
-const std::set<QString> kMimeTypes = {QStringLiteral("application/x-ies"),
-                                      QStringLiteral("application/x-eulumdat")};
+#define DATA GONILUX_INSTALL_DATADIR
 
-std::set<QString> AsSet(const QStringList& list) {
-    return {list.begin(), list.end()};
-}
-
-struct MimeType {
-    QStringList Globs;
-    QStringList Magic; // "offset:type:value" of each match
-    QStringList SubClassOf;
+struct ProcessResult {
+    int Status = -1; // -1 when the program did not start, crashed or hung
+    QString Out;
+    QString Err;
 };
 
-// The types of a shared-mime-info package file; `error` gets the parser's complaint.
-std::map<QString, MimeType> ReadMimePackage(const QString& path, QString& error) {
-    std::map<QString, MimeType> types;
+ProcessResult
+RunProcess(const QString& program, const QStringList& arguments,
+           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    const bool done = process.waitForFinished(60000);
+    if (!done) process.kill();
+    return {done && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+QString Slurp(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return types;
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The keys of one [GROUP] of a desktop entry file.
+std::map<QString, QString> Group(const QString& path, const QString& group) {
+    std::map<QString, QString> keys;
+    QString current;
+    for (const QString& line : Slurp(path).split('\n')) {
+        if (line.startsWith('['))
+            current = line.mid(1, line.size() - 2);
+        else if (current == group && line.contains('='))
+            keys[line.section('=', 0, 0)] = line.section('=', 1);
     }
-    QXmlStreamReader xml(&file);
-    MimeType* current = nullptr;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
-        const auto attr = [&xml](const char* name) {
-            return xml.attributes().value(QLatin1String(name)).toString();
-        };
-        const auto name = xml.name();
-        if (name == QLatin1String("mime-type"))
-            current = &types[attr("type")];
-        else if (current && name == QLatin1String("glob"))
-            current->Globs << attr("pattern");
-        else if (current && name == QLatin1String("sub-class-of"))
-            current->SubClassOf << attr("type");
-        else if (current && name == QLatin1String("match"))
-            current->Magic << attr("offset") + ':' + attr("type") + ':' + attr("value");
+    return keys;
+}
+
+class InstalledTree : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        prefix_ = std::make_unique<QTemporaryDir>();
+        install_ = RunProcess(GONILUX_CMAKE_COMMAND,
+                              {"--install", GONILUX_BUILD_DIR, "--prefix", prefix_->path()});
     }
-    if (xml.hasError()) error = xml.errorString();
-    return types;
-}
+    static void TearDownTestSuite() { prefix_.reset(); }
+    void SetUp() override { ASSERT_EQ(install_.Status, 0) << install_.Err.toStdString(); }
 
-class InstallTest : public InstalledTree {};
+    static QString Path(const QString& relative) { return prefix_->path() + '/' + relative; }
 
-TEST_F(InstallTest, ProgramsAreInstalledAndRunFromThePrefix) {
-    for (const QString& name : {QStringLiteral("gonilux"), QStringLiteral("gonilux-cli")}) {
-        const QFileInfo info(Bin(name));
-        EXPECT_TRUE(info.isFile() && info.isExecutable()) << name.toStdString();
+    // A desktop session's helper: the installed programs first on PATH, no display of any kind.
+    static QProcessEnvironment Desktop() {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(name);
+        environment.insert("PATH", Path("bin:") + environment.value("PATH"));
+        return environment;
     }
-    const ProcessResult version =
-        RunProcess(Bin(QStringLiteral("gonilux-cli")), {QStringLiteral("--version")});
-    EXPECT_EQ(version.Status, 0);
-    EXPECT_TRUE(version.Out.startsWith(QLatin1String("gonilux-cli "))) << version.Out.toStdString();
-}
 
-TEST_F(InstallTest, LauncherOpensPhotometricFilesWithTheViewer) {
-    const QString path = Data(QStringLiteral("applications/gonilux.desktop"));
-    auto entry = ReadDesktopGroup(path, QStringLiteral("Desktop Entry"));
-    ASSERT_FALSE(entry.empty()) << path.toStdString();
-    EXPECT_EQ(entry["Type"], QLatin1String("Application"));
-    EXPECT_EQ(entry["Name"], QLatin1String("Gonilux"));
-    EXPECT_FALSE(entry["GenericName"].isEmpty());
-    EXPECT_FALSE(entry["Comment"].isEmpty());
-    // One file path, which the viewer opens by showing its folder with the file selected.
-    EXPECT_EQ(entry["Exec"], QLatin1String("gonilux %f"));
-    EXPECT_EQ(entry["Icon"], QLatin1String("gonilux"));
-    const QStringList categories = SplitList(entry["Categories"]);
-    EXPECT_TRUE(categories.contains(QLatin1String("Graphics")));
-    EXPECT_TRUE(categories.contains(QLatin1String("Viewer")));
-    EXPECT_EQ(AsSet(SplitList(entry["MimeType"])), kMimeTypes);
+    QTemporaryDir scratch_;
+    static inline std::unique_ptr<QTemporaryDir> prefix_;
+    static inline ProcessResult install_;
+};
 
-    ASSERT_EQ(SplitList(entry["Actions"]).size(), 1);
-    const QString action = QStringLiteral("Desktop Action ") + SplitList(entry["Actions"]).first();
-    auto open = ReadDesktopGroup(path, action);
-    EXPECT_EQ(open["Name"], QLatin1String("Open with Gonilux"));
-    EXPECT_EQ(open["Exec"], entry["Exec"]);
-
-    if (QStringLiteral(GONILUX_DESKTOP_FILE_VALIDATE).isEmpty())
-        GTEST_SKIP() << "desktop-file-validate is not installed (package desktop-file-utils)";
-    const ProcessResult valid = RunProcess(QStringLiteral(GONILUX_DESKTOP_FILE_VALIDATE), {path});
-    EXPECT_EQ(valid.Status, 0) << valid.Out.toStdString() << valid.Err.toStdString();
-}
-
-TEST_F(InstallTest, MimePackageDefinesBothFileTypes) {
-    QString error;
-    auto types = ReadMimePackage(Data(QStringLiteral("mime/packages/gonilux.xml")), error);
-    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
-    std::set<QString> names;
-    for (const auto& [name, type] : types)
-        names.insert(name);
-    EXPECT_EQ(names, kMimeTypes);
-
-    const MimeType& ies = types[QStringLiteral("application/x-ies")];
-    EXPECT_EQ(AsSet(ies.Globs), AsSet({QStringLiteral("*.ies"), QStringLiteral("*.IES")}));
-    EXPECT_EQ(ies.Magic, QStringList{QStringLiteral("0:string:IESNA")});
-    EXPECT_EQ(ies.SubClassOf, QStringList{QStringLiteral("text/plain")});
-    const MimeType& ldt = types[QStringLiteral("application/x-eulumdat")];
-    EXPECT_EQ(ldt.Globs, QStringList{QStringLiteral("*.ldt")});
-    EXPECT_EQ(ldt.SubClassOf, QStringList{QStringLiteral("text/plain")});
-
-    if (QStringLiteral(GONILUX_UPDATE_MIME_DATABASE).isEmpty())
-        GTEST_SKIP() << "update-mime-database is not installed (package shared-mime-info)";
-    // The database tool accepts the package and files both types under their globs.
-    const QString mime = Data(QStringLiteral("mime"));
-    const ProcessResult update = RunProcess(QStringLiteral(GONILUX_UPDATE_MIME_DATABASE), {mime});
-    ASSERT_EQ(update.Status, 0) << update.Err.toStdString();
-    QFile globs(mime + QStringLiteral("/globs2"));
-    ASSERT_TRUE(globs.open(QIODevice::ReadOnly | QIODevice::Text));
-    const QString text = QString::fromUtf8(globs.readAll());
-    EXPECT_TRUE(text.contains(QLatin1String(":application/x-ies:*.ies\n")));
-    EXPECT_TRUE(text.contains(QLatin1String(":application/x-eulumdat:*.ldt\n")));
-}
-
-TEST_F(InstallTest, IconThemeHasTheScalableIconAndEveryPngSize) {
-    QSvgRenderer svg(Data(QStringLiteral("icons/hicolor/scalable/apps/gonilux.svg")));
-    EXPECT_TRUE(svg.isValid());
+TEST_F(InstalledTree, FilesAndWhatTheDesktopReadsInThem) {
+    QStringList files, expected = {"bin/gonilux",
+                                   "bin/gonilux-cli",
+                                   DATA "/applications/gonilux.desktop",
+                                   DATA "/icons/hicolor/scalable/apps/gonilux.svg",
+                                   DATA "/mime/packages/gonilux.xml",
+                                   DATA "/thumbnailers/gonilux.thumbnailer"};
+    for (QDirIterator it(prefix_->path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        files << QDir(prefix_->path()).relativeFilePath(it.next());
     for (const int size : {16, 32, 48, 64, 128, 256}) {
-        SCOPED_TRACE(size);
-        const QImage png(Data(QStringLiteral("icons/hicolor/%1x%1/apps/gonilux.png").arg(size)));
-        ASSERT_FALSE(png.isNull());
-        EXPECT_EQ(png.size(), QSize(size, size));
-        EXPECT_TRUE(png.hasAlphaChannel());
-        EXPECT_EQ(qAlpha(png.pixel(0, 0)), 0); // a round icon: the corners stay clear
-        EXPECT_EQ(qAlpha(png.pixel(size / 2, size / 2)), 255);
+        const QString png = QString(DATA "/icons/hicolor/%1x%1/apps/gonilux.png").arg(size);
+        expected << png;
+        const QImage icon(Path(png)); // round: clear corners, an opaque middle
+        EXPECT_EQ(icon.size(), QSize(size, size));
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)) + qAlpha(icon.pixel(size / 2, size / 2)), 255) << size;
     }
+    files.sort();
+    expected.sort();
+    EXPECT_EQ(files.join('\n').toStdString(), expected.join('\n').toStdString());
+    EXPECT_TRUE(QSvgRenderer(Path(DATA "/icons/hicolor/scalable/apps/gonilux.svg")).isValid());
+
+    // The launcher passes the validator and opens one file of either type with the viewer.
+    const QString desktop = Path(DATA "/applications/gonilux.desktop");
+    const ProcessResult valid = RunProcess(GONILUX_DESKTOP_FILE_VALIDATE, {desktop});
+    EXPECT_EQ(valid.Status, 0) << valid.Out.toStdString() << valid.Err.toStdString();
+    auto entry = Group(desktop, "Desktop Entry");
+    EXPECT_EQ(entry["Exec"], "gonilux %f");
+    EXPECT_EQ(Group(desktop, "Desktop Action " + entry["Actions"].chopped(1))["Exec"],
+              "gonilux %f");
+    EXPECT_TRUE(QFileInfo(Path("bin/" + entry["TryExec"])).isExecutable());
+    EXPECT_TRUE(expected.contains(DATA "/icons/hicolor/scalable/apps/" + entry["Icon"] + ".svg"));
+    EXPECT_EQ(entry["MimeType"], "application/x-ies;application/x-eulumdat;");
+
+    // The MIME database tool files both types under their names, magic and parent type.
+    const QString mime = scratch_.path() + "/mime";
+    ASSERT_TRUE(QDir().mkpath(mime + "/packages"));
+    QFile::copy(Path(DATA "/mime/packages/gonilux.xml"), mime + "/packages/gonilux.xml");
+    const ProcessResult update = RunProcess(GONILUX_UPDATE_MIME_DATABASE, {mime});
+    ASSERT_EQ(update.Status, 0) << update.Err.toStdString();
+    for (const char* line : {"50:application/x-ies:*.ies\n", "50:application/x-eulumdat:*.ldt\n"})
+        EXPECT_TRUE(Slurp(mime + "/globs2").contains(line)) << line;
+    EXPECT_EQ(Slurp(mime + "/subclasses"),
+              "application/x-eulumdat text/plain\napplication/x-ies text/plain\n");
+    EXPECT_TRUE(Slurp(mime + "/magic").contains("IESNA"));
+    EXPECT_EQ(Slurp(mime + "/types"), "application/x-eulumdat\napplication/x-ies\n");
 }
 
-TEST_F(InstallTest, ThumbnailerRunsTheCommandLineTool) {
-    auto entry = ReadDesktopGroup(Data(QStringLiteral("thumbnailers/gonilux.thumbnailer")),
-                                  QStringLiteral("Thumbnailer Entry"));
-    EXPECT_EQ(entry["TryExec"], QLatin1String("gonilux-cli"));
-    EXPECT_EQ(entry["Exec"], QLatin1String("gonilux-cli thumbnail -s %s %i %o"));
-    EXPECT_EQ(AsSet(SplitList(entry["MimeType"])), kMimeTypes);
+// The thumbnailer's Exec line with %s, %i and %o filled in, run for every sample with no display;
+// each picture is round at the asked size, and nothing else is left in the cache.
+TEST_F(InstalledTree, ThumbnailerRunsAsAFileManagerRunsIt) {
+    auto entry = Group(Path(DATA "/thumbnailers/gonilux.thumbnailer"), "Thumbnailer Entry");
+    EXPECT_EQ(entry["MimeType"], "application/x-ies;application/x-eulumdat;");
+    EXPECT_TRUE(QFileInfo(Path("bin/" + entry["TryExec"])).isExecutable());
+    const QString cache = scratch_.path() + "/thumbnail cache";
+    ASSERT_TRUE(QDir().mkpath(cache));
+    int n = 0;
+    for (const QFileInfo& sample : QDir(GONILUX_SAMPLES_DIR).entryInfoList({"*.ies", "*.ldt"})) {
+        const QString input = scratch_.path() + "/copy of " + sample.fileName();
+        const QString output = cache + QString("/thumb %1.png").arg(++n);
+        const int size = n % 2 ? 128 : 256;
+        ASSERT_TRUE(QFile::copy(sample.filePath(), input));
+        QStringList words = entry["Exec"].split(' ');
+        for (QString& word : words)
+            word = word == "%s"   ? QString::number(size)
+                   : word == "%i" ? input
+                   : word == "%o" ? output
+                                  : word;
+        const QString program =
+            QStandardPaths::findExecutable(words.takeFirst(), Desktop().value("PATH").split(':'));
+        const ProcessResult run = RunProcess(program, words, Desktop());
+        // Exit status 0 and nothing on stderr.
+        EXPECT_EQ((QString::number(run.Status) + run.Err).toStdString(), "0")
+            << sample.filePath().toStdString();
+        const QImage image(output);
+        EXPECT_EQ(image.size(), QSize(size, size)) << sample.fileName().toStdString();
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)) + qAlpha(image.pixel(size / 2, size / 2)), 255);
+    }
+    EXPECT_GE(n, 25);
+    EXPECT_EQ(QDir(cache).entryList(QDir::Files).size(), n);
+}
+
+// The viewer's command line, and SIGTERM closing the window as the user would (SIGINT is handled
+// the same way): the settings are saved with the folder it was opened at.
+TEST_F(InstalledTree, ViewerStartsAndClosesOnTerminationSignal) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    const QString viewer = Path("bin/gonilux");
+    EXPECT_EQ(RunProcess(viewer, {"--version"}, environment).Out, "Gonilux 2.9.0\n");
+    const QString help = RunProcess(viewer, {"--help"}, environment).Out;
+    for (const char* text : {"Browser of IES photometric files.", "--settings <FILE>",
+                             "--root <DIR>", "--lang <LANG>", "  PATH  "})
+        EXPECT_TRUE(help.contains(text)) << text << help.toStdString();
+    const ProcessResult unknown = RunProcess(viewer, {"--lang", "xx"}, environment);
+    EXPECT_EQ(unknown.Status, 1);
+    EXPECT_TRUE(unknown.Err.contains("Unknown language 'xx' (use en or zh).\n"));
+
+    const QString settings = scratch_.path() + "/viewer.ini";
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(viewer, {"--settings", settings, "--lang", "en", GONILUX_SAMPLES_DIR});
+    // Ready once it catches SIGTERM and SIGINT (bits 15 and 2 of the caught signal mask).
+    EXPECT_TRUE(test::WaitUntil(
+        [&] {
+            const QString status = Slurp(QString("/proc/%1/status").arg(process.processId()));
+            const QString caught = status.section("SigCgt:", 1).section('\n', 0, 0).trimmed();
+            return (caught.toULongLong(nullptr, 16) & 0x4002) == 0x4002; // SIGTERM and SIGINT
+        },
+        30000));
+    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_FALSE(process.readAllStandardError().contains("English interface is not available"));
+    EXPECT_TRUE(Slurp(settings).contains("\nPath=root/File System" GONILUX_SAMPLES_DIR "/\n"));
 }
 
 } // namespace
-} // namespace gonilux::installtest
