@@ -43,7 +43,8 @@ std::string JsonTitles(const std::vector<std::string>& lines) {
 }
 
 std::string JsonSpread(const tSpread& spread) {
-    return "{\"beam\":" + JsonNumber(spread.Beam) + ",\"field\":" + JsonNumber(spread.Field) + "}";
+    return "{\"beam\":" + JsonNumber(spread.Beam) + ",\"field\":" + JsonNumber(spread.Field) +
+           ",\"axis\":" + JsonNumber(spread.Axis) + "}";
 }
 
 std::string JsonMetrics(const tMetrics& m) {
@@ -144,6 +145,8 @@ void PrintMetrics(const tIES& ies, const tMetrics& m) {
                 second, Figure(m.Spread90.Beam).c_str());
     std::printf("  field angle (10 %%): %s %s, %s %s\n", first, Figure(m.Spread0.Field).c_str(),
                 second, Figure(m.Spread90.Field).c_str());
+    std::printf("  measured about the peak at: %s %s, %s %s\n", first,
+                JsonNumber(m.Spread0.Axis).c_str(), second, JsonNumber(m.Spread90.Axis).c_str());
 }
 
 void PrintSummary(const std::string& file, const TiesData& entry) {

@@ -318,6 +318,7 @@ void SetLamps(LdtCursor& in, const LdtHeader& h, tIES& ies) {
     const LampSet& set = h.First;
     const bool absolute = set.Lamps < 0;
     ies.LampCount = RoundTo16(std::fabs(set.Lamps));
+    ies.ExactInputWatts = set.Watts;
     ies.InputWatts = RoundTo16(set.Watts);
     const double conversion = h.Conversion != 0 ? h.Conversion : 1;
     const double perKilolumen = absolute || set.Flux <= 0 ? 1 : set.Flux / 1000;
