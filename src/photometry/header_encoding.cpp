@@ -1,5 +1,6 @@
 #include "header_encoding.h"
 
+#include "ies_record.h"
 #include "text_encoding.h"
 
 #include <algorithm>
@@ -165,6 +166,19 @@ std::string ChooseHeaderEncoding(std::string_view bytes) {
     std::string detected = StructuralGuess(bytes);
     if (detected.empty()) detected = DetectedEncoding(bytes);
     return detected.empty() ? std::string(kWindows1252) : detected;
+}
+
+std::string TitlesEncoding(const std::vector<std::string>& titles, std::string_view choice) {
+    if (!SameName(choice, kAutoEncoding)) {
+        const auto& names = HeaderEncodingNames();
+        const auto known = std::find_if(names.begin(), names.end(),
+                                        [&](std::string_view n) { return SameName(n, choice); });
+        return std::string(known != names.end() ? *known : kWindows1252);
+    }
+    std::string joined;
+    for (std::size_t i = TitleTest; i < titles.size(); ++i)
+        joined += titles[i] + '\n';
+    return ChooseHeaderEncoding(joined);
 }
 
 std::string DecodeHeaderText(std::string_view bytes, std::string_view encoding) {

@@ -24,6 +24,10 @@ bool IsKnownHeaderEncoding(std::string_view name);
 // code pages...); else windows-1252.
 std::string ChooseHeaderEncoding(std::string_view bytes);
 
+// The encoding of an entry's header titles (test, manufacturer, luminaire, lamp and their
+// numbers, decided together): `choice` itself unless it is "auto".
+std::string TitlesEncoding(const std::vector<std::string>& titles, std::string_view choice);
+
 // The bytes as UTF-8 read in `encoding` ("auto" applies the rule above). Bytes the encoding
 // does not define read as U+FFFD; an unknown encoding name reads as windows-1252.
 std::string DecodeHeaderText(std::string_view bytes, std::string_view encoding);
