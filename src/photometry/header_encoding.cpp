@@ -17,6 +17,8 @@ constexpr std::string_view kWindows1252 = "windows-1252";
 
 // Below this confidence (0-100) ICU's guess for a short header is not taken.
 constexpr int kMinimumConfidence = 30;
+// Fewer non-ASCII bytes than this are not worth asking the detector about.
+constexpr long kFewestForDetector = 4;
 
 bool IsHigh(unsigned char c) {
     return c >= 0x80;
@@ -164,7 +166,10 @@ std::string ChooseHeaderEncoding(std::string_view bytes) {
     if (IsValidUtf8(bytes)) return std::string(kUtf8);
     if (LooksLikeGb2312(bytes)) return std::string(kGb18030);
     std::string detected = StructuralGuess(bytes);
-    if (detected.empty()) detected = DetectedEncoding(bytes);
+    // A degree sign or two says nothing a detector could use (and asking costs time).
+    const auto high = std::count_if(bytes.begin(), bytes.end(),
+                                    [](char c) { return IsHigh(static_cast<unsigned char>(c)); });
+    if (detected.empty() && high >= kFewestForDetector) detected = DetectedEncoding(bytes);
     return detected.empty() ? std::string(kWindows1252) : detected;
 }
 
@@ -179,6 +184,16 @@ std::string TitlesEncoding(const std::vector<std::string>& titles, std::string_v
     for (std::size_t i = TitleTest; i < titles.size(); ++i)
         joined += titles[i] + '\n';
     return ChooseHeaderEncoding(joined);
+}
+
+std::vector<std::string> DecodeTitles(const std::vector<std::string>& titles,
+                                      std::string_view encoding) {
+    std::vector<std::string> out;
+    out.reserve(titles.size());
+    for (std::size_t i = 0; i < titles.size(); ++i)
+        out.push_back(i >= TitleTest ? DecodeHeaderText(titles[i], encoding)
+                                     : ToUtf8Lenient(titles[i]));
+    return out;
 }
 
 std::string DecodeHeaderText(std::string_view bytes, std::string_view encoding) {

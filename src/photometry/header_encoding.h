@@ -28,6 +28,10 @@ std::string ChooseHeaderEncoding(std::string_view bytes);
 // numbers, decided together): `choice` itself unless it is "auto".
 std::string TitlesEncoding(const std::vector<std::string>& titles, std::string_view choice);
 
+// All title strings as UTF-8: the header's titles in `encoding`, the file names as they are.
+std::vector<std::string> DecodeTitles(const std::vector<std::string>& titles,
+                                      std::string_view encoding);
+
 // The bytes as UTF-8 read in `encoding` ("auto" applies the rule above). Bytes the encoding
 // does not define read as U+FFFD; an unknown encoding name reads as windows-1252.
 std::string DecodeHeaderText(std::string_view bytes, std::string_view encoding);

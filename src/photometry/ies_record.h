@@ -65,6 +65,7 @@ struct TiesData {
     std::vector<std::string> Lines; // title strings: {"", file name} before the first read, 8 after
     bool Loaded = false;
     bool ChangedByAuthor = false;
+    std::string HeaderEncoding; // the encoding its titles read in by the automatic rule
     tIES Ies;
     ReadDiagnostics Diagnostics;
 };
