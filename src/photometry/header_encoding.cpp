@@ -70,12 +70,20 @@ bool HasLongHighRun(std::string_view bytes, std::size_t least) {
     return false;
 }
 
-// Every non-ASCII byte a Cyrillic letter of windows-1251.
+// Cyrillic words in windows-1251: every non-ASCII byte a letter (А-я, Ё, ё), most of them
+// lower-case (0xE0-0xFF), and some word of three letters or more. Chinese text has most of its
+// bytes below 0xE0 and many below 0xC0; Latin text has no three accented letters in a row.
 bool LooksLikeWindows1251(std::string_view bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](char ch) {
+    std::size_t letters = 0;
+    std::size_t lower = 0;
+    for (char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
-        return c < 0x80 || c >= 0xC0 || c == 0xA8 || c == 0xB8;
-    });
+        if (c < 0x80) continue;
+        if (c < 0xC0 && c != 0xA8 && c != 0xB8) return false;
+        ++letters;
+        if (c >= 0xE0) ++lower;
+    }
+    return letters > 0 && 2 * lower >= letters && HasLongHighRun(bytes, 3);
 }
 
 struct ConverterCloser {
@@ -96,13 +104,12 @@ bool DecodesCleanly(std::string_view bytes, const char* encoding) {
 }
 
 // Text with whole words outside ASCII that only one of the multi-byte encodings of Japan and
-// Taiwan can hold, or Cyrillic words.
+// Taiwan can hold.
 std::string StructuralGuess(std::string_view bytes) {
     if (!HasLongHighRun(bytes, 3)) return {};
     const bool japanese = DecodesCleanly(bytes, "Shift_JIS");
     const bool chinese = DecodesCleanly(bytes, "Big5");
     if (japanese != chinese) return japanese ? "Shift_JIS" : "Big5";
-    if (LooksLikeWindows1251(bytes)) return "windows-1251";
     return {};
 }
 
@@ -164,6 +171,7 @@ bool IsKnownHeaderEncoding(std::string_view name) {
 
 std::string ChooseHeaderEncoding(std::string_view bytes) {
     if (IsValidUtf8(bytes)) return std::string(kUtf8);
+    if (LooksLikeWindows1251(bytes)) return "windows-1251";
     if (LooksLikeGb2312(bytes)) return std::string(kGb18030);
     std::string detected = StructuralGuess(bytes);
     // A degree sign or two says nothing a detector could use (and asking costs time).
