@@ -39,7 +39,7 @@ inline bool SameArray(const tArrEx& a, const tArrEx& b) {
 inline bool SameRecord(const tIES& a, const tIES& b) {
     if (!SameBits(a.LumensPerLamp, b.LumensPerLamp) || !SameBits(a.Multiplier, b.Multiplier) ||
         !SameBits(a.Width, b.Width) || !SameBits(a.Length, b.Length) ||
-        !SameBits(a.Height, b.Height))
+        !SameBits(a.Height, b.Height) || !SameBits(a.ExactInputWatts, b.ExactInputWatts))
         return false;
     if (a.VertCount != b.VertCount || a.HorzCount != b.HorzCount || a.UnitsType != b.UnitsType ||
         a.InputWatts != b.InputWatts || a.LampCount != b.LampCount ||

@@ -781,6 +781,18 @@
         <source>界面语言（下次启动时生效）</source>
         <translation>Interface language (takes effect at the next start)</translation>
     </message>
+    <message>
+        <source>标题编码</source>
+        <translation>Header encoding</translation>
+    </message>
+    <message>
+        <source>自动</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>文件标题的字符编码；自动按内容判断</source>
+        <translation>Character encoding of the files&apos; header text; Automatic decides from the text</translation>
+    </message>
 </context>
 <context>
     <name>gonilux::mainwindow::PictureSizeDialog</name>

@@ -98,10 +98,13 @@ int RunConvert(int argc, char** argv) {
     if (!LoadIesEntry(entry, args.File))
         return Fail(args.File + ": " + entry.Diagnostics.OpenError);
     const ExportKind kind = ExportKindOf(entry.Ies);
-    if (kind == ExportKind::None)
-        return Fail(args.File +
-                    ": nothing to convert: the file is not type B and its horizontal angles do "
-                    "not start at 90");
+    if (kind == ExportKind::None) {
+        // Not a failure: a batch over a folder reports only what really went wrong.
+        std::printf("%s: nothing to convert (not type B, and its horizontal angles do not "
+                    "start at 90)\n",
+                    args.File.c_str());
+        return 0;
+    }
     const ExportText text = BuildExportText(entry.Ies, entry.Lines);
     if (!text.Ok) {
         std::fprintf(stderr, "Unexpected error.\n");

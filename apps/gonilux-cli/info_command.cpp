@@ -1,6 +1,7 @@
 // gonilux-cli info: a summary or a JSON line per file.
 #include "commands.h"
 #include "photometry/file_io.h"
+#include "photometry/header_encoding.h"
 #include "photometry/header_titles.h"
 #include "photometry/metrics.h"
 #include "photometry/text_encoding.h"
@@ -32,18 +33,24 @@ std::string JsonArray(const tArrEx& values) {
     return out + "]";
 }
 
-std::string JsonTitles(const std::vector<std::string>& lines) {
+// Title i as UTF-8: the header's titles in the header's encoding, the file names as they are.
+std::string TitleText(const std::vector<std::string>& lines, int i, const std::string& encoding) {
+    const std::string& text = i < static_cast<int>(lines.size()) ? lines[i] : std::string();
+    return i >= TitleTest ? DecodeHeaderText(text, encoding) : ToUtf8Lenient(text);
+}
+
+std::string JsonTitles(const std::vector<std::string>& lines, const std::string& encoding) {
     std::string out = "[";
     for (int i = 0; i < TitleCount; ++i) {
         if (i) out += ',';
-        const std::string& text = i < static_cast<int>(lines.size()) ? lines[i] : std::string();
-        out += JsonQuote(ToUtf8Lenient(text));
+        out += JsonQuote(TitleText(lines, i, encoding));
     }
     return out + "]";
 }
 
 std::string JsonSpread(const tSpread& spread) {
-    return "{\"beam\":" + JsonNumber(spread.Beam) + ",\"field\":" + JsonNumber(spread.Field) + "}";
+    return "{\"beam\":" + JsonNumber(spread.Beam) + ",\"field\":" + JsonNumber(spread.Field) +
+           ",\"axis\":" + JsonNumber(spread.Axis) + "}";
 }
 
 std::string JsonMetrics(const tMetrics& m) {
@@ -63,7 +70,8 @@ std::string JsonMetrics(const tMetrics& m) {
     return out + "}";
 }
 
-std::string JsonRecord(const std::string& file, const TiesData& entry) {
+std::string JsonRecord(const std::string& file, const TiesData& entry,
+                       const std::string& encoding) {
     const tIES& ies = entry.Ies;
     const ReadDiagnostics& d = entry.Diagnostics;
     std::string out = "{\"file\":" + JsonQuote(ToUtf8Lenient(file));
@@ -91,7 +99,8 @@ std::string JsonRecord(const std::string& file, const TiesData& entry) {
     for (std::size_t h = 0; h < ies.Candela.size(); ++h)
         rows += (h ? "," : "") + JsonArray(ies.Candela[h]);
     field("candela", rows + "]");
-    field("titles", JsonTitles(entry.Lines));
+    field("titles", JsonTitles(entry.Lines, encoding));
+    field("encoding", JsonQuote(encoding));
     field("changedByAuthor", entry.ChangedByAuthor ? "true" : "false");
     field("metrics", JsonMetrics(ComputeMetrics(ies)));
     return out + "}";
@@ -144,9 +153,11 @@ void PrintMetrics(const tIES& ies, const tMetrics& m) {
                 second, Figure(m.Spread90.Beam).c_str());
     std::printf("  field angle (10 %%): %s %s, %s %s\n", first, Figure(m.Spread0.Field).c_str(),
                 second, Figure(m.Spread90.Field).c_str());
+    std::printf("  measured about the peak at: %s %s, %s %s\n", first,
+                JsonNumber(m.Spread0.Axis).c_str(), second, JsonNumber(m.Spread90.Axis).c_str());
 }
 
-void PrintSummary(const std::string& file, const TiesData& entry) {
+void PrintSummary(const std::string& file, const TiesData& entry, const std::string& encoding) {
     const tIES& ies = entry.Ies;
     double maximum = 0;
     for (const tArrEx& row : ies.Candela)
@@ -171,19 +182,32 @@ void PrintSummary(const std::string& file, const TiesData& entry) {
     for (int i = TitleTest; i < TitleCount && i < static_cast<int>(entry.Lines.size()); ++i)
         if (!entry.Lines[i].empty())
             std::printf("  %s: %s\n", kLabels[i - TitleTest],
-                        ToUtf8Lenient(entry.Lines[i]).c_str());
+                        TitleText(entry.Lines, i, encoding).c_str());
+    std::printf("  header encoding: %s\n", encoding.c_str());
+}
+
+std::string KnownEncodings() {
+    std::string names(kAutoEncoding);
+    for (std::string_view name : HeaderEncodingNames())
+        names += ", " + std::string(name);
+    return names;
 }
 
 } // namespace
 
 int RunInfo(int argc, char** argv) {
     bool json = false;
+    std::string encoding(kAutoEncoding);
     std::vector<std::string> files;
     bool optionsDone = false;
     for (int i = 1; i < argc; ++i) {
-        if (!optionsDone && std::strcmp(argv[i], "--json") == 0)
+        if (!optionsDone && std::strcmp(argv[i], "--json") == 0) {
             json = true;
-        else if (!optionsDone && std::strcmp(argv[i], "--") == 0)
+        } else if (!optionsDone && std::strcmp(argv[i], "--encoding") == 0) {
+            if (i + 1 >= argc || !IsKnownHeaderEncoding(argv[i + 1]))
+                return UsageError("info: --encoding takes one of", KnownEncodings().c_str());
+            encoding = argv[++i];
+        } else if (!optionsDone && std::strcmp(argv[i], "--") == 0)
             optionsDone = true;
         else if (!optionsDone && argv[i][0] == '-' && argv[i][1] != '\0')
             return UsageError("info: unknown option", argv[i]);
@@ -204,10 +228,12 @@ int RunInfo(int argc, char** argv) {
                              entry.Diagnostics.OpenError.c_str());
             continue;
         }
+        if (entry.Diagnostics.HeaderError) status = 1; // printed all the same
+        const std::string used = TitlesEncoding(entry.Lines, encoding);
         if (json)
-            std::printf("%s\n", JsonRecord(file, entry).c_str());
+            std::printf("%s\n", JsonRecord(file, entry, used).c_str());
         else
-            PrintSummary(file, entry);
+            PrintSummary(file, entry, used);
     }
     std::fflush(stdout);
     return status;

@@ -16,26 +16,31 @@ const char* const kUsage =
     "Usage: gonilux-cli COMMAND [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
-    "  info [--json] FILE...                 summary of each IES file with its luminous flux,\n"
+    "  info [--json] [--encoding NAME|auto] FILE...\n"
+    "                                        summary of each IES file with its luminous flux,\n"
     "                                        light output ratio, efficacy, maximum intensity,\n"
     "                                        beam and field angles; --json prints one JSON\n"
-    "                                        object per line (figures under \"metrics\")\n"
+    "                                        object per line (figures under \"metrics\");\n"
+    "                                        --encoding reads the header text in NAME\n"
     "  convert FILE [--output-dir DIR] [--force]\n"
     "                                        write a type B file as type C (\"_C\"), or a file\n"
     "                                        whose planes start at 90 rotated to 0 (\"_R\")\n"
     "  convert --to ies FILE.ldt [--output-dir DIR] [--force]\n"
     "                                        write an EULUMDAT file as FILE.ies (LM-63-2002)\n"
 #ifdef GONILUX_HAVE_RENDER
-    "  render FILE -o OUT.png|.svg|.pdf [--size N] [--plane N] [--thumbnail] [--labels]\n"
-    "         [--absolute] [--fit] [--no-ortho] [--complete] [--center] [--no-warning]\n"
-    "         [--scale S]                    draw the polar diagram of FILE\n"
+    "  render FILE -o OUT.png|.svg|.pdf [--size N] [--plane N | --angle DEG] [--thumbnail]\n"
+    "         [--labels] [--lang en|zh] [--absolute] [--fit] [--no-ortho] [--complete]\n"
+    "         [--center] [--no-warning] [--scale S]\n"
+    "                                        draw the polar diagram of FILE at the plane\n"
+    "                                        with that index (from 0) or angle\n"
     "  thumbnail -s SIZE FILE OUT.png        the file list's thumbnail of FILE, SIZE x SIZE\n"
     "                                        pixels (8 to 2048), for file managers\n"
 #endif
     "  --help                                this text\n"
     "  --version                             the program's version\n"
     "\n"
-    "Exit status: 0 success, 1 a file could not be read or written, 2 usage error.\n";
+    "Exit status: 0 success (also \"nothing to convert\"); 1 a file could not be read or\n"
+    "written, or was damaged (info still prints every record); 2 usage error.\n";
 
 } // namespace
 

@@ -7,6 +7,8 @@
 
 #include <QByteArray>
 #include <QGuiApplication>
+#include <QTranslator>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +22,10 @@ struct RenderArguments {
     std::string Input;
     std::string Output;
     DiagramRequest Request;
+    bool PlaneGiven = false;
+    bool AngleGiven = false;
+    double Angle = 0;
+    bool English = false;
 };
 
 bool ParseInt(const char* text, int low, int high, int& value) {
@@ -70,7 +76,9 @@ bool ApplySwitch(const char* arg, DiagramRequest& request) {
 int ApplyValue(int argc, char** argv, int& i, RenderArguments& args) {
     const char* arg = argv[i];
     const bool output = Is(arg, "-o") || Is(arg, "--output");
-    if (!output && !Is(arg, "--size") && !Is(arg, "--plane") && !Is(arg, "--scale")) return -1;
+    if (!output && !Is(arg, "--size") && !Is(arg, "--plane") && !Is(arg, "--scale") &&
+        !Is(arg, "--angle") && !Is(arg, "--lang"))
+        return -1;
     if (i + 1 >= argc) return UsageError("option needs a value", arg);
     const char* value = argv[++i];
     DiagramRequest& r = args.Request;
@@ -82,6 +90,15 @@ int ApplyValue(int argc, char** argv, int& i, RenderArguments& args) {
         r.Height = r.Width;
     } else if (Is(arg, "--plane")) {
         if (!ParseInt(value, 0, 1000000, r.Plane)) return UsageError("invalid plane index", value);
+        args.PlaneGiven = true;
+    } else if (Is(arg, "--angle")) {
+        char* end = nullptr;
+        args.Angle = std::strtod(value, &end);
+        if (end == value || *end != '\0') return UsageError("--angle needs degrees", value);
+        args.AngleGiven = true;
+    } else if (Is(arg, "--lang")) {
+        if (!Is(value, "en") && !Is(value, "zh")) return UsageError("--lang is en or zh", value);
+        args.English = Is(value, "en");
     } else if (!ParseScale(value, r.Scale)) {
         return UsageError("scale must be a number above 0.01 and at most 100", value);
     }
@@ -103,7 +120,49 @@ int ParseArguments(int argc, char** argv, RenderArguments& args) {
     if (args.Input.empty()) return UsageError("render needs an IES file");
     if (args.Output.empty())
         return UsageError("render needs an output file (-o OUT.png|.svg|.pdf)");
+    if (args.PlaneGiven && args.AngleGiven) return UsageError("give --plane or --angle, not both");
     return 0;
+}
+
+std::string AngleList(const tArrEx& angles) {
+    std::string list;
+    for (double angle : angles) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%s%g", list.empty() ? "" : " ", angle);
+        list += text;
+    }
+    return list;
+}
+
+// The plane index from --plane or --angle, checked against the file's planes; 0 when it is
+// in range, else the usage error's status.
+int ChoosePlane(RenderArguments& args, const tIES& ies) {
+    const tArrEx& angles = ies.HorzAngles;
+    if (args.AngleGiven) {
+        for (std::size_t i = 0; i < angles.size(); ++i) {
+            if (std::fabs(angles[i] - args.Angle) < 1e-6) {
+                args.Request.Plane = static_cast<int>(i);
+                return 0;
+            }
+        }
+        const std::string planes = "the file's planes are at " + AngleList(angles);
+        return UsageError("no plane at that angle", planes.c_str());
+    }
+    if (args.PlaneGiven && static_cast<std::size_t>(args.Request.Plane) >= angles.size()) {
+        const std::string count =
+            "the file has " + std::to_string(angles.size()) + " planes, numbered from 0";
+        return UsageError("plane index out of range", count.c_str());
+    }
+    return 0;
+}
+
+// Labels in English: the viewer's translation, embedded in this program too.
+void InstallEnglish() {
+    static QTranslator translator;
+    if (translator.load(QStringLiteral(":/i18n/gonilux_en.qm")))
+        QCoreApplication::installTranslator(&translator);
+    else
+        std::fprintf(stderr, "gonilux-cli: the English labels are not available\n");
 }
 
 } // namespace
@@ -124,7 +183,9 @@ int RunRenderCommand(int argc, char** argv) {
                      reason.empty() ? "" : ": ", reason.c_str());
         return 1;
     }
+    if (const int status = ChoosePlane(args, entry.Ies); status != 0) return status;
     EnsureOffscreenApplication();
+    if (args.English) InstallEnglish();
     QString error;
     if (!WriteDiagramFile(output, entry.Ies, args.Request, error)) {
         std::fprintf(stderr, "gonilux-cli: %s\n", error.toLocal8Bit().constData());

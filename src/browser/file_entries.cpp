@@ -1,5 +1,6 @@
 #include "file_entries.h"
 
+#include "photometry/header_encoding.h"
 #include "photometry/ldt_reader.h"
 #include "photometry/text_encoding.h"
 
@@ -43,11 +44,36 @@ QString UpEntryCaption(int upItemIndex, const QString& nodeText) {
     return chosen + QStringLiteral(" '") + nodeText + QLatin1Char('\'');
 }
 
+namespace {
+
+std::string& EncodingChoice() {
+    static std::string choice(kAutoEncoding);
+    return choice;
+}
+
+} // namespace
+
+void SetHeaderEncodingChoice(const std::string& choice) {
+    EncodingChoice() = IsKnownHeaderEncoding(choice) ? choice : std::string(kAutoEncoding);
+}
+
+const std::string& HeaderEncodingChoice() {
+    return EncodingChoice();
+}
+
+std::string ShownEncoding(const TiesData& entry) {
+    const std::string& choice = EncodingChoice();
+    if (choice != kAutoEncoding) return TitlesEncoding(entry.Lines, choice);
+    return entry.HeaderEncoding.empty() ? TitlesEncoding(entry.Lines, kAutoEncoding)
+                                        : entry.HeaderEncoding;
+}
+
 QString TitleText(const TiesData& entry, int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= entry.Lines.size()) return {};
     const std::string& text = entry.Lines[static_cast<std::size_t>(index)];
     if (index == TitleFileName) return QFile::decodeName(QByteArray::fromStdString(text));
-    return QString::fromStdString(ToUtf8Windows1252(text));
+    if (IsValidUtf8(text)) return QString::fromStdString(text);
+    return QString::fromStdString(DecodeHeaderText(text, ShownEncoding(entry)));
 }
 
 QString EntryFileName(const TiesData& entry) {
@@ -104,7 +130,7 @@ bool IsListedFileName(const QString& fileName, bool withLdt) {
 QStringList ScanIesFiles(const QString& folderPath, bool withLdt) {
     QStringList names;
     if (folderPath.isEmpty()) return names;
-    QDirIterator it(folderPath, QDir::Files | QDir::Hidden);
+    QDirIterator it(folderPath, QDir::Files | QDir::Hidden | QDir::System);
     while (it.hasNext()) {
         it.next();
         const QString name = it.fileName();
@@ -114,7 +140,7 @@ QStringList ScanIesFiles(const QString& folderPath, bool withLdt) {
 }
 
 bool ShowsErrorBadge(const TiesData& entry) {
-    return entry.Loaded && entry.Diagnostics.HeaderError;
+    return (entry.Loaded && entry.Diagnostics.HeaderError) || entry.Diagnostics.OpenFailed;
 }
 
 QString WithSeparator(const QString& folderPath) {

@@ -27,6 +27,14 @@ QString UpEntryCaption(int upItemIndex, const QString& nodeText);
 // reads as Latin-1). Empty when the entry has no such string.
 QString TitleText(const TiesData& entry, int index);
 
+// How header titles are shown: "auto" (each entry by the automatic rule) or one encoding's
+// name, as the option "标题编码" says. Unknown names count as "auto".
+void SetHeaderEncodingChoice(const std::string& choice);
+const std::string& HeaderEncodingChoice();
+
+// The encoding an entry's titles are shown in under the current choice.
+std::string ShownEncoding(const TiesData& entry);
+
 // The file name an entry stands for (title string 1).
 QString EntryFileName(const TiesData& entry);
 
@@ -60,11 +68,13 @@ bool CaptionChangeReadsFiles(int itemCount, int folderCount, int captionChoice,
 // when `withLdt`.
 bool IsListedFileName(const QString& fileName, bool withLdt);
 
-// The names of the photometric files of a folder (IsListedFileName), files only (hidden ones
-// included), in the order the file system returns them.
+// The names of the photometric files of a folder (IsListedFileName), hidden ones included, in
+// the order the file system returns them. Pipes, sockets, devices and broken links with such
+// names are listed too, so that their entries can say why they cannot be read.
 QStringList ScanIesFiles(const QString& folderPath, bool withLdt = false);
 
-// Only a read entry can be known as damaged: true when its header numbers were malformed.
+// True when the entry's file could not be read (a pipe, a device, too large, vanished...) or was
+// read and its header numbers were malformed.
 bool ShowsErrorBadge(const TiesData& entry);
 
 // The folder path with a trailing '/' (unchanged when it already ends in a separator).

@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QSet>
 #include <QStyle>
 #include <QTimer>
 #include <algorithm>
@@ -198,6 +199,19 @@ QListWidgetItem* FolderListView::makeFolderItem(const QString& caption, const QI
 
 // ---- Reading an entry ----
 
+namespace {
+
+// True the first time a file's problem is reported in this run: a box does not come back each
+// time the file's thumbnail scrolls into view or the folder is listed again.
+bool FirstReportOf(const QString& fullPath) {
+    static QSet<QString> reported;
+    if (reported.contains(fullPath)) return false;
+    reported.insert(fullPath);
+    return true;
+}
+
+} // namespace
+
 void FolderListView::LoadIesEntry(int row) {
     TiesData* entry = entryAt(row);
     if (!entry) return;
@@ -214,15 +228,17 @@ void FolderListView::LoadIesEntry(int row) {
     }
     *entry = std::move(attempt);
     item(row)->setData(MetricsRole, QVariant()); // the figures of the previous read
-    if (entry->Diagnostics.HeaderError) {
+    if (entry->Diagnostics.HeaderError && FirstReportOf(fullPath)) {
         MessageService::instance()->show(tr("Error!"),
-                                         tr("Line %1").arg(entry->Diagnostics.HeaderErrorLine),
+                                         tr("Line %1").arg(entry->Diagnostics.HeaderErrorLine) +
+                                             QLatin1Char('\r') + QFileInfo(fullPath).fileName(),
                                          MessageService::Icon::Error);
     }
     refreshEntryIcon(row);
 }
 
 void FolderListView::reportReadFailure(const QString& fullPath, const TiesData& attempt) const {
+    if (!FirstReportOf(fullPath)) return;
     const QString reason = QString::fromStdString(attempt.Diagnostics.OpenError);
     MessageService::instance()->show(
         QStringLiteral("Gonilux"),

@@ -110,6 +110,11 @@ QString MetricsBlock(const tMetrics& metrics, int photometricType) {
 
 QString HeaderErrorText(const TiesData& entry) {
     if (!ShowsErrorBadge(entry)) return {};
+    if (entry.Diagnostics.OpenFailed) // the words of the box that reported it
+        return QCoreApplication::translate("gonilux::browser::FolderListView",
+                                           "Cannot read the file\r%1\r%2")
+            .arg(EntryFileName(entry), QString::fromStdString(entry.Diagnostics.OpenError))
+            .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     // The words of the reader's message box, translated as there.
     return QCoreApplication::translate("gonilux::browser::FolderListView", "Error!") +
            QLatin1Char(' ') +

@@ -1,5 +1,6 @@
 #include "favourites.h"
 
+#include "browser/file_entries.h"
 #include "browser/folder_list_view.h"
 #include "browser/folder_tree.h"
 #include "browser/popup_menu.h"
@@ -69,8 +70,21 @@ int TFavourites::count() const {
     return options_->ListBoxFavorites->count();
 }
 
+namespace {
+
+// Favourites sort as the file list does: the ASCII letters without regard to case.
+class FavouriteItem : public QListWidgetItem {
+  public:
+    using QListWidgetItem::QListWidgetItem;
+    bool operator<(const QListWidgetItem& other) const override {
+        return browser::CompareText(text(), other.text()) < 0;
+    }
+};
+
+} // namespace
+
 int TFavourites::AddFavourite(const QString& caption, const QString& path) {
-    auto* item = new QListWidgetItem(caption);
+    auto* item = new FavouriteItem(caption);
     item->setData(ViewCodeRole,
                   EncodeViewCode(currentViewIndex(), options_->ComboBoxCaption->currentIndex()));
     item->setData(PathRole, path);

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QToolButton>
+#include <algorithm>
 
 namespace gonilux::mainwindow {
 namespace {
@@ -39,6 +40,10 @@ bool TMainWindow::LoadSettings() {
     std::string error;
     if (!LoadIniFile(settingsPath_.toStdString(), ini, error)) return false;
     options_->ComboBoxLanguage->setCurrentIndex(static_cast<int>(LanguageFromIni(ini)));
+    const int encoding = options_->ComboBoxEncoding->findData(
+        QString::fromStdString(ini.ValueOr(kLanguageSection, "Encoding", "auto")), Qt::UserRole,
+        Qt::MatchFixedString);
+    options_->ComboBoxEncoding->setCurrentIndex(std::max(0, encoding));
     lastPath_ = QString::fromStdString(ini.ValueOr("Viewer", "Path", ""));
     const QRect screen = QGuiApplication::primaryScreen()
                              ? QGuiApplication::primaryScreen()->geometry()
@@ -125,6 +130,8 @@ bool TMainWindow::SaveSettings() {
     for (TGroupBoxEx* group : options_->groups())
         SaveGroupBox(group, ini);
     SetLanguageInIni(ini, static_cast<Language>(options_->ComboBoxLanguage->currentIndex()));
+    ini.SetValue(kLanguageSection, "Encoding",
+                 options_->ComboBoxEncoding->currentData().toString().toStdString());
     ini.EraseSection("Favorites");
     const QStringList pieces =
         favourites_->BuildFavoritesText().split(QLatin1Char('\r'), Qt::SkipEmptyParts);

@@ -3,8 +3,10 @@
 #include "group_box_ex.h"
 #include "hover_readout.h"
 #include "layout_rules.h"
+#include "photometry/header_encoding.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -248,28 +250,49 @@ void OptionsPanel::buildOtherGroup() {
     GroupBoxExOther->layout()->addWidget(LabelMy);
 }
 
-// The interface language. Its box has no name, so the group's generic storage passes it by; the
-// language names are written in their own language.
+// The interface language and the header encoding. Their boxes sit in a row of their own, so the
+// group's generic storage passes them by; the language names are in their own language.
 void OptionsPanel::buildLanguageRow() {
     auto* row = new QWidget(GroupBoxExOther);
-    auto* rowLayout = new QVBoxLayout(row);
-    rowLayout->setContentsMargins(0, 0, 0, 0);
-    rowLayout->setSpacing(1);
+    auto* grid = new QGridLayout(row);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(3);
+    grid->setVerticalSpacing(1);
     LabelLanguage = new QLabel(tr("语言"), row);
     LabelLanguage->setObjectName(QStringLiteral("LabelLanguage"));
     ComboBoxLanguage = new QComboBox(row);
     ComboBoxLanguage->setObjectName(QStringLiteral("ComboBoxLanguage"));
     ComboBoxLanguage->addItems({QStringLiteral("中文"), QStringLiteral("English")});
     ComboBoxLanguage->setToolTip(tr("界面语言（下次启动时生效）"));
-    rowLayout->addWidget(LabelLanguage);
-    rowLayout->addWidget(ComboBoxLanguage);
+    // How header text is read; like the language, kept under its own key.
+    LabelEncoding = new QLabel(tr("标题编码"), row);
+    LabelEncoding->setObjectName(QStringLiteral("LabelEncoding"));
+    ComboBoxEncoding = new QComboBox(row);
+    ComboBoxEncoding->setObjectName(QStringLiteral("ComboBoxEncoding"));
+    ComboBoxEncoding->addItem(
+        tr("自动"), QString::fromLatin1(kAutoEncoding.data(), qsizetype(kAutoEncoding.size())));
+    for (std::string_view name : HeaderEncodingNames()) {
+        const QString text = QString::fromLatin1(name.data(), qsizetype(name.size()));
+        ComboBoxEncoding->addItem(text, text);
+    }
+    ComboBoxEncoding->setToolTip(tr("文件标题的字符编码；自动按内容判断"));
+    for (QComboBox* box : {ComboBoxLanguage, ComboBoxEncoding}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(3);
+    }
+    grid->addWidget(LabelLanguage, 0, 0);
+    grid->addWidget(LabelEncoding, 0, 1);
+    grid->addWidget(ComboBoxLanguage, 1, 0);
+    grid->addWidget(ComboBoxEncoding, 1, 1);
     GroupBoxExOther->layout()->addWidget(row);
 }
 
 // Expanded heights: the designed height, or more when this platform's font needs it.
 void OptionsPanel::finishGroups() {
     for (TGroupBoxEx* group : groups_) {
-        const int needed = group->layout()->sizeHint().height() + group->fontMetrics().height() + 6;
+        // The contents and the frame around them (the caption's band above, the border below).
+        const QMargins frame = group->contentsMargins();
+        const int needed = group->layout()->sizeHint().height() + frame.top() + frame.bottom();
         group->setHeightExpanded(std::max(group->property("designedHeight").toInt(), needed));
         bindDragScrolling(group);
         connect(group, &TGroupBoxEx::OnExpand, this, &OptionsPanel::FitOptionsPanel);

@@ -119,6 +119,8 @@ class OptionsPanel : public QWidget {
     QCheckBox* CheckBoxTitleBar = nullptr;
     QLabel* LabelLanguage = nullptr;
     QComboBox* ComboBoxLanguage = nullptr; // kept under its own key, see language.h
+    QLabel* LabelEncoding = nullptr;
+    QComboBox* ComboBoxEncoding = nullptr; // header encoding: "auto" or a name, key Encoding
     QLabel* LabelMy = nullptr;
     QCheckBox* CheckBoxCenter = nullptr; // hidden redraw trigger
 

@@ -119,6 +119,11 @@ void PaintBoxWidget::mousePressEvent(QMouseEvent* event) {
     emit pressed(event);
 }
 
+// The second press of a double click is not a second click: the mouse toggles act once.
+void PaintBoxWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}
+
 void PaintBoxWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     pane_->PaintBoxMouseMove(event->buttons(), event->modifiers(), at.x(), at.y());

@@ -1,5 +1,6 @@
 #include "file_io.h"
 
+#include "header_encoding.h"
 #include "header_titles.h"
 #include "ies_reader.h"
 #include "ldt_reader.h"
@@ -148,11 +149,12 @@ bool LoadIesEntry(TiesData& entry, const std::string& path) {
         entry.Diagnostics = result.Diagnostics;
         entry.Lines = std::move(result.Titles);
         entry.ChangedByAuthor = false;
-        return true;
+    } else {
+        ParseResult result = ParseIes(std::string_view(bytes), entry.Ies);
+        entry.Diagnostics = result.Diagnostics;
+        ExtractTitles(entry, path, result.HeaderText);
     }
-    ParseResult result = ParseIes(std::string_view(bytes), entry.Ies);
-    entry.Diagnostics = result.Diagnostics;
-    ExtractTitles(entry, path, result.HeaderText);
+    entry.HeaderEncoding = TitlesEncoding(entry.Lines, kAutoEncoding);
     return true;
 }
 

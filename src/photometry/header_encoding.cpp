@@ -1,5 +1,6 @@
 #include "header_encoding.h"
 
+#include "ies_record.h"
 #include "text_encoding.h"
 
 #include <algorithm>
@@ -16,6 +17,8 @@ constexpr std::string_view kWindows1252 = "windows-1252";
 
 // Below this confidence (0-100) ICU's guess for a short header is not taken.
 constexpr int kMinimumConfidence = 30;
+// Fewer non-ASCII bytes than this are not worth asking the detector about.
+constexpr long kFewestForDetector = 4;
 
 bool IsHigh(unsigned char c) {
     return c >= 0x80;
@@ -67,12 +70,20 @@ bool HasLongHighRun(std::string_view bytes, std::size_t least) {
     return false;
 }
 
-// Every non-ASCII byte a Cyrillic letter of windows-1251.
+// Cyrillic words in windows-1251: every non-ASCII byte a letter (А-я, Ё, ё), most of them
+// lower-case (0xE0-0xFF), and some word of three letters or more. Chinese text has most of its
+// bytes below 0xE0 and many below 0xC0; Latin text has no three accented letters in a row.
 bool LooksLikeWindows1251(std::string_view bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](char ch) {
+    std::size_t letters = 0;
+    std::size_t lower = 0;
+    for (char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
-        return c < 0x80 || c >= 0xC0 || c == 0xA8 || c == 0xB8;
-    });
+        if (c < 0x80) continue;
+        if (c < 0xC0 && c != 0xA8 && c != 0xB8) return false;
+        ++letters;
+        if (c >= 0xE0) ++lower;
+    }
+    return letters > 0 && 2 * lower >= letters && HasLongHighRun(bytes, 3);
 }
 
 struct ConverterCloser {
@@ -93,13 +104,12 @@ bool DecodesCleanly(std::string_view bytes, const char* encoding) {
 }
 
 // Text with whole words outside ASCII that only one of the multi-byte encodings of Japan and
-// Taiwan can hold, or Cyrillic words.
+// Taiwan can hold.
 std::string StructuralGuess(std::string_view bytes) {
     if (!HasLongHighRun(bytes, 3)) return {};
     const bool japanese = DecodesCleanly(bytes, "Shift_JIS");
     const bool chinese = DecodesCleanly(bytes, "Big5");
     if (japanese != chinese) return japanese ? "Shift_JIS" : "Big5";
-    if (LooksLikeWindows1251(bytes)) return "windows-1251";
     return {};
 }
 
@@ -161,10 +171,37 @@ bool IsKnownHeaderEncoding(std::string_view name) {
 
 std::string ChooseHeaderEncoding(std::string_view bytes) {
     if (IsValidUtf8(bytes)) return std::string(kUtf8);
+    if (LooksLikeWindows1251(bytes)) return "windows-1251";
     if (LooksLikeGb2312(bytes)) return std::string(kGb18030);
     std::string detected = StructuralGuess(bytes);
-    if (detected.empty()) detected = DetectedEncoding(bytes);
+    // A degree sign or two says nothing a detector could use (and asking costs time).
+    const auto high = std::count_if(bytes.begin(), bytes.end(),
+                                    [](char c) { return IsHigh(static_cast<unsigned char>(c)); });
+    if (detected.empty() && high >= kFewestForDetector) detected = DetectedEncoding(bytes);
     return detected.empty() ? std::string(kWindows1252) : detected;
+}
+
+std::string TitlesEncoding(const std::vector<std::string>& titles, std::string_view choice) {
+    if (!SameName(choice, kAutoEncoding)) {
+        const auto& names = HeaderEncodingNames();
+        const auto known = std::find_if(names.begin(), names.end(),
+                                        [&](std::string_view n) { return SameName(n, choice); });
+        return std::string(known != names.end() ? *known : kWindows1252);
+    }
+    std::string joined;
+    for (std::size_t i = TitleTest; i < titles.size(); ++i)
+        joined += titles[i] + '\n';
+    return ChooseHeaderEncoding(joined);
+}
+
+std::vector<std::string> DecodeTitles(const std::vector<std::string>& titles,
+                                      std::string_view encoding) {
+    std::vector<std::string> out;
+    out.reserve(titles.size());
+    for (std::size_t i = 0; i < titles.size(); ++i)
+        out.push_back(i >= TitleTest ? DecodeHeaderText(titles[i], encoding)
+                                     : ToUtf8Lenient(titles[i]));
+    return out;
 }
 
 std::string DecodeHeaderText(std::string_view bytes, std::string_view encoding) {

@@ -181,7 +181,8 @@ ParseResult ParseIes(std::string_view text, tIES& ies) {
     ies.Height = header.Next();
     header.Next(); // ballast factor
     header.Next(); // future use / ballast-lamp factor
-    ies.InputWatts = RoundTo16(header.Next());
+    ies.ExactInputWatts = header.Next();
+    ies.InputWatts = RoundTo16(ies.ExactInputWatts);
 
     if (std::uint64_t{vertCount} * horzCount > kMaxCandelaValues) {
         header.MarkError(horzOffset);

@@ -8,6 +8,7 @@ void ResetIes(tIES& ies) {
     ies.Width = 0;
     ies.Length = 0;
     ies.Height = 0;
+    ies.ExactInputWatts = 0;
     ies.Candela.clear();
     ies.VertCount = 0;
     ies.HorzCount = 0;
@@ -26,6 +27,7 @@ void CopyIes(const tIES& src, tIES& dst) {
     dst.Width = src.Width;
     dst.Length = src.Length;
     dst.Height = src.Height;
+    dst.ExactInputWatts = src.ExactInputWatts;
     dst.VertCount = src.VertCount;
     dst.HorzCount = src.HorzCount;
     dst.UnitsType = src.UnitsType;

@@ -20,6 +20,7 @@ struct tIES {
     double Width = 0;
     double Length = 0;
     double Height = 0;
+    double ExactInputWatts = 0; // the file's input watts as written; InputWatts rounds it
     tArrEx2 Candela;
     std::uint16_t VertCount = 0;
     std::uint16_t HorzCount = 0;
@@ -64,6 +65,7 @@ struct TiesData {
     std::vector<std::string> Lines; // title strings: {"", file name} before the first read, 8 after
     bool Loaded = false;
     bool ChangedByAuthor = false;
+    std::string HeaderEncoding; // the encoding its titles read in by the automatic rule
     tIES Ies;
     ReadDiagnostics Diagnostics;
 };

@@ -69,6 +69,12 @@ tArrEx RowOf(const tIES& ies, std::size_t h) {
     return row;
 }
 
+// The input watts as the source file gave them, so that reading the text back gives the same
+// record.
+double WrittenWatts(const tIES& ies) {
+    return ies.ExactInputWatts != 0 ? ies.ExactInputWatts : double(ies.InputWatts);
+}
+
 } // namespace
 
 std::string ExactIesNumber(double value) {
@@ -94,7 +100,7 @@ std::string BuildIesText(const tIES& ies, const std::vector<std::string>& titles
         double(ies.LampCount), ies.LumensPerLamp, ies.Multiplier, double(ies.VertAngles.size()),
         double(ies.HorzAngles.size()), double(ies.PhotometricType), double(ies.UnitsType),
         ies.Width, ies.Length, ies.Height});
-    out.List(std::initializer_list<double>{1, 1, double(ies.InputWatts)});
+    out.List(std::initializer_list<double>{1, 1, WrittenWatts(ies)});
     out.List(ies.VertAngles);
     out.List(ies.HorzAngles);
     for (std::size_t h = 0; h < ies.HorzAngles.size(); ++h) {

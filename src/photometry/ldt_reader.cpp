@@ -41,17 +41,16 @@ bool ConvertLdtNumber(std::string_view token, double& value) {
     return ConvertToken(copy, value);
 }
 
-// Walks the file: first line by line through the header, then token by token through the
-// value lists (which may share lines or have blank lines between them). Remembers the first
-// malformed or missing field.
+// Walks the file line by line, one field a line, first through the header, then through the
+// value lists. Remembers the first malformed or missing field.
 class LdtCursor {
   public:
     explicit LdtCursor(std::string_view text)
         : text_(text), lastLine_(std::max(1, CountLines(text))) {}
 
     bool HasLines() const { return pos_ < text_.size(); }
-    // At most this many values can still follow: each takes a character and a separator.
-    std::uint64_t MostValuesLeft() const { return (text_.size() - pos_) / 2 + 1; }
+    // At most this many values can still follow: each takes at least its line break.
+    std::uint64_t MostValuesLeft() const { return text_.size() - pos_ + 1; }
 
     // The next line, trimmed; a missing line marks the error.
     std::string_view Text() {
@@ -69,11 +68,11 @@ class LdtCursor {
         return TrimField(line);
     }
 
-    // The next line as one number.
+    // The next line as one number; an empty line is an empty field and reads as 0.
     double Number() {
         std::string_view field = Text();
         double value = 0;
-        if (!ConvertLdtNumber(field, value)) Mark(lineOfText_);
+        if (!field.empty() && !ConvertLdtNumber(field, value)) Mark(lineOfText_);
         return value;
     }
 
@@ -88,28 +87,37 @@ class LdtCursor {
 
     int LineOfText() const { return lineOfText_; }
 
-    // The next blank-separated value of the lists; a missing one marks the error.
+    // The next value of the lists. Every field is a line; an empty line is an empty field and
+    // reads as 0, so that no later field moves. A line holding several blank-separated values
+    // gives them in turn.
     double Value() {
-        SkipSeparators();
-        if (pos_ >= text_.size()) {
-            MarkMissing();
-            return 0;
+        if (!inLine_) {
+            if (pos_ >= text_.size()) {
+                MarkMissing();
+                return 0;
+            }
+            inLine_ = true;
+            SkipBlanks();
+            if (AtLineEnd()) {
+                EndLine();
+                return 0;
+            }
         }
         std::size_t end = pos_;
-        while (end < text_.size() && !IsValueSeparator(text_[end]) && text_[end] != '\r' &&
-               text_[end] != '\n')
+        while (end < text_.size() && !IsValueSeparator(text_[end]) && !IsBreak(text_[end]))
             ++end;
         double value = 0;
         if (!ConvertLdtNumber(text_.substr(pos_, end - pos_), value)) Mark(line_);
         pos_ = end;
+        SkipBlanks();
+        if (AtLineEnd()) EndLine();
         return value;
     }
 
     // Fills `out` (already sized, zeros) until the text runs out.
     void Values(double* out, std::size_t count) {
         for (std::size_t i = 0; i < count; ++i) {
-            SkipSeparators();
-            if (pos_ >= text_.size()) {
+            if (!inLine_ && pos_ >= text_.size()) {
                 MarkMissing();
                 return;
             }
@@ -133,15 +141,15 @@ class LdtCursor {
         ++pos_;
         ++line_;
     }
-    void SkipSeparators() {
-        while (pos_ < text_.size()) {
-            if (text_[pos_] == '\r' || text_[pos_] == '\n')
-                SkipBreak();
-            else if (IsValueSeparator(text_[pos_]))
-                ++pos_;
-            else
-                break;
-        }
+    static bool IsBreak(char c) { return c == '\r' || c == '\n'; }
+    bool AtLineEnd() const { return pos_ >= text_.size() || IsBreak(text_[pos_]); }
+    void SkipBlanks() {
+        while (pos_ < text_.size() && IsValueSeparator(text_[pos_]))
+            ++pos_;
+    }
+    void EndLine() {
+        SkipBreak();
+        inLine_ = false;
     }
 
     std::string_view text_;
@@ -149,6 +157,7 @@ class LdtCursor {
     int line_ = 1;       // line of the text at pos_
     int lineOfText_ = 0; // line of the field Text() read last
     int lastLine_;
+    bool inLine_ = false; // Value() is part way through a line
     bool error_ = false;
     int errorLine_ = 0;
 };
@@ -309,6 +318,7 @@ void SetLamps(LdtCursor& in, const LdtHeader& h, tIES& ies) {
     const LampSet& set = h.First;
     const bool absolute = set.Lamps < 0;
     ies.LampCount = RoundTo16(std::fabs(set.Lamps));
+    ies.ExactInputWatts = set.Watts;
     ies.InputWatts = RoundTo16(set.Watts);
     const double conversion = h.Conversion != 0 ? h.Conversion : 1;
     const double perKilolumen = absolute || set.Flux <= 0 ? 1 : set.Flux / 1000;

@@ -369,12 +369,43 @@ double SpreadAngle(const Curve& curve, double peak, double fraction) {
            Crossing(curve, first, first - 1, first > 0, threshold);
 }
 
+// A cut whose ends are the same direction (it goes all the way round).
+bool IsFullCircle(const Curve& curve) {
+    return curve.size() >= 2 && curve.back().first - curve.front().first >= 360 - kTolerance;
+}
+
+// A full-circle cut with its angles measured from `axis`, ascending from the first point at or
+// after -180, and closed by that point again one turn later.
+Curve CentredOn(const Curve& curve, double axis) {
+    Curve out;
+    out.reserve(curve.size());
+    for (const auto& [angle, value] : curve)
+        out.emplace_back(Wrap(angle - axis + 180, 360) - 180, value);
+    std::stable_sort(out.begin(), out.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    Curve merged;
+    for (const auto& point : out) {
+        if (!merged.empty() && point.first - merged.back().first < kTolerance)
+            merged.back().second = std::max(merged.back().second, point.second);
+        else
+            merged.push_back(point);
+    }
+    merged.emplace_back(merged.front().first + 360, merged.front().second);
+    return merged;
+}
+
+// Beam and field angles about the direction of the cut's peak intensity, as the IES and CIE
+// define them: an uplight's beam is measured about the zenith, not across the nadir.
 tSpread SpreadOf(const Curve& curve) {
-    double peak = 0;
-    for (const auto& point : curve)
-        peak = std::max(peak, point.second);
-    if (!(peak > 0)) return {};
-    return {SpreadAngle(curve, peak, 0.5), SpreadAngle(curve, peak, 0.1)};
+    std::size_t top = 0;
+    for (std::size_t i = 1; i < curve.size(); ++i)
+        if (curve[i].second > curve[top].second) top = i;
+    if (curve.empty() || !(curve[top].second > 0)) return {};
+    const double peak = curve[top].second;
+    const double axis = curve[top].first;
+    const Curve about = IsFullCircle(curve) ? CentredOn(curve, axis) : curve;
+    const double shown = axis <= -180 + kTolerance ? 180 : axis + 0.0; // no -0, zenith 180
+    return {SpreadAngle(about, peak, 0.5), SpreadAngle(about, peak, 0.1), shown};
 }
 
 void FillSpreads(const tIES& ies, tMetrics& m) {
@@ -394,7 +425,8 @@ void FillRatings(const tIES& ies, tMetrics& m) {
     if (!m.Absolute && std::isfinite(lamps) && lamps > 0) m.LampFlux = lamps;
     const double ratio = m.LuminaireFlux / m.LampFlux; // NaN when either is missing
     if (std::isfinite(ratio)) m.LightOutputRatio = ratio;
-    if (ies.InputWatts > 0) m.Efficacy = m.LuminaireFlux / ies.InputWatts;
+    const double watts = ies.ExactInputWatts > 0 ? ies.ExactInputWatts : ies.InputWatts;
+    if (watts > 0 && std::isfinite(watts)) m.Efficacy = m.LuminaireFlux / watts;
 }
 
 } // namespace

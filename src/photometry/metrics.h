@@ -12,13 +12,17 @@ inline constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 // Full angles (degrees) of one plane pair at which the intensity falls to 50 % (beam) and
 // 10 % (field) of the pair's maximum; NaN when the pair has no light or is not defined.
-// The angle runs across the beam axis (nadir for type C) from the outermost angle on one side
-// to the outermost on the other where the intensity is still at or above the threshold,
-// interpolated linearly where it crosses. Planes the file does not store are taken from its
+// The angle runs across the beam axis, the direction of the pair's peak intensity, from the
+// outermost angle on one side to the outermost on the other (within half a turn of the axis)
+// where the intensity is still at or above the threshold, interpolated linearly where it
+// crosses. Planes the file does not store are taken from its
 // symmetry (one plane, quarter, half), or interpolated between neighbouring planes.
 struct tSpread {
     double Beam = kNoValue;
     double Field = kNoValue;
+    double Axis = kNoValue; // the direction of the peak the angles are measured about, as an
+                            // angle along the cut (type C: 0 nadir, +-180 zenith, negative on
+                            // the opposite plane)
 };
 
 // Absolute intensities are Candela[h][v] * Multiplier (the reader keeps that product equal to
@@ -35,7 +39,7 @@ struct tMetrics {
     double DownwardFraction = kNoValue; // 0..1 of LuminaireFlux below the horizontal
     double UpwardFraction = kNoValue;   // 0..1 above it
     double LightOutputRatio = kNoValue; // LuminaireFlux / LampFlux
-    double Efficacy = kNoValue;         // lm/W, LuminaireFlux / InputWatts
+    double Efficacy = kNoValue;         // lm/W, LuminaireFlux / the exact input watts
     double MaxIntensity = kNoValue;     // cd
     double MaxVertAngle = kNoValue;     // direction of the maximum, in the file's own angles
     double MaxHorzAngle = kNoValue;
