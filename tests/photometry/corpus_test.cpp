@@ -154,8 +154,11 @@ TEST(FileIo, UnreadableFilesLeaveTheEntryAsItWas) {
     ASSERT_EQ(::mkfifo(folder.Str("pipe.ies").c_str(), 0600), 0); // never waited for
     testutil::WriteText(folder.Path() / "huge.ies", "TILT=NONE");
     fs::resize_file(folder.Path() / "huge.ies", kMaxFileBytes + 1);
-    for (const std::string& path : {folder.Str("absent.ies"), folder.Str("sub.ies"),
-                                    folder.Str("pipe.ies"), folder.Str("huge.ies")}) {
+    fs::create_symlink("/dev/zero", folder.Path() / "zero.ies");
+    fs::create_symlink(folder.Path() / "loop.ies", folder.Path() / "loop.ies");
+    for (const std::string& path :
+         {folder.Str("absent.ies"), folder.Str("sub.ies"), folder.Str("pipe.ies"),
+          folder.Str("huge.ies"), folder.Str("zero.ies"), folder.Str("loop.ies")}) {
         TiesData entry = CreateIesData("lamp.ies");
         EXPECT_FALSE(LoadIesEntry(entry, path));
         EXPECT_FALSE(entry.Loaded);

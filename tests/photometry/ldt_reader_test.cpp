@@ -105,14 +105,14 @@ std::string Cut(int keep) {
     return JoinLines(lines);
 }
 
-// The value lists packed several to a line with blank lines between them, as some programs do.
+// The value lists packed several to a line.
 std::string WithPackedValues(const Lines& lines) {
     Lines out(lines.begin(), lines.begin() + 32);
     for (std::size_t i = 32; i < lines.size(); i += 5) {
         std::string packed;
         for (std::size_t k = i; k < std::min(i + 5, lines.size()); ++k)
             packed += lines[k] + "\t ";
-        out.insert(out.end(), {packed, ""});
+        out.push_back(packed);
     }
     return JoinLines(out);
 }

@@ -70,7 +70,9 @@ TEST(HeaderEncoding, ChosenEncodingsAndDecodedTextsAreTheListedOnes) {
           "a\xB5\xC6"
           "b",
           "\xB5\xC6\xBE", "\xB5\xC6\xBE\xA0", "\x8F\xC6\x96\xBE\x8A\xED\x8B\xEF LED",
-          "\xBFO\xA8\xE3\xB7\xD3\xA9\xFA", "\xC1\xB6\xB8\xED \xB1\xE2\xB1\xB8", "caf\xE9 \x80"}) {
+          "\xBFO\xA8\xE3\xB7\xD3\xA9\xFA", "\xC1\xB6\xB8\xED \xB1\xE2\xB1\xB8", "caf\xE9 \x80",
+          "\xD1\xE2\xE5\xF2\xE8\xEB\xFC\xED\xE8\xEA 40 \xC2\xF2",
+          "\xB7\xD3\xA9\xFA\xBE\xB9\xA8\xE3", "Lumi\xE8re \xE9l\xE9gante \xE0 40\xB0"}) {
         listing += Escaped(bytes, true) + " -> " + ChooseHeaderEncoding(bytes) + ": " +
                    DecodeHeaderText(bytes, "AUTO") + " / " + DecodeHeaderText(bytes, "Shift_JIS") +
                    " / " + DecodeHeaderText(bytes, "windows-1251") + " / " +
@@ -82,6 +84,12 @@ TEST(HeaderEncoding, ChosenEncodingsAndDecodedTextsAreTheListedOnes) {
     for (std::string_view name : HeaderEncodingNames())
         listing += std::string(name) + " ";
     testutil::ExpectMatchesFile("header_encoding.txt", listing + "\n");
+    // An entry's titles are decided together (the file names stay as they are), or as asked.
+    const std::vector<std::string> titles = {"\xE9.ies", "f.ies", "1", "\xC1\xB6\xB8\xED", "LED"};
+    EXPECT_EQ(TitlesEncoding(titles, "auto"), "GB18030");
+    EXPECT_EQ(TitlesEncoding(titles, "euc-kr"), "EUC-KR");
+    EXPECT_EQ(DecodeTitles(titles, "EUC-KR"),
+              (std::vector<std::string>{"\xC3\xA9.ies", "f.ies", "1", "조명", "LED"}));
 }
 
 } // namespace
