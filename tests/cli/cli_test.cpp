@@ -21,6 +21,7 @@ TEST_F(CliTest, EveryCommandGivesTheExpectedTranscript) {
     Write("odd.ies", "TILT=NONE\n1 1000 1 2 1 5 2 0 0 0\n1 1 0\n0 90\n0\n1 2\n");
     Write("nozero.ies", "TILT=NONE\n1 1000 1 2 1 2 2 0 0 0\n1 1 0\n10 20\n0\n1 2\n");
     Write("b.ies", kTypeB);
+    Write("gbk.ies", std::string(kTypeB).replace(40, 4, "\xC5\xB7\xC6\xD5\xD5\xD5\xC3\xF7"));
     Write("foreign.ies", kTypeB);
     Write("foreign_C.ies", "somebody else's work\n");
     fs::create_directory(dir_ / "out");
