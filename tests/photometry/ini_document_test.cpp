@@ -167,21 +167,5 @@ TEST(IniFile, FilesItCannotReadOrWriteGiveAReasonAndStayAsTheyWere) {
     EXPECT_EQ(loaded.Text(), "");
 }
 
-TEST(IniFile, ReadOnlyFolderKeepsTheOldFile) {
-    if (::geteuid() == 0) GTEST_SKIP() << "needs a non-root user";
-    testutil::TempFolder folder;
-    const fs::path locked = folder.Path() / "locked";
-    fs::create_directory(locked);
-    WriteText(locked / "gonilux.ini", "[Viewer]\nWidth=1\n");
-    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
-    std::string error;
-    const bool saved =
-        SaveIniFile((locked / "gonilux.ini").string(), IniDocument::Parse("[A]\nb=2\n"), error);
-    fs::permissions(locked, fs::perms::owner_all);
-    EXPECT_FALSE(saved);
-    EXPECT_FALSE(error.empty());
-    EXPECT_EQ(ReadText(locked / "gonilux.ini"), "[Viewer]\nWidth=1\n");
-}
-
 } // namespace
 } // namespace gonilux

@@ -223,27 +223,5 @@ TEST(LdtReader, FilesGiveTheListedRecordsAndErrorLines) {
     testutil::ExpectMatchesFile("ldt_reader.txt", listing);
 }
 
-TEST(LdtReader, LoadIesEntryReadsLdtFilesByTheirExtensionInAnyCase) {
-    testutil::TempFolder folder;
-    const std::string text = JoinLines(LdtLines(LdtSpec{}));
-    for (const char* name : {"Panel.LDT", "p.Ldt", ".ldt"}) {
-        testutil::WriteText(folder.Path() / name, text);
-        TiesData entry = CreateIesData(name);
-        entry.ChangedByAuthor = true;
-        ASSERT_TRUE(LoadIesEntry(entry, folder.Str(name)));
-        ASSERT_TRUE(LoadIesEntry(entry, folder.Str(name)));
-        EXPECT_FALSE(entry.ChangedByAuthor);
-        EXPECT_FALSE(entry.Diagnostics.HeaderError);
-        EXPECT_EQ(entry.Lines, (Lines{name, name, "R-1234", "ACME Lighting", "Panel 600", "P600-1",
-                                      "LED 840", ""}));
-        EXPECT_EQ(Dump(entry.Ies), Dump(ParseText(text).Ies));
-        EXPECT_FALSE(IsAuthorFile(folder.Str(name)));
-    }
-    testutil::WriteText(folder.Path() / "a.ldt.ies", text);
-    TiesData entry = CreateIesData("a.ldt.ies");
-    ASSERT_TRUE(LoadIesEntry(entry, folder.Str("a.ldt.ies")));
-    EXPECT_TRUE(entry.Diagnostics.HeaderError); // read as IES text
-}
-
 } // namespace
 } // namespace gonilux
