@@ -2,17 +2,8 @@
 // that tests can check the exact geometry of a drawing.
 #pragma once
 
-#include <QBrush>
-#include <QFont>
-#include <QImage>
-#include <QPaintDevice>
 #include <QPainter>
-#include <QPen>
-#include <QPolygonF>
-#include <QRectF>
-#include <QString>
-#include <QTransform>
-#include <memory>
+#include <functional>
 #include <vector>
 
 namespace gonilux::test {
@@ -42,33 +33,7 @@ struct Recording {
     const RecordedOp* FindText(const QString& prefix) const;
 };
 
-class RecordingEngine;
-
-class RecordingDevice : public QPaintDevice {
-  public:
-    RecordingDevice(int width, int height);
-    ~RecordingDevice() override;
-
-    QPaintEngine* paintEngine() const override;
-
-    Recording Result;
-
-  protected:
-    int metric(PaintDeviceMetric metric) const override;
-
-  private:
-    int Width;
-    int Height;
-    std::unique_ptr<RecordingEngine> Engine;
-};
-
-// Runs `draw` with a painter on a fresh width x height recording device.
-template <class Draw> Recording RecordDrawing(int width, int height, Draw draw) {
-    RecordingDevice device(width, height);
-    QPainter painter(&device);
-    draw(painter);
-    painter.end();
-    return device.Result;
-}
+// Runs `draw` with a painter on a fresh width x height recording device (96 dpi).
+Recording RecordDrawing(int width, int height, const std::function<void(QPainter&)>& draw);
 
 } // namespace gonilux::test

@@ -1,137 +1,113 @@
-// Favourite folders: adding, removing, view settings per folder and the settings file.
-#include "browser/popup_menu.h"
-#include "mainwindow/favourites.h"
-#include "mainwindow/file_actions.h"
-#include "mainwindow/options_panel.h"
-#include "photometry/ini_document.h"
+// Favourite folders: adding the focused folder, removing, opening one, the view and caption each
+// remembers, hints, and the settings file.
 #include "viewer_fixture.h"
-
-#include <QMenu>
-#include <QStatusTipEvent>
 
 namespace gonilux::mainwindow::testing {
 namespace {
-
-TEST(ViewCodeTest, EncodesViewAndCaptionAsHexDigits) {
-    const struct {
-        int View, Caption, Code;
-    } cases[] = {{2, 2, 0x22}, {0, 0, 0x00}, {1, 6, 0x16}, {-1, -1, 0x20}};
-    for (const auto& c : cases) {
-        const int code = EncodeViewCode(c.View, c.Caption);
-        EXPECT_EQ(code, c.Code);
-        EXPECT_EQ(ViewIndexOf(code), c.View < 0 ? 2 : c.View);
-        EXPECT_EQ(CaptionIndexOf(code), c.Caption < 0 ? 0 : c.Caption);
-    }
-}
 
 class FavouritesTest : public ViewerTest {
   protected:
     void SetUp() override {
         ViewerTest::SetUp();
-        write(QStringLiteral("lib/a.ies"), TypeCText(0));
-        write(QStringLiteral("other/b.ies"), TypeCText(0));
+        write("lib/a.ies", TypeCText(0));
         open();
-        o_ = window_->options();
         favs_ = window_->favourites();
     }
-    void addCurrentFolder() {
-        list()->setCurrentItem(nullptr);
-        list()->clearSelection();
-        o_->ButtonAdd->click();
-    }
-    OptionsPanel* o_ = nullptr;
+    QListWidget* box() const { return o()->ListBoxFavorites; }
     TFavourites* favs_ = nullptr;
 };
 
-TEST_F(FavouritesTest, AddRefusesDuplicatesAndRemoveDeletesSelected) {
-    window_->openStartPath(path(QStringLiteral("lib")));
-    list()->setCurrentRow(list()->Tag() - 1); // "sub"
-    favs_->AddToFavorites1Click();
-    ASSERT_EQ(favs_->count(), 1);
-    EXPECT_EQ(favs_->FavouritePath(0), path(QStringLiteral("lib/sub")));
-    EXPECT_FALSE(o_->ButtonAdd->isEnabled());
-    favs_->AddToFavorites1Click();
+// ".." stands for the folder shown, a subfolder entry for itself, a file entry for no folder.
+TEST_F(FavouritesTest, AddAndOpenFolderTakeTheFocusedFolder) {
+    window_->openStartPath(path("lib"));
+    browser::TPopupMenu* p = window_->fileActions()->PopupMenu();
+    for (auto [row, folder, adds] :
+         {std::tuple{0, "lib", true}, {1, "lib/sub", true}, {2, "lib", false}, {0, "lib", false}}) {
+        list()->setCurrentRow(row);
+        window_->fileActions()->PopupMenuPopup();
+        EXPECT_EQ(p->AddToFavorites1->isVisible() + o()->ButtonAdd->isEnabled(), 2 * adds) << row;
+        const int before = favs_->count();
+        p->AddToFavorites1->trigger();
+        EXPECT_EQ(favs_->count(), before + adds);
+        shell_->Calls.clear();
+        p->Openfolder1->trigger();
+        EXPECT_EQ(shell_->Calls, QStringList{"folder " + path(folder)});
+    }
+    EXPECT_GE(favs_->FindFavourite(path("lib")), 0);
+    EXPECT_FALSE(o()->ButtonRemove->isEnabled());
+    box()->item(favs_->FindFavourite(path("lib/sub")))->setSelected(true);
+    EXPECT_TRUE(o()->ButtonRemove->isEnabled());
+    o()->ButtonRemove->click();
     EXPECT_EQ(favs_->count(), 1);
-    const int lib = favs_->AddFavourite(QStringLiteral("lib"), path(QStringLiteral("lib")));
-    EXPECT_EQ(favs_->FindFavourite(path(QStringLiteral("lib"))), lib);
-    EXPECT_EQ(favs_->FindFavourite(path(QStringLiteral("LIB"))), -1);
-    o_->ListBoxFavorites->item(lib)->setSelected(true);
-    EXPECT_TRUE(o_->ButtonRemove->isEnabled());
-    o_->ButtonRemove->click();
-    EXPECT_EQ(favs_->count(), 1);
-    EXPECT_EQ(favs_->FindFavourite(path(QStringLiteral("lib"))), -1);
-    EXPECT_FALSE(o_->ButtonRemove->isEnabled());
+    EXPECT_EQ(favs_->FavouritePath(0), path("lib"));
+    EXPECT_FALSE(o()->ButtonRemove->isEnabled());
 }
 
-// Leaving a favourite stores its view and caption; returning restores the caption, and the view
-// only while views are kept too.
-TEST_F(FavouritesTest, ViewAndCaptionAreRestoredOnReturn) {
-    o_->CheckBoxFavs->setChecked(true);
-    o_->CheckBoxFavCaptions->setChecked(true);
-    window_->openStartPath(path(QStringLiteral("lib")));
-    addCurrentFolder();
-    ASSERT_EQ(favs_->count(), 1);
-    for (bool views : {true, false}) {
-        SCOPED_TRACE(views ? "views kept" : "views off");
-        o_->CheckBoxFavViews->setChecked(views);
-        o_->RadioButtonThumbnails->setChecked(true);
-        o_->ComboBoxCaption->setCurrentIndex(views ? 1 : 2);
-        window_->openStartPath(path(QStringLiteral("other")));
-        o_->RadioButtonList->setChecked(true);
-        o_->ComboBoxCaption->setCurrentIndex(0);
-        window_->openStartPath(path(QStringLiteral("lib")));
-        EXPECT_EQ(o_->RadioButtonThumbnails->isChecked(), views);
-        EXPECT_EQ(o_->ComboBoxCaption->currentIndex(), views ? 1 : 2);
-        EXPECT_EQ(list()->captionChoice(), views ? 1 : 2);
+// Leaving a favourite stores the view and caption that "查看" and "标题" ask for, returning
+// applies them, and with "记住设置" off neither happens.
+TEST_F(FavouritesTest, ViewAndCaptionAreRememberedOnlyWhenAskedFor) {
+    window_->openStartPath(path("lib"));
+    list()->setCurrentRow(0);
+    favs_->AddToFavorites1Click();
+    EXPECT_EQ(favs_->ViewCode(0), 0x20); // list, file name
+    QRadioButton* const views[] = {o()->RadioButtonThumbnails, o()->RadioButtonIcons};
+    for (auto [favs, keepViews, keepCaptions, view, caption, code, thumbnails, returned] :
+         {std::tuple{true, true, true, 0, 1, 0x01, true, 1},
+          {true, false, true, 1, 2, 0x02, false, 2},
+          {true, true, false, 1, 3, 0x12, false, 0},
+          {false, true, true, 0, 4, 0x12, false, 0}}) {
+        o()->CheckBoxFavs->setChecked(favs);
+        EXPECT_EQ(o()->CheckBoxFavViews->isEnabledTo(o()) +
+                      o()->CheckBoxFavCaptions->isEnabledTo(o()),
+                  2 * favs);
+        o()->CheckBoxFavViews->setChecked(keepViews);
+        o()->CheckBoxFavCaptions->setChecked(keepCaptions);
+        views[view]->setChecked(true);
+        o()->ComboBoxCaption->setCurrentIndex(caption);
+        window_->openStartPath(path("other"));
+        EXPECT_EQ(favs_->ViewCode(0), code) << caption;
+        o()->RadioButtonList->setChecked(true);
+        o()->ComboBoxCaption->setCurrentIndex(0);
+        window_->openStartPath(path("lib"));
+        EXPECT_EQ(o()->RadioButtonThumbnails->isChecked(), thumbnails) << caption;
+        EXPECT_EQ(list()->captionChoice(), returned) << caption;
     }
 }
 
-TEST_F(FavouritesTest, SettingsRoundTripDropsVanishedFolders) {
-    window_->openStartPath(path(QStringLiteral("lib")));
-    favs_->AddFavourite(QStringLiteral("lib"), path(QStringLiteral("lib")));
-    favs_->AddFavourite(QStringLiteral("other"), path(QStringLiteral("other")));
-    favs_->setViewCode(favs_->AddFavourite(QStringLiteral("sub"), path(QStringLiteral("lib/sub"))),
-                       0x16);
-    IniDocument stale;
-    stale.SetValue("Favorites", "folder3", "22/gone");
-    std::string error;
-    ASSERT_TRUE(SaveIniFile(window_->settingsPath().toStdString(), stale, error));
-    window_->close();
-    window_.reset();
-    IniDocument ini;
-    ASSERT_TRUE(
-        LoadIniFile(root_.filePath(QStringLiteral("gonilux.ini")).toStdString(), ini, error));
-    // The folder shown last takes the current view (list) and caption (file name).
-    EXPECT_EQ(ini.ValueOr("Favorites", "folder0", ""),
-              "20" + path(QStringLiteral("lib")).toStdString());
-    EXPECT_EQ(ini.ValueOr("Favorites", "folder2", ""),
-              "16" + path(QStringLiteral("lib/sub")).toStdString());
-    EXPECT_EQ(ini.ValueOr("Favorites", "folder3", "***"), "***");
-    QDir(path(QStringLiteral("other"))).removeRecursively();
-    open();
-    TFavourites* favs = window_->favourites();
-    ASSERT_EQ(favs->count(), 2);
-    EXPECT_EQ(favs->FavouritePath(0), path(QStringLiteral("lib")));
-    EXPECT_EQ(favs->FavouritePath(1), path(QStringLiteral("lib/sub")));
-    EXPECT_EQ(favs->ViewCode(1), 0x16);
-    EXPECT_TRUE(messages_.isEmpty());
+TEST_F(FavouritesTest, AFavouriteOpensByDoubleClickEnterOrTheSubmenu) {
+    favs_->AddFavourite("lib", path("lib"));
+    favs_->AddFavourite("other", path("other"));
+    o()->GroupBoxExFavorites->setCollapsed(false);
+    window_->openStartPath(path("lib/sub"));
+    emit box()->itemDoubleClicked(box()->item(1));
+    EXPECT_EQ(treePath(), path("other"));
+    box()->setCurrentRow(0);
+    QTest::keyClick(box(), Qt::Key_Return);
+    EXPECT_EQ(treePath(), path("lib"));
+    window_->fileActions()->PopupMenuPopup();
+    const QList<QAction*> items = window_->fileActions()->PopupMenu()->Favorites1->actions();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[1]->text(), "other");
+    items[1]->trigger();
+    EXPECT_EQ(treePath(), path("other"));
+    EXPECT_EQ(items[0]->statusTip(), QStringLiteral("?") + path("lib"));
+
+    EXPECT_EQ(FavouriteHintPath("/data//") + FavouriteHintPath("/"), "/data/");
 }
 
-TEST_F(FavouritesTest, HintsAndSubmenuShowThePath) {
-    favs_->AddFavourite(QStringLiteral("lib"), path(QStringLiteral("lib")) + QLatin1Char('/'));
-    EXPECT_EQ(FavouriteHintPath(QStringLiteral("/")),
-              QDir::toNativeSeparators(QStringLiteral("/")));
-    QMenu menu;
-    favs_->FillMenu(&menu);
-    ASSERT_EQ(menu.actions().size(), 1);
-    EXPECT_EQ(menu.actions()[0]->text(), QStringLiteral("lib"));
-    EXPECT_EQ(menu.actions()[0]->statusTip(),
-              QStringLiteral("?") + QDir::toNativeSeparators(path(QStringLiteral("lib"))));
-    // Hovering the popup's favourite sends its hint to the menu; the title bar shows it.
-    QStatusTipEvent tip(menu.actions()[0]->statusTip());
-    QCoreApplication::sendEvent(window_->fileActions()->PopupMenu(), &tip);
-    EXPECT_EQ(window_->windowTitle(), QStringLiteral("Gonilux v2.9    ") +
-                                          QDir::toNativeSeparators(path(QStringLiteral("lib"))));
+// Vanished and repeated folders are dropped; a key missing ends the list.
+TEST_F(FavouritesTest, TheSettingsFileKeepsFavouritesThatStillExist) {
+    window_.reset();
+    open("[Favorites]\nfolder0=22<root>/gone\nfolder1=16<root>/lib\nfolder2=20<root>/lib/\n"
+         "folder4=20<root>/other\n");
+    favs_ = window_->favourites();
+    ASSERT_EQ(favs_->count(), 1);
+    EXPECT_EQ(favs_->FavouritePath(0), path("lib"));
+    EXPECT_EQ(favs_->ViewCode(0), 0x16);
+    EXPECT_TRUE(messages_.isEmpty());
+    window_.reset();
+    EXPECT_TRUE(read(QStringLiteral("gonilux.ini"))
+                    .contains("[Favorites]\nfolder0=16" + path("lib").toUtf8() + "\n[Render]"));
 }
 
 } // namespace

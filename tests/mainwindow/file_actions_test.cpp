@@ -1,13 +1,16 @@
-// The file list's popup menu, keys and the type C export on temporary folders.
-#include "browser/popup_menu.h"
-#include "mainwindow/file_actions.h"
-#include "mainwindow/options_panel.h"
-#include "mainwindow/preview_pane.h"
+// The file list's popup menu, keys and double click, the type C export, and the preview's
+// picture as a file and on the clipboard, on temporary folders.
+#include "mainwindow/picture_export.h"
+#include "mainwindow/picture_export_dialog.h"
 #include "photometry/export_text.h"
 #include "photometry/file_io.h"
 #include "viewer_fixture.h"
 
-#include <QFileInfo>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QSpinBox>
+#include <QTimer>
+#include <functional>
 
 namespace gonilux::mainwindow::testing {
 namespace {
@@ -18,191 +21,221 @@ class FileActionsTest : public ViewerTest {
   protected:
     void SetUp() override {
         ViewerTest::SetUp();
-        write(QStringLiteral("lib/b.ies"), TypeBText());
-        write(QStringLiteral("lib/r90.ies"), TypeCText(90, "Rot"));
-        write(QStringLiteral("lib/c0.ies"), TypeCText(0));
-        write(QStringLiteral("lib/a.b.ies"), TypeBText());
+        write("lib/b.ies", kTypeB);
+        write("lib/r90.ies", TypeCText(90, "Rot"));
+        write("lib/c0.ies", TypeCText(0));
+        write("lib/a.b.ies", kTypeB);
         open();
-        window_->openStartPath(path(QStringLiteral("lib")));
+        window_->openStartPath(path("lib"));
     }
     TFileActions* actions() const { return window_->fileActions(); }
     TPopupMenu* popup() const {
         actions()->PopupMenuPopup();
         return actions()->PopupMenu();
     }
-    QString captionOf(int i) const {
-        return actions()->PopupMenu()->Captions[static_cast<std::size_t>(i)]->text();
+    // The shown file and folder items, then the captions.
+    QStringList offered() const {
+        const TPopupMenu* p = popup();
+        QStringList texts;
+        for (QAction* item :
+             {p->Open1, p->OpenNotepad1, p->Openfolder1, p->Explore1, p->AddToFavorites1,
+              p->SaveAsTypeC, p->CopytoClipboard, p->ExportPicture1})
+            if (item->isVisible()) texts << item->objectName();
+        for (QAction* caption : p->Captions)
+            texts << caption->text();
+        return texts;
     }
 };
 
-TEST_F(FileActionsTest, PopupForOneFileOffersFileItemsAndItsTitles) {
-    select(QStringLiteral("r90.ies"));
-    TPopupMenu* p = popup();
-    for (QAction* shown : {p->Open1, p->OpenNotepad1, p->CopytoClipboard, p->SaveAsTypeC})
-        EXPECT_TRUE(shown->isVisible()) << shown->objectName().toStdString();
-    for (QAction* hidden : {p->Openfolder1, p->Explore1, p->AddToFavorites1})
-        EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
-    EXPECT_EQ(captionOf(0), QStringLiteral("r90.ies"));
-    EXPECT_EQ(captionOf(1), QStringLiteral("Rot"));
-    EXPECT_EQ(captionOf(2), QStringLiteral("Beta"));
-    EXPECT_EQ(captionOf(3), QStringLiteral("r90.ies")); // empty title: the file name
-    EXPECT_EQ(p->ShowOptionsPanel->text(), QStringLiteral("隐藏选项面板"));
+TEST_F(FileActionsTest, ThePopupOffersWhatSuitsTheFocusedEntries) {
+    select("r90.ies");
+    EXPECT_EQ(offered(), QStringList({"Open1", "OpenNotepad1", "SaveAsTypeC", "CopytoClipboard",
+                                      "ExportPicture1", "r90.ies", "Rot", "Beta", "r90.ies",
+                                      "r90.ies", "r90.ies", "r90.ies"}));
+    TPopupMenu* p = actions()->PopupMenu();
+    EXPECT_EQ(p->ShowOptionsPanel->text(), "隐藏选项面板");
     ASSERT_EQ(p->Favorites1->actions().size(), 1);
     EXPECT_FALSE(p->Favorites1->actions().front()->isEnabled());
-}
-
-TEST_F(FileActionsTest, PopupForTwoFilesShowsFixedCaptionsAndNoFileItems) {
-    select(QStringLiteral("r90.ies"));
-    list()->item(rowOf(QStringLiteral("c0.ies")))->setSelected(true);
-    TPopupMenu* p = popup();
-    for (QAction* hidden :
-         {p->Open1, p->OpenNotepad1, p->CopytoClipboard, p->SaveAsTypeC, p->Openfolder1})
-        EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
-    for (int i = 0; i < TPopupMenu::kCaptionCount; ++i)
-        EXPECT_EQ(captionOf(i), TPopupMenu::FixedCaptions()[static_cast<std::size_t>(i)]);
-}
-
-TEST_F(FileActionsTest, PopupForAFolderEntryAndForNoFocusOffersFolderItems) {
-    list()->setCurrentRow(list()->Tag() - 1); // "sub"
-    TPopupMenu* p = popup();
-    EXPECT_TRUE(p->Openfolder1->isVisible());
-    EXPECT_TRUE(p->Explore1->isVisible());
-    EXPECT_TRUE(p->AddToFavorites1->isVisible());
-    EXPECT_FALSE(p->Open1->isVisible());
-    EXPECT_FALSE(p->SaveAsTypeC->isVisible());
-    p->Openfolder1->trigger();
+    QStringList fixed;
+    for (const QString& caption : TPopupMenu::FixedCaptions())
+        fixed << caption;
+    list()->setCurrentItem(list()->item(rowOf("b.ies")), QItemSelectionModel::NoUpdate);
+    EXPECT_EQ(offered().first(),
+              QStringLiteral("Open1")); // read, but not the one shown: no picture
+    EXPECT_TRUE(list()->entryAt(rowOf("b.ies"))->Loaded);
+    list()->setCurrentRow(rowOf("r90.ies"), QItemSelectionModel::ClearAndSelect);
+    list()->item(rowOf("c0.ies"))->setSelected(true);
+    EXPECT_EQ(offered(), QStringList("ExportPicture1") + fixed);
+    list()->setCurrentRow(1, QItemSelectionModel::ClearAndSelect); // "sub"
+    EXPECT_EQ(offered(), QStringList({"Openfolder1", "Explore1", "AddToFavorites1"}) + fixed);
     p->Explore1->trigger();
-    EXPECT_EQ(shell_->Calls,
-              QStringList({QStringLiteral("folder ") + path(QStringLiteral("lib/sub")),
-                           QStringLiteral("show ") + path(QStringLiteral("lib/sub"))}));
-    list()->setCurrentItem(nullptr);
-    popup();
-    EXPECT_TRUE(p->Openfolder1->isVisible());
-    EXPECT_FALSE(p->Open1->isVisible());
-    EXPECT_FALSE(p->CopytoClipboard->isVisible());
+    EXPECT_EQ(shell_->Calls, QStringList{"show " + path("lib/sub")});
 }
 
-TEST_F(FileActionsTest, ExportItemFollowsTheShownRecord) {
-    const struct {
-        const char* File;
-        bool Visible;
-        const char* Caption;
-    } cases[] = {{"b.ies", true, "Save as type C"},
-                 {"r90.ies", true, "Rotate to zero"},
-                 {"c0.ies", false, nullptr}};
-    for (const auto& c : cases) {
-        select(QString::fromLatin1(c.File));
-        TPopupMenu* p = popup();
-        EXPECT_EQ(p->SaveAsTypeC->isVisible(), c.Visible) << c.File;
-        if (c.Caption) {
-            EXPECT_EQ(p->SaveAsTypeC->text(), QString::fromLatin1(c.Caption)) << c.File;
-        }
+// The view items show the panel's choices and set them; the last item hides and shows the panel.
+TEST_F(FileActionsTest, ThePopupsViewItemsFollowAndSetThePanel) {
+    TPopupMenu* p = popup();
+    EXPECT_TRUE(p->List1->isChecked() && p->Sort1->isChecked() && p->Captions[0]->isChecked());
+    p->Icons1->trigger();
+    EXPECT_TRUE(o()->RadioButtonIcons->isChecked());
+    for (QAction* item : {p->Captions[4], p->Sort1, p->Thumbnails1})
+        item->trigger();
+    EXPECT_TRUE(o()->RadioButtonThumbnails->isChecked() && !o()->CheckBoxSort->isChecked());
+    EXPECT_EQ(o()->ComboBoxCaption->currentIndex(), 4);
+    popup();
+    EXPECT_TRUE(p->Thumbnails1->isChecked() && p->Captions[4]->isChecked());
+    EXPECT_FALSE(p->Sort1->isChecked() || p->Icons1->isChecked() || p->Captions[0]->isChecked());
+    p->ShowOptionsPanel->trigger();
+    EXPECT_EQ(popup()->ShowOptionsPanel->text(), "显示选项面板");
+    p->ShowOptionsPanel->trigger();
+    EXPECT_TRUE(o()->isShown());
+}
+
+// Type B files convert, type C files at 90 degrees rotate, the others offer nothing; a second run
+// replaces the file written first and lists it once, in its sorted place.
+TEST_F(FileActionsTest, TheExportWritesTheFileBesideAndListsIt) {
+    const QString converted = "Some data can be lost.\rFile %1.ies (type B) successfully "
+                              "converted to %1_C.ies (type C)";
+    for (auto [file, item, written, message] :
+         {std::tuple<QString, QString, QString, QString>{"c0", {}, {}, {}},
+          {"b", "Save as type C", "b_C.ies", converted.arg("b")},
+          {"r90", "Rotate to zero", "r90_R.ies",
+           "File r90.ies successfully rotated and saved to r90_R.ies"},
+          {"a.b", "Save as type C", "a.b_C.ies", converted.arg("a.b")},
+          {"b", "Save as type C", "b_C.ies", converted.arg("b")}}) {
+        select(file + ".ies");
+        messages_.clear();
+        EXPECT_EQ(popup()->SaveAsTypeC->isVisible() ? popup()->SaveAsTypeC->text() : QString(),
+                  item);
+        actions()->SaveAsTypeCClick();
+        EXPECT_EQ(messages_.size(), item.isEmpty() ? 0 : 1);
+        if (item.isEmpty()) continue;
+        const ExportText expected =
+            BuildExportText(preview()->PreviewIes(), list()->entryAt(list()->currentRow())->Lines);
+        EXPECT_EQ(read("lib/" + written).toStdString(), expected.Text());
+        EXPECT_TRUE(IsAuthorFile(QFile::encodeName(path("lib/" + written)).toStdString()));
+        EXPECT_EQ(messages_.value(0).Text, message);
+        EXPECT_EQ(shownFiles().count(written), 1);
+        EXPECT_EQ(list()->item(rowOf(written) - 1)->text(), file + ".ies");
     }
 }
 
-TEST_F(FileActionsTest, ExportWritesTheFileAndListsItOnceAfterTwoRuns) {
-    select(QStringLiteral("b.ies"));
+TEST_F(FileActionsTest, AForeignOrUnwritableTargetIsKept) {
+    write("lib/b_C.ies", "foreign");
+    select("b.ies");
+    for (bool answer : {false, true}) {
+        record(answer);
+        actions()->SaveAsTypeCClick();
+        EXPECT_EQ(read("lib/b_C.ies") == "foreign", !answer);
+        EXPECT_EQ(shownFiles().count("b_C.ies"), answer ? 1 : 0);
+    }
+    QDir(root_.path()).mkpath("lib/r90_R.ies"); // the name is taken by a folder
+    select("r90.ies");
+    messages_.clear();
     actions()->SaveAsTypeCClick();
-    const QString target = path(QStringLiteral("lib/b_C.ies"));
-    ASSERT_TRUE(QFileInfo::exists(target));
-    QFile file(target);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const ExportText expected = BuildExportText(
-        window_->preview()->PreviewIes(), list()->entryAt(rowOf(QStringLiteral("b.ies")))->Lines);
-    EXPECT_EQ(file.readAll().toStdString(), expected.Text());
     ASSERT_EQ(messages_.size(), 1);
-    EXPECT_EQ(messages_[0].Title, QStringLiteral("Save type B as C"));
-    EXPECT_EQ(messages_[0].Text, QStringLiteral("Some data can be lost.\rFile b.ies (type B) "
-                                                "successfully converted to b_C.ies (type C)"));
-    select(QStringLiteral("b.ies"));
-    actions()->SaveAsTypeCClick();
-    EXPECT_EQ(entriesNamed(QStringLiteral("b_C.ies")), 1);
-    EXPECT_EQ(messages_.size(), 2);
-    // The new entry is listed in sorted place and is marked as written by this program.
-    const int row = rowOf(QStringLiteral("b_C.ies"));
-    EXPECT_EQ(list()->item(row)->text(), QStringLiteral("b_C.ies"));
-    EXPECT_EQ(list()->item(row - 1)->text(), QStringLiteral("b.ies"));
-    EXPECT_TRUE(IsAuthorFile(QFile::encodeName(target).toStdString()));
+    EXPECT_EQ(messages_[0].Kind, platform::MessageService::Icon::Error);
+    EXPECT_TRUE(messages_[0].Text.startsWith("Cannot write the file " + path("lib/r90_R.ies")));
+    EXPECT_EQ(shownFiles().count("r90_R.ies"), 0);
 }
 
-TEST_F(FileActionsTest, ExportOfADottedNameKeepsTheInnerDot) {
-    select(QStringLiteral("a.b.ies"));
-    actions()->SaveAsTypeCClick();
-    EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("lib/a.b_C.ies"))));
-    EXPECT_EQ(entriesNamed(QStringLiteral("a.b_C.ies")), 1);
-}
-
-TEST_F(FileActionsTest, RotationSavesUnderTheRotationSuffix) {
-    select(QStringLiteral("r90.ies"));
-    actions()->SaveAsTypeCClick();
-    EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("lib/r90_R.ies"))));
-    ASSERT_EQ(messages_.size(), 1);
-    EXPECT_EQ(messages_[0].Text,
-              QStringLiteral("File r90.ies successfully rotated and saved to r90_R.ies"));
-}
-
-TEST_F(FileActionsTest, AForeignFileIsReplacedOnlyWhenConfirmed) {
-    write(QStringLiteral("lib/b_C.ies"), "foreign");
-    platform::MessageService::instance()->setRecorder(
-        [this](const platform::MessageService::Message& m) { messages_.append(m); }, false);
-    select(QStringLiteral("b.ies"));
-    actions()->SaveAsTypeCClick();
-    QFile file(path(QStringLiteral("lib/b_C.ies")));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("foreign"));
-    file.close();
-    EXPECT_EQ(entriesNamed(QStringLiteral("b_C.ies")), 0);
-    platform::MessageService::instance()->setRecorder(
-        [this](const platform::MessageService::Message& m) { messages_.append(m); }, true);
-    actions()->SaveAsTypeCClick();
-    EXPECT_TRUE(IsAuthorFile(QFile::encodeName(path(QStringLiteral("lib/b_C.ies"))).toStdString()));
-    EXPECT_EQ(entriesNamed(QStringLiteral("b_C.ies")), 1);
-}
-
-TEST_F(FileActionsTest, AnUnwritableTargetIsReportedAndNotListed) {
-    QDir(root_.path()).mkpath(QStringLiteral("lib/b_C.ies")); // the name is taken by a folder
-    select(QStringLiteral("b.ies"));
-    const int before = list()->count();
-    actions()->SaveAsTypeCClick();
-    ASSERT_FALSE(messages_.isEmpty());
-    EXPECT_EQ(messages_.back().Kind, platform::MessageService::Icon::Error);
-    EXPECT_TRUE(messages_.back().Text.contains(QStringLiteral("b_C.ies")));
-    EXPECT_EQ(list()->count(), before);
-    EXPECT_TRUE(QFileInfo(path(QStringLiteral("lib/b_C.ies"))).isDir());
-}
-
-TEST_F(FileActionsTest, CtrlCCopiesThePathAndOtherChordsDoNot) {
-    select(QStringLiteral("c0.ies"));
+// Ctrl+C copies the path, the menu key opens the popup, F5 lists new files, Enter opens the file
+// by the chosen program, Backspace goes up.
+TEST_F(FileActionsTest, KeysOfTheList) {
+    select("c0.ies");
     QTest::keyClick(list(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(shell_->Calls.isEmpty());
     QTest::keyClick(list(), Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(shell_->Calls,
-              QStringList{QStringLiteral("copy ") + path(QStringLiteral("lib/c0.ies"))});
-}
-
-TEST_F(FileActionsTest, BackspaceGoesToTheParentFolder) {
-    window_->openStartPath(path(QStringLiteral("lib/sub")));
-    ASSERT_EQ(list()->folderPath(), path(QStringLiteral("lib")) + QStringLiteral("/sub"));
-    QTest::keyClick(list(), Qt::Key_Backspace);
-    QTRY_COMPARE(list()->folderPath(), path(QStringLiteral("lib")));
-}
-
-TEST_F(FileActionsTest, DoubleClickOpensByTheChosenProgramOnlyWhenEnabled) {
-    window_->options()->CheckBoxDblClick->setChecked(false);
-    select(QStringLiteral("c0.ies"));
-    actions()->FolderListViewDblClick();
-    EXPECT_TRUE(shell_->Calls.isEmpty());
-    window_->options()->CheckBoxDblClick->setChecked(true);
-    EXPECT_EQ(actions()->PopupMenu()->defaultAction(), actions()->PopupMenu()->Open1);
-    actions()->FolderListViewDblClick();
-    window_->options()->ComboBoxDblClick->setCurrentIndex(1);
-    EXPECT_EQ(actions()->PopupMenu()->defaultAction(), actions()->PopupMenu()->OpenNotepad1);
+    EXPECT_EQ(shell_->Calls, QStringList{"copy " + path("lib/c0.ies")});
+    QTest::keyClick(list(), Qt::Key_Menu);
+    EXPECT_TRUE(test::WaitUntil([&] { return actions()->PopupMenu()->isVisible(); }));
+    EXPECT_EQ(actions()->PopupMenu()->Captions[1]->text(), "T-1");
+    actions()->PopupMenu()->close();
+    write("lib/new.ies", TypeCText(0));
+    QTest::keyClick(list(), Qt::Key_F5);
+    EXPECT_EQ(shownFiles().count("new.ies"), 1);
+    o()->ComboBoxDblClick->setCurrentIndex(1);
+    select("c0.ies");
     QTest::keyClick(list(), Qt::Key_Return);
-    const QString file = path(QStringLiteral("lib/c0.ies"));
-    EXPECT_EQ(shell_->Calls,
-              QStringList({QStringLiteral("open ") + file, QStringLiteral("text ") + file}));
-    window_->options()->CheckBoxDblClick->setChecked(false);
-    EXPECT_EQ(actions()->PopupMenu()->defaultAction(), nullptr);
+    EXPECT_EQ(shell_->Calls.value(1), "text " + path("lib/c0.ies"));
+    window_->openStartPath(path("lib/sub"));
+    QTest::keyClick(list(), Qt::Key_Backspace);
+    EXPECT_TRUE(test::WaitUntil([&] { return list()->folderPath() == path("lib"); }));
+}
+
+// A double click opens a file only when "双击" is on, by the chosen program (the popup marks it);
+// it opens a folder entry. The selected files go in list order.
+TEST_F(FileActionsTest, DoubleClickOpensByTheChosenProgram) {
+    const QString file = path("lib/c0.ies");
+    TPopupMenu* p = actions()->PopupMenu();
+    select("c0.ies");
+    for (auto [on, program, mark, call] :
+         {std::tuple<bool, int, QAction*, QString>{false, 0, nullptr, {}},
+          {true, 0, p->Open1, "open "},
+          {true, 1, p->OpenNotepad1, "text "},
+          {false, 1, nullptr, {}}}) {
+        o()->CheckBoxDblClick->setChecked(on);
+        o()->ComboBoxDblClick->setCurrentIndex(program);
+        EXPECT_EQ(p->defaultAction(), mark);
+        shell_->Calls.clear();
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {},
+                           list()->visualItemRect(list()->currentItem()).center());
+        EXPECT_EQ(shell_->Calls, call.isEmpty() ? QStringList() : QStringList{call + file});
+    }
+    list()->item(rowOf("a.b.ies"))->setSelected(true);
+    EXPECT_EQ(actions()->SelectedFilePaths(), QStringList({path("lib/a.b.ies"), file}));
+    list()->setCurrentRow(1);
+    actions()->FolderListViewDblClick();
+    EXPECT_EQ(treePath(), path("lib/sub"));
+}
+
+// Answers the next modal dialog once it is up.
+void AnswerNextDialog(std::function<void(QWidget*)> answer) {
+    QTimer::singleShot(0, qApp, [answer] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) return answer(dialog);
+        AnswerNextDialog(answer);
+    });
+}
+
+// At the preview's size the file and the clipboard hold what the preview shows; larger, the same
+// drawing enlarged; SVG and PDF are of the size asked for. The item asks for a name (the chosen
+// filter's suffix is added) and a size within the limits; a failed write is reported.
+TEST_F(FileActionsTest, ThePictureGoesToFilesAndTheClipboardAsShown) {
+    select("r90.ies");
+    preview()->SpeedButtonFit()->click();
+    const PreviewPicture picture = PictureOfPreview(*preview());
+    const int side = preview()->PaintBox()->width();
+    EXPECT_EQ(DefaultPictureSize(picture), side);
+    const QImage shown = preview()->PreviewBitmap().convertToFormat(QImage::Format_RGB32);
+    ASSERT_TRUE(ExportPicture(picture, path("same.png"), side) &&
+                ExportPicture(picture, path("large.PNG"), 2 * side));
+    EXPECT_EQ(QImage(path("same.png")).convertToFormat(QImage::Format_RGB32), shown);
+    const QImage large(path("large.PNG"));
+    EXPECT_EQ(large.size(), QSize(2 * side, 2 * side));
+    EXPECT_EQ(large.pixelColor(4, 4), shown.pixelColor(2, 2));
+    ASSERT_TRUE(ExportPicture(picture, path("d.pdf"), 512)); // one pixel a point
+    EXPECT_TRUE(QString::fromLatin1(read("d.pdf"))
+                    .contains(QRegularExpression("/MediaBox \\[0 0 512(\\.0+)? 512")));
+    popup()->CopyPicture1->trigger();
+    EXPECT_EQ(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), shown);
+    AnswerNextDialog([&](QWidget* files) {
+        EXPECT_EQ(static_cast<QFileDialog*>(files)->selectedFiles().value(0), path("lib/r90.png"));
+        static_cast<QFileDialog*>(files)->selectNameFilter(
+            static_cast<QFileDialog*>(files)->nameFilters().value(1));
+        static_cast<QFileDialog*>(files)->selectFile(path("lib/chosen"));
+        AnswerNextDialog([&](QWidget* sized) {
+            auto* size = static_cast<PictureSizeDialog*>(sized);
+            EXPECT_EQ(size->size(), side);
+            size->sizeBox()->setValue(128);
+            size->accept();
+        });
+        static_cast<QDialog*>(files)->accept();
+    });
+    popup()->ExportPicture1->trigger();
+    EXPECT_TRUE(read("lib/chosen.svg").contains("viewBox=\"0 0 128 128\""));
+    EXPECT_TRUE(messages_.isEmpty());
+    EXPECT_FALSE(ExportPicture(picture, path("gone/x.pdf"), 256));
+    ASSERT_EQ(messages_.size(), 1);
+    EXPECT_TRUE(messages_[0].Text.startsWith("无法保存图像\r" + path("gone/x.pdf")));
 }
 
 } // namespace

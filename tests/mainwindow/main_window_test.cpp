@@ -1,178 +1,309 @@
-// The viewer end to end: tree, list, preview, info label and title on temporary folders.
+// The viewer end to end: tree, list, preview, info label and title on temporary folders, the
+// switches of the options panel, the panel's hiding, scrolling and hover-time field, and the
+// splitters.
 #include "auxwindows/compare_window.h"
-#include "browser/popup_menu.h"
-#include "mainwindow/file_actions.h"
-#include "mainwindow/options_panel.h"
-#include "mainwindow/preview_pane.h"
+#include "mainwindow/layout_rules.h"
 #include "viewer_fixture.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QToolButton>
+#include <QSplitter>
 #include <QWheelEvent>
 
 namespace gonilux::mainwindow::testing {
 namespace {
 
-using platform::MessageService;
-
-QByteArray IesText(const QByteArray& manufacturer, const QByteArray& horz, int planes) {
-    QByteArray text = "IESNA:LM-63-2002\r\n[TEST] T-1\r\n[MANUFAC] " + manufacturer +
-                      "\r\nTILT=NONE\r\n1 1000 1 3 " + QByteArray::number(planes) +
-                      " 1 2 0 0 0\r\n1 1 40\r\n0 45 90\r\n" + horz + "\r\n";
-    for (int i = 0; i < planes; ++i)
-        text += "500 300 0\r\n";
-    return text;
-}
-
 class MainWindowTest : public ViewerTest {
   protected:
     void SetUp() override {
         ViewerTest::SetUp();
-        write(QStringLiteral("lib/full.ies"), IesText("ACME", "0 90 180 270", 4));
-        write(QStringLiteral("lib/single.ies"), IesText("Beta", "0", 1));
-        write(QStringLiteral("lib/bad.ies"), "TILT=NONE\r\n1 1000 1 3 12a 1 2 0 0 0\r\n1 1 0\r\n");
+        write("lib/b.ies", kTypeB);
+        write("lib/c0.ies", TypeCText(0));
+        write("lib/one.ies", "IESNA:LM-63-2002\r\nTILT=NONE\r\n1 1000 1 3 1 1 2 0 0 0\r\n1 1 40\r\n"
+                             "0 45 90\r\n0\r\n500 300 0\r\n");
+        write("lib/bad.ies", "TILT=NONE\r\n1 1000 1 3 12a 1 2 0 0 0\r\n1 1 0\r\n");
+        QFile::copy(GONILUX_TESTDATA_DIR "/ldt-real/JosefJerabek-illumination_map/FLD152-D1.ldt",
+                    path("lib/f.ldt"));
         open();
     }
-    QString libPath() const { return path(QStringLiteral("lib")); }
+    // A mouse move over the file list at `x` (from the list's right edge when negative).
+    void moveOverList(int x, Qt::MouseButtons buttons = {}, Qt::KeyboardModifiers mods = {}) {
+        const QPointF at(x < 0 ? list()->viewport()->width() + x : x, 50);
+        QMouseEvent move(QEvent::MouseMove, at, list()->viewport()->mapToGlobal(at), Qt::NoButton,
+                         buttons, mods);
+        QApplication::sendEvent(list()->viewport(), &move);
+    }
+    void wheel(int delta, Qt::KeyboardModifiers mods, Qt::MouseButtons buttons = {}) {
+        QWheelEvent event({9, 9}, {9, 9}, {}, {0, delta}, buttons, mods, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(preview()->PaintBox(), &event);
+    }
 };
 
-TEST_F(MainWindowTest, OpeningAFolderListsItWithoutReadingFiles) {
-    window_->openStartPath(libPath());
-    browser::FolderListView* list = window_->fileList();
-    EXPECT_EQ(list->Tag(), 2); // ".." and "sub"
-    EXPECT_EQ(list->count(), 5);
-    for (int row = list->Tag(); row < list->count(); ++row)
-        EXPECT_FALSE(list->entryAt(row)->Loaded);
-    EXPECT_TRUE(window_->preview()->CurrentFile().isEmpty());
-    EXPECT_EQ(window_->windowTitle(),
-              QStringLiteral("Gonilux v2.9    ") + QDir::toNativeSeparators(libPath()));
-}
-
-TEST_F(MainWindowTest, SelectingAFileShowsItsDiagramInfoAndTitle) {
-    window_->openStartPath(libPath());
-    select(QStringLiteral("full.ies"));
-    PreviewPane* preview = window_->preview();
-    EXPECT_EQ(preview->CurrentFile(), QDir(libPath()).filePath(QStringLiteral("full.ies")));
-    EXPECT_EQ(window_->infoText(),
-              QStringLiteral("文件名:   full.ies\r测试: T-1\r\n生  产  商:   ACME"));
-    EXPECT_EQ(window_->applicationTitle(), QStringLiteral("full.ies"));
-    EXPECT_TRUE(window_->windowTitle().endsWith(QDir::separator() + QStringLiteral("full.ies")));
-    // Slider: one position per plane, starting at the plane of 0 degrees, visible.
-    EXPECT_EQ(preview->DegreeTrackBar()->minimum(), 0);
-    EXPECT_EQ(preview->DegreeTrackBar()->maximum(), 3);
-    EXPECT_EQ(preview->DegreeTrackBar()->value(), 0);
-    EXPECT_TRUE(preview->DegreeTrackBar()->isVisible());
-    EXPECT_FALSE(preview->LabelAxial()->isVisible());
-    EXPECT_TRUE(preview->SpeedButtonPrint()->isEnabled());
-    // The composed picture holds the red curve below the centre.
-    const QImage& picture = preview->PreviewBitmap();
-    ASSERT_FALSE(picture.isNull());
-    const int half = picture.height() / 2;
-    EXPECT_GT(RedPixels(picture.copy(0, half, picture.width(), picture.height() - half)), 20);
-}
-
-TEST_F(MainWindowTest, ASinglePlaneShowsTheAxialLabelAndNoSlider) {
-    window_->openStartPath(QDir(libPath()).filePath(QStringLiteral("single.ies")));
-    PreviewPane* preview = window_->preview();
-    EXPECT_TRUE(preview->CurrentFile().endsWith(QStringLiteral("single.ies")));
-    EXPECT_FALSE(preview->DegreeTrackBar()->isVisible());
-    EXPECT_FALSE(preview->DegreeTrackBar()->isEnabled());
-    EXPECT_TRUE(preview->LabelAxial()->isVisible());
-    EXPECT_EQ(preview->LabelAxial()->text(), QStringLiteral("轴对称"));
-    // Shift + wheel does nothing without a slider.
-    EXPECT_FALSE(preview->stepPlane(1));
-}
-
-TEST_F(MainWindowTest, ShiftWheelStepsThePlaneWithinItsRange) {
-    window_->openStartPath(QDir(libPath()).filePath(QStringLiteral("full.ies")));
-    QSlider* slider = window_->preview()->DegreeTrackBar();
-    QWidget* target = window_->preview()->PaintBox();
-    auto wheel = [&](int delta, Qt::KeyboardModifiers mods) {
-        QPointF pos(10, 10);
-        QWheelEvent event(pos, target->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
-                          mods, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(target, &event);
-    };
-    wheel(-120, Qt::ShiftModifier);
-    EXPECT_EQ(slider->value(), 1);
-    wheel(-120, Qt::ControlModifier);
-    EXPECT_EQ(slider->value(), 1);
-    wheel(120, Qt::ShiftModifier);
-    wheel(120, Qt::ShiftModifier);
-    EXPECT_EQ(slider->value(), 0);
-}
-
-TEST_F(MainWindowTest, SelectingAFolderEntryClearsThePreview) {
-    window_->openStartPath(libPath());
-    select(QStringLiteral("full.ies"));
-    window_->fileList()->setCurrentRow(1); // the subfolder
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(window_->preview()->CurrentFile().isEmpty());
-    EXPECT_TRUE(window_->infoText().isEmpty());
-    EXPECT_FALSE(window_->preview()->SpeedButtonPrint()->isEnabled());
-}
-
-TEST_F(MainWindowTest, ADamagedHeaderIsReportedOnceWithItsLine) {
-    window_->openStartPath(libPath());
-    select(QStringLiteral("bad.ies"));
+TEST_F(MainWindowTest, AFolderIsListedUnreadAndAFileIsShownWhenSelected) {
+    window_->openStartPath(path("lib"));
+    EXPECT_EQ(list()->Tag() * 10 + list()->count(), 27); // "..", "sub" and five files
+    EXPECT_FALSE(list()->entryAt(2)->Loaded || list()->entryAt(5)->Loaded);
+    EXPECT_EQ(window_->windowTitle(), title("lib"));
+    const QImage empty = preview()->PreviewBitmap();
+    select("c0.ies");
+    EXPECT_EQ(preview()->CurrentFile(), path("lib/c0.ies"));
+    EXPECT_TRUE(window_->labelInfo()->text().startsWith(
+        QStringLiteral("文件名:   c0.ies\n测试: T-1\n生  产  商:   Beta\n\n光通量: ")));
+    EXPECT_EQ(window_->applicationTitle() + window_->windowTitle(), "c0.ies" + title("lib/c0.ies"));
+    EXPECT_TRUE(preview()->SpeedButtonPrint()->isEnabled());
+    EXPECT_EQ(preview()->PaintBox()->cursor().shape(), Qt::CrossCursor);
+    EXPECT_NE(preview()->PreviewBitmap(), empty);
+    list()->setCurrentRow(1); // the subfolder
+    EXPECT_TRUE(preview()->CurrentFile().isEmpty() && window_->labelInfo()->text().isEmpty());
+    EXPECT_FALSE(preview()->SpeedButtonPrint()->isEnabled());
+    EXPECT_EQ(window_->applicationTitle() + window_->windowTitle(), "Gonilux" + title("lib"));
+    EXPECT_EQ(preview()->PreviewBitmap(), empty);
+    // A real EULUMDAT file is listed and shown like an IES file, and hidden with its switch.
+    window_->openStartPath(path("lib/f.ldt"));
+    EXPECT_EQ(preview()->CurrentFile(), path("lib/f.ldt"));
+    EXPECT_TRUE(window_->labelInfo()->text().contains("\n\n光通量: ") &&
+                preview()->PreviewBitmap() != empty);
+    o()->CheckBoxLdt->setChecked(false);
+    EXPECT_EQ(shownFiles(), QStringList({"b.ies", "bad.ies", "c0.ies", "one.ies"}));
+    window_->openStartPath(path("lib/bad.ies")); // a damaged header is reported with its line
+    EXPECT_TRUE(test::WaitUntil([&] { return !messages_.isEmpty(); }));
     QTest::qWait(20);
     ASSERT_EQ(messages_.size(), 1);
-    EXPECT_EQ(messages_[0].Title, QStringLiteral("Error!"));
-    EXPECT_EQ(messages_[0].Text, QStringLiteral("Line 2"));
-    EXPECT_TRUE(window_->preview()->CurrentFile().endsWith(QStringLiteral("bad.ies")));
+    EXPECT_EQ(messages_[0].Title + messages_[0].Text, "Error!Line 2\rbad.ies");
+    o()->CheckBoxTitleBar->setChecked(false); // the title shows the folder only when asked
+    EXPECT_EQ(window_->windowTitle(), "Gonilux v2.9");
+    window_->DisplayHint("?short|/favourite"); // hints show over it
+    EXPECT_EQ(window_->windowTitle(), "Gonilux v2.9    /favourite");
+    window_->DisplayHint({});
+    EXPECT_EQ(window_->windowTitle(), "Gonilux v2.9");
+    o()->CheckBoxTitleBar->setChecked(true);
+    window_->DisplayHint("plain hint");
+    EXPECT_EQ(window_->windowTitle(), title("lib/bad.ies"));
+    EXPECT_EQ(TitleText("/", {}) + TitleText("/", "a.ies") + TitleText("/d/", "a.ies"),
+              "Gonilux v2.9    /Gonilux v2.9    /a.iesGonilux v2.9    /d/a.ies");
+    write("lib/sub/k.ies", TypeCText(0, "\xCA\xEE\xF2")); // the header encoding chosen applies
+    window_->openStartPath(path("lib/sub/k.ies"));
+    o()->ComboBoxEncoding->setCurrentIndex(o()->ComboBoxEncoding->findData("windows-1251"));
+    EXPECT_TRUE(window_->infoText().contains("测试: Кот")) << window_->infoText().toStdString();
 }
 
-TEST_F(MainWindowTest, MessagesAskedForWhilePaintingWaitForTheEventLoop) {
-    MessageService* service = MessageService::instance();
-    {
-        MessageService::PaintScope painting(service);
-        service->show(QStringLiteral("Error!"), QStringLiteral("Line 3"),
-                      MessageService::Icon::Error);
-        EXPECT_TRUE(messages_.isEmpty());
-        EXPECT_EQ(service->pendingCount(), 1);
+// One slider position per plane, starting at the 0 degree plane; Shift + wheel steps it and the
+// thumbnails follow; a single plane shows "轴对称" instead. Clicks toggle fit and ortho.
+TEST_F(MainWindowTest, TheSliderStartsAtTheZeroPlaneAndStepsByShiftWheel) {
+    window_->openStartPath(path("lib/b.ies"));
+    QSlider* slider = preview()->DegreeTrackBar();
+    EXPECT_EQ(slider->maximum() * 10 + slider->value(), 42);
+    EXPECT_TRUE(slider->isVisible() && !preview()->LabelAxial()->isVisible());
+    for (auto [delta, mods, value] : {std::tuple{-120, Qt::ShiftModifier, 3},
+                                      {-120, Qt::ControlModifier, 3},
+                                      {-120, Qt::ShiftModifier, 4},
+                                      {-120, Qt::ShiftModifier, 4},
+                                      {120, Qt::ShiftModifier, 3}}) {
+        wheel(delta, mods);
+        EXPECT_EQ(slider->value() * 10 + list()->thumbnailPlane(), value * 11);
     }
-    QTest::qWait(20);
-    ASSERT_EQ(messages_.size(), 1);
-    EXPECT_EQ(messages_[0].Text, QStringLiteral("Line 3"));
+    wheel(120, {}, Qt::MiddleButton);
+    EXPECT_EQ(messages_.value(0).Text, "Click!");
+    for (auto [button, mods, fit, ortho] : {std::tuple{Qt::LeftButton, Qt::NoModifier, true, true},
+                                            {Qt::LeftButton, Qt::ShiftModifier, true, true},
+                                            {Qt::RightButton, Qt::NoModifier, true, false}}) {
+        QTest::mouseClick(preview()->PaintBox(), button, mods, QPoint(20, 20));
+        EXPECT_EQ(preview()->SpeedButtonFit()->isChecked(), fit);
+        EXPECT_EQ(preview()->SpeedButtonOrtho()->isChecked(), ortho);
+    }
+    window_->openStartPath(path("lib/one.ies"));
+    EXPECT_FALSE(slider->isVisible() || slider->isEnabled() || preview()->stepPlane(1));
+    EXPECT_TRUE(preview()->LabelAxial()->isVisible());
 }
 
-TEST_F(MainWindowTest, LeftClickTogglesFitAndRightClickOrtho) {
-    window_->openStartPath(QDir(libPath()).filePath(QStringLiteral("full.ies")));
-    PreviewPane* preview = window_->preview();
-    const bool fit = preview->SpeedButtonFit()->isChecked();
-    const bool ortho = preview->SpeedButtonOrtho()->isChecked();
-    QTest::mouseClick(preview->PaintBox(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
-    EXPECT_NE(preview->SpeedButtonFit()->isChecked(), fit);
-    QTest::mouseClick(preview->PaintBox(), Qt::LeftButton, Qt::ShiftModifier, QPoint(20, 20));
-    EXPECT_NE(preview->SpeedButtonFit()->isChecked(), fit);
-    QTest::mouseClick(preview->PaintBox(), Qt::RightButton, Qt::NoModifier, QPoint(20, 20));
-    EXPECT_NE(preview->SpeedButtonOrtho()->isChecked(), ortho);
+// Each switch reaches what it drives, at start from the settings file and when changed.
+TEST_F(MainWindowTest, SwitchesDriveTheListTreeAndPreview) {
+    for (const QByteArray& ini :
+         {QByteArray(), ReadFile(GONILUX_TESTDATA_DIR "/expected/mainwindow/changed.ini")}) {
+        open(ini);
+        const browser::FolderTreeView* tree = window_->folderTree();
+        const auto on = [&](QWidget* widget) { return widget->isEnabledTo(o()); };
+        // clang-format off
+        QAbstractButton* const switches[] = {
+            o()->CheckBoxSort, o()->CheckBoxKeep, o()->CheckBoxLdt, o()->CheckBoxUp, o()->CheckBoxUp,
+            o()->CheckBoxMethod, o()->CheckBoxMethod, o()->CheckBoxMulti, o()->CheckBoxMulti,
+            o()->CheckBoxComplete, o()->CheckBoxComplete, o()->CheckBoxWarning, o()->CheckBoxWarning,
+            o()->CheckBoxLabels, o()->CheckBoxLabels, o()->CheckBoxCenter, preview()->SpeedButtonFit(),
+            preview()->SpeedButtonOrtho(), o()->CheckBoxLarge, o()->CheckBoxButton, o()->CheckBoxLines,
+            o()->CheckBoxExpand, o()->CheckBoxHotTrack, o()->CheckBoxHandPont, o()->CheckBoxUnderlineHot,
+            o()->CheckBoxUnderlineCold, o()->CheckBoxLHotTrack, o()->CheckBoxLHotTrack, o()->CheckBoxFlat,
+            o()->CheckBoxDblClick, o()->CheckBoxOn, o()->CheckBoxOn, o()->CheckBoxOn, o()->CheckBoxPlus};
+        const auto driven = [&] {
+            const DiagramOptions shown = preview()->diagramOptions(), thumbs = list()->thumbnailOptions();
+            const browser::ListAppearance looks = list()->listAppearance();
+            return QList<bool>{
+                list()->sortEnabled(), list()->keepCaption(), list()->listsLdt(), list()->upEntryEnabled(),
+                on(o()->ComboBoxUp), preview()->qualityRedraw(), list()->qualityThumbnails(), shown.Multi,
+                thumbs.Multi, shown.Complete, thumbs.Complete, shown.Warning, thumbs.Warning, shown.Labels,
+                thumbs.Labels, shown.Center, thumbs.Fit, thumbs.Ortho, tree->largeIcons(),
+                tree->showButtons(), tree->showLines(), tree->autoExpand(), tree->hotTracking(),
+                looks.HandPointer, looks.UnderlineHot, looks.UnderlineCold, looks.HotTracking,
+                on(o()->EditHoverTime), list()->flatScrollBars(), on(o()->ComboBoxDblClick),
+                preview()->eyeSettings().On, on(o()->TrackBarR) && on(o()->TrackBarK),
+                on(o()->CheckBoxPlus), preview()->eyeSettings().Plus};
+        };
+        for (int turn = 0; turn < 3; ++turn) {
+            QList<bool> checked;
+            for (QAbstractButton* button : switches) checked << button->isChecked();
+            EXPECT_EQ(driven(), checked) << turn;
+            for (QAbstractButton* button : QSet<QAbstractButton*>(std::begin(switches), std::end(switches))) button->toggle();
+        }
+        // clang-format on
+        using View = browser::FolderListView::ViewStyle;
+        for (auto [button, view] : {std::pair{o()->RadioButtonIcons, View::Icons},
+                                    {o()->RadioButtonThumbnails, View::Thumbnails},
+                                    {o()->RadioButtonList, View::List}}) {
+            button->setChecked(true);
+            EXPECT_EQ(list()->viewStyle(), view);
+        }
+        o()->ComboBoxCaption->setCurrentIndex(2);
+        o()->ComboBoxUp->setCurrentIndex(1);
+        EXPECT_EQ(list()->captionChoice() * 10 + list()->upEntryStyle(), 21);
+    }
+    o()->RadioButton9X->setChecked(true);  // a preset sets its boxes; a box changed by hand
+    o()->CheckBoxExpand->setChecked(true); // shows the preset that matches
+    EXPECT_TRUE(o()->CheckBoxLines->isChecked() && o()->RadioButtonCustom->isChecked());
+    o()->RadioButtonL9X->setChecked(true);
+    o()->CheckBoxUnderlineCold->setChecked(true);
+    EXPECT_TRUE(o()->RadioButtonLCustom->isChecked());
 }
 
-TEST_F(MainWindowTest, TitleBarOptionOffShowsOnlyTheCaption) {
-    window_->openStartPath(libPath());
-    window_->options()->CheckBoxTitleBar->setChecked(false);
-    EXPECT_EQ(window_->windowTitle(), QStringLiteral("Gonilux v2.9"));
-    window_->options()->CheckBoxTitleBar->setChecked(true);
-    EXPECT_NE(window_->windowTitle(), QStringLiteral("Gonilux v2.9"));
-    window_->DisplayHint(QStringLiteral("?/favourite/folder"));
-    EXPECT_EQ(window_->windowTitle(), QStringLiteral("Gonilux v2.9    /favourite/folder"));
-    window_->DisplayHint(QString());
-    EXPECT_TRUE(window_->windowTitle().startsWith(QStringLiteral("Gonilux v2.9    ")));
-    EXPECT_NE(window_->windowTitle(), QStringLiteral("Gonilux v2.9    /favourite/folder"));
+// The left column keeps its last width when dragged narrower than 200 pixels; the info panel
+// snaps to whole 13-pixel lines between 17 and 98 pixels. The popup opens compare and map.
+TEST_F(MainWindowTest, SplittersKeepTheirLimits) {
+    QSplitter* columns = window_->splitter();
+    const int total = columns->sizes()[0] + columns->sizes()[1];
+    EXPECT_EQ(columns->sizes()[0], 330);
+    for (auto [dragged, kept] : {std::pair{199, 330}, {260, 260}, {200, 200}}) {
+        columns->setSizes({dragged, total - dragged});
+        emit columns->splitterMoved(dragged, 1);
+        EXPECT_EQ(columns->sizes()[0], kept) << dragged;
+    }
+    QSplitter* info = window_->splitter2();
+    const int height = info->sizes()[0] + info->sizes()[1];
+    for (auto [dragged, kept] : {std::pair{5, 17}, {32, 28}, {39, 41}, {300, 98}}) {
+        info->setSizes({height - dragged, dragged});
+        emit info->splitterMoved(height - dragged, 1);
+        EXPECT_EQ(info->sizes()[1], kept) << dragged;
+    }
+    window_->fileActions()->PopupMenu()->ShowCompareWindow1->trigger();
+    window_->fileActions()->PopupMenu()->Map1->trigger();
+    EXPECT_TRUE(window_->compareWindow()->isVisible() && window_->mapWindow()->isVisible());
 }
 
-TEST_F(MainWindowTest, PopupItemsOpenTheCompareAndMapWindows) {
-    window_->openStartPath(QDir(libPath()).filePath(QStringLiteral("full.ies")));
-    browser::TPopupMenu* popup = window_->fileActions()->PopupMenu();
-    popup->ShowCompareWindow1->trigger();
-    popup->Map1->trigger();
-    QCoreApplication::processEvents();
-    ASSERT_NE(window_->compareWindow(), nullptr);
-    ASSERT_NE(window_->mapWindow(), nullptr);
-    EXPECT_TRUE(window_->compareWindow()->isVisible());
-    EXPECT_TRUE(window_->mapWindow()->isVisible());
+// Ctrl, or the right button alone, with the mouse at the list's right edge shows the hidden panel.
+TEST_F(MainWindowTest, ThePanelHidesByItsButtonAndShowsAtTheListsRightEdge) {
+    using Move = std::tuple<int, Qt::MouseButtons, Qt::KeyboardModifiers, bool>;
+    // clang-format off
+    for (auto [x, buttons, mods, shows] :
+         {Move{-20, {}, Qt::ControlModifier, false}, Move{-10, {}, {}, false},
+          Move{-10, {}, Qt::ControlModifier | Qt::ShiftModifier, false},
+          Move{-10, Qt::RightButton | Qt::LeftButton, {}, false}, Move{-10, Qt::RightButton, Qt::ControlModifier, false},
+          Move{-19, Qt::RightButton, {}, true}, Move{-1, {}, Qt::ControlModifier, true}}) {
+        // clang-format on
+        if (o()->isVisible()) o()->ButtonHide->click();
+        EXPECT_FALSE(o()->isVisible());
+        moveOverList(x, buttons, mods);
+        EXPECT_EQ(o()->isShown(), shows) << x << " " << buttons << " " << mods;
+        EXPECT_EQ(o()->width(), shows ? OptionsPanel::kShownWidth : 0);
+    }
+}
+
+// Without "一直显示" the panel starts hidden, hides again at the next move over the list while
+// "自动隐藏" is on, and when the focus leaves it.
+TEST_F(MainWindowTest, ThePanelAutoHidesOnlyWhenNotAlwaysShown) {
+    open("[GroupBoxExOptions]\nCheckBoxAlways=0\n");
+    EXPECT_FALSE(o()->isShown());
+    EXPECT_TRUE(o()->CheckBoxHide->isEnabledTo(o()));
+    for (auto [hide, always, shown] :
+         {std::tuple{true, false, false}, {false, false, true}, {true, true, true}}) {
+        moveOverList(-1, {}, Qt::ControlModifier);
+        o()->CheckBoxHide->setChecked(hide);
+        o()->CheckBoxAlways->setChecked(always);
+        moveOverList(50);
+        EXPECT_EQ(o()->isShown(), shown);
+    }
+    EXPECT_FALSE(o()->CheckBoxHide->isEnabled());
+    window_->activateWindow(); // focus moving within the panel keeps it, leaving it hides it
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    for (bool always : {true, false}) {
+        o()->CheckBoxAlways->setChecked(always);
+        if (o()->isVisible()) o()->ButtonHide->click();
+        moveOverList(-1, {}, Qt::ControlModifier);
+        o()->ButtonRefresh->setFocus();
+        o()->setFocus();
+        EXPECT_TRUE(o()->isShown());
+        list()->setFocus();
+        EXPECT_EQ(o()->isShown(), always);
+    }
+}
+
+// A click in a group's caption strip expands it (a press that leaves the strip or the control
+// does not); expanded groups stack without overlap; dragging a group's body scrolls the stack
+// within its ends, and the stack's end stays at the panel's end when a group collapses.
+TEST_F(MainWindowTest, ThePanelsGroupsExpandByTheirCaptionAndScrollByDragging) {
+    const auto send = [&](QWidget* target, QEvent::Type type, QPoint global) {
+        QMouseEvent event(type, target->mapFromGlobal(QPointF(global)), QPointF(global),
+                          Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+        QApplication::sendEvent(target, &event);
+        return o()->PanelMainChild->y();
+    };
+    const QList<TGroupBoxEx*> groups = o()->groups();
+    const QPoint strip = groups[1]->mapToGlobal(groups[1]->captionRect().center());
+    send(groups[1], QEvent::MouseButtonPress, strip);
+    send(groups[1], QEvent::MouseButtonRelease, strip + QPoint(0, 30));
+    send(groups[1], QEvent::MouseButtonPress, strip);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(groups[1], &leave);
+    send(groups[1], QEvent::MouseButtonRelease, strip);
+    EXPECT_TRUE(groups[1]->isCollapsed() && o()->CheckBoxSort->isHidden());
+    for (TGroupBoxEx* group : groups) {
+        const QPoint at = group->mapToGlobal(group->captionRect().center());
+        if (group->isCollapsed()) send(group, QEvent::MouseButtonPress, at);
+        send(group, QEvent::MouseButtonRelease, at);
+    }
+    EXPECT_FALSE(o()->CheckBoxSort->isHidden());
+    for (int i = 1; i < groups.size(); ++i)
+        EXPECT_GE(groups[i]->y(), groups[i - 1]->y() + groups[i - 1]->height()) << i;
+    const int lowest = o()->height() - o()->PanelMainChild->height();
+    ASSERT_LT(lowest, -100);
+    const QPoint body = groups[1]->mapToGlobal(QPoint(20, groups[1]->height() / 2));
+    send(groups[1], QEvent::MouseButtonPress, body);
+    for (auto [dy, top] : {std::pair{-50, -50}, {-5000, lowest}, {5000, 0}, {-20, -20}})
+        EXPECT_EQ(send(groups[1], QEvent::MouseMove, body + QPoint(0, dy)), top) << dy;
+    send(groups[1], QEvent::MouseButtonRelease, body);
+    EXPECT_EQ(send(groups[1], QEvent::MouseMove, body + QPoint(0, -90)), -20);
+    send(groups[1], QEvent::MouseButtonPress, body);
+    send(groups[1], QEvent::MouseMove, body + QPoint(0, -5000));
+    groups[6]->setCollapsed(true);
+    EXPECT_EQ(o()->PanelMainChild->y(), o()->height() - o()->PanelMainChild->height());
+    for (TGroupBoxEx* group : groups)
+        group->setCollapsed(true); // shorter than the panel: at top
+    EXPECT_EQ(o()->PanelMainChild->y(), 0);
+}
+
+// The field takes digits, '.', and one '-'; Enter gives the list the time, rounded half to even,
+// and the field shows what the list took.
+TEST_F(MainWindowTest, TheHoverTimeFieldTakesNumbersOnly) {
+    QLineEdit* field = o()->EditHoverTime;
+    EXPECT_FALSE(field->isEnabled());
+    o()->CheckBoxLHotTrack->setChecked(true);
+    // clang-format off
+    for (auto [typed, kept, time] : {std::tuple{"2x5:0", "250", 250}, {"9-9", "9-9", 0}, {"12.5", "12.5", 12},
+                                     {"13.5", "13.5", 14}, {"-5-0", "-50", -1}, {"", "", 0}}) {
+        // clang-format on
+        field->clear();
+        QTest::keyClicks(field, typed);
+        EXPECT_EQ(field->text(), kept);
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(list()->hoverTime(), time) << typed;
+        EXPECT_EQ(field->text(), QString::number(time));
+    }
 }
 
 } // namespace

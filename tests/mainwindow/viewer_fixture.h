@@ -1,30 +1,45 @@
-// A main window over a temporary folder tree with recorded messages and shell calls.
+// A main window over a temporary folder tree, with its own settings file, recorded messages and
+// recorded shell calls.
 #pragma once
 
+#include "../wait_until.h"
+#include "browser/file_entries.h"
 #include "browser/folder_list_view.h"
 #include "browser/folder_tree.h"
+#include "browser/popup_menu.h"
+#include "mainwindow/favourites.h"
+#include "mainwindow/file_actions.h"
+#include "mainwindow/group_box_ex.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/options_panel.h"
+#include "mainwindow/preview_pane.h"
 #include "platform/message_service.h"
 #include "platform/shell_actions.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
-#include <memory>
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << text.toStdString();
+}
 
 namespace gonilux::mainwindow::testing {
 
-// A type B file: vertical angles -90..90, horizontal 0 45 90 (converts with three planes).
-inline QByteArray TypeBText() {
-    return "IESNA:LM-63-2002\r\n[MANUFAC] ACME\r\nTILT=NONE\r\n1 1000 1 5 3 2 2 0 0 0\r\n1 1 40\r\n"
-           "-90 -45 0 45 90\r\n0 45 90\r\n10 20 30 20 10\r\n11 21 31 21 11\r\n12 22 32 22 12\r\n";
-}
+// A type B record, horizontal and vertical angles -90..90: its 0 degree plane is the third.
+inline const QByteArray kTypeB =
+    "IESNA:LM-63-2002\r\n[MANUFAC] ACME\r\nTILT=NONE\r\n1 1000 1 5 5 2 2 0 "
+    "0 0\r\n1 1 40\r\n-90 -45 0 45 90\r\n-90 -45 0 45 90\r\n10 20 30 20 "
+    "10\r\n11 21 31 21 11\r\n12 22 32 22 12\r\n13 23 33 23 13\r\n14 24 "
+    "34 24 14\r\n";
 
-// A type C file whose planes start at `first` degrees.
+// A type C record of two planes starting at `first` degrees.
 inline QByteArray TypeCText(int first, const QByteArray& test = "T-1") {
     return "IESNA:LM-63-2002\r\n[TEST] " + test +
            "\r\n[MANUFAC] Beta\r\nTILT=NONE\r\n1 1000 1 2 2 1 2 0 0 0\r\n1 1 36\r\n0 90\r\n" +
@@ -32,15 +47,9 @@ inline QByteArray TypeCText(int first, const QByteArray& test = "T-1") {
            "\r\n100 50\r\n100 50\r\n";
 }
 
-// Pixels of the diagram's red curve colour.
-inline int RedPixels(const QImage& image) {
-    int red = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            red += c.red() > 200 && c.green() < 90 && c.blue() < 90;
-        }
-    return red;
+inline QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
 class ViewerTest : public ::testing::Test {
@@ -49,8 +58,7 @@ class ViewerTest : public ::testing::Test {
         ASSERT_TRUE(root_.isValid());
         QDir(root_.path()).mkpath(QStringLiteral("lib/sub"));
         QDir(root_.path()).mkpath(QStringLiteral("other"));
-        platform::MessageService::instance()->setRecorder(
-            [this](const platform::MessageService::Message& m) { messages_.append(m); }, answer_);
+        record(true);
         auto shell = std::make_unique<platform::RecordingShellActions>();
         shell_ = shell.get();
         platform::ShellActions::setInstance(std::move(shell));
@@ -59,33 +67,44 @@ class ViewerTest : public ::testing::Test {
         window_.reset();
         platform::MessageService::instance()->setRecorder({});
         platform::ShellActions::setInstance(nullptr);
+        browser::SetHeaderEncodingChoice("auto");
     }
-    void open() {
-        StartOptions start;
-        start.RootPath = root_.path();
-        start.SettingsFile = root_.filePath(QStringLiteral("gonilux.ini"));
-        window_ = std::make_unique<TMainWindow>(start);
-        window_->resize(900, 650);
+    void record(bool answer) { // messages are recorded; questions get `answer`
+        platform::MessageService::instance()->setRecorder(
+            [this](const platform::MessageService::Message& m) { messages_.append(m); }, answer);
+    }
+    // A window over the tree (resized to `size_` when valid); `ini`, with "<root>" for the tree's
+    // folder and "<name>" for its name, is the settings file it starts with.
+    void open(QByteArray ini = {}) {
+        window_.reset();
+        if (!ini.isEmpty())
+            write("gonilux.ini",
+                  ini.replace("<root>", root_.path().toUtf8())
+                      .replace("<name>", QFileInfo(root_.path()).fileName().toUtf8()));
+        window_ = std::make_unique<TMainWindow>(StartOptions{iniPath(), root_.path(), {}});
+        if (size_.isValid()) window_->resize(size_);
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     }
+    QString iniPath() const { return path("gonilux.ini"); }
+    QString title(const QString& shown) const { return "Gonilux v2.9    " + path(shown); }
     void write(const QString& name, const QByteArray& bytes) {
-        QFile file(root_.filePath(name));
+        QFile file(path(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
+    QByteArray read(const QString& name) const { return ReadFile(path(name)); }
     QString path(const QString& relative) const { return QDir(root_.path()).filePath(relative); }
     browser::FolderListView* list() const { return window_->fileList(); }
+    OptionsPanel* o() const { return window_->options(); }
+    PreviewPane* preview() const { return window_->preview(); }
+    QString treePath() const {
+        return window_->folderTree()->ParsingName(window_->folderTree()->currentItem());
+    }
     int rowOf(const QString& fileName) const {
         for (int row = list()->Tag(); row < list()->count(); ++row)
-            if (list()->entryFilePath(row).endsWith(QLatin1Char('/') + fileName)) return row;
+            if (QFileInfo(list()->entryFilePath(row)).fileName() == fileName) return row;
         return -1;
-    }
-    int entriesNamed(const QString& fileName) const {
-        int n = 0;
-        for (int row = list()->Tag(); row < list()->count(); ++row)
-            n += list()->entryFilePath(row).endsWith(QLatin1Char('/') + fileName) ? 1 : 0;
-        return n;
     }
     // The file names the list shows (not hidden by the filter), sorted.
     QStringList shownFiles() const {
@@ -97,15 +116,13 @@ class ViewerTest : public ::testing::Test {
         shown.sort();
         return shown;
     }
-    void select(const QString& fileName) {
-        const int row = rowOf(fileName);
-        ASSERT_GE(row, 0) << fileName.toStdString();
-        list()->setCurrentRow(row);
+    void select(const QString& fileName) { // as a click does
+        list()->setCurrentRow(rowOf(fileName), QItemSelectionModel::ClearAndSelect);
         QCoreApplication::processEvents();
     }
 
     QTemporaryDir root_;
-    bool answer_ = true;
+    QSize size_{900, 650};
     QList<platform::MessageService::Message> messages_;
     platform::RecordingShellActions* shell_ = nullptr;
     std::unique_ptr<TMainWindow> window_;
