@@ -141,7 +141,7 @@ std::vector<Drawing> Drawings() {
         Row("unknown_type_labels_preview", unknown, 160, 160, whole, 0, 1, false, preview),
     };
     // Scale rings: 4 to 8 rings of a round step, none for nothing to scale to.
-    for (double top : {850.0, 870.0, 350.0, 340.0, 100.0, 3.3, 1e9, 1e20, 1e-300, 0.0})
+    for (double top : {850.0, 870.0, 350.0, 340.0, 100.0, 3.3, 8.5e6, 1e9, 1e20, 1e-300, 0.0})
         rows.push_back(Row("rings_" + QString::number(top).toStdString(),
                            MakeRecord(1, {0, 90, 180}, {0}, top), 120, 120));
     return rows;
