@@ -19,4 +19,4 @@ template <typename Condition>
     return true;
 }
 
-}  // namespace test
+} // namespace test

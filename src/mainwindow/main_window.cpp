@@ -35,413 +35,411 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-    namespace gonilux::mainwindow {
+namespace gonilux::mainwindow {
 
-    using browser::FolderListView;
-    using browser::FolderTreeView;
-    using platform::MessageService;
+using browser::FolderListView;
+using browser::FolderTreeView;
+using platform::MessageService;
 
-    TMainWindow::TMainWindow(const StartOptions& start, QWidget* parent)
-        : QMainWindow(parent), start_(start) {
-        setObjectName(QStringLiteral("MainWindow"));
-        setWindowTitle(kAppCaption);
-        setMinimumHeight(300);
-        MessageService::instance()->setOwner(this);
-        buildLayout();
-        wireOptions();
-        favourites_ = new TFavourites(this);
-        fileActions_ = new TFileActions(this, favourites_);
-        FormCreate();
-        wireTools();
-        wireFilter();
-        ConnectLanguageChoice(this);
-        connect(fileActions_->PopupMenu(), &browser::TPopupMenu::compareRequested, this,
-                &TMainWindow::showCompareWindow);
-        connect(fileActions_->PopupMenu(), &browser::TPopupMenu::mapRequested, this,
-                &TMainWindow::showMapWindow);
+TMainWindow::TMainWindow(const StartOptions& start, QWidget* parent)
+    : QMainWindow(parent), start_(start) {
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(kAppCaption);
+    setMinimumHeight(300);
+    MessageService::instance()->setOwner(this);
+    buildLayout();
+    wireOptions();
+    favourites_ = new TFavourites(this);
+    fileActions_ = new TFileActions(this, favourites_);
+    FormCreate();
+    wireTools();
+    wireFilter();
+    ConnectLanguageChoice(this);
+    connect(fileActions_->PopupMenu(), &browser::TPopupMenu::compareRequested, this,
+            &TMainWindow::showCompareWindow);
+    connect(fileActions_->PopupMenu(), &browser::TPopupMenu::mapRequested, this,
+            &TMainWindow::showMapWindow);
+}
+
+TMainWindow::~TMainWindow() {
+    if (!closed_) FormClose();
+    qApp->removeEventFilter(this);
+    // The children send events while they are destroyed; the helpers that watch them stop
+    // first.
+    for (QObject* watcher :
+         {static_cast<QObject*>(fileActions_), static_cast<QObject*>(favourites_)}) {
+        if (!watcher) continue;
+        for (QWidget* watched : {static_cast<QWidget*>(list_), list_->viewport(),
+                                 static_cast<QWidget*>(options_->ListBoxFavorites),
+                                 options_->ListBoxFavorites->viewport()})
+            watched->removeEventFilter(watcher);
     }
+    destroyTools();
+    reportSettingsWriteFailure(); // FormDestroy
+}
 
-    TMainWindow::~TMainWindow() {
-        if (!closed_) FormClose();
-        qApp->removeEventFilter(this);
-        // The children send events while they are destroyed; the helpers that watch them stop
-        // first.
-        for (QObject* watcher :
-             {static_cast<QObject*>(fileActions_), static_cast<QObject*>(favourites_)}) {
-            if (!watcher) continue;
-            for (QWidget* watched : {static_cast<QWidget*>(list_), list_->viewport(),
-                                     static_cast<QWidget*>(options_->ListBoxFavorites),
-                                     options_->ListBoxFavorites->viewport()})
-                watched->removeEventFilter(watcher);
-        }
-        destroyTools();
-        reportSettingsWriteFailure(); // FormDestroy
-    }
+void TMainWindow::buildLayout() {
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName(QStringLiteral("Splitter"));
+    splitter_->setChildrenCollapsible(false);
+    splitter1_ = new QSplitter(Qt::Vertical, splitter_);
+    splitter1_->setObjectName(QStringLiteral("Splitter1"));
+    splitter1_->setChildrenCollapsible(false);
+    panelLeftAll_ = splitter1_;
+    panelLeftAll_->setMinimumWidth(180);
+    tree_ = new FolderTreeView(splitter1_);
+    preview_ = new PreviewPane(splitter1_);
+    preview_->setMinimumHeight(150);
 
-    void TMainWindow::buildLayout() {
-        splitter_ = new QSplitter(Qt::Horizontal, this);
-        splitter_->setObjectName(QStringLiteral("Splitter"));
-        splitter_->setChildrenCollapsible(false);
-        splitter1_ = new QSplitter(Qt::Vertical, splitter_);
-        splitter1_->setObjectName(QStringLiteral("Splitter1"));
-        splitter1_->setChildrenCollapsible(false);
-        panelLeftAll_ = splitter1_;
-        panelLeftAll_->setMinimumWidth(180);
-        tree_ = new FolderTreeView(splitter1_);
-        preview_ = new PreviewPane(splitter1_);
-        preview_->setMinimumHeight(150);
+    splitter2_ = new QSplitter(Qt::Vertical, splitter_);
+    splitter2_->setObjectName(QStringLiteral("Splitter2"));
+    splitter2_->setChildrenCollapsible(false);
+    panelRightAll_ = splitter2_;
+    panelRightAll_->setMinimumWidth(200);
+    auto* listArea = new QWidget(splitter2_);
+    listArea->setObjectName(QStringLiteral("PanelRightAll"));
+    auto* listLayout = new QHBoxLayout(listArea);
+    listLayout->setContentsMargins(0, 0, 0, 0);
+    listLayout->setSpacing(0);
+    filterEdit_ = new QLineEdit(listArea);
+    list_ = new FolderListView(listArea);
+    options_ = new OptionsPanel(listArea);
+    auto* listColumn = new QVBoxLayout;
+    listColumn->setSpacing(0);
+    listColumn->addWidget(filterEdit_);
+    listColumn->addWidget(list_, 1);
+    listLayout->addLayout(listColumn, 1);
+    listLayout->addWidget(options_);
+    panelInfo_ = new QWidget(splitter2_);
+    panelInfo_->setObjectName(QStringLiteral("PanelInfo"));
+    panelInfo_->setMinimumHeight(17);
+    auto* infoLayout = new QHBoxLayout(panelInfo_);
+    infoLayout->setContentsMargins(4, 2, 4, 2);
+    // The header text and the figures below it may be taller than the panel: it scrolls.
+    auto* infoScroll = new QScrollArea(panelInfo_);
+    infoScroll->setFrameShape(QFrame::NoFrame);
+    infoScroll->setWidgetResizable(true);
+    labelInfo_ = new QLabel(infoScroll);
+    labelInfo_->setObjectName(QStringLiteral("LabelInfo"));
+    labelInfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    labelInfo_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    infoScroll->setWidget(labelInfo_);
+    infoLayout->addWidget(infoScroll, 1);
 
-        splitter2_ = new QSplitter(Qt::Vertical, splitter_);
-        splitter2_->setObjectName(QStringLiteral("Splitter2"));
-        splitter2_->setChildrenCollapsible(false);
-        panelRightAll_ = splitter2_;
-        panelRightAll_->setMinimumWidth(200);
-        auto* listArea = new QWidget(splitter2_);
-        listArea->setObjectName(QStringLiteral("PanelRightAll"));
-        auto* listLayout = new QHBoxLayout(listArea);
-        listLayout->setContentsMargins(0, 0, 0, 0);
-        listLayout->setSpacing(0);
-        filterEdit_ = new QLineEdit(listArea);
-        list_ = new FolderListView(listArea);
-        options_ = new OptionsPanel(listArea);
-        auto* listColumn = new QVBoxLayout;
-        listColumn->setSpacing(0);
-        listColumn->addWidget(filterEdit_);
-        listColumn->addWidget(list_, 1);
-        listLayout->addLayout(listColumn, 1);
-        listLayout->addWidget(options_);
-        panelInfo_ = new QWidget(splitter2_);
-        panelInfo_->setObjectName(QStringLiteral("PanelInfo"));
-        panelInfo_->setMinimumHeight(17);
-        auto* infoLayout = new QHBoxLayout(panelInfo_);
-        infoLayout->setContentsMargins(4, 2, 4, 2);
-        // The header text and the figures below it may be taller than the panel: it scrolls.
-        auto* infoScroll = new QScrollArea(panelInfo_);
-        infoScroll->setFrameShape(QFrame::NoFrame);
-        infoScroll->setWidgetResizable(true);
-        labelInfo_ = new QLabel(infoScroll);
-        labelInfo_->setObjectName(QStringLiteral("LabelInfo"));
-        labelInfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        labelInfo_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        infoScroll->setWidget(labelInfo_);
-        infoLayout->addWidget(infoScroll, 1);
+    setCentralWidget(splitter_);
+    resize(800, 600);
+    splitter_->setSizes({330, 470});
+    splitter1_->setSizes({600 - 362, 362});
+    splitter2_->setSizes({600 - 101, 101});
+    connect(splitter_, &QSplitter::splitterMoved, this, &TMainWindow::onSplitterMoved);
+    connect(splitter2_, &QSplitter::splitterMoved, this, &TMainWindow::onSplitter2Moved);
+}
 
-        setCentralWidget(splitter_);
-        resize(800, 600);
-        splitter_->setSizes({330, 470});
-        splitter1_->setSizes({600 - 362, 362});
-        splitter2_->setSizes({600 - 101, 101});
-        connect(splitter_, &QSplitter::splitterMoved, this, &TMainWindow::onSplitterMoved);
-        connect(splitter2_, &QSplitter::splitterMoved, this, &TMainWindow::onSplitter2Moved);
-    }
-
-    void TMainWindow::wireOptions() {
-        OptionsPanel* o = options_;
-        connect(o->ComboBoxCaption, &QComboBox::currentIndexChanged, list_,
-                &FolderListView::ComboBoxCaptionChange);
-        connect(list_, &FolderListView::captionChoiceChanged, this, [o](int k) {
-            QSignalBlocker block(o->ComboBoxCaption);
-            o->ComboBoxCaption->setCurrentIndex(k);
-        });
-        connect(o->CheckBoxSort, &QCheckBox::toggled, list_, &FolderListView::CheckBoxSortClick);
-        connect(o->ComboBoxEncoding, &QComboBox::currentIndexChanged, this, [this, o] {
-            browser::SetHeaderEncodingChoice(
-                o->ComboBoxEncoding->currentData().toString().toStdString());
-            list_->UpdateCaptions(false);
-            ShowPreviewItem(list_->currentRow());
-        });
-        connect(o->CheckBoxKeep, &QCheckBox::toggled, list_, &FolderListView::setKeepCaption);
-        connect(o->CheckBoxLdt, &QCheckBox::toggled, list_, &FolderListView::CheckBoxLdtClick);
-        connect(o->CheckBoxUp, &QCheckBox::toggled, this, [this](bool on) {
-            options_->ComboBoxUp->setEnabled(on);
-            list_->CheckBoxUpClick(on);
-        });
-        connect(o->ComboBoxUp, &QComboBox::currentIndexChanged, list_,
-                &FolderListView::ComboBoxUpChange);
-        connect(o->RadioButtonList, &QRadioButton::toggled, this, [this](bool on) {
-            if (on) list_->setViewStyle(FolderListView::ViewStyle::List);
-        });
-        connect(o->RadioButtonIcons, &QRadioButton::toggled, this, [this](bool on) {
-            if (on) list_->setViewStyle(FolderListView::ViewStyle::Icons);
-        });
-        connect(o->RadioButtonThumbnails, &QRadioButton::toggled, this, [this](bool on) {
-            if (on) list_->setViewStyle(FolderListView::ViewStyle::Thumbnails);
-        });
-        for (QCheckBox* box : {o->CheckBoxMulti, o->CheckBoxLabels})
-            connect(box, &QCheckBox::toggled, this, [this] { onDrawingOptionChanged(false); });
-        for (QCheckBox* box : {o->CheckBoxComplete, o->CheckBoxWarning})
-            connect(box, &QCheckBox::toggled, this, [this] { onDrawingOptionChanged(true); });
-        connect(o->CheckBoxCenter, &QCheckBox::toggled, this, [this] {
-            preview_->setDiagramOptions(options_->diagramOptions());
-            preview_->RenderDiagram(RenderBackground | RenderDiagramCurves);
-        });
-        connect(o->CheckBoxMethod, &QCheckBox::toggled, this, [this](bool on) {
-            preview_->setQualityRedraw(on);
-            list_->setQualityThumbnails(on);
-        });
-        connect(preview_->SpeedButtonFit(), &QToolButton::toggled, this,
-                [this] { list_->setThumbnailOptions(preview_->diagramOptions()); });
-        connect(preview_->SpeedButtonOrtho(), &QToolButton::toggled, this,
-                [this] { list_->setThumbnailOptions(preview_->diagramOptions()); });
-        connect(preview_, &PreviewPane::planeChanged, list_, &FolderListView::setThumbnailPlane);
-        connect(o->CheckBoxTitleBar, &QCheckBox::toggled, this,
-                &TMainWindow::CheckBoxTitleBarClick);
-        connect(o->ButtonRefresh, &QPushButton::clicked, tree_,
-                &FolderTreeView::ButtonRefreshClick);
-
-        wireAppearance();
-        ConnectEyeControls(options_, preview_);
-        wireListAppearance();
-        connect(tree_, &FolderTreeView::aboutToRebuild, list_, &FolderListView::ClearFileList);
-        connect(tree_, &FolderTreeView::folderChanged, this, &TMainWindow::onFolderChanged);
-        connect(list_, &FolderListView::previewItem, this, &TMainWindow::ShowPreviewItem);
-        connect(list_, &FolderListView::folderActivated, this, &TMainWindow::onFolderActivated);
-    }
-
-    // The controls start as the settings file would leave them; each handler runs once.
-    void TMainWindow::applyOptionDefaults() {
-        OptionsPanel* o = options_;
-        list_->CheckBoxSortClick(o->CheckBoxSort->isChecked());
-        list_->setKeepCaption(o->CheckBoxKeep->isChecked());
-        list_->CheckBoxLdtClick(o->CheckBoxLdt->isChecked());
-        list_->ComboBoxUpChange(o->ComboBoxUp->currentIndex());
-        list_->CheckBoxUpClick(o->CheckBoxUp->isChecked());
-        o->ComboBoxUp->setEnabled(o->CheckBoxUp->isChecked());
-        preview_->setQualityRedraw(o->CheckBoxMethod->isChecked());
-        preview_->setDiagramOptions(o->diagramOptions());
-        list_->setQualityThumbnails(o->CheckBoxMethod->isChecked());
-        list_->setThumbnailOptions(preview_->diagramOptions());
-        list_->setHandPointer(o->CheckBoxHandPont->isChecked());
-        list_->setUnderlineHot(o->CheckBoxUnderlineHot->isChecked());
-        list_->setUnderlineCold(o->CheckBoxUnderlineCold->isChecked());
-        list_->setFlatScrollBars(o->CheckBoxFlat->isChecked());
-        list_->setHotTracking(o->CheckBoxLHotTrack->isChecked());
-        o->EditHoverTime->setEnabled(o->CheckBoxLHotTrack->isChecked());
-        o->EditHoverTimeExit(); // the stored hover time takes effect
-    }
-
-    void TMainWindow::FormCreate() {
-        settingsPath_ = start_.SettingsFile.isEmpty() ? DefaultSettingsPath() : start_.SettingsFile;
-        if (!LoadSettings())
-            MessageService::instance()->show(
-                tr("Error!"), tr("Initialization error\rUnable reading configuration\r"),
-                MessageService::Icon::Error);
-        InitTexts();
-        if (!options_->CheckBoxAlways->isChecked() || !panelShown_) options_->ButtonHideClick();
-        applyOptionDefaults();
-        recomputeTreePreset();
-        recomputeListPreset();
-        options_->FitOptionsPanel();
-        if (!start_.RootPath.isEmpty()) tree_->setRootPath(start_.RootPath);
-        tree_->setTreeBuilding(false);
-        tree_->setTreeReady(true);
-        tree_->setLargeIcons(options_->CheckBoxLarge->isChecked());
-        tree_->setShowButtons(options_->CheckBoxButton->isChecked());
-        tree_->setShowLines(options_->CheckBoxLines->isChecked());
-        tree_->setAutoExpand(options_->CheckBoxExpand->isChecked());
-        tree_->setHotTracking(options_->CheckBoxHotTrack->isChecked());
-        tree_->ButtonCreateTreeClick();
-        options_->CheckBoxAlwaysClick();
-        list_->viewport()->setMouseTracking(true);
-        qApp->installEventFilter(this);
-    }
-
-    void TMainWindow::InitTexts() {
-        options_->LabelMy->setText(QStringLiteral("Gonilux v2.9\nKestrin\n2002-2026"));
-        options_->EditTrel->setText(
-            QStringLiteral("C++20 · Qt %1").arg(QString::fromLatin1(qVersion())));
-        options_->CheckBoxLink->setChecked(true);
-    }
-
-    DiagramOptions TMainWindow::currentDiagramOptions() const {
-        return preview_->diagramOptions();
-    }
-
-    void TMainWindow::onDrawingOptionChanged(bool repaintThumbnails) {
+void TMainWindow::wireOptions() {
+    OptionsPanel* o = options_;
+    connect(o->ComboBoxCaption, &QComboBox::currentIndexChanged, list_,
+            &FolderListView::ComboBoxCaptionChange);
+    connect(list_, &FolderListView::captionChoiceChanged, this, [o](int k) {
+        QSignalBlocker block(o->ComboBoxCaption);
+        o->ComboBoxCaption->setCurrentIndex(k);
+    });
+    connect(o->CheckBoxSort, &QCheckBox::toggled, list_, &FolderListView::CheckBoxSortClick);
+    connect(o->ComboBoxEncoding, &QComboBox::currentIndexChanged, this, [this, o] {
+        browser::SetHeaderEncodingChoice(
+            o->ComboBoxEncoding->currentData().toString().toStdString());
+        list_->UpdateCaptions(false);
+        ShowPreviewItem(list_->currentRow());
+    });
+    connect(o->CheckBoxKeep, &QCheckBox::toggled, list_, &FolderListView::setKeepCaption);
+    connect(o->CheckBoxLdt, &QCheckBox::toggled, list_, &FolderListView::CheckBoxLdtClick);
+    connect(o->CheckBoxUp, &QCheckBox::toggled, this, [this](bool on) {
+        options_->ComboBoxUp->setEnabled(on);
+        list_->CheckBoxUpClick(on);
+    });
+    connect(o->ComboBoxUp, &QComboBox::currentIndexChanged, list_,
+            &FolderListView::ComboBoxUpChange);
+    connect(o->RadioButtonList, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) list_->setViewStyle(FolderListView::ViewStyle::List);
+    });
+    connect(o->RadioButtonIcons, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) list_->setViewStyle(FolderListView::ViewStyle::Icons);
+    });
+    connect(o->RadioButtonThumbnails, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) list_->setViewStyle(FolderListView::ViewStyle::Thumbnails);
+    });
+    for (QCheckBox* box : {o->CheckBoxMulti, o->CheckBoxLabels})
+        connect(box, &QCheckBox::toggled, this, [this] { onDrawingOptionChanged(false); });
+    for (QCheckBox* box : {o->CheckBoxComplete, o->CheckBoxWarning})
+        connect(box, &QCheckBox::toggled, this, [this] { onDrawingOptionChanged(true); });
+    connect(o->CheckBoxCenter, &QCheckBox::toggled, this, [this] {
         preview_->setDiagramOptions(options_->diagramOptions());
-        list_->setThumbnailOptions(preview_->diagramOptions());
-        if (repaintThumbnails) list_->viewport()->update();
-        preview_->RedrawPreview(RenderBackground | RenderDiagramCurves);
-    }
+        preview_->RenderDiagram(RenderBackground | RenderDiagramCurves);
+    });
+    connect(o->CheckBoxMethod, &QCheckBox::toggled, this, [this](bool on) {
+        preview_->setQualityRedraw(on);
+        list_->setQualityThumbnails(on);
+    });
+    connect(preview_->SpeedButtonFit(), &QToolButton::toggled, this,
+            [this] { list_->setThumbnailOptions(preview_->diagramOptions()); });
+    connect(preview_->SpeedButtonOrtho(), &QToolButton::toggled, this,
+            [this] { list_->setThumbnailOptions(preview_->diagramOptions()); });
+    connect(preview_, &PreviewPane::planeChanged, list_, &FolderListView::setThumbnailPlane);
+    connect(o->CheckBoxTitleBar, &QCheckBox::toggled, this, &TMainWindow::CheckBoxTitleBarClick);
+    connect(o->ButtonRefresh, &QPushButton::clicked, tree_, &FolderTreeView::ButtonRefreshClick);
 
-    void TMainWindow::showEvent(QShowEvent * event) {
-        QMainWindow::showEvent(event);
-        if (!shown_) {
-            shown_ = true;
-            FormShow();
+    wireAppearance();
+    ConnectEyeControls(options_, preview_);
+    wireListAppearance();
+    connect(tree_, &FolderTreeView::aboutToRebuild, list_, &FolderListView::ClearFileList);
+    connect(tree_, &FolderTreeView::folderChanged, this, &TMainWindow::onFolderChanged);
+    connect(list_, &FolderListView::previewItem, this, &TMainWindow::ShowPreviewItem);
+    connect(list_, &FolderListView::folderActivated, this, &TMainWindow::onFolderActivated);
+}
+
+// The controls start as the settings file would leave them; each handler runs once.
+void TMainWindow::applyOptionDefaults() {
+    OptionsPanel* o = options_;
+    list_->CheckBoxSortClick(o->CheckBoxSort->isChecked());
+    list_->setKeepCaption(o->CheckBoxKeep->isChecked());
+    list_->CheckBoxLdtClick(o->CheckBoxLdt->isChecked());
+    list_->ComboBoxUpChange(o->ComboBoxUp->currentIndex());
+    list_->CheckBoxUpClick(o->CheckBoxUp->isChecked());
+    o->ComboBoxUp->setEnabled(o->CheckBoxUp->isChecked());
+    preview_->setQualityRedraw(o->CheckBoxMethod->isChecked());
+    preview_->setDiagramOptions(o->diagramOptions());
+    list_->setQualityThumbnails(o->CheckBoxMethod->isChecked());
+    list_->setThumbnailOptions(preview_->diagramOptions());
+    list_->setHandPointer(o->CheckBoxHandPont->isChecked());
+    list_->setUnderlineHot(o->CheckBoxUnderlineHot->isChecked());
+    list_->setUnderlineCold(o->CheckBoxUnderlineCold->isChecked());
+    list_->setFlatScrollBars(o->CheckBoxFlat->isChecked());
+    list_->setHotTracking(o->CheckBoxLHotTrack->isChecked());
+    o->EditHoverTime->setEnabled(o->CheckBoxLHotTrack->isChecked());
+    o->EditHoverTimeExit(); // the stored hover time takes effect
+}
+
+void TMainWindow::FormCreate() {
+    settingsPath_ = start_.SettingsFile.isEmpty() ? DefaultSettingsPath() : start_.SettingsFile;
+    if (!LoadSettings())
+        MessageService::instance()->show(tr("Error!"),
+                                         tr("Initialization error\rUnable reading configuration\r"),
+                                         MessageService::Icon::Error);
+    InitTexts();
+    if (!options_->CheckBoxAlways->isChecked() || !panelShown_) options_->ButtonHideClick();
+    applyOptionDefaults();
+    recomputeTreePreset();
+    recomputeListPreset();
+    options_->FitOptionsPanel();
+    if (!start_.RootPath.isEmpty()) tree_->setRootPath(start_.RootPath);
+    tree_->setTreeBuilding(false);
+    tree_->setTreeReady(true);
+    tree_->setLargeIcons(options_->CheckBoxLarge->isChecked());
+    tree_->setShowButtons(options_->CheckBoxButton->isChecked());
+    tree_->setShowLines(options_->CheckBoxLines->isChecked());
+    tree_->setAutoExpand(options_->CheckBoxExpand->isChecked());
+    tree_->setHotTracking(options_->CheckBoxHotTrack->isChecked());
+    tree_->ButtonCreateTreeClick();
+    options_->CheckBoxAlwaysClick();
+    list_->viewport()->setMouseTracking(true);
+    qApp->installEventFilter(this);
+}
+
+void TMainWindow::InitTexts() {
+    options_->LabelMy->setText(QStringLiteral("Gonilux v2.9\nKestrin\n2002-2026"));
+    options_->EditTrel->setText(
+        QStringLiteral("C++20 · Qt %1").arg(QString::fromLatin1(qVersion())));
+    options_->CheckBoxLink->setChecked(true);
+}
+
+DiagramOptions TMainWindow::currentDiagramOptions() const {
+    return preview_->diagramOptions();
+}
+
+void TMainWindow::onDrawingOptionChanged(bool repaintThumbnails) {
+    preview_->setDiagramOptions(options_->diagramOptions());
+    list_->setThumbnailOptions(preview_->diagramOptions());
+    if (repaintThumbnails) list_->viewport()->update();
+    preview_->RedrawPreview(RenderBackground | RenderDiagramCurves);
+}
+
+void TMainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TMainWindow::FormShow() {
+    applyStoredLayout();
+    if (startState_ != Qt::WindowNoState) setWindowState(startState_);
+    if (!options_->CheckBoxSave->isChecked()) lastPath_.clear();
+    if (!start_.OpenPath.isEmpty())
+        openStartPath(start_.OpenPath);
+    else
+        tree_->OpenTreePath(lastPath_);
+}
+
+void TMainWindow::openStartPath(const QString& path) {
+    QFileInfo info(path);
+    const bool isFile = info.isFile();
+    const QString folder = isFile ? info.absolutePath() : info.absoluteFilePath();
+    tree_->openPath(folder);
+    if (isFile) selectFileEntry(info.fileName());
+}
+
+void TMainWindow::selectFileEntry(const QString& fileName) {
+    for (int row = list_->Tag(); row < list_->count(); ++row) {
+        if (QFileInfo(list_->entryFilePath(row)).fileName() == fileName) {
+            list_->setCurrentRow(row);
+            list_->scrollToItem(list_->item(row));
+            return;
         }
     }
+}
 
-    void TMainWindow::FormShow() {
-        applyStoredLayout();
-        if (startState_ != Qt::WindowNoState) setWindowState(startState_);
-        if (!options_->CheckBoxSave->isChecked()) lastPath_.clear();
-        if (!start_.OpenPath.isEmpty())
-            openStartPath(start_.OpenPath);
-        else
-            tree_->OpenTreePath(lastPath_);
+void TMainWindow::onFolderChanged(QTreeWidgetItem* node) {
+    preview_->clearPreview();
+    infoText_.clear();
+    labelInfo_->clear();
+    list_->ShowFolderContents(tree_->listingOf(node));
+    if (list_->count() > 0) {
+        list_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+        list_->scrollToItem(list_->item(0));
     }
+    UpdateTitle();
+}
 
-    void TMainWindow::openStartPath(const QString& path) {
-        QFileInfo info(path);
-        const bool isFile = info.isFile();
-        const QString folder = isFile ? info.absolutePath() : info.absoluteFilePath();
-        tree_->openPath(folder);
-        if (isFile) selectFileEntry(info.fileName());
-    }
-
-    void TMainWindow::selectFileEntry(const QString& fileName) {
-        for (int row = list_->Tag(); row < list_->count(); ++row) {
-            if (QFileInfo(list_->entryFilePath(row)).fileName() == fileName) {
-                list_->setCurrentRow(row);
-                list_->scrollToItem(list_->item(row));
-                return;
-            }
-        }
-    }
-
-    void TMainWindow::onFolderChanged(QTreeWidgetItem * node) {
-        preview_->clearPreview();
+void TMainWindow::ShowPreviewItem(int row) {
+    const bool isFile = list_->isFileEntry(row);
+    gonilux::TiesData* entry = isFile ? list_->entryAt(row) : nullptr;
+    if (entry) {
+        preview_->ShowPreviewItem(&entry->Ies, list_->entryFilePath(row));
+        const std::vector<std::string> titles =
+            DecodeTitles(entry->Lines, browser::ShownEncoding(*entry));
+        infoText_ = TranslateInfoLabels(QString::fromStdString(BuildPreviewInfo(titles)));
+    } else {
+        preview_->ShowPreviewItem(nullptr, QString());
         infoText_.clear();
-        labelInfo_->clear();
-        list_->ShowFolderContents(tree_->listingOf(node));
-        if (list_->count() > 0) {
-            list_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-            list_->scrollToItem(list_->item(0));
-        }
+    }
+    QString shown = infoText_;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (const auto figures = entry ? list_->entryMetrics(row) : std::nullopt)
+        shown += browser::MetricsBlock(*figures, entry->Ies.PhotometricType);
+    labelInfo_->setText(shown);
+    const QString file = preview_->CurrentFile();
+    preview_->PaintBox()->setCursor(file.isEmpty() ? Qt::ArrowCursor : Qt::CrossCursor);
+    applicationTitle_ = file.isEmpty() ? QStringLiteral("Gonilux") : QFileInfo(file).fileName();
+    UpdateTitle();
+}
+
+void TMainWindow::onFolderActivated(const QString& path, bool) {
+    if (!path.isEmpty()) tree_->openPath(path);
+}
+
+void TMainWindow::UpdateTitle() {
+    if (!options_->CheckBoxTitleBar->isChecked() || titleShowsHint_) return;
+    QTreeWidgetItem* node = tree_->currentItem();
+    if (!node || !FolderTreeView::hasRecord(node)) return;
+    const QString file = preview_->CurrentFile();
+    setWindowTitle(TitleText(tree_->ParsingName(node),
+                             file.isEmpty() ? QString() : QFileInfo(file).fileName()));
+}
+
+void TMainWindow::CheckBoxTitleBarClick() {
+    if (options_->CheckBoxTitleBar->isChecked())
         UpdateTitle();
-    }
+    else
+        setWindowTitle(kAppCaption);
+}
 
-    void TMainWindow::ShowPreviewItem(int row) {
-        const bool isFile = list_->isFileEntry(row);
-        gonilux::TiesData* entry = isFile ? list_->entryAt(row) : nullptr;
-        if (entry) {
-            preview_->ShowPreviewItem(&entry->Ies, list_->entryFilePath(row));
-            const std::vector<std::string> titles =
-                DecodeTitles(entry->Lines, browser::ShownEncoding(*entry));
-            infoText_ = TranslateInfoLabels(QString::fromStdString(BuildPreviewInfo(titles)));
-        } else {
-            preview_->ShowPreviewItem(nullptr, QString());
-            infoText_.clear();
-        }
-        QString shown = infoText_;
-        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-            .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        if (const auto figures = entry ? list_->entryMetrics(row) : std::nullopt)
-            shown += browser::MetricsBlock(*figures, entry->Ies.PhotometricType);
-        labelInfo_->setText(shown);
-        const QString file = preview_->CurrentFile();
-        preview_->PaintBox()->setCursor(file.isEmpty() ? Qt::ArrowCursor : Qt::CrossCursor);
-        applicationTitle_ = file.isEmpty() ? QStringLiteral("Gonilux") : QFileInfo(file).fileName();
-        UpdateTitle();
-    }
-
-    void TMainWindow::onFolderActivated(const QString& path, bool) {
-        if (!path.isEmpty()) tree_->openPath(path);
-    }
-
-    void TMainWindow::UpdateTitle() {
-        if (!options_->CheckBoxTitleBar->isChecked() || titleShowsHint_) return;
-        QTreeWidgetItem* node = tree_->currentItem();
-        if (!node || !FolderTreeView::hasRecord(node)) return;
-        const QString file = preview_->CurrentFile();
-        setWindowTitle(TitleText(tree_->ParsingName(node),
-                                 file.isEmpty() ? QString() : QFileInfo(file).fileName()));
-    }
-
-    void TMainWindow::CheckBoxTitleBarClick() {
+void TMainWindow::DisplayHint(const QString& hint) {
+    if (!hint.isEmpty() && hint.startsWith(QLatin1Char('?'))) {
+        QString longPart = hint.mid(1);
+        const int bar = longPart.indexOf(QLatin1Char('|'));
+        if (bar >= 0) longPart = longPart.mid(bar + 1);
+        setWindowTitle(kAppCaption + QStringLiteral("    ") + longPart);
+        titleShowsHint_ = true;
+    } else if (hint.isEmpty() && titleShowsHint_) {
+        titleShowsHint_ = false;
         if (options_->CheckBoxTitleBar->isChecked())
             UpdateTitle();
         else
             setWindowTitle(kAppCaption);
     }
+}
 
-    void TMainWindow::DisplayHint(const QString& hint) {
-        if (!hint.isEmpty() && hint.startsWith(QLatin1Char('?'))) {
-            QString longPart = hint.mid(1);
-            const int bar = longPart.indexOf(QLatin1Char('|'));
-            if (bar >= 0) longPart = longPart.mid(bar + 1);
-            setWindowTitle(kAppCaption + QStringLiteral("    ") + longPart);
-            titleShowsHint_ = true;
-        } else if (hint.isEmpty() && titleShowsHint_) {
-            titleShowsHint_ = false;
-            if (options_->CheckBoxTitleBar->isChecked())
-                UpdateTitle();
-            else
-                setWindowTitle(kAppCaption);
-        }
+bool TMainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip)
+        DisplayHint(static_cast<QStatusTipEvent*>(event)->tip());
+    return QMainWindow::event(event);
+}
+
+bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove && !closed_ &&
+        (watched == list_->viewport() || watched == this)) {
+        auto* move = static_cast<QMouseEvent*>(event);
+        const QPoint at = list_->viewport()->mapFromGlobal(move->globalPosition().toPoint());
+        options_->FormMouseMove(move->buttons(), move->modifiers(), at.x(),
+                                list_->viewport()->width());
     }
-
-    bool TMainWindow::event(QEvent * event) {
-        if (event->type() == QEvent::StatusTip)
-            DisplayHint(static_cast<QStatusTipEvent*>(event)->tip());
-        return QMainWindow::event(event);
-    }
-
-    bool TMainWindow::eventFilter(QObject * watched, QEvent * event) {
-        if (event->type() == QEvent::MouseMove && !closed_ &&
-            (watched == list_->viewport() || watched == this)) {
-            auto* move = static_cast<QMouseEvent*>(event);
-            const QPoint at = list_->viewport()->mapFromGlobal(move->globalPosition().toPoint());
-            options_->FormMouseMove(move->buttons(), move->modifiers(), at.x(),
-                                    list_->viewport()->width());
-        }
-        if (event->type() == QEvent::Wheel) {
-            auto* widget = qobject_cast<QWidget*>(watched);
-            if (widget && widget->window() == this && handleWheel(static_cast<QWheelEvent*>(event)))
-                return true;
-        }
-        return QMainWindow::eventFilter(watched, event);
-    }
-
-    bool TMainWindow::handleWheel(QWheelEvent * wheel) {
-        const int delta =
-            wheel->angleDelta().y() != 0 ? wheel->angleDelta().y() : wheel->angleDelta().x();
-        if (delta == 0) return false;
-        if (wheel->modifiers() == Qt::ShiftModifier && wheel->buttons() == Qt::NoButton) {
-            preview_->stepPlane(delta < 0 ? 1 : -1);
+    if (event->type() == QEvent::Wheel) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && handleWheel(static_cast<QWheelEvent*>(event)))
             return true;
-        }
-        if (wheel->buttons() == Qt::MiddleButton && wheel->modifiers() == Qt::NoModifier) {
-            MessageService::instance()->show(QString(), tr("Click!"),
-                                             MessageService::Icon::Information);
-            return true;
-        }
-        return false;
     }
+    return QMainWindow::eventFilter(watched, event);
+}
 
-    void TMainWindow::onSplitterMoved() {
-        const QList<int> sizes = splitter_->sizes();
-        if (sizes.size() < 2) return;
-        int last = lastSplitterSize_;
-        if (SplitterCanResize(sizes[0], last)) {
-            lastSplitterSize_ = last;
-        } else if (lastSplitterSize_ > 0 && sizes[0] != lastSplitterSize_) {
-            QSignalBlocker block(splitter_);
-            splitter_->setSizes({lastSplitterSize_, sizes[0] + sizes[1] - lastSplitterSize_});
-        }
+bool TMainWindow::handleWheel(QWheelEvent* wheel) {
+    const int delta =
+        wheel->angleDelta().y() != 0 ? wheel->angleDelta().y() : wheel->angleDelta().x();
+    if (delta == 0) return false;
+    if (wheel->modifiers() == Qt::ShiftModifier && wheel->buttons() == Qt::NoButton) {
+        preview_->stepPlane(delta < 0 ? 1 : -1);
+        return true;
     }
+    if (wheel->buttons() == Qt::MiddleButton && wheel->modifiers() == Qt::NoModifier) {
+        MessageService::instance()->show(QString(), tr("Click!"),
+                                         MessageService::Icon::Information);
+        return true;
+    }
+    return false;
+}
 
-    void TMainWindow::onSplitter2Moved() {
-        const QList<int> sizes = splitter2_->sizes();
-        if (sizes.size() < 2) return;
-        const int info = Splitter2CanResize(sizes[1]);
-        if (info == sizes[1]) return;
-        QSignalBlocker block(splitter2_);
-        splitter2_->setSizes({sizes[0] + sizes[1] - info, info});
+void TMainWindow::onSplitterMoved() {
+    const QList<int> sizes = splitter_->sizes();
+    if (sizes.size() < 2) return;
+    int last = lastSplitterSize_;
+    if (SplitterCanResize(sizes[0], last)) {
+        lastSplitterSize_ = last;
+    } else if (lastSplitterSize_ > 0 && sizes[0] != lastSplitterSize_) {
+        QSignalBlocker block(splitter_);
+        splitter_->setSizes({lastSplitterSize_, sizes[0] + sizes[1] - lastSplitterSize_});
     }
+}
 
-    void TMainWindow::closeEvent(QCloseEvent * event) {
-        if (!closed_) FormClose();
-        event->accept();
-    }
+void TMainWindow::onSplitter2Moved() {
+    const QList<int> sizes = splitter2_->sizes();
+    if (sizes.size() < 2) return;
+    const int info = Splitter2CanResize(sizes[1]);
+    if (info == sizes[1]) return;
+    QSignalBlocker block(splitter2_);
+    splitter2_->setSizes({sizes[0] + sizes[1] - info, info});
+}
 
-    void TMainWindow::FormClose() {
-        closed_ = true;
-        if (!SaveSettings()) settingsWriteFailed_ = true;
-        tree_->setTreeBuilding(true);
-        list_->ClearFileList();
-        tree_->FreeTreeData();
-    }
+void TMainWindow::closeEvent(QCloseEvent* event) {
+    if (!closed_) FormClose();
+    event->accept();
+}
+
+void TMainWindow::FormClose() {
+    closed_ = true;
+    if (!SaveSettings()) settingsWriteFailed_ = true;
+    tree_->setTreeBuilding(true);
+    list_->ClearFileList();
+    tree_->FreeTreeData();
+}
 
 } // namespace gonilux::mainwindow

@@ -15,142 +15,142 @@
 #include <QToolButton>
 #include <functional>
 
-    namespace gonilux::mainwindow {
-    namespace {
+namespace gonilux::mainwindow {
+namespace {
 
-    // The preview and the file list as the auxiliary windows read them.
-    class MainWindowSource final : public auxwindows::PreviewSource {
-      public:
-        explicit MainWindowSource(const TMainWindow& window) : window_(window) {}
+// The preview and the file list as the auxiliary windows read them.
+class MainWindowSource final : public auxwindows::PreviewSource {
+  public:
+    explicit MainWindowSource(const TMainWindow& window) : window_(window) {}
 
-        const tIES& previewIes() const override { return window_.preview()->PreviewIes(); }
-        QString currentFile() const override { return window_.preview()->CurrentFile(); }
-        int planePosition() const override { return window_.preview()->planePosition(); }
-        DiagramOptions diagramOptions() const override { return window_.currentDiagramOptions(); }
-        QString selectedCaption() const override {
-            const QList<QListWidgetItem*> items = window_.fileList()->selectedItems();
-            return items.isEmpty() ? QString() : items.first()->text();
+    const tIES& previewIes() const override { return window_.preview()->PreviewIes(); }
+    QString currentFile() const override { return window_.preview()->CurrentFile(); }
+    int planePosition() const override { return window_.preview()->planePosition(); }
+    DiagramOptions diagramOptions() const override { return window_.currentDiagramOptions(); }
+    QString selectedCaption() const override {
+        const QList<QListWidgetItem*> items = window_.fileList()->selectedItems();
+        return items.isEmpty() ? QString() : items.first()->text();
+    }
+    std::vector<std::string> focusedTitles() const override {
+        browser::FolderListView* list = window_.fileList();
+        const int row = list->currentRow();
+        const TiesData* entry = list->isFileEntry(row) ? list->entryAt(row) : nullptr;
+        return entry ? DecodeTitles(entry->Lines, browser::ShownEncoding(*entry))
+                     : std::vector<std::string>{};
+    }
+
+  private:
+    const TMainWindow& window_;
+};
+
+// Runs `action` when the right mouse button is released over the watched widget.
+class RightReleaseFilter final : public QObject {
+  public:
+    RightReleaseFilter(QObject* parent, std::function<void()> action)
+        : QObject(parent), action_(std::move(action)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget &&
+                widget->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
+                action_();
         }
-        std::vector<std::string> focusedTitles() const override {
-            browser::FolderListView* list = window_.fileList();
-            const int row = list->currentRow();
-            const TiesData* entry = list->isFileEntry(row) ? list->entryAt(row) : nullptr;
-            return entry ? DecodeTitles(entry->Lines, browser::ShownEncoding(*entry))
-                         : std::vector<std::string>{};
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> action_;
+};
+
+} // namespace
+
+struct TMainWindow::ToolWindows {
+    explicit ToolWindows(const TMainWindow& window) : Source(window) {}
+    MainWindowSource Source;
+    auxwindows::TRenderWindow* Render = nullptr;
+    auxwindows::TBigGonioWin* Compare = nullptr;
+    auxwindows::TMapWindow* Map = nullptr;
+};
+
+void TMainWindow::wireTools() {
+    tools_ = new ToolWindows(*this);
+    tools_->Render = new auxwindows::TRenderWindow(tools_->Source, settingsPath_, this);
+    tools_->Compare = new auxwindows::TBigGonioWin(tools_->Source, this);
+    tools_->Map = new auxwindows::TMapWindow(tools_->Source, this);
+
+    QToolButton* render = preview_->SpeedButtonRender();
+    render->setCheckable(true);
+    connect(render, &QToolButton::toggled, this, [this](bool down) {
+        auxwindows::TRenderWindow* window = tools_->Render;
+        if (down) {
+            window->show();
+            window->raise();
+            window->activateWindow();
+        } else {
+            window->hide();
         }
-
-      private:
-        const TMainWindow& window_;
+    });
+    connect(tools_->Render, &auxwindows::TRenderWindow::closed, render,
+            [render] { render->setChecked(false); });
+    auto follow = [this] {
+        auxwindows::TRenderWindow* window = tools_ ? tools_->Render : nullptr;
+        if (window && window->isVisible() && window->SBUpdate()->isChecked())
+            window->ButtonUpdateClick();
     };
+    connect(list_, &browser::FolderListView::previewItem, this, follow);
+    connect(preview_, &PreviewPane::planeChanged, this, follow);
 
-    // Runs `action` when the right mouse button is released over the watched widget.
-    class RightReleaseFilter final : public QObject {
-      public:
-        RightReleaseFilter(QObject* parent, std::function<void()> action)
-            : QObject(parent), action_(std::move(action)) {}
+    QToolButton* print = preview_->SpeedButtonPrint();
+    connect(print, &QToolButton::clicked, this, [this, print] {
+        auxwindows::PrintWithDialog(this, tools_->Source);
+        print->setDown(false); // released whatever happened
+        print->setChecked(false);
+    });
 
-      protected:
-        bool eventFilter(QObject* watched, QEvent* event) override {
-            if (event->type() == QEvent::MouseButtonRelease &&
-                static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-                auto* widget = qobject_cast<QWidget*>(watched);
-                if (widget &&
-                    widget->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
-                    action_();
-            }
-            return QObject::eventFilter(watched, event);
-        }
-
-      private:
-        std::function<void()> action_;
+    preview_->SpeedButtonFit()->installEventFilter(
+        new RightReleaseFilter(this, [this] { showCompareWindow(); }));
+    // The compare window draws with the current switches: repaint it when they change.
+    auto repaintCompare = [this] {
+        if (tools_ && tools_->Compare->isVisible()) tools_->Compare->update();
     };
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
+             preview_->SpeedButtonFit(), preview_->SpeedButtonOrtho(), options_->CheckBoxMulti,
+             options_->CheckBoxLabels, options_->CheckBoxComplete, options_->CheckBoxWarning,
+             options_->CheckBoxCenter})
+        connect(button, &QAbstractButton::toggled, this, repaintCompare);
+}
 
-    } // namespace
+// The render window writes its settings section before the main window reports a failed write.
+void TMainWindow::destroyTools() {
+    if (!tools_) return;
+    ToolWindows* tools = tools_;
+    tools_ = nullptr;
+    if (!tools->Render->FormDestroy()) settingsWriteFailed_ = true;
+    delete tools->Render;
+    delete tools->Compare;
+    delete tools->Map;
+    delete tools;
+}
 
-    struct TMainWindow::ToolWindows {
-        explicit ToolWindows(const TMainWindow& window) : Source(window) {}
-        MainWindowSource Source;
-        auxwindows::TRenderWindow* Render = nullptr;
-        auxwindows::TBigGonioWin* Compare = nullptr;
-        auxwindows::TMapWindow* Map = nullptr;
-    };
+auxwindows::TRenderWindow* TMainWindow::renderWindow() const {
+    return tools_ ? tools_->Render : nullptr;
+}
+auxwindows::TBigGonioWin* TMainWindow::compareWindow() const {
+    return tools_ ? tools_->Compare : nullptr;
+}
+auxwindows::TMapWindow* TMainWindow::mapWindow() const {
+    return tools_ ? tools_->Map : nullptr;
+}
 
-    void TMainWindow::wireTools() {
-        tools_ = new ToolWindows(*this);
-        tools_->Render = new auxwindows::TRenderWindow(tools_->Source, settingsPath_, this);
-        tools_->Compare = new auxwindows::TBigGonioWin(tools_->Source, this);
-        tools_->Map = new auxwindows::TMapWindow(tools_->Source, this);
+void TMainWindow::showCompareWindow() {
+    if (tools_) tools_->Compare->showCompare();
+}
 
-        QToolButton* render = preview_->SpeedButtonRender();
-        render->setCheckable(true);
-        connect(render, &QToolButton::toggled, this, [this](bool down) {
-            auxwindows::TRenderWindow* window = tools_->Render;
-            if (down) {
-                window->show();
-                window->raise();
-                window->activateWindow();
-            } else {
-                window->hide();
-            }
-        });
-        connect(tools_->Render, &auxwindows::TRenderWindow::closed, render,
-                [render] { render->setChecked(false); });
-        auto follow = [this] {
-            auxwindows::TRenderWindow* window = tools_ ? tools_->Render : nullptr;
-            if (window && window->isVisible() && window->SBUpdate()->isChecked())
-                window->ButtonUpdateClick();
-        };
-        connect(list_, &browser::FolderListView::previewItem, this, follow);
-        connect(preview_, &PreviewPane::planeChanged, this, follow);
-
-        QToolButton* print = preview_->SpeedButtonPrint();
-        connect(print, &QToolButton::clicked, this, [this, print] {
-            auxwindows::PrintWithDialog(this, tools_->Source);
-            print->setDown(false); // released whatever happened
-            print->setChecked(false);
-        });
-
-        preview_->SpeedButtonFit()->installEventFilter(
-            new RightReleaseFilter(this, [this] { showCompareWindow(); }));
-        // The compare window draws with the current switches: repaint it when they change.
-        auto repaintCompare = [this] {
-            if (tools_ && tools_->Compare->isVisible()) tools_->Compare->update();
-        };
-        for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
-                 preview_->SpeedButtonFit(), preview_->SpeedButtonOrtho(), options_->CheckBoxMulti,
-                 options_->CheckBoxLabels, options_->CheckBoxComplete, options_->CheckBoxWarning,
-                 options_->CheckBoxCenter})
-            connect(button, &QAbstractButton::toggled, this, repaintCompare);
-    }
-
-    // The render window writes its settings section before the main window reports a failed write.
-    void TMainWindow::destroyTools() {
-        if (!tools_) return;
-        ToolWindows* tools = tools_;
-        tools_ = nullptr;
-        if (!tools->Render->FormDestroy()) settingsWriteFailed_ = true;
-        delete tools->Render;
-        delete tools->Compare;
-        delete tools->Map;
-        delete tools;
-    }
-
-    auxwindows::TRenderWindow* TMainWindow::renderWindow() const {
-        return tools_ ? tools_->Render : nullptr;
-    }
-    auxwindows::TBigGonioWin* TMainWindow::compareWindow() const {
-        return tools_ ? tools_->Compare : nullptr;
-    }
-    auxwindows::TMapWindow* TMainWindow::mapWindow() const {
-        return tools_ ? tools_->Map : nullptr;
-    }
-
-    void TMainWindow::showCompareWindow() {
-        if (tools_) tools_->Compare->showCompare();
-    }
-
-    void TMainWindow::showMapWindow() {
-        if (tools_) tools_->Map->showMap();
-    }
+void TMainWindow::showMapWindow() {
+    if (tools_) tools_->Map->showMap();
+}
 
 } // namespace gonilux::mainwindow
