@@ -196,8 +196,8 @@ void ExpectControls(const QString& name, const QWidget& window) {
     debug << window.windowTitle() << window.geometry() << window.maximumSize();
     for (const QWidget* w : window.findChildren<QWidget*>()) {
         debug << "\n" << w->metaObject()->className() << w->objectName() << w->isHidden();
-        for (const char* p : {"text", "toolTip", "geometry", "enabled", "checkable", "checked",
-                              "autoDefault", "value", "minimum", "maximum", "focusPolicy"})
+        for (const char* p : {"text", "toolTip", "geometry", "enabled", "checked", "autoDefault",
+                              "value", "minimum", "maximum", "frameShape", "frameShadow"})
             if (w->property(p).isValid()) debug << p << w->property(p);
     }
     EXPECT_EQ(out, QString::fromUtf8(Expected(name, out.toUtf8())));
@@ -222,6 +222,7 @@ TEST(RenderWindow, SettingsControlsAndRendering) {
         ExpectControls("render_window_read.txt", window);
         window.TrackBar2()->setValue(55);
         window.SBradiosity()->setChecked(true);
+        window.SBUpdate()->setChecked(true);
         window.move(5, 6);
         EXPECT_TRUE(window.FormDestroy());
         window.move(70, 80);
@@ -229,7 +230,7 @@ TEST(RenderWindow, SettingsControlsAndRendering) {
     QFile written(ini);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(),
-              "[V]\nA=1\n[Render]\nLeft=5\nTop=6\nBrightness=55\nZoom=12\nRadiocity=1\nAutoR=0\n");
+              "[V]\nA=1\n[Render]\nLeft=5\nTop=6\nBrightness=55\nZoom=12\nRadiocity=1\nAutoR=1\n");
     write("[Render]\nZoom=x\nRadiocity=0\n");
     const TRenderWindow stopped(source, ini);
     EXPECT_TRUE(stopped.SBradiosity()->isChecked() && stopped.SBUpdate()->isChecked());
