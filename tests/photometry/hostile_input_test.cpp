@@ -1,56 +1,60 @@
-// Fields left empty in EULUMDAT files, and figures of lights that do not shine down.
-#include "photometry/ldt_reader.h"
-#include "photometry/metrics.h"
+// Files that are no photometric files at all: folders, pipes, devices, link loops and files
+// over the size limit are refused with a reason; written files replace the old one whole.
+#include "photometry/file_io.h"
 #include "test_util.h"
 
-#include <cmath>
+#include <sys/stat.h>
 
 namespace gonilux {
 namespace {
 
-using namespace testutil;
+namespace fs = std::filesystem;
+using testutil::Dump;
 
-// EULUMDAT has one field a line: empty lines are empty fields and move nothing.
-TEST(LdtFields, EmptyLinesReadAsZeroWithoutShifting) {
-    const std::string original =
-        ReadText(fs::path(GONILUX_TESTDATA_DIR) / "ldt-real/Wei-Lim-lighting/ldt_min_example.ldt");
-    std::vector<std::string> lines;
-    for (std::size_t at = 0, next; at < original.size(); at = next + 1) {
-        next = std::min(original.find('\n', at), original.size());
-        lines.push_back(original.substr(at, next - at));
+TEST(FileIo, UnreadableFilesLeaveTheEntryAsItWas) {
+    testutil::TempFolder folder;
+    fs::create_directory(folder.Path / "sub.ies");
+    ASSERT_EQ(::mkfifo(folder.Str("pipe.ies").c_str(), 0600), 0); // never waited for
+    testutil::WriteText(folder.Path / "huge.ies", "TILT=NONE");
+    fs::resize_file(folder.Path / "huge.ies", kMaxFileBytes + 1);
+    fs::create_symlink("/dev/zero", folder.Path / "zero.ies");
+    fs::create_symlink(folder.Path / "loop.ies", folder.Path / "loop.ies");
+    std::string reasons;
+    for (const char* name :
+         {"absent.ies", "sub.ies", "pipe.ies", "huge.ies", "zero.ies", "loop.ies"}) {
+        TiesData entry = CreateIesData("lamp.ies");
+        EXPECT_FALSE(LoadIesEntry(entry, folder.Str(name)));
+        EXPECT_TRUE(!entry.Loaded && entry.Diagnostics.OpenFailed);
+        reasons += std::string(name) + ": " + entry.Diagnostics.OpenError + "\n";
+        EXPECT_EQ(entry.Lines, (std::vector<std::string>{"", "lamp.ies"}));
+        EXPECT_EQ(Dump(entry.Ies), Dump(tIES{}));
+        EXPECT_FALSE(IsAuthorFile(folder.Str(name)));
     }
-    tIES expected;
-    ASSERT_FALSE(ParseLdt(original, "a.ldt", expected).Diagnostics.HeaderError);
-    // Colour temperature, colour rendering and watts; then six of the direct ratios.
-    for (const std::vector<int>& blank : {std::vector{29, 30, 31}, {32, 33, 34, 35, 36, 37}}) {
-        std::vector<std::string> changed = lines;
-        for (int index : blank)
-            changed[std::size_t(index)].clear();
-        tIES read;
-        const LdtParseResult result = ParseLdt(JoinLines(changed, "\n"), "a.ldt", read);
-        EXPECT_FALSE(result.Diagnostics.HeaderError) << result.Diagnostics.HeaderErrorLine;
-        EXPECT_EQ(Dump(read).substr(Dump(read).find('|')),
-                  Dump(expected).substr(Dump(expected).find('|')));
-    }
+    EXPECT_EQ(reasons, "absent.ies: No such file or directory\nsub.ies: is a folder, not a file\n"
+                       "pipe.ies: is a named pipe, not a file\nhuge.ies: too large: 64 MiB (the "
+                       "limit is 64 MiB)\nzero.ies: is a device, not a file\nloop.ies: Too many "
+                       "levels of symbolic links\n");
 }
 
-// Efficacy divides by the watts as written; an uplight's beam is measured about the zenith.
-TEST(Metrics, FractionalWattsAndBeamsAboutThePeak) {
-    const tArrEx gammas = Steps(0, 180, 5);
-    tArrEx down(gammas.size()), up(gammas.size());
-    for (std::size_t i = 0; i < gammas.size(); ++i)
-        down[i] = up[gammas.size() - 1 - i] =
-            std::pow(std::max(0.0, std::cos(gammas[i] * M_PI / 180)), 8);
-    tIES downlight = MakeRecord(1, gammas, {0}, {down});
-    downlight.ExactInputWatts = 43.5;
-    const tMetrics d = ComputeMetrics(downlight);
-    EXPECT_NEAR(d.Efficacy, d.LuminaireFlux / 43.5, 1e-9);
-    const tMetrics u = ComputeMetrics(MakeRecord(1, gammas, {0}, {up}));
-    EXPECT_NEAR(u.Spread0.Beam, d.Spread0.Beam, 1e-9);
-    EXPECT_NEAR(u.Spread90.Field, d.Spread90.Field, 1e-9);
-    EXPECT_LT(u.Spread0.Beam, 90);
-    EXPECT_EQ(d.Spread0.Axis, 0);
-    EXPECT_EQ(u.Spread0.Axis, 180);
+TEST(FileIo, AtomicWriteReplacesTheFileWholeOrKeepsTheOldOne) {
+    testutil::TempFolder folder;
+    const std::string path = folder.Str("x_C.ies");
+    const std::string bytes("IESNA91\r\n[CHANGED] Kestrin\r\nTILT=NONE\r\n\x1A\0end", 44);
+    std::string error, read;
+    for (const std::string& text : {std::string("old"), bytes, std::string(200000, 'x'), bytes}) {
+        ASSERT_TRUE(WriteFileAtomically(path, text, error)) << error;
+        ASSERT_TRUE(ReadWholeFile(path, read, error)) << error;
+        EXPECT_EQ(read, text);
+    }
+    EXPECT_TRUE(IsAuthorFile(path));
+    // A folder in the way: the write fails with a reason and leaves no temporary file.
+    fs::create_directories(folder.Path / "taken" / "inside");
+    EXPECT_FALSE(WriteFileAtomically(folder.Str("taken"), bytes, error));
+    EXPECT_EQ(error, "Is a directory");
+    EXPECT_FALSE(WriteFileAtomically(folder.Str("no/such/x.ies"), bytes, error));
+    EXPECT_EQ(error, "No such file or directory");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path), fs::directory_iterator{}), 2);
+    EXPECT_TRUE(fs::exists(folder.Path / "taken" / "inside"));
 }
 
 } // namespace

@@ -3,11 +3,6 @@
 #include "photometry/plane_pairs.h"
 #include "test_util.h"
 
-#include <cmath>
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
-
 namespace gonilux {
 namespace {
 
@@ -65,7 +60,11 @@ TEST(SelectPlanes, ModesAndSwitchesChooseThePlanesAndTheirExtents) {
                    (s.HasPerpendicular ? ", " + std::to_string(s.PerpPlane) + " & " +
                                              std::to_string(s.PerpOpposite)
                                        : "") +
-                   (s.HasLocations ? ", whole " : ", fitted ") + Text(s.Extents) + "\n";
+                   (s.HasLocations ? ", whole " : ", fitted ") + Text(s.Extents);
+        for (const ExtentLocation& l : s.Locations) // the first value of each extent
+            listing +=
+                s.HasLocations ? " " + std::to_string(l.Plane) + "/" + std::to_string(l.Vert) : "";
+        listing += "\n";
     };
     for (std::uint16_t mode : {0, 1, 2, 7})
         for (int requested : {-4, 0, 1, 9})
@@ -76,22 +75,12 @@ TEST(SelectPlanes, ModesAndSwitchesChooseThePlanesAndTheirExtents) {
     show(MakeRecord(1, {0, 90}, {0}, {{100, 40}}), 2, 0, {});
     show(MakeRecord(1, {}, {0, 90}, tArrEx2(2)), 1, 0, {});
     show(MakeRecord(1, {0, 90}, {}, {}), 0, 0, {false, false, true});
+    // Whole extents: type C mirrored about its axis, ties at the first location.
+    show(ExtentsRecord(2), 0, 0, {false, false, true});
+    show(MakeRecord(2, {-90, 0, 90}, {0}, {{70, 10, 30}}), 0, 0, {false, false, false});
+    show(MakeRecord(1, {0, 90, 180}, {0, 90}, {{10, 50, 60}, {50, 50, 20}}), 0, 1,
+         {false, false, false});
     testutil::ExpectMatchesFile("select_planes.txt", listing);
-}
-
-TEST(WholeExtents, TypeCIsMirroredAndTiesKeepTheFirstLocation) {
-    tIesExtents e{999, -999, 999, -999, 999};
-    tIesLocations at;
-    WholeExtents(ExtentsRecord(2), e, at);
-    EXPECT_EQ(Text(e), Text({200, 0, 200, -40, 100}));
-    WholeExtents(MakeRecord(2, {-90, 0, 90}, {0}, {{70, 10, 30}}), e, at);
-    EXPECT_EQ(Text(e), Text({70, -70, 30, 0, 10}));
-    WholeExtents(MakeRecord(1, {0, 90, 180}, {0, 90}, {{10, 50, 60}, {50, 50, 20}}), e, at);
-    EXPECT_EQ(Text(e), Text({60, -50, 50, -60, 50}));
-    std::vector<int> locations;
-    for (const ExtentLocation& l : at)
-        locations.insert(locations.end(), {l.Plane, l.Vert});
-    EXPECT_EQ(locations, (std::vector<int>{0, 2, -1, -1, 0, 1, 0, 2, 1, 0}));
 }
 
 } // namespace

@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <random>
@@ -29,18 +31,31 @@ inline std::string JoinLines(const std::vector<std::string>& lines, std::string_
 // A record built directly, without the reader, so that tests control every value.
 inline tIES MakeRecord(std::uint16_t type, tArrEx vert, tArrEx horz, tArrEx2 candela) {
     tIES ies;
-    ies.LampCount = 1;
-    ies.LumensPerLamp = 1000;
-    ies.Multiplier = 1;
-    ies.UnitsType = 2;
-    ies.InputWatts = 36;
-    ies.PhotometricType = type;
+    ies.LampCount = 1, ies.LumensPerLamp = 1000, ies.Multiplier = 1, ies.UnitsType = 2;
+    ies.InputWatts = 36, ies.ExactInputWatts = 36, ies.PhotometricType = type;
     ies.VertCount = static_cast<std::uint16_t>(vert.size());
     ies.HorzCount = static_cast<std::uint16_t>(horz.size());
-    ies.VertAngles = std::move(vert);
-    ies.HorzAngles = std::move(horz);
+    ies.VertAngles = std::move(vert), ies.HorzAngles = std::move(horz);
     ies.Candela = std::move(candela);
     return ies;
+}
+
+// The pieces of a text between the separators (an empty text gives one empty piece).
+inline std::vector<std::string> Split(const std::string& text, char separator = ' ') {
+    std::vector<std::string> pieces;
+    std::size_t at = 0;
+    for (std::size_t end; (end = text.find(separator, at)) != std::string::npos; at = end + 1)
+        pieces.push_back(text.substr(at, end - at));
+    pieces.push_back(text.substr(at));
+    return pieces;
+}
+
+// The numbers in a text separated by blanks.
+inline tArrEx Numbers(const std::string& text) {
+    tArrEx numbers;
+    for (const std::string& word : Split(text))
+        if (!word.empty()) numbers.push_back(std::stod(word));
+    return numbers;
 }
 
 // Candela table whose value at (h, v) is 10 * (h + 1) + v, so every value tells its origin.
@@ -59,33 +74,19 @@ inline tArrEx Steps(double first, double last, double step) {
     return angles;
 }
 
-// Counts and array lengths agree.
-inline void ExpectConsistent(const tIES& ies, const std::string& context = {}) {
-    EXPECT_EQ(ies.VertAngles.size(), ies.VertCount) << context;
-    EXPECT_EQ(ies.HorzAngles.size(), ies.HorzCount) << context;
-    ASSERT_EQ(ies.Candela.size(), ies.HorzCount) << context;
-    for (const tArrEx& row : ies.Candela)
-        ASSERT_EQ(row.size(), ies.VertCount) << context;
-}
-
 // Every field of the record as exact text (the shortest text of each double, so -0 shows).
 inline std::string Dump(const tIES& r) {
+    tArrEx2 lists = {{double(r.LampCount), r.LumensPerLamp, r.Multiplier, double(r.VertCount),
+                      double(r.HorzCount), double(r.PhotometricType), double(r.UnitsType), r.Width,
+                      r.Length, r.Height, double(r.InputWatts), r.ExactInputWatts},
+                     r.VertAngles,
+                     r.HorzAngles};
+    lists.insert(lists.end(), r.Candela.begin(), r.Candela.end());
     std::string out;
-    auto add = [&out](double v) {
-        char buffer[32];
-        out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, v).ptr).push_back(' ');
-    };
-    for (double v : {double(r.LampCount), r.LumensPerLamp, r.Multiplier, double(r.VertCount),
-                     double(r.HorzCount), double(r.PhotometricType), double(r.UnitsType), r.Width,
-                     r.Length, r.Height, double(r.InputWatts)})
-        add(v);
-    for (const tArrEx* list : {&r.VertAngles, &r.HorzAngles}) {
-        out += "| ";
-        std::for_each(list->begin(), list->end(), add);
-    }
-    for (const tArrEx& row : r.Candela) {
-        out += "| ";
-        std::for_each(row.begin(), row.end(), add);
+    for (const tArrEx& list : lists) {
+        out += out.empty() ? "" : "| ";
+        for (char buffer[32]; double v : list)
+            out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, v).ptr) += ' ';
     }
     return out;
 }
@@ -103,8 +104,7 @@ inline void WriteText(const fs::path& path, const std::string& text) {
 // one-line listings.
 inline std::string Escaped(std::string_view text, bool hexBeyondAscii = false) {
     std::string out;
-    for (unsigned char c : text) {
-        char hex[8];
+    for (char hex[8]; unsigned char c : text) {
         std::snprintf(hex, sizeof hex, c == '\r' ? "\\r" : c == '\n' ? "\\n" : "\\x%02X", c);
         const bool plain = c >= ' ' && c != 0x7F && (c < 0x7F || !hexBeyondAscii);
         out += plain ? std::string(1, char(c)) : std::string(hex);
@@ -116,41 +116,21 @@ inline std::string Escaped(std::string_view text, bool hexBeyondAscii = false) {
 // GONILUX_UPDATE_EXPECTED=1 the file is rewritten first.
 inline void ExpectMatchesFile(const std::string& name, const std::string& text) {
     const fs::path path = fs::path(GONILUX_TESTDATA_DIR) / "expected" / "photometry" / name;
-    if (const char* update = std::getenv("GONILUX_UPDATE_EXPECTED"); update && *update == '1') {
-        fs::create_directories(path.parent_path());
+    if (const char* update = std::getenv("GONILUX_UPDATE_EXPECTED"); update && *update == '1')
         WriteText(path, text);
-    }
     EXPECT_EQ(text, ReadText(path)) << "differs from " << path;
-}
-
-// The files under a folder with the given extension (any case), sorted; a missing or empty
-// folder fails the test.
-inline std::vector<fs::path> FilesIn(const fs::path& folder, std::string_view extension) {
-    std::vector<fs::path> files;
-    std::error_code error;
-    for (const auto& item : fs::recursive_directory_iterator(folder, error)) {
-        std::string ext = item.path().extension().string();
-        std::transform(ext.begin(), ext.end(), ext.begin(), [](char c) { return char(c | 0x20); });
-        if (item.is_regular_file() && ext == extension) files.push_back(item.path());
-    }
-    std::sort(files.begin(), files.end());
-    EXPECT_FALSE(files.empty()) << "no " << extension << " files in " << folder;
-    return files;
 }
 
 // A folder of its own under the system's temporary folder, removed again on destruction.
 struct TempFolder {
-    const fs::path path =
+    const fs::path Path =
         fs::temp_directory_path() / ("gonilux-test-" + std::to_string(std::random_device{}()));
-    TempFolder() { fs::create_directories(path); }
+    TempFolder() { fs::create_directories(Path); }
     ~TempFolder() {
         std::error_code ignored;
-        fs::remove_all(path, ignored);
+        fs::remove_all(Path, ignored);
     }
-    const fs::path& Path() const { return path; }
-    std::string Str(const std::string& name = {}) const {
-        return name.empty() ? path.string() : (path / name).string();
-    }
+    std::string Str(const std::string& name = {}) const { return (Path / name).string(); }
 };
 
 } // namespace gonilux::testutil

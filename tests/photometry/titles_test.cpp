@@ -5,10 +5,6 @@
 #include "photometry/text_encoding.h"
 #include "test_util.h"
 
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
-
 namespace gonilux {
 namespace {
 
@@ -44,46 +40,35 @@ TEST(ExtractTitles, HeadersGiveTheListedTitlesInfoTextsAndAuthorMark) {
     testutil::ExpectMatchesFile("titles.txt", listing + "\n");
 }
 
-// Header bytes as the screen shows them: UTF-8 stays, anything else is Windows-1252 (bytes it
-// leaves undefined as ISO-8859-1); the command line's JSON reads them as ISO-8859-1.
-TEST(HeaderTextDecoding, Utf8StaysAndOtherBytesAreCodePageText) {
-    std::string listing;
-    for (const char* bytes :
-         {"Lumi\xC3\xA8re \xE2\x82\xAC \xF0\x9F\x92\xA1", "Lumi\xE8re \x80 \x96\x9F",
-          "\x81\x8D\xFF", "\xC3", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
-          "\xE2\x82", "\xF8\x88\x80\x80\x80", "\xC2\xA0\xDF\xBF\xEF\xBF\xBF\xF4\x8F\xBF\xBF"})
-        listing += Escaped(bytes, true) + " -> " + Escaped(ToUtf8Windows1252(bytes), true) + " / " +
-                   Escaped(ToUtf8Lenient(bytes), true) + "\n";
-    testutil::ExpectMatchesFile("text_encoding.txt", listing);
-    EXPECT_EQ(JsonQuote("a\"b\\c\nd\re\tf\x01g\x7F\x1Fh 灯"),
-              "\"a\\\"b\\\\c\\nd\\re\\tf\\u0001g\\u007f\\u001fh 灯\"");
-}
-
-// The encoding chosen for header text and the text shown, automatically and as asked.
+// Header bytes as the screen shows them: the encoding chosen and the text shown, automatically
+// and as asked, and the code-page readings of the file list (UTF-8 stays, anything else is
+// Windows-1252, bytes it leaves undefined as ISO-8859-1) and of the command line's JSON
+// (ISO-8859-1).
 TEST(HeaderEncoding, ChosenEncodingsAndDecodedTextsAreTheListedOnes) {
     std::string listing;
-    for (const char* bytes :
-         {"Lumi\xC3\xA8re",
-          "Gr\xF6\xDF"
-          "e 30\xB0",
-          "\xB5\xC6\xBE\xDF LED",
-          "a\xB5\xC6"
-          "b",
-          "\xB5\xC6\xBE", "\xB5\xC6\xBE\xA0", "\x8F\xC6\x96\xBE\x8A\xED\x8B\xEF LED",
-          "\xBFO\xA8\xE3\xB7\xD3\xA9\xFA", "\xC1\xB6\xB8\xED \xB1\xE2\xB1\xB8", "caf\xE9 \x80",
-          "\xD1\xE2\xE5\xF2\xE8\xEB\xFC\xED\xE8\xEA 40 \xC2\xF2",
-          "\xB7\xD3\xA9\xFA\xBE\xB9\xA8\xE3", "Lumi\xE8re \xE9l\xE9gante \xE0 40\xB0"}) {
-        listing += Escaped(bytes, true) + " -> " + ChooseHeaderEncoding(bytes) + ": " +
-                   DecodeHeaderText(bytes, "AUTO") + " / " + DecodeHeaderText(bytes, "Shift_JIS") +
-                   " / " + DecodeHeaderText(bytes, "windows-1251") + " / " +
-                   DecodeHeaderText(bytes, "utf-8") + " / " + DecodeHeaderText(bytes, "nonsense") +
-                   "\n";
+    const std::vector<std::string> samples = testutil::Split(
+        "Lumi\xC3\xA8re|Gr\xF6\xDF\x65 30\xB0|\xB5\xC6\xBE\xDF LED|a\xB5\xC6\x62|\xB5\xC6\xBE|"
+        "\xB5\xC6\xBE\xA0|\x8F\xC6\x96\xBE\x8A\xED\x8B\xEF LED|\xBFO\xA8\xE3\xB7\xD3\xA9\xFA|"
+        "\xC1\xB6\xB8\xED \xB1\xE2\xB1\xB8|caf\xE9 \x80\xA0|\xF1\xE2\xE5\xF2 "
+        "\xB8\xEB\xEA\xE0|\xD1\xE2\xE5\xF2\xE8\xEB\xFC\xED\xE8"
+        "\xEA 40 \xC2\xF2|\xB7\xD3\xA9\xFA\xBE\xB9\xA8\xE3|Lumi\xE8re \xE9l\xE9gante \xE0 40"
+        "\xB0|Lumi\xC3\xA8re \xE2\x82\xAC \xF0\x9F\x92\xA1|Lumi\xE8re \x80 \x96\x9F|\x81\x8D"
+        "\xFF|\xC3|\xC0\xAF|\xE0\x80\xAF|\xED\xA0\x80|\xF4\x90\x80\x80|\xE2\x82|\xF8\x88\x80"
+        "\x80\x80|\xC2\xA0\xDF\xBF\xEF\xBF\xBF\xF4\x8F\xBF\xBF",
+        '|');
+    for (const std::string& bytes : samples) {
+        listing += Escaped(bytes, true) + " -> " + ChooseHeaderEncoding(bytes) + ": ";
+        for (const char* encoding : {"AUTO", "Shift_JIS", "windows-1251", "utf-8", "nonsense"})
+            listing += DecodeHeaderText(bytes, encoding) + " / ";
+        listing += ToUtf8Windows1252(bytes) + " / " + ToUtf8Lenient(bytes) + "\n";
     }
     for (const char* name : {"auto", "AUTO", "gb18030", "koi8-r", "Windows-1252", "nonsense", ""})
         listing += std::string(name) + (IsKnownHeaderEncoding(name) ? " known\n" : " unknown\n");
     for (std::string_view name : HeaderEncodingNames())
         listing += std::string(name) + " ";
     testutil::ExpectMatchesFile("header_encoding.txt", listing + "\n");
+    EXPECT_EQ(JsonQuote("a\"b\\c\nd\re\tf\x01g\x7F\x1Fh 灯"),
+              "\"a\\\"b\\\\c\\nd\\re\\tf\\u0001g\\u007f\\u001fh 灯\"");
     // An entry's titles are decided together (the file names stay as they are), or as asked.
     const std::vector<std::string> titles = {"\xE9.ies", "f.ies", "1", "\xC1\xB6\xB8\xED", "LED"};
     EXPECT_EQ(TitlesEncoding(titles, "auto"), "GB18030");
