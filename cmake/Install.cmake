@@ -43,3 +43,31 @@ foreach(size IN LISTS GONILUX_ICON_SIZES)
   install(FILES ${_gonilux_icon_dir}/${size}x${size}/apps/gonilux.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
+
+# The software centres' entry, the manual pages and the bash completion. The first two carry the
+# version (cmake/Version.cmake); the manual pages are compressed as Debian installs them.
+set(_gonilux_metainfo ${CMAKE_BINARY_DIR}/metainfo/gonilux.metainfo.xml)
+configure_file(${CMAKE_SOURCE_DIR}/resources/metainfo/gonilux.metainfo.xml.in ${_gonilux_metainfo}
+               @ONLY)
+install(FILES ${_gonilux_metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+set(_gonilux_man_pages)
+foreach(page gonilux gonilux-cli)
+  set(_page ${CMAKE_BINARY_DIR}/man/${page}.1)
+  configure_file(${CMAKE_SOURCE_DIR}/docs/man/${page}.1 ${_page} @ONLY)
+  add_custom_command(OUTPUT ${_page}.gz
+                     COMMAND gzip -9nf -k ${_page}
+                     DEPENDS ${_page}
+                     COMMENT "Compressing the manual page ${page}(1)"
+                     VERBATIM)
+  list(APPEND _gonilux_man_pages ${_page}.gz)
+endforeach()
+add_custom_target(gonilux_man_pages ALL DEPENDS ${_gonilux_man_pages})
+install(FILES ${_gonilux_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# bash-completion loads share/bash-completion/completions/NAME of any of the data folders when
+# NAME is first completed; one script serves both programs.
+foreach(program gonilux gonilux-cli)
+  install(FILES ${CMAKE_SOURCE_DIR}/resources/completion/gonilux
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME ${program})
+endforeach()

@@ -11,6 +11,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   desktop-file-utils shared-mime-info
+  appstream dpkg-dev file man-db bsdextrautils
   "$@"
 )
 

@@ -1,5 +1,6 @@
 // gonilux-cli: IES photometric files from the command line.
 #include "commands.h"
+#include "gonilux_version.h"
 
 #ifdef GONILUX_HAVE_RENDER
 #include "render_command.h"
@@ -54,7 +55,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (std::strcmp(command, "--version") == 0) {
-        std::puts("gonilux-cli 2.9.0");
+        std::puts("gonilux-cli " GONILUX_VERSION);
         return 0;
     }
     if (std::strcmp(command, "info") == 0) return RunInfo(argc - 1, argv + 1);

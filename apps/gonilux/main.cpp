@@ -1,4 +1,5 @@
 // gonilux: the viewer.
+#include "gonilux_version.h"
 #include "mainwindow/language.h"
 #include "mainwindow/main_window.h"
 
@@ -50,7 +51,7 @@ void closeOnTerminationSignals(QWidget*) {}
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Gonilux"));
-    QApplication::setApplicationVersion(QStringLiteral("2.9.0"));
+    QApplication::setApplicationVersion(QStringLiteral(GONILUX_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Gonilux"));
     QApplication::setDesktopFileName(QStringLiteral("gonilux"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/gonilux.svg")));

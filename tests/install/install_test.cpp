@@ -88,6 +88,11 @@ TEST_F(InstalledTree, FilesAndWhatTheDesktopReadsInThem) {
                                    DATA "/applications/gonilux.desktop",
                                    DATA "/icons/hicolor/scalable/apps/gonilux.svg",
                                    DATA "/mime/packages/gonilux.xml",
+                                   DATA "/metainfo/gonilux.metainfo.xml",
+                                   DATA "/bash-completion/completions/gonilux",
+                                   DATA "/bash-completion/completions/gonilux-cli",
+                                   GONILUX_INSTALL_MANDIR "/man1/gonilux.1.gz",
+                                   GONILUX_INSTALL_MANDIR "/man1/gonilux-cli.1.gz",
                                    DATA "/thumbnailers/gonilux.thumbnailer"};
     for (QDirIterator it(prefix_->path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
         files << QDir(prefix_->path()).relativeFilePath(it.next());
@@ -169,7 +174,7 @@ TEST_F(InstalledTree, ViewerStartsAndClosesOnTerminationSignal) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     const QString viewer = Path("bin/gonilux");
-    EXPECT_EQ(RunProcess(viewer, {"--version"}, environment).Out, "Gonilux 2.9.0\n");
+    EXPECT_EQ(RunProcess(viewer, {"--version"}, environment).Out, "Gonilux " GONILUX_VERSION "\n");
     const QString help = RunProcess(viewer, {"--help"}, environment).Out;
     for (const char* text : {"Browser of IES photometric files.", "--settings <FILE>",
                              "--root <DIR>", "--lang <LANG>", "  PATH  "})
