@@ -79,14 +79,14 @@ bool WritePdf(const QString& path, const tIES& ies, const DiagramRequest& reques
 
 } // namespace
 
-void ComposeDiagram(QPainter& painter, const tIES& ies, const DiagramRequest& request) {
+DiagramScale ComposeDiagram(QPainter& painter, const tIES& ies, const DiagramRequest& request) {
     DrawBackground(painter, request.Width, request.Height, request.Thumbnail,
                    request.Options.Antialias);
     const int planes = static_cast<int>(ies.HorzAngles.size());
     const int plane = std::clamp(request.Plane, 0, std::max(0, planes - 1));
-    DrawGoniogram(painter, request.Width, request.Height, ies,
-                  request.Thumbnail ? kModeThumbnail : kModeFull, request.Scale, plane,
-                  request.Options);
+    return DrawGoniogram(painter, request.Width, request.Height, ies,
+                         request.Thumbnail ? kModeThumbnail : kModeFull, request.Scale, plane,
+                         request.Options);
 }
 
 QImage RenderDiagramImage(const tIES& ies, const DiagramRequest& request) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "diagram/diagram_options.h"
+#include "diagram/goniogram.h"
 #include "photometry/ies_record.h"
 
 #include <QImage>
@@ -20,8 +21,9 @@ struct DiagramRequest {
     DiagramOptions Options;
 };
 
-// The background, then the diagram, as the preview and the thumbnails compose them.
-void ComposeDiagram(QPainter& painter, const tIES& ies, const DiagramRequest& request);
+// The background, then the diagram, as the preview and the thumbnails compose them; returns the
+// scale of the diagram drawn.
+DiagramScale ComposeDiagram(QPainter& painter, const tIES& ies, const DiagramRequest& request);
 
 QImage RenderDiagramImage(const tIES& ies, const DiagramRequest& request);
 

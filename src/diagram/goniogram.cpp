@@ -12,9 +12,6 @@
 
 namespace gonilux {
 
-double GonioFullScale = 0;
-int GonioMargin = 10;
-
 namespace {
 
 const QColor kMainColour(255, 0, 0);
@@ -169,10 +166,11 @@ void DrawCrossCurve(const GonioContext& ctx) {
     ctx.Painter.drawPolyline(points);
 }
 
-void DrawGoniogram(QPainter& painter, int width, int height, const tIES& ies, std::uint16_t mode,
-                   double scale, int requestedPlane, const DiagramOptions& options) {
+DiagramScale DrawGoniogram(QPainter& painter, int width, int height, const tIES& ies,
+                           std::uint16_t mode, double scale, int requestedPlane,
+                           const DiagramOptions& options) {
     const int planes = PlaneCount(ies);
-    if (planes == 0 || ies.VertAngles.empty()) return;
+    if (planes == 0 || ies.VertAngles.empty()) return {};
     painter.save();
     painter.setBrush(Qt::NoBrush);
     const int plane = std::clamp(requestedPlane, 0, planes - 1);
@@ -181,13 +179,16 @@ void DrawGoniogram(QPainter& painter, int width, int height, const tIES& ies, st
     ChooseScale(ctx);
     PrepareAngles(ctx);
     DrawCurves(ctx);
+    DiagramScale drawn;
     if (mode != kModeThumbnail) {
         DrawScaleRings(ctx);
+        drawn = {ctx.Rmax * ctx.K, ctx.M};
     } else if (ies.PhotometricType != 1 && options.Warning) {
         DrawSystemIcon(painter, SystemIcon::Warning, width - RoundEven(17 * scale),
                        RoundEven(scale), RoundEven(16 * scale));
     }
     painter.restore();
+    return drawn;
 }
 
 } // namespace gonilux

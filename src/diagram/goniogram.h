@@ -12,10 +12,13 @@ class QPainter;
 
 namespace gonilux {
 
-// Published by every full-mode drawing for the hover readout: the value shown at the radius
-// (cx - GonioMargin), and that margin in pixels.
-extern double GonioFullScale;
-extern int GonioMargin;
+// The scale of one full drawing, kept with the picture it belongs to so that values can be read
+// back off that picture (the hover readout): the value shown at the radius (cx - Margin), and
+// that margin in pixels. A drawing without scale rings (thumbnail, nothing drawn) gives 0.
+struct DiagramScale {
+    double FullScale = 0;
+    int Margin = 10;
+};
 
 inline constexpr std::uint16_t kModeFull = 0;
 inline constexpr std::uint16_t kModeThumbnail = 1;
@@ -50,9 +53,11 @@ struct GonioContext {
 // Draws the diagram of `ies` into (0, 0)-(width, height), over a background drawn beforehand.
 // mode 1 = thumbnail (standard view, thin pens, no rings or texts), 0 = full. `scale` multiplies
 // pen widths, font height and icon sizes (1.0 on screen); a value other than 1.0 also selects the
-// text form of the information block. `requestedPlane` is clamped into the table.
-void DrawGoniogram(QPainter& painter, int width, int height, const tIES& ies, std::uint16_t mode,
-                   double scale, int requestedPlane, const DiagramOptions& options);
+// text form of the information block. `requestedPlane` is clamped into the table. Returns the
+// scale of this drawing.
+DiagramScale DrawGoniogram(QPainter& painter, int width, int height, const tIES& ies,
+                           std::uint16_t mode, double scale, int requestedPlane,
+                           const DiagramOptions& options);
 
 // A plane row P on the right half and its opposite Q mirrored onto the left (Q < 0: the curve is
 // closed on itself). Rows are read only as far as both the row and VertAngles reach.
@@ -62,8 +67,7 @@ void DrawPlaneCurve(const GonioContext& ctx, int plane, int opposite);
 // horizontal angles, mirrored when only one side is stored.
 void DrawCrossCurve(const GonioContext& ctx);
 
-// Scale rings with their values, then the information block and the opening description;
-// publishes GonioFullScale and GonioMargin.
+// Scale rings with their values, then the information block and the opening description.
 void DrawScaleRings(GonioContext& ctx);
 
 struct RingSpacing {

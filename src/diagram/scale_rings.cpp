@@ -119,8 +119,6 @@ void DrawScaleRings(GonioContext& ctx) {
     else
         DrawInfoIcons(ctx);
     DrawOpening(ctx, ctx.Ies.Width, ctx.Ies.Length, ctx.Ies.Height);
-    GonioFullScale = top;
-    GonioMargin = ctx.M;
     painter.restore();
 }
 

@@ -1,7 +1,6 @@
 #include "hover_readout.h"
 
 #include "diagram/diagram_text.h"
-#include "diagram/goniogram.h"
 #include "diagram/render_diagram.h"
 #include "fish_eye.h"
 #include "options_panel.h"
@@ -119,7 +118,8 @@ void PreviewPane::DrawHoverReadout(int x, int y) {
     const QRect next(ReadoutBoxOrigin(x, y, metrics.Box, paneWidth, r), metrics.Box);
     QRect dirty = previous.united(next).adjusted(0, 0, 0, 1);
     if (readoutShown_) dirty |= readoutRect_;
-    const ReadoutValues values = ComputeReadout(x, y, paneWidth, GonioFullScale, GonioMargin);
+    const ReadoutValues values =
+        ComputeReadout(x, y, paneWidth, previewScale_.FullScale, previewScale_.Margin);
     readoutLines_ = {ReadoutIntensityLine(values.Intensity), ReadoutDegreeLine(values.Angle)};
     readoutRect_ = next;
     readoutShown_ = true;

@@ -21,8 +21,8 @@ struct ReadoutValues {
     int Angle = 0;        // degrees, -180 to 180, from the rightward direction, downwards positive
 };
 
-// The values at pixel (x, y) of a square pane `paneWidth` wide whose last full diagram showed
-// `fullScale` at the radius (cx - margin), cx = paneWidth div 2.
+// The values at pixel (x, y) of a square pane `paneWidth` wide whose picture shows `fullScale`
+// at the radius (cx - margin), cx = paneWidth div 2.
 ReadoutValues ComputeReadout(int x, int y, int paneWidth, double fullScale, int margin);
 
 // The box and its line step f, measured with `font`: w = width of "Intensity 9 999" + f,

@@ -261,10 +261,12 @@ void PreviewPane::clearPreview() {
 void PreviewPane::RenderDiagram(int flags) {
     if (renderBusy_) return;
     renderBusy_ = true;
+    DiagramScale scale;
     QImage picture = ComposeDiagram(paintBox_->width(), paintBox_->height(), previewIes_, flags,
-                                    planePosition(), diagramOptions());
+                                    planePosition(), diagramOptions(), &scale);
     if (!(flags & RenderThumbnail)) {
         previewBitmap_ = picture;
+        previewScale_ = scale;
         bitmapFresh_ = !picture.isNull();
         clearOverlay();
     }
@@ -291,7 +293,8 @@ void PreviewPane::paintPreview(QPainter& painter, const QRect& area) {
     } else {
         const int flags =
             currentFile_.isEmpty() ? RenderBackground : (RenderBackground | RenderDiagramCurves);
-        PaintDiagram(painter, w, h, previewIes_, flags, planePosition(), diagramOptions());
+        previewScale_ =
+            PaintDiagram(painter, w, h, previewIes_, flags, planePosition(), diagramOptions());
     }
     paintOverlay(painter);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "diagram/diagram_options.h"
+#include "diagram/goniogram.h"
 #include "fish_eye.h"
 #include "hover_readout.h"
 #include "photometry/ies_record.h"
@@ -88,6 +89,8 @@ class PreviewPane : public QWidget {
     const QImage& PreviewBitmap() const { return previewBitmap_; }
     double PreviewMaxIntensity() const { return previewMaxIntensity_; }
     bool PreviewBitmapFresh() const { return bitmapFresh_; }
+    // The scale of the picture the paint box shows, kept when that picture is drawn.
+    const DiagramScale& previewScale() const { return previewScale_; }
     int planePosition() const;
 
     TTrackBarDegree* DegreeTrackBar() const { return degreeTrackBar_; }
@@ -156,6 +159,7 @@ class PreviewPane : public QWidget {
     QString currentFile_;
     int lastDegree_ = 0;
     QImage previewBitmap_;
+    DiagramScale previewScale_;
     bool bitmapFresh_ = false;
     bool renderBusy_ = false;
     double previewMaxIntensity_ = 0;

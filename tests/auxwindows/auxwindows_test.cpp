@@ -92,6 +92,7 @@ QImage Diagram(const tIES& ies, int side, double scale, int plane, const Diagram
 // unsorted angles or without any light.
 TEST(Pictures, RenderAndMapImages) {
     auto row = [](double h, double v) { return 1000 - h - 3 * std::abs(v); };
+    auto curved = [](double h, double v) { return 1000 - h - v * v / 9; }; // unsorted: bent rows
     tIES typeB = Downlight();
     typeB.PhotometricType = 2;
     ExpectPictures(
@@ -101,7 +102,7 @@ TEST(Pictures, RenderAndMapImages) {
          DoRender(Downlight(), {.Plane = 3, .ZPosition = 5000, .Planes = {true, false, false}}),
          DoRender(MakeRecord({0, 90, 180, 270}, {0, 45, 90, 135, 180}, row), {.Plane = 2}),
          DoRender(MakeRecord({0, 90, 180, 270}, {-90, -45, 0, 45, 90}, row), {}),
-         DoRender(MakeRecord({0, 180}, {30, 0, 60, 90}, row), {}),
+         DoRender(MakeRecord({0, 180}, {30, 0, 60, 90}, curved), {}),
          DoRender(MakeRecord({0, 180}, {0, 90}, row), {}), DoRender(typeB, {}),
          DoRender(MakeRecord({0}, {0}, row), {})});
     std::vector<QImage> maps;
@@ -114,6 +115,7 @@ TEST(Pictures, RenderAndMapImages) {
         maps.push_back(MapImage(ies, 1000, 128));
     maps.push_back(MapImage(Downlight(), 0, 128));
     ExpectPictures("map.png", maps);
+    EXPECT_EQ(PlaneIntensity(Downlight(), 0, 90, 0, 90), 100); // the last angle reads its own value
 }
 
 // The map window shows the previewed record. The compare window: centred when first shown,

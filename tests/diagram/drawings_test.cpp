@@ -151,18 +151,18 @@ TEST(Drawings, MatchTheExpectedCallsAndPictures) {
     for (const Drawing& d : Drawings()) {
         SCOPED_TRACE(d.Name);
         const DiagramRequest& r = d.Request;
+        DiagramScale seen; // the scale the drawing reports for reading values back off it
         const auto draw = [&](QPainter& painter) {
             painter.setBrush(Qt::green); // the caller's, unused by the drawing and kept
-            if (d.Flags)
-                PaintDiagram(painter, r.Width, r.Height, d.Ies, d.Flags, r.Plane, r.Options);
-            else
-                ComposeDiagram(painter, d.Ies, r);
+            seen = d.Flags ? PaintDiagram(painter, r.Width, r.Height, d.Ies, d.Flags, r.Plane,
+                                          r.Options)
+                           : ComposeDiagram(painter, d.Ies, r);
             EXPECT_EQ(painter.brush(), QBrush(Qt::green));
         };
         QString calls;
         for (const RecordedOp& op : RecordDrawing(r.Width, r.Height, draw).Ops)
             calls += Describe(op) + '\n';
-        calls += QStringLiteral("readout: %1 at margin %2\n").arg(GonioFullScale).arg(GonioMargin);
+        calls += QStringLiteral("readout: %1 at margin %2\n").arg(seen.FullScale).arg(seen.Margin);
         const QImage picture =
             d.Flags ? ComposeDiagram(r.Width, r.Height, d.Ies, d.Flags, r.Plane, r.Options)
                     : RenderDiagramImage(d.Ies, r);

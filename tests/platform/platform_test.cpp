@@ -2,6 +2,7 @@
 // another box is open, and what the desktop is asked to run.
 #include "platform/folder_namespace.h"
 #include "platform/message_service.h"
+#include "platform/native_names.h"
 #include "platform/shell_actions.h"
 #include "wait_until.h"
 
@@ -46,9 +47,34 @@ TEST(FolderNamespace, RootsListTheirSubfoldersInNaturalOrder) {
                      NS::canEnumerate(root + "/missing"),
                      NS::canEnumerate(QCoreApplication::applicationFilePath()),
                      NS::isWithin("/a/b", "/a"), NS::isWithin("/a/bc", "/a/b"),
-                     NS::isPseudoVolume("tmpfs", "/x"), NS::isPseudoVolume("ext4", "/boot/efi"),
+                     NS::isWithin("/a", "/"), NS::isPseudoVolume("tmpfs", "/x"),
+                     NS::isPseudoVolume("ext4", "/boot/efi"),
                      NS::isPseudoVolume("vfat", "/run/media/u/STICK")}),
-        QList<bool>({true, true, false, true, false, false, true, false, true, true, false}));
+        QList<bool>({true, true, false, true, false, false, true, false, true, true, true, false}));
+}
+
+// Where well-formed UTF-8 ends (overlong forms, surrogates, past U+10FFFF): only the bytes outside
+// it show as U+FFFD, every byte comes back, and a copied path keeps its real bytes in a file URL.
+TEST(NativeNames, OnlyBytesOutsideWellFormedUtf8ShowAsReplacements) {
+    const std::pair<QByteArray, const char16_t*> names[] = {
+        {"\xE0\xA0\x80 \xE0\x9F\xBF \xE1\x80\x80", u"\u0800 \uFFFD\uFFFD\uFFFD \u1000"},
+        {"\xED\x9F\xBF \xED\xA0\x80", u"\uD7FF \uFFFD\uFFFD\uFFFD"},
+        {"\xF0\x90\x82\x80 \xF0\x8F\xBF\xBF", u"\U00010080 \uFFFD\uFFFD\uFFFD\uFFFD"},
+        {"\xF4\x8F\xBF\xBF \xF4\x90\x80\x80", u"\U0010FFFF \uFFFD\uFFFD\uFFFD\uFFFD"},
+        {"\xF5\x80\x80\x80 \xFF\xC0\xAF", u"\uFFFD\uFFFD\uFFFD\uFFFD \uFFFD\uFFFD\uFFFD"},
+        {"caf\xC3\xA9 x\xC3(\xE2\x82", u"caf\u00E9 x\uFFFD(\uFFFD\uFFFD"}};
+    for (const auto& [bytes, shown] : names) {
+        const QString path = PathFromNative(bytes);
+        EXPECT_EQ(DisplayPath(path), QString::fromUtf16(shown)) << bytes.toHex(' ').toStdString();
+        EXPECT_EQ(NativePath(path), bytes) << bytes.toHex(' ').toStdString();
+    }
+    const QString latin = PathFromNative("/lib/caf\xE9.ies");
+    for (const QString& copied : {latin, QStringLiteral("/lib/café.ies")}) {
+        ShellActions::instance()->copyText(copied);
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        EXPECT_EQ(data->text(), DisplayPath(copied));
+        EXPECT_EQ(data->urls(), copied == latin ? QList<QUrl>{UrlFromPath(latin)} : QList<QUrl>{});
+    }
 }
 
 // Each box's icon and text ('\r' breaks lines); boxes asked for while one is open or while a
@@ -62,21 +88,23 @@ TEST(MessageService, BoxesWaitWhileAWidgetPaintsOrAnotherBoxIsOpen) {
         if (!box || !box->isVisible()) return;
         seen.append(QStringLiteral("%1 %2").arg(box->icon()).arg(box->text()));
         if (seen.size() == 1) service.show("T", "second", MessageService::Icon::Error);
+        if (box->text() == "sure?") service.show("T", "after", MessageService::Icon::Information);
         box->buttons().first()->click(); // Yes or OK
     });
     answerer.start(10);
     service.show("T", "first\rline", MessageService::Icon::Warning);
     EXPECT_TRUE(service.ask("Q", "sure?"));
+    EXPECT_TRUE(test::WaitUntil([&] { return seen.size() == 4; })); // asked for during the question
     auto painting = std::make_unique<MessageService::PaintScope>(&service);
     service.show("T", "painted", MessageService::Icon::None);
-    EXPECT_FALSE(test::WaitUntil([&] { return seen.size() == 4; }, 50));
+    EXPECT_FALSE(test::WaitUntil([&] { return seen.size() == 5; }, 50));
     painting.reset();
-    EXPECT_TRUE(test::WaitUntil([&] { return seen.size() == 4; }));
+    EXPECT_TRUE(test::WaitUntil([&] { return seen.size() == 5; }));
     service.setRecorder([&](const MessageService::Message& m) { seen.append(m.Text); });
     service.show("T", "rec", MessageService::Icon::Error);
     EXPECT_TRUE(service.ask("Q", "ask"));
-    EXPECT_EQ(seen,
-              (QStringList{"2 first\nline", "3 second", "4 sure?", "0 painted", "rec", "ask"}));
+    EXPECT_EQ(seen, (QStringList{"2 first\nline", "3 second", "4 sure?", "1 after", "0 painted",
+                                 "rec", "ask"}));
 }
 
 // Programs on a private PATH log their name and arguments; the offscreen desktop opens nothing.
