@@ -1,5 +1,7 @@
 #include "drag_out.h"
 
+#include "platform/native_names.h"
+
 #include <QDrag>
 #include <QMimeData>
 #include <QStringList>
@@ -18,7 +20,7 @@ QMimeData* MakeDragMimeData(const QStringList& paths) {
     auto* data = new QMimeData;
     QList<QUrl> urls;
     for (const QString& path : paths)
-        urls.append(QUrl::fromLocalFile(path));
+        urls.append(platform::UrlFromPath(path)); // the real bytes of a name that is not UTF-8
     data->setUrls(urls);
     // On Windows Qt renders these URLs as the shell's dropped-files block (CF_HDROP) itself.
     return data;

@@ -3,12 +3,10 @@
 #include "photometry/header_encoding.h"
 #include "photometry/ldt_reader.h"
 #include "photometry/text_encoding.h"
+#include "platform/native_names.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <algorithm>
 #include <cstddef>
 
@@ -71,7 +69,7 @@ std::string ShownEncoding(const TiesData& entry) {
 QString TitleText(const TiesData& entry, int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= entry.Lines.size()) return {};
     const std::string& text = entry.Lines[static_cast<std::size_t>(index)];
-    if (index == TitleFileName) return QFile::decodeName(QByteArray::fromStdString(text));
+    if (index == TitleFileName) return platform::DisplayPath(EntryPathName(entry));
     if (IsValidUtf8(text)) return QString::fromStdString(text);
     return QString::fromStdString(DecodeHeaderText(text, ShownEncoding(entry)));
 }
@@ -80,13 +78,19 @@ QString EntryFileName(const TiesData& entry) {
     return TitleText(entry, TitleFileName);
 }
 
+QString EntryPathName(const TiesData& entry) {
+    const auto index = static_cast<std::size_t>(TitleFileName);
+    if (entry.Lines.size() <= index) return {};
+    return platform::PathFromNative(QByteArray::fromStdString(entry.Lines[index]));
+}
+
 QString EntryCaption(const TiesData& entry, int captionChoice) {
     const QString chosen = TitleText(entry, captionChoice + 1);
     return chosen.isEmpty() ? EntryFileName(entry) : chosen;
 }
 
 TiesData NewFileEntry(const QString& fileName) {
-    return CreateIesData(QFile::encodeName(fileName).toStdString());
+    return CreateIesData(platform::NativePath(fileName).toStdString());
 }
 
 int CompareText(const QString& a, const QString& b) {
@@ -124,18 +128,16 @@ bool CaptionChangeReadsFiles(int itemCount, int folderCount, int captionChoice,
 
 bool IsListedFileName(const QString& fileName, bool withLdt) {
     if (fileName.endsWith(QLatin1String(".ies"), Qt::CaseInsensitive)) return true;
-    return withLdt && IsLdtFileName(QFile::encodeName(fileName).toStdString());
+    return withLdt && IsLdtFileName(platform::NativePath(fileName).toStdString());
 }
 
 QStringList ScanIesFiles(const QString& folderPath, bool withLdt) {
     QStringList names;
     if (folderPath.isEmpty()) return names;
-    QDirIterator it(folderPath, QDir::Files | QDir::Hidden | QDir::System);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
+    // Listed by the system's bytes: Qt's own listing leaves out names that are not UTF-8.
+    for (const QString& name :
+         platform::FolderEntryNames(folderPath, platform::EntryKind::NonFolders))
         if (IsListedFileName(name, withLdt)) names.append(name);
-    }
     return names;
 }
 

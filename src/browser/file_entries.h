@@ -35,14 +35,16 @@ const std::string& HeaderEncodingChoice();
 // The encoding an entry's titles are shown in under the current choice.
 std::string ShownEncoding(const TiesData& entry);
 
-// The file name an entry stands for (title string 1).
+// The file name an entry stands for (title string 1), for showing.
 QString EntryFileName(const TiesData& entry);
+// The same name with every byte kept (platform::PathFromNative), for reaching the file.
+QString EntryPathName(const TiesData& entry);
 
 // Caption of a file entry for a caption choice: title string choice+1, or the file name when
 // that string is empty or missing (an unread entry has only two strings).
 QString EntryCaption(const TiesData& entry, int captionChoice);
 
-// A fresh entry for a file found in a folder (title strings: empty and the file name).
+// A fresh entry for a file found in a folder (title strings: empty and the file name's bytes).
 TiesData NewFileEntry(const QString& fileName);
 
 // Case-insensitive for the ASCII letters only (a to z fold to A to Z); every other character

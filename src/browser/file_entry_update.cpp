@@ -12,7 +12,7 @@ namespace gonilux::browser {
 bool FolderListView::RemoveFileEntry(const QString& fileName) {
     for (int row = tag_; row < count(); ++row) {
         TiesData* entry = entryAt(row);
-        if (!entry || EntryFileName(*entry) != fileName) continue;
+        if (!entry || EntryPathName(*entry) != fileName) continue;
         SuspendListChange();
         QListWidgetItem* gone = takeItem(row);
         if (lastListItem_ == gone) lastListItem_ = nullptr;

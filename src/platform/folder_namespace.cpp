@@ -1,9 +1,10 @@
 #include "platform/folder_namespace.h"
 
+#include "platform/native_names.h"
+
 #include <QCollator>
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QLocale>
@@ -19,8 +20,6 @@
 namespace gonilux::platform {
 
 namespace {
-
-constexpr auto kSubfolderFilter = QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden;
 
 bool isFileSystemRoot(const QString& path) {
     return QDir(path).isRoot();
@@ -50,7 +49,10 @@ FolderNamespace::FolderNamespace(const QString& root) {
 
 QString FolderNamespace::normalizedPath(const QString& path) {
     if (path.isEmpty()) return {};
-    return QDir::cleanPath(QDir(QDir::fromNativeSeparators(path)).absolutePath());
+    // QDir::absolutePath would garble a name that is not UTF-8: only text is joined here.
+    const QString given = QDir::fromNativeSeparators(path);
+    return QDir::cleanPath(QDir::isAbsolutePath(given) ? given
+                                                       : QDir::currentPath() + u'/' + given);
 }
 
 bool FolderNamespace::isWithin(const QString& path, const QString& ancestor) {
@@ -112,8 +114,7 @@ void FolderNamespace::sortNatural(QStringList& names) {
 }
 
 QStringList FolderNamespace::subfolderPaths(const QString& path) {
-    QDir dir(path);
-    QStringList names = dir.entryList(kSubfolderFilter, QDir::NoSort);
+    QStringList names = FolderEntryNames(path, EntryKind::Folders);
     sortNatural(names);
     QStringList paths;
     paths.reserve(names.size());
@@ -152,17 +153,17 @@ QList<FolderItem> FolderNamespace::children(const QString& path) const {
 }
 
 bool FolderNamespace::hasSubfolders(const QString& path) {
-    QDirIterator it(path, kSubfolderFilter);
-    return it.hasNext();
+    return !FolderEntryNames(path, EntryKind::Folders, 1).isEmpty();
 }
 
 bool FolderNamespace::canEnumerate(const QString& path) {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.isDir() || !QDir(path).isReadable()) return false;
+    if (path.isEmpty() || !IsDirectory(path)) return false;
 #if defined(Q_OS_UNIX)
-    DIR* dir = ::opendir(QFile::encodeName(path).constData());
+    DIR* dir = ::opendir(NativePath(path).constData());
     if (dir == nullptr) return false;
     ::closedir(dir);
+#else
+    if (!QDir(path).isReadable()) return false;
 #endif
     return true;
 }
@@ -172,8 +173,8 @@ QString FolderNamespace::displayName(const QString& path) const {
     if (folder == QStringLiteral("/"))
         return QCoreApplication::translate("FolderNamespace", "File System");
     if (isFileSystemRoot(folder)) return folder.chopped(1); // a drive: "C:"
-    const QString name = QFileInfo(folder).fileName();
-    return name.isEmpty() ? folder : name;
+    const QString name = DisplayPath(QFileInfo(folder).fileName());
+    return name.isEmpty() ? DisplayPath(folder) : name;
 }
 
 QIcon FolderNamespace::icon(const QString& path) const {

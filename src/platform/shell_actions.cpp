@@ -1,6 +1,7 @@
 #include "shell_actions.h"
 
 #include "platform/message_service.h"
+#include "platform/native_names.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -61,13 +63,13 @@ static bool ReportNoProgram(const QString& path) {
         QStringLiteral("Gonilux"),
         QCoreApplication::translate("ShellActions",
                                     "No program is set up on this desktop to open\r%1")
-            .arg(QDir::toNativeSeparators(path)),
+            .arg(QDir::toNativeSeparators(DisplayPath(path))),
         MessageService::Icon::Warning);
     return false;
 }
 
 bool DesktopShellActions::openFile(const QString& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) || ReportNoProgram(path);
+    return QDesktopServices::openUrl(UrlFromPath(path)) || ReportNoProgram(path);
 }
 
 QStringList DesktopShellActions::fallbackEditors() {
@@ -90,43 +92,56 @@ bool DesktopShellActions::openInTextEditor(const QString& path) {
             "ShellActions",
             "No plain-text editor was found to open\r%1\rInstall one (for example gedit, "
             "kate or mousepad) or set a default application for text files.")
-            .arg(QDir::toNativeSeparators(path)),
+            .arg(QDir::toNativeSeparators(DisplayPath(path))),
         MessageService::Icon::Warning);
     return false;
 #endif
 }
 
 bool DesktopShellActions::openFolder(const QString& folder) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder)) || ReportNoProgram(folder);
+    return QDesktopServices::openUrl(UrlFromPath(folder)) || ReportNoProgram(folder);
 }
 
 bool DesktopShellActions::showInFolder(const QString& path) {
+    const QFileInfo info(path);
 #ifdef Q_OS_WIN
-    return QProcess::startDetached(QStringLiteral("explorer.exe"),
-                                   {QStringLiteral("/select,") + QDir::toNativeSeparators(path)});
+    return QProcess::startDetached(
+        QStringLiteral("explorer.exe"),
+        {(info.isDir() ? QStringLiteral("/e,") : QStringLiteral("/select,")) +
+         QDir::toNativeSeparators(path)});
 #else
-    // The freedesktop file-manager interface selects the item; without it the folder opens.
-    const QString url = QUrl::fromLocalFile(QDir::cleanPath(path)).toString();
+    // The freedesktop file-manager interface opens a folder itself and shows a file selected in
+    // its folder; without it the folder opens.
+    const QString url = UrlFromPath(QDir::cleanPath(path)).toString();
+    const QString method =
+        info.isDir() ? QStringLiteral("ShowFolders") : QStringLiteral("ShowItems");
     const QStringList arguments = {QStringLiteral("--session"),
                                    QStringLiteral("--print-reply"),
                                    QStringLiteral("--reply-timeout=3000"),
                                    QStringLiteral("--dest=org.freedesktop.FileManager1"),
                                    QStringLiteral("/org/freedesktop/FileManager1"),
-                                   QStringLiteral("org.freedesktop.FileManager1.ShowItems"),
+                                   QStringLiteral("org.freedesktop.FileManager1.") + method,
                                    QStringLiteral("array:string:") + url,
                                    QStringLiteral("string:")};
     if (!QStandardPaths::findExecutable(QStringLiteral("dbus-send")).isEmpty() &&
         QProcess::execute(QStringLiteral("dbus-send"), arguments) == 0)
         return true;
-    const QFileInfo info(path);
-    return openFolder(info.isDir() ? info.absoluteFilePath() : info.absolutePath());
+    return openFolder(IsDirectory(path) ? info.absoluteFilePath() : info.absolutePath());
 #endif
 }
 
 void DesktopShellActions::copyText(const QString& text) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(text);
+    if (DisplayPath(text) == text) {
+        clipboard->setText(text);
+        return;
+    }
+    // A path that is not UTF-8: shown as text, and as a file URL that keeps its real bytes.
+    auto* data = new QMimeData;
+    data->setText(DisplayPath(text));
+    data->setUrls({UrlFromPath(text)});
+    clipboard->setMimeData(data);
 }
 
 } // namespace gonilux::platform

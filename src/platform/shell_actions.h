@@ -16,8 +16,8 @@ class ShellActions {
     virtual bool openFile(const QString& path) = 0;
     virtual bool openInTextEditor(const QString& path) = 0;
     virtual bool openFolder(const QString& folder) = 0;
-    // Shows the folder of `path` in the file manager with `path` selected where the file
-    // manager offers that, else opens the folder.
+    // Shows `path` in the file manager: a folder is opened itself ("浏览"), a file is shown in
+    // its folder, selected where the file manager offers that, else its folder opens.
     virtual bool showInFolder(const QString& path) = 0;
     virtual void copyText(const QString& text) = 0;
 
