@@ -216,13 +216,20 @@ def tracked_files() -> list[str]:
 def sync_tree(copy: Path) -> None:
     """Brings the private copy up to date with the working tree, copying only what differs so
     that the private build stays incremental."""
-    for name in tracked_files():
+    names = set(tracked_files())
+    for name in names:
         source, target = ROOT / name, copy / name
         if target.is_file() and filecmp.cmp(source, target, shallow=False):
             continue
         target.parent.mkdir(parents=True, exist_ok=True)
         shutil.copy2(source, target)
         os.utime(target)  # newer than anything built from the old copy
+    # Files that have left the working tree leave the copy too (a removed test must not keep
+    # catching faults there).
+    for folder in ("src", "apps", "tests"):
+        for path in (copy / folder).rglob("*"):
+            if path.is_file() and str(path.relative_to(copy)) not in names:
+                path.unlink()
 
 
 def run(command: list[str], cwd: Path, timeout: float | None = None,

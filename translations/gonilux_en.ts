@@ -921,6 +921,10 @@
         <translation>Click!</translation>
     </message>
     <message>
+        <source>此文件夹已不存在</source>
+        <translation>This folder no longer exists</translation>
+    </message>
+    <message>
         <source>Unable to write configuration data.<byte value="xd"/>It is possible file &apos;%1&apos; is read only.</source>
         <translation>Unable to write the settings.<byte value="xd"/>The file &apos;%1&apos; may be read-only.</translation>
     </message>

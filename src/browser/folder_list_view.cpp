@@ -5,6 +5,7 @@
 #include "browser/thumbnail_view.h"
 #include "photometry/file_io.h"
 #include "platform/message_service.h"
+#include "platform/native_names.h"
 
 #include <QDir>
 #include <QFile>
@@ -91,7 +92,7 @@ QString FolderListView::currentFolderPathWithSeparator() const {
 
 QString FolderListView::entryFilePath(int row) const {
     const TiesData* entry = entryAt(row);
-    return entry ? currentFolderPathWithSeparator() + EntryFileName(*entry) : QString();
+    return entry ? currentFolderPathWithSeparator() + EntryPathName(*entry) : QString();
 }
 
 QString FolderListView::folderEntryPath(int row) const {
@@ -101,10 +102,10 @@ QString FolderListView::folderEntryPath(int row) const {
 
 // ---- Building the list ----
 
-void FolderListView::ShowFolderContents(const FolderListing& listing) {
+void FolderListView::ShowFolderContents(const FolderListing& listing, bool relist) {
     const bool otherFolder =
         !hasListing_ || listing.Path != listing_.Path || listing.NodeText != listing_.NodeText;
-    if (otherFolder && !keepCaption_ && captionChoice_ != 0) {
+    if (!relist && !keepCaption_ && captionChoice_ != 0) {
         captionChoice_ = 0;
         emit captionChoiceChanged(0);
     }
@@ -118,18 +119,23 @@ void FolderListView::ShowFolderContents(const FolderListing& listing) {
     ClearFileList();
     listing_ = listing;
     hasListing_ = true;
+    vanished_ = FolderVanished(listing.Path);
+    if (vanished_) { // nothing to show, not even the way up
+        listing_.HasParent = listing_.Browsable = false;
+        listing_.Children.clear();
+    }
     authorMarkIcon_ = QIcon();
     thumbImages_.clear();
     thumbIcons_.clear();
     tag_ = 0;
-    if (upShown_ && listing.HasParent) {
-        addItem(makeFolderItem(UpEntryCaption(), listing.NodeIcon, ParentPathOf(listing.Path)));
+    if (upShown_ && listing_.HasParent) {
+        addItem(makeFolderItem(UpEntryCaption(), listing_.NodeIcon, ParentPathOf(listing_.Path)));
         hasUpEntry_ = true;
     }
-    for (const FolderChild& child : listing.Children)
+    for (const FolderChild& child : listing_.Children)
         addItem(makeFolderItem(child.Name, child.Icon, child.Path));
     tag_ = count();
-    if (listing.Browsable) ListFolderFiles();
+    if (listing_.Browsable) ListFolderFiles();
     viewport()->update();
     if (viewStyle_ == ViewStyle::Thumbnails) RadioButtonThumbnailsClick();
     if (captionChoice_ == 0) UpdateCaptions(false);
@@ -216,12 +222,12 @@ void FolderListView::LoadIesEntry(int row) {
     TiesData* entry = entryAt(row);
     if (!entry) return;
     const QString fullPath = entryFilePath(row);
-    if (!QFileInfo::exists(fullPath)) return;
+    if (!platform::PathExists(fullPath)) return;
 
     // Read into a copy so that a file that cannot be read leaves the entry as it was.
     TiesData attempt;
     attempt.Lines = entry->Lines;
-    if (!gonilux::LoadIesEntry(attempt, QFile::encodeName(fullPath).toStdString())) {
+    if (!gonilux::LoadIesEntry(attempt, platform::NativePath(fullPath).toStdString())) {
         entry->Diagnostics = attempt.Diagnostics;
         reportReadFailure(fullPath, attempt);
         return;
@@ -231,7 +237,8 @@ void FolderListView::LoadIesEntry(int row) {
     if (entry->Diagnostics.HeaderError && FirstReportOf(fullPath)) {
         MessageService::instance()->show(tr("Error!"),
                                          tr("Line %1").arg(entry->Diagnostics.HeaderErrorLine) +
-                                             QLatin1Char('\r') + QFileInfo(fullPath).fileName(),
+                                             QLatin1Char('\r') +
+                                             platform::DisplayPath(QFileInfo(fullPath).fileName()),
                                          MessageService::Icon::Error);
     }
     refreshEntryIcon(row);
@@ -242,7 +249,8 @@ void FolderListView::reportReadFailure(const QString& fullPath, const TiesData& 
     const QString reason = QString::fromStdString(attempt.Diagnostics.OpenError);
     MessageService::instance()->show(
         QStringLiteral("Gonilux"),
-        tr("Cannot read the file\r%1\r%2").arg(QDir::toNativeSeparators(fullPath), reason),
+        tr("Cannot read the file\r%1\r%2")
+            .arg(QDir::toNativeSeparators(platform::DisplayPath(fullPath)), reason),
         MessageService::Icon::Error);
 }
 

@@ -64,8 +64,12 @@ class FolderListView : public QListWidget {
     QString entryFilePath(int row) const;   // full path of a file entry, else empty
     QString folderEntryPath(int row) const; // the folder a folder entry stands for
 
-    // Rebuilds the list for a folder of the tree.
-    void ShowFolderContents(const FolderListing& listing);
+    // Rebuilds the list for a folder of the tree (also the same folder again, as after F5): the
+    // caption choice goes back to the file name unless it is kept. `relist` lists the shown
+    // folder again with its caption choice (the .ldt switch). A vanished folder lists nothing.
+    void ShowFolderContents(const FolderListing& listing, bool relist = false);
+    // The folder listed last was no longer there (FolderVanished).
+    bool folderVanished() const { return vanished_; }
     // Disposes of every entry and empties the list.
     void ClearFileList();
     // Lists the IES files of the shown folder (appends their entries; sorts when sorting is on).
@@ -224,6 +228,7 @@ class FolderListView : public QListWidget {
     std::vector<std::unique_ptr<TiesData>> entries_;
     FolderListing listing_;
     bool hasListing_ = false;
+    bool vanished_ = false;
     int tag_ = 0;
     bool hasUpEntry_ = false;
     bool listBusy_ = false;

@@ -38,7 +38,7 @@ void FolderListView::CheckBoxLdtClick(bool checked) {
     for (QListWidgetItem* selected : selectedItems())
         selectedPaths.insert(pathOf(row(selected)));
 
-    ShowFolderContents(listing_);
+    ShowFolderContents(listing_, true);
 
     SuspendListChange();
     QListWidgetItem* current = nullptr;

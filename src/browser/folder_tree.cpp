@@ -1,5 +1,7 @@
 #include "browser/folder_tree.h"
 
+#include "platform/native_names.h"
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -187,7 +189,7 @@ void FolderTreeView::AddFolderNodes(const QString& folderPath, QTreeWidgetItem* 
     for (const FolderItem& item : namespace_.children(folderPath)) {
         QTreeWidgetItem* node = createNode(item);
         nodes.append(node);
-        if (QFileInfo(item.Path).isDir()) AddFolderNodes(item.Path, node, depth - 1);
+        if (platform::IsDirectory(item.Path)) AddFolderNodes(item.Path, node, depth - 1);
         if (depth == 1 && FolderNamespace::hasSubfolders(item.Path))
             node->addChild(new QTreeWidgetItem(QStringList{DummyText}));
     }
@@ -228,7 +230,7 @@ void FolderTreeView::FolderTreeViewExpand(QTreeWidgetItem* node) {
     if (node == nullptr || node->childCount() == 0 || !isDummy(node->child(0))) return;
     qDeleteAll(node->takeChildren());
     const QString path = ParsingName(node);
-    if (QFileInfo(path).isDir()) AddFolderNodes(path, node, 1);
+    if (platform::IsDirectory(path)) AddFolderNodes(path, node, 1);
 }
 
 bool FolderTreeView::FolderTreeViewExpanding(QTreeWidgetItem* node) {
@@ -250,7 +252,10 @@ bool FolderTreeView::FolderTreeViewCollapsing(QTreeWidgetItem* node) const {
 bool FolderTreeView::canSelect(const QTreeWidgetItem* node) const {
     if (node == nullptr) return true;
     if (!hasRecord(node)) return !treeBuilding_;
-    return FolderNamespace::canEnumerate(ParsingName(node));
+    // A vanished folder is selected all the same, so that the list can say it is gone; one that
+    // is there but cannot be listed (no medium, no access) keeps the selection where it was.
+    const QString path = ParsingName(node);
+    return FolderNamespace::canEnumerate(path) || FolderVanished(path);
 }
 
 bool FolderTreeView::FolderTreeViewChanging(QTreeWidgetItem* node) {

@@ -7,6 +7,7 @@
 #include "main_window.h"
 #include "options_panel.h"
 #include "photometry/ini_document.h"
+#include "platform/native_names.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,7 +31,7 @@ int CaptionIndexOf(int viewCode) {
 }
 
 QString FavouriteHintPath(const QString& path) {
-    QString shown = QDir::toNativeSeparators(path);
+    QString shown = QDir::toNativeSeparators(platform::DisplayPath(path));
     const QChar separator = QDir::separator();
     while (shown.size() > 1 && shown.endsWith(separator))
         shown.chop(1);
@@ -63,6 +64,8 @@ TFavourites::TFavourites(TMainWindow* window)
                 updateButtonAdd();
             });
     connect(window->fileList(), &QListWidget::currentItemChanged, this,
+            &TFavourites::updateButtonAdd);
+    connect(window->fileList(), &QListWidget::itemSelectionChanged, this,
             &TFavourites::updateButtonAdd);
 }
 
@@ -167,7 +170,10 @@ QString TFavourites::FocusedFolder() const {
     browser::FolderTreeView* tree = window_->folderTree();
     QListWidgetItem* focused = list->currentItem();
     const int row = focused ? list->row(focused) : -1;
-    if (row < 0 || list->isUpEntry(row)) return tree->ParsingName(tree->currentItem());
+    // The focus the listing puts on the first entry is no choice of the user's: an entry
+    // stands for its folder only once it is selected.
+    if (row < 0 || list->isUpEntry(row) || !focused->isSelected())
+        return tree->ParsingName(tree->currentItem());
     if (list->isFileEntry(row)) return {};
     return list->folderEntryPath(row);
 }
@@ -178,12 +184,12 @@ bool TFavourites::CanAddFavourite() const {
     if (focused && list->isFileEntry(list->row(focused))) return false;
     if (list->selectedItems().size() != 1) return false;
     const QString folder = FocusedFolder();
-    return !folder.isEmpty() && FindFavourite(folder) < 0 && QFileInfo(folder).isDir();
+    return !folder.isEmpty() && FindFavourite(folder) < 0 && platform::IsDirectory(folder);
 }
 
 void TFavourites::AddToFavorites1Click() {
     const QString folder = FocusedFolder();
-    if (folder.isEmpty() || FindFavourite(folder) >= 0 || !QFileInfo(folder).isDir()) return;
+    if (folder.isEmpty() || FindFavourite(folder) >= 0 || !platform::IsDirectory(folder)) return;
     AddFavourite(window_->folderTree()->folderNamespace().displayName(folder), folder);
     updateButtonAdd();
 }
@@ -199,7 +205,7 @@ void TFavourites::ButtonRemoveClick() {
 void TFavourites::updateButtonAdd() {
     const QString folder = FocusedFolder();
     options_->ButtonAdd->setEnabled(!folder.isEmpty() && FindFavourite(folder) < 0 &&
-                                    QFileInfo(folder).isDir());
+                                    platform::IsDirectory(folder));
 }
 
 void TFavourites::FillMenu(QMenu* menu) {
@@ -255,9 +261,10 @@ bool TFavourites::LoadFavorites(const IniDocument& ini) {
         bool ok = value.size() >= 2;
         const int code = ok ? QString::fromStdString(value.substr(0, 2)).toInt(&ok, 16) : 0;
         if (!ok) return false; // a malformed code ends the reading
-        const QString path =
-            QString::fromStdString(value.size() > 2 ? value.substr(2) : std::string());
-        if (path.isEmpty() || !QFileInfo(path).isDir()) continue; // gone: dropped silently
+        // Stored as the folder's bytes, so that a name that is not UTF-8 comes back.
+        const QString path = platform::PathFromNative(
+            QByteArray::fromStdString(value.size() > 2 ? value.substr(2) : std::string()));
+        if (path.isEmpty() || !platform::IsDirectory(path)) continue; // gone: dropped silently
         const QString folder = platform::FolderNamespace::normalizedPath(path);
         if (FindFavourite(folder) >= 0) continue;
         const int index =

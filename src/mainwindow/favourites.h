@@ -44,7 +44,8 @@ class TFavourites : public QObject {
     void ApplyViewSettings(int index);
     void GoToFavourite(int index);
 
-    // The folder the focused list entry stands for; empty for a file entry.
+    // The folder the focused list entry stands for once selected, else the shown folder; empty
+    // for a selected file entry.
     QString FocusedFolder() const;
     bool CanAddFavourite() const;
     void AddToFavorites1Click();

@@ -175,7 +175,7 @@ bool TFileActions::FolderListViewKeyUp(int key, Qt::KeyboardModifiers modifiers)
         CopytoClipboardClick();
         return true;
     }
-    if (key == Qt::Key_Menu) {
+    if (key == Qt::Key_Menu || (key == Qt::Key_F10 && (modifiers & Qt::ShiftModifier))) {
         QListWidgetItem* focused = list_->currentItem();
         const QPoint local = focused ? list_->visualItemRect(focused).center() : QPoint(0, 0);
         popupAt(list_->viewport()->mapToGlobal(local));

@@ -32,6 +32,11 @@ struct InstalledTranslator {
     Language Chosen = Language::Chinese;
 };
 
+std::optional<Language>& ChosenOnCommandLine() {
+    static std::optional<Language> chosen;
+    return chosen;
+}
+
 InstalledTranslator& Installed() {
     static InstalledTranslator installed;
     return installed;
@@ -95,11 +100,17 @@ QCommandLineOption LanguageOption() {
 std::optional<Language> StartLanguage(const QCommandLineParser& parser, const QString& settingsFile,
                                       QString& error) {
     const QString name = LanguageOption().names().constFirst();
+    ChosenOnCommandLine().reset();
     if (!parser.isSet(name)) return ReadLanguageSetting(settingsFile);
     const std::optional<Language> chosen = ParseLanguage(parser.value(name));
     if (!chosen)
         error = QStringLiteral("Unknown language '%1' (use en or zh).").arg(parser.value(name));
+    ChosenOnCommandLine() = chosen;
     return chosen;
+}
+
+std::optional<Language> CommandLineLanguage() {
+    return ChosenOnCommandLine();
 }
 
 bool InstallLanguage(Language language) {

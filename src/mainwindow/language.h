@@ -44,6 +44,9 @@ bool StoreLanguageSetting(const QString& settingsFile, Language language);
 QCommandLineOption LanguageOption();
 std::optional<Language> StartLanguage(const QCommandLineParser& parser, const QString& settingsFile,
                                       QString& error);
+// The language "--lang" chose for this run (nullopt without the option), as StartLanguage last
+// read it; the options panel shows it while the stored choice stays.
+std::optional<Language> CommandLineLanguage();
 
 // Installs the translator of `language` into the application, replacing the one installed before
 // (Chinese, the language of the source texts, needs none). The English translation is a resource

@@ -18,19 +18,23 @@
 #include "photometry/header_titles.h"
 #include "photometry/text_encoding.h"
 #include "platform/message_service.h"
+#include "platform/native_names.h"
 #include "preview_pane.h"
 #include "settings_groups.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusTipEvent>
+#include <QStyleFactory>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -41,20 +45,46 @@ using browser::FolderListView;
 using browser::FolderTreeView;
 using platform::MessageService;
 
+namespace {
+
+// Hints show as soon as the pointer rests on a control, in every window of the application.
+class InstantHintStyle final : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        if (hint == SH_ToolTip_WakeUpDelay) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
+void UseInstantHints() {
+    if (dynamic_cast<InstantHintStyle*>(QApplication::style())) return;
+    QApplication::setStyle(
+        new InstantHintStyle(QStyleFactory::create(QApplication::style()->name())));
+}
+
+} // namespace
+
 TMainWindow::TMainWindow(const StartOptions& start, QWidget* parent)
     : QMainWindow(parent), start_(start) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(kAppCaption);
     setMinimumHeight(300);
     MessageService::instance()->setOwner(this);
+    UseInstantHints();
     buildLayout();
     wireOptions();
     favourites_ = new TFavourites(this);
     fileActions_ = new TFileActions(this, favourites_);
     FormCreate();
     wireTools();
+    wireCommandKeys();
     wireFilter();
     ConnectLanguageChoice(this);
+    connect(options_->ComboBoxLanguage, &QComboBox::activated, this,
+            [this](int index) { storedLanguage_ = index; });
+    setTabChain();
     connect(fileActions_->PopupMenu(), &browser::TPopupMenu::compareRequested, this,
             &TMainWindow::showCompareWindow);
     connect(fileActions_->PopupMenu(), &browser::TPopupMenu::mapRequested, this,
@@ -131,8 +161,25 @@ void TMainWindow::buildLayout() {
     splitter_->setSizes({330, 470});
     splitter1_->setSizes({600 - 362, 362});
     splitter2_->setSizes({600 - 101, 101});
+    // A change of the window's size goes to the file list and the tree; the left column, the
+    // preview and the info panel keep their sizes.
+    for (QSplitter* split : {splitter_, splitter1_, splitter2_}) {
+        split->setStretchFactor(0, split == splitter_ ? 0 : 1);
+        split->setStretchFactor(1, split == splitter_ ? 1 : 0);
+    }
     connect(splitter_, &QSplitter::splitterMoved, this, &TMainWindow::onSplitterMoved);
     connect(splitter2_, &QSplitter::splitterMoved, this, &TMainWindow::onSplitter2Moved);
+}
+
+// Tab goes tree, filter field (while it shows), list, preview, then the options panel's controls.
+void TMainWindow::setTabChain() {
+    preview_->setFocusPolicy(Qt::StrongFocus);
+    QList<QWidget*> chain = {tree_, filterEdit_, list_, preview_};
+    for (QWidget* pane : {static_cast<QWidget*>(preview_), static_cast<QWidget*>(options_)})
+        for (QWidget* child : pane->findChildren<QWidget*>())
+            if ((child->focusPolicy() & Qt::TabFocus) && child->window() == this) chain << child;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
 }
 
 void TMainWindow::wireOptions() {
@@ -216,6 +263,8 @@ void TMainWindow::applyOptionDefaults() {
     list_->setHotTracking(o->CheckBoxLHotTrack->isChecked());
     o->EditHoverTime->setEnabled(o->CheckBoxLHotTrack->isChecked());
     o->EditHoverTimeExit(); // the stored hover time takes effect
+    o->CheckBoxFavViews->setEnabled(o->CheckBoxFavs->isChecked());
+    o->CheckBoxFavCaptions->setEnabled(o->CheckBoxFavs->isChecked());
 }
 
 void TMainWindow::FormCreate() {
@@ -245,7 +294,8 @@ void TMainWindow::FormCreate() {
 }
 
 void TMainWindow::InitTexts() {
-    options_->LabelMy->setText(QStringLiteral("Gonilux v2.9\nKestrin\n2002-2026"));
+    options_->LabelMy->setText(
+        QStringLiteral("Gonilux v" GONILUX_VERSION_SHORT "\nKestrin\n2002-2026"));
     options_->EditTrel->setText(
         QStringLiteral("C++20 · Qt %1").arg(QString::fromLatin1(qVersion())));
     options_->CheckBoxLink->setChecked(true);
@@ -303,6 +353,9 @@ void TMainWindow::onFolderChanged(QTreeWidgetItem* node) {
     infoText_.clear();
     labelInfo_->clear();
     list_->ShowFolderContents(tree_->listingOf(node));
+    if (list_->folderVanished()) // the info panel says why the list is empty
+        labelInfo_->setText(tr("此文件夹已不存在") + QLatin1Char('\n') +
+                            QDir::toNativeSeparators(list_->folderPath()));
     if (list_->count() > 0) {
         list_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
         list_->scrollToItem(list_->item(0));
@@ -330,7 +383,8 @@ void TMainWindow::ShowPreviewItem(int row) {
     labelInfo_->setText(shown);
     const QString file = preview_->CurrentFile();
     preview_->PaintBox()->setCursor(file.isEmpty() ? Qt::ArrowCursor : Qt::CrossCursor);
-    applicationTitle_ = file.isEmpty() ? QStringLiteral("Gonilux") : QFileInfo(file).fileName();
+    applicationTitle_ = file.isEmpty() ? QStringLiteral("Gonilux")
+                                       : platform::DisplayPath(QFileInfo(file).fileName());
     UpdateTitle();
 }
 
@@ -343,8 +397,8 @@ void TMainWindow::UpdateTitle() {
     QTreeWidgetItem* node = tree_->currentItem();
     if (!node || !FolderTreeView::hasRecord(node)) return;
     const QString file = preview_->CurrentFile();
-    setWindowTitle(TitleText(tree_->ParsingName(node),
-                             file.isEmpty() ? QString() : QFileInfo(file).fileName()));
+    setWindowTitle(platform::DisplayPath(TitleText(
+        tree_->ParsingName(node), file.isEmpty() ? QString() : QFileInfo(file).fileName())));
 }
 
 void TMainWindow::CheckBoxTitleBarClick() {

@@ -12,6 +12,10 @@ class QLineEdit;
 class QSplitter;
 class QTreeWidgetItem;
 
+namespace gonilux {
+class IniDocument;
+}
+
 namespace gonilux::browser {
 class FolderTreeView;
 class FolderListView;
@@ -89,6 +93,9 @@ class TMainWindow : public QMainWindow {
 
   private:
     void buildLayout();
+    void setTabChain();
+    void wireCommandKeys();
+    bool applySettings(const IniDocument& ini);
     void InitTexts();
     void wireAppearance();
     void wireListAppearance();
@@ -144,6 +151,7 @@ class TMainWindow : public QMainWindow {
     int pendingRight_ = 330;
     int pendingInfo_ = 101;
     bool panelShown_ = true;
+    int storedLanguage_ = 0; // the stored interface language, which --lang does not change
 };
 
 } // namespace gonilux::mainwindow

@@ -3,10 +3,12 @@
 #include "favourites.h"
 #include "group_box_ex.h"
 #include "language.h"
+#include "layout_rules.h"
 #include "main_window.h"
 #include "options_panel.h"
 #include "photometry/ini_document.h"
 #include "platform/message_service.h"
+#include "platform/native_names.h"
 #include "preview_pane.h"
 #include "settings_groups.h"
 
@@ -32,19 +34,29 @@ constexpr GroupDefaults kGroupDefaults[] = {{0, 1}, {1, 0}, {1, 0}, {1, 1}, {1, 
 
 } // namespace
 
-// Every value goes through the control's own setter, so its handler runs. Reading stops at the
-// first malformed number; what was applied before it stays.
+// Every value goes through the control's own setter, so its handler runs. Everything first takes
+// the value a missing key gives; reading the file then stops at the first malformed number, so
+// what was applied before it stays and the rest keeps those defaults.
 bool TMainWindow::LoadSettings() {
     IniDocument ini;
     ini.SetSectionOrder(kSectionOrder);
     std::string error;
-    if (!LoadIniFile(settingsPath_.toStdString(), ini, error)) return false;
-    options_->ComboBoxLanguage->setCurrentIndex(static_cast<int>(LanguageFromIni(ini)));
+    const bool read = LoadIniFile(settingsPath_.toStdString(), ini, error);
+    applySettings(IniDocument());
+    return read && applySettings(ini);
+}
+
+bool TMainWindow::applySettings(const IniDocument& ini) {
+    // The box shows the language of this run ("--lang" may differ from the stored choice).
+    storedLanguage_ = static_cast<int>(LanguageFromIni(ini));
+    options_->ComboBoxLanguage->setCurrentIndex(
+        static_cast<int>(CommandLineLanguage().value_or(LanguageFromIni(ini))));
     const int encoding = options_->ComboBoxEncoding->findData(
         QString::fromStdString(ini.ValueOr(kLanguageSection, "Encoding", "auto")), Qt::UserRole,
         Qt::MatchFixedString);
     options_->ComboBoxEncoding->setCurrentIndex(std::max(0, encoding));
-    lastPath_ = QString::fromStdString(ini.ValueOr("Viewer", "Path", ""));
+    lastPath_ =
+        platform::PathFromNative(QByteArray::fromStdString(ini.ValueOr("Viewer", "Path", "")));
     const QRect screen = QGuiApplication::primaryScreen()
                              ? QGuiApplication::primaryScreen()->geometry()
                              : QRect(0, 0, 1024, 768);
@@ -123,24 +135,28 @@ bool TMainWindow::SaveSettings() {
     ini.SetInteger("Viewer", "Tree", splitter1_->sizes().value(1, pendingTree_));
     ini.SetInteger("Viewer", "Right", splitter_->sizes().value(0, pendingRight_));
     ini.SetInteger("Viewer", "Info", splitter2_->sizes().value(1, pendingInfo_));
-    ini.SetValue("Viewer", "Path", tree_->GetTreePath().toStdString());
+    // Folder paths are stored as their bytes, so a name that is not UTF-8 comes back.
+    ini.SetValue("Viewer", "Path", platform::NativePath(tree_->GetTreePath()).toStdString());
     ini.SetInteger("Options", "K", options_->TrackBarK->value());
     ini.SetInteger("Options", "R", options_->TrackBarR->value());
     ini.SetInteger("Options", "Panel", options_->isShown() ? 1 : 0);
     for (TGroupBoxEx* group : options_->groups())
         SaveGroupBox(group, ini);
-    SetLanguageInIni(ini, static_cast<Language>(options_->ComboBoxLanguage->currentIndex()));
+    SetLanguageInIni(ini, static_cast<Language>(storedLanguage_));
     ini.SetValue(kLanguageSection, "Encoding",
                  options_->ComboBoxEncoding->currentData().toString().toStdString());
     ini.EraseSection("Favorites");
     const QStringList pieces =
         favourites_->BuildFavoritesText().split(QLatin1Char('\r'), Qt::SkipEmptyParts);
     for (int i = 0; i < pieces.size(); ++i)
-        ini.SetValue("Favorites", "folder" + std::to_string(i), pieces[i].toStdString());
+        ini.SetValue("Favorites", "folder" + std::to_string(i),
+                     platform::NativePath(pieces[i]).toStdString());
     return SaveIniFile(settingsPath_.toStdString(), ini, error);
 }
 
-// Splitter sizes exclude the handles, so each pair keeps the sum the splitter has now.
+// Splitter sizes exclude the handles, so each pair keeps the sum the splitter has now. Stored
+// sizes that no longer fit leave the tree and the list at least 100 pixels high and the list 200
+// wide beside the options panel; the info panel is never taller than designed.
 void TMainWindow::applyStoredLayout() {
     auto apply = [](QSplitter* splitter, int second, bool firstStored, int minFirst,
                     int minSecond) {
@@ -154,10 +170,10 @@ void TMainWindow::applyStoredLayout() {
                                         std::max(minFirst, total - minSecond));
         splitter->setSizes({total - stored, stored});
     };
-    apply(splitter_, pendingRight_, true, 180, 200);
+    apply(splitter_, pendingRight_, true, 180, 200 + OptionsPanel::kShownWidth);
     lastSplitterSize_ = splitter_->sizes().value(0);
-    apply(splitter1_, pendingTree_, false, 20, 150);
-    apply(splitter2_, pendingInfo_, false, 20, 17);
+    apply(splitter1_, pendingTree_, false, 100, 150);
+    apply(splitter2_, std::min(pendingInfo_, 101), false, 100, 17);
 }
 
 void TMainWindow::reportSettingsWriteFailure() {
@@ -165,7 +181,7 @@ void TMainWindow::reportSettingsWriteFailure() {
     settingsWriteFailed_ = false;
     platform::MessageService* messages = platform::MessageService::instance();
     messages->setOwner(nullptr);
-    messages->show(QStringLiteral("Gonilux v2.9"),
+    messages->show(kAppCaption,
                    tr("Unable to write configuration data.\rIt is possible file '%1' is read only.")
                        .arg(settingsPath_),
                    platform::MessageService::Icon::None);

@@ -5,6 +5,7 @@
 #include "auxwindows/render_window.h"
 #include "browser/file_entries.h"
 #include "browser/folder_list_view.h"
+#include "file_actions.h"
 #include "main_window.h"
 #include "options_panel.h"
 #include "photometry/header_encoding.h"
@@ -12,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QToolButton>
 #include <functional>
 
@@ -121,6 +123,21 @@ void TMainWindow::wireTools() {
              options_->CheckBoxLabels, options_->CheckBoxComplete, options_->CheckBoxWarning,
              options_->CheckBoxCenter})
         connect(button, &QAbstractButton::toggled, this, repaintCompare);
+}
+
+// Ctrl+P prints, Ctrl+E exports the picture, Ctrl+K shows the compare window (Ctrl+F, the
+// filter, is the filter field's); the popup shows the keys beside its items.
+void TMainWindow::wireCommandKeys() {
+    auto bind = [this](QKeyCombination keys, std::function<void()> command) {
+        auto* shortcut = new QShortcut(QKeySequence(keys), this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, std::move(command));
+    };
+    bind(Qt::CTRL | Qt::Key_P, [this] {
+        if (preview_->SpeedButtonPrint()->isEnabled()) preview_->SpeedButtonPrint()->click();
+    });
+    bind(Qt::CTRL | Qt::Key_E, [this] { fileActions_->ExportPictureClick(); });
+    bind(Qt::CTRL | Qt::Key_K, [this] { showCompareWindow(); });
 }
 
 // The render window writes its settings section before the main window reports a failed write.

@@ -33,6 +33,11 @@ OptionsPanel::OptionsPanel(QWidget* parent) : QWidget(parent) {
     stack->setSpacing(2);
     stack->setAlignment(Qt::AlignTop);
     stack->setSizeConstraint(QLayout::SetNoConstraint);
+    ScrollBar = new QScrollBar(Qt::Vertical, this);
+    ScrollBar->setObjectName(QStringLiteral("ScrollBarPanel"));
+    ScrollBar->hide();
+    connect(ScrollBar, &QScrollBar::valueChanged, this,
+            [this](int value) { PanelMainChild->move(0, -value); });
     buildOptionsGroup();
     buildViewGroup();
     buildTreeGroup();

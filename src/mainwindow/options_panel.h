@@ -1,6 +1,6 @@
 // The options panel at the right edge of the file list: seven collapsible groups of option
 // controls, named as the settings file knows them, stacked in a taller inner panel that scrolls
-// by dragging and that hides and slides in again.
+// by dragging, by the wheel and by its scroll bar, and that hides and slides in again.
 #pragma once
 
 #include "diagram/diagram_options.h"
@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QWidget>
 
@@ -49,6 +50,7 @@ class OptionsPanel : public QWidget {
     void setReturnControl(QWidget* control) { returnControl_ = control; }
 
     QWidget* PanelMainChild = nullptr;
+    QScrollBar* ScrollBar = nullptr; // shown while the stack is taller than the panel
     TGroupBoxEx* GroupBoxExOptions = nullptr;
     TGroupBoxEx* GroupBoxExView = nullptr;
     TGroupBoxEx* GroupBoxExTree = nullptr;
@@ -135,6 +137,7 @@ class OptionsPanel : public QWidget {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -158,6 +161,7 @@ class OptionsPanel : public QWidget {
     void PanelMainChildMouseDown(QMouseEvent* event);
     void PanelMainChildMouseMove(QMouseEvent* event);
     void onFocusChanged(QWidget* old, QWidget* now);
+    void syncScrollBar();
 
     bool panelDragging_ = false;
     int panelDragOffset_ = 0;

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -20,6 +21,8 @@ void OptionsPanel::FitOptionsPanel() {
     const int needed = stack->minimumSize().height();
     if (PanelMainChild->height() < needed) PanelMainChild->resize(kShownWidth, needed);
     stack->activate();
+    // Before the window shows, a resize does not lay the stack out again: it is placed here.
+    stack->setGeometry(PanelMainChild->rect());
     for (QWidget* child :
          PanelMainChild->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         if (!child->isHidden()) bottom = std::max(bottom, child->y() + child->height());
@@ -36,6 +39,32 @@ void OptionsPanel::PanelMainResize() {
         if (top > 0) top = 0;
     }
     PanelMainChild->move(0, top);
+    syncScrollBar();
+}
+
+// The bar stands beside the stack, which gives up the bar's width while it shows.
+void OptionsPanel::syncScrollBar() {
+    const bool needed = canScroll();
+    const int bar = ScrollBar->sizeHint().width();
+    PanelMainChild->resize(needed ? kShownWidth - bar : kShownWidth, PanelMainChild->height());
+    ScrollBar->setGeometry(width() - bar, 0, bar, height());
+    const QSignalBlocker block(ScrollBar);
+    ScrollBar->setRange(0, std::max(0, PanelMainChild->height() - height()));
+    ScrollBar->setPageStep(std::max(1, height()));
+    ScrollBar->setSingleStep(20);
+    ScrollBar->setValue(-PanelMainChild->y());
+    ScrollBar->setVisible(needed);
+}
+
+void OptionsPanel::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (!canScroll() || delta == 0) {
+        event->ignore();
+        return;
+    }
+    ScrollBar->setValue(ScrollBar->value() -
+                        delta * ScrollBar->singleStep() * QApplication::wheelScrollLines() / 120);
+    event->accept();
 }
 
 void OptionsPanel::resizeEvent(QResizeEvent* event) {
@@ -64,6 +93,7 @@ void OptionsPanel::PanelMainChildMouseMove(QMouseEvent* event) {
         const int wanted = static_cast<int>(event->globalPosition().y()) - panelDragOffset_;
         const int top = std::clamp(wanted, height() - PanelMainChild->height(), 0);
         if (top != PanelMainChild->y()) PanelMainChild->move(0, top);
+        syncScrollBar();
     }
 }
 
@@ -135,6 +165,12 @@ void OptionsPanel::onFocusChanged(QWidget* old, QWidget* now) {
     const bool wasInside = old && isAncestorOf(old);
     const bool isInside = now && (now == this || isAncestorOf(now));
     if (wasInside && !isInside && isShown() && !CheckBoxAlways->isChecked()) ButtonHideClick();
+    if (isInside && now != this && canScroll()) { // a control reached by Tab scrolls into view
+        const int top = now->mapTo(this, QPoint()).y();
+        if (top < 0 || top + now->height() > height())
+            ScrollBar->setValue(ScrollBar->value() + top -
+                                (top < 0 ? 2 : height() - now->height() - 2));
+    }
 }
 
 bool OptionsPanel::HoverKeyAccepted(const QString& text, QChar key) {

@@ -6,6 +6,7 @@
 #include "photometry/export_text.h"
 #include "photometry/file_io.h"
 #include "platform/message_service.h"
+#include "platform/native_names.h"
 #include "preview_pane.h"
 
 #include <QDir>
@@ -24,9 +25,9 @@ QString TFileActions::exportTitle(bool conversion) const {
 // atomic, so a failure leaves the old file as it was.
 bool TFileActions::writeExport(const QString& target, const std::string& text,
                                const QString& title) {
-    const std::string nativeTarget = QFile::encodeName(target).toStdString();
-    const QString shown = QDir::toNativeSeparators(target);
-    if (QFileInfo(target).isFile() && !IsAuthorFile(nativeTarget) &&
+    const std::string nativeTarget = platform::NativePath(target).toStdString();
+    const QString shown = QDir::toNativeSeparators(platform::DisplayPath(target));
+    if (platform::IsRegularFile(target) && !IsAuthorFile(nativeTarget) &&
         !MessageService::instance()->ask(
             title, tr("The file %1 already exists and was not written by Gonilux.\rReplace it?")
                        .arg(shown)))
@@ -53,10 +54,10 @@ void TFileActions::SaveAsTypeCClick() {
         return;
     }
     const QString sourceName = browser::EntryFileName(*entry);
-    const QString target =
-        QFile::decodeName(ExportFileName(QFile::encodeName(list_->folderPath()).toStdString(),
-                                         QFile::encodeName(sourceName).toStdString(), result.Kind)
-                              .c_str());
+    // Built from the bytes: a source name that is not UTF-8 keeps them in the new name.
+    const QString target = platform::PathFromNative(QByteArray::fromStdString(ExportFileName(
+        platform::NativePath(list_->folderPath()).toStdString(),
+        platform::NativePath(browser::EntryPathName(*entry)).toStdString(), result.Kind)));
     if (!writeExport(target, result.Text(), exportTitle(conversion))) return;
     const QString newName = QFileInfo(target).fileName();
     list_->ReplaceFileEntry(newName);
@@ -64,7 +65,8 @@ void TFileActions::SaveAsTypeCClick() {
         conversion
             ? tr("Some data can be lost.\rFile %1 (type B) successfully converted to %2 (type C)")
             : tr("File %1 successfully rotated and saved to %2");
-    MessageService::instance()->show(exportTitle(conversion), text.arg(sourceName, newName),
+    MessageService::instance()->show(exportTitle(conversion),
+                                     text.arg(sourceName, platform::DisplayPath(newName)),
                                      MessageService::Icon::Information);
 }
 

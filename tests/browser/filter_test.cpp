@@ -95,8 +95,8 @@ TEST_F(FilterTest, AHiddenFocusMovesToTheFirstVisibleFile) {
     view_.item(rowOf("alpha.ies"))->setSelected(true);
     view_.setFilterText(QStringLiteral("ALPHA-7")); // hides c.ies (focused) and alpha.ies
     EXPECT_EQ(dump(), "直到 'lib'|zeta|~alpha.ies!|b.ies*+!|~c.ies!");
-    ASSERT_EQ(preview.count(), 2); // the selection followed the focus: b is previewed
-    EXPECT_EQ(preview.at(1).at(0).toInt(), rowOf("b.ies"));
+    // The selection followed the focus: b is previewed.
+    EXPECT_TRUE(preview.count() == 2 && preview.at(1).at(0).toInt() == rowOf("b.ies"));
     // Nothing left to focus but folder entries: the focus goes there, the preview stays.
     view_.setFilterText(QStringLiteral("nothing like it"));
     EXPECT_EQ(dump(), "直到 'lib'*|zeta|~alpha.ies!|~b.ies!|~c.ies!");

@@ -1,5 +1,5 @@
-// The texts and small widgets of the file list: the photometric figures, thumbnail captions, the
-// popup menu, the progress gauge and panel, the author mark, and dragging files out.
+// The texts and small widgets of the file list: the photometric figures, the popup menu, the
+// progress gauge and panel, the author mark, and dragging files out.
 #include "browser/drag_out.h"
 #include "browser/metrics_text.h"
 #include "browser/popup_menu.h"
@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QMimeData>
-#include <QStyle>
 
 namespace gonilux::browser::testing {
 namespace {
@@ -35,51 +34,39 @@ TEST(MetricsText, UnknownFiguresAreLeftOut) {
               "-12 3450.0");
 }
 
-TEST(ThumbnailCaption, WrapsAtWordsAndCutsWithAnEllipsis) {
+// (The views' pictures show long captions wrapped and cut.)
+TEST(ThumbnailCaption, EndsAtTheLastWholeWordThatLeavesRoomForTheEllipsis) {
     const QFontMetrics metrics(QApplication::font());
-    const int width = metrics.horizontalAdvance(QStringLiteral("Luminaire downlight"));
-    for (const auto& [text, lines] : std::vector<std::pair<QString, QString>>{
-             {"Luminaire  downlight recessed", "Luminaire downlight|recessed"},
-             {"Luminaire downlight recessed with a very long wordy description",
-              "Luminaire downlight|recessed with a..."},
-             {"Supercalifragilisticexpialidocious_luminaire_name.ies", "Supercalifragilistic..."},
-             {"a Supercalifragilisticexpialidocious_luminaire_name.ies b",
-              "a|Supercalifragilistic..."}}) {
-        const QStringList wrapped = WrapCaption(text, metrics, width, 2);
-        EXPECT_EQ(wrapped.join('|'), lines);
-        for (const QString& line : wrapped)
-            EXPECT_LE(metrics.horizontalAdvance(line), width) << line.toStdString();
-    }
-    EXPECT_TRUE(WrapCaption("anything", metrics, 0, 2).isEmpty());
+    EXPECT_EQ(WrapCaption("Luminaire  downlight recessed with a very long wordy description",
+                          metrics, metrics.horizontalAdvance("Luminaire downlight"), 2),
+              (QStringList{"Luminaire downlight", "recessed with a..."}));
 }
 
 TEST(PopupMenu, ItemsChecksAndSignals) {
     TPopupMenu menu;
-    QStringList items;
-    for (QAction* action : menu.actions()) {
-        items << (action->menu() ? action->menu()->objectName() : action->objectName()) +
-                     (action->isCheckable() ? "#" : "");
-        if (action->menu())
-            for (QAction* sub : action->menu()->actions())
-                items << " " + (sub->objectName().isEmpty() ? sub->text() : sub->objectName()) +
-                             (sub->isCheckable() ? "#" : "");
-    }
-    EXPECT_EQ(
-        items.join(','),
-        "Open1,OpenNotepad1,Openfolder1,Explore1,AddToFavorites1,N6,Favorites1,N5,View1, "
-        "Thumbnails1#, Icons1#, List1#,N2,Arrangeby1, 文件名#, 测试#, 生产商#, 灯具#, 灯具目录#, "
-        "灯泡#, 灯泡目录#, N4, Sort1#,Refresh,N1,SaveAsTypeC,CopytoClipboard,ExportPicture1,"
-        "CopyPicture1,N3,ShowOptionsPanel,ShowCompareWindow1,Map1");
     menu.Icons1->trigger();
     menu.List1->trigger(); // one view at a time, one caption at a time
     menu.Captions[2]->trigger();
     menu.Captions[5]->trigger();
-    EXPECT_FALSE(menu.Icons1->isChecked() || menu.Captions[2]->isChecked());
+    // One line an item: name, text, "#" when it can be checked ("#*" checked), keys.
+    QString items;
+    const auto list = [&](QAction* item, const QString& indent) {
+        const QObject* named = item->menu() ? item->menu() : static_cast<QObject*>(item);
+        const QString checks = item->isCheckable() ? item->isChecked() ? " #*" : " #" : "";
+        const QString keys = item->shortcut().isEmpty() ? "" : " " + item->shortcut().toString();
+        items +=
+            indent + (named->objectName() + " " + item->text()).trimmed() + checks + keys + "\n";
+    };
+    for (QAction* action : menu.actions()) {
+        list(action, "");
+        for (QAction* sub : action->menu() ? action->menu()->actions() : QList<QAction*>())
+            list(sub, "  ");
+    }
+    ExpectText(items, "popup_menu.txt");
     QSignalSpy compare(&menu, &TPopupMenu::compareRequested);
     QSignalSpy map(&menu, &TPopupMenu::mapRequested);
-    menu.ShowCompareWindow1->trigger();
-    menu.Map1->trigger();
-    menu.Map1->trigger();
+    for (QAction* item : {menu.ShowCompareWindow1, menu.Map1, menu.Map1})
+        item->trigger();
     EXPECT_EQ(compare.count() * 10 + map.count(), 12);
     menu.Favorites1->addAction("x");
     menu.clearFavourites();
@@ -87,19 +74,17 @@ TEST(PopupMenu, ItemsChecksAndSignals) {
 }
 
 TEST(ListWidgets, GaugePanelAndAuthorMark) {
-    TGauge gauge;
-    gauge.setMaxValue(0);
-    EXPECT_EQ(gauge.percentDone(), 0);
-    gauge.setMaxValue(3);
-    gauge.setProgress(1);
-    EXPECT_EQ(gauge.percentDone(), 33);
-    gauge.setProgress(-4); // clamped to 0..maximum
-    EXPECT_EQ(gauge.progress(), 0);
-    gauge.setProgress(7);
-    gauge.setMaxValue(2);
-    EXPECT_EQ(gauge.progress(), 2);
-    gauge.setMaxValue(100);
-    gauge.setProgress(50);
+    TGauge gauge; // the progress stays within 0..maximum, also when the maximum shrinks
+    QStringList seen;
+    for (const auto& [max, progress] :
+         {std::pair{0, 0}, {3, 1}, {3, -4}, {3, 7}, {2, 3}, {100, 50}}) {
+        gauge.setMaxValue(max);
+        seen << QString::number(gauge.progress());
+        gauge.setProgress(progress);
+        seen.last() +=
+            QString(">%1/%2 %3%").arg(gauge.progress()).arg(max).arg(gauge.percentDone());
+    }
+    EXPECT_EQ(seen.join(','), "0>0/0 0%,0>1/3 33%,1>0/3 0%,0>3/3 100%,2>2/2 100%,2>50/100 50%");
     ExpectPicture(gauge.grab().toImage(), "gauge_50.png");
 
     TProcessingPanel panel;
@@ -117,16 +102,13 @@ TEST(ListWidgets, GaugePanelAndAuthorMark) {
 }
 
 TEST(DragOut, CarriesTheFilesInTheirOrder) {
-    const QStringList files = {"/tmp/x/b c.ies", "/tmp/x/a.ies"};
-    std::unique_ptr<QMimeData> data(MakeDragMimeData(files));
+    std::unique_ptr<QMimeData> data(MakeDragMimeData({"/tmp/x/b c.ies", "/tmp/x/a.ies"}));
     EXPECT_EQ(data->urls(),
               (QList<QUrl>{QUrl("file:///tmp/x/b%20c.ies"), QUrl("file:///tmp/x/a.ies")}));
-    // Without a platform drag loop (offscreen) the drag ends at once, as if cancelled.
-    QWidget source;
-    EXPECT_EQ(RunDragOut(&source, files), kDragCancel);
-    EXPECT_EQ(RunDragOut(&source, {}), kDragCancel);
-    EXPECT_STREQ(DragFailureText(kDragCancel), "");
-    EXPECT_STREQ(DragFailureText(kDragDrop), "");
+    QWidget source; // without a platform drag loop (offscreen) the drag ends at once: cancelled
+    EXPECT_EQ(RunDragOut(&source, {"/tmp/x/a.ies"}), kDragCancel);
+    EXPECT_EQ(QString(DragFailureText(kDragCancel)) + DragFailureText(kDragDrop), ""); // no box
+    EXPECT_STREQ(DragFailureText(kOutOfMemory), "Out of memory");
 }
 
 } // namespace

@@ -95,20 +95,5 @@ TEST_F(FavouritesTest, AFavouriteOpensByDoubleClickEnterOrTheSubmenu) {
     EXPECT_EQ(FavouriteHintPath("/data//") + FavouriteHintPath("/"), "/data/");
 }
 
-// Vanished and repeated folders are dropped; a key missing ends the list.
-TEST_F(FavouritesTest, TheSettingsFileKeepsFavouritesThatStillExist) {
-    window_.reset();
-    open("[Favorites]\nfolder0=22<root>/gone\nfolder1=16<root>/lib\nfolder2=20<root>/lib/\n"
-         "folder4=20<root>/other\n");
-    favs_ = window_->favourites();
-    ASSERT_EQ(favs_->count(), 1);
-    EXPECT_EQ(favs_->FavouritePath(0), path("lib"));
-    EXPECT_EQ(favs_->ViewCode(0), 0x16);
-    EXPECT_TRUE(messages_.isEmpty());
-    window_.reset();
-    EXPECT_TRUE(read(QStringLiteral("gonilux.ini"))
-                    .contains("[Favorites]\nfolder0=16" + path("lib").toUtf8() + "\n[Render]"));
-}
-
 } // namespace
 } // namespace gonilux::mainwindow::testing

@@ -32,11 +32,7 @@ TEST_F(SettingsTest, AFirstStartWritesEveryDefault) {
     open();
     EXPECT_EQ(window_->size(), QSize(800, 600));
     EXPECT_TRUE(o()->isShown() && messages_.isEmpty());
-    const QString expected = GONILUX_TESTDATA_DIR "/expected/mainwindow/first_start.ini";
-    QFile update(expected);
-    if (qgetenv("GONILUX_UPDATE_EXPECTED") == "1" && update.open(QIODevice::WriteOnly))
-        update.write(written());
-    EXPECT_EQ(ReadFile(expected).toStdString(), written().toStdString());
+    ExpectSameAsFile("first_start.ini", written());
     open("[Viewer]\nWidth=600\nHeight=500\n");
     EXPECT_EQ(window_->pos(), QPoint(100, 150));
 }
@@ -88,6 +84,10 @@ TEST_F(SettingsTest, WindowStateAndOddValues) {
     open("[Viewer]\nState=7\n");
     EXPECT_EQ(window_->windowState(), Qt::WindowNoState);
     EXPECT_TRUE(messages_.isEmpty());
+    // Vanished and repeated favourites are dropped; a key missing ends the list.
+    open("[Favorites]\nfolder0=22<root>/gone\nfolder1=16<root>/lib\nfolder2=20<root>/lib/\n"
+         "folder4=20<root>/other\n");
+    EXPECT_TRUE(written().contains("[Favorites]\nfolder0=16<root>/lib\n[Render]"));
     for (const char* save : {"1", "0"}) { // the last folder, only while "保存最后文件夹" is on
         open(QByteArray("[Viewer]\nPath=<name>/lib/sub/\n[GroupBoxExOther]\nCheckBoxSave=") + save);
         EXPECT_EQ(treePath(), *save == '1' ? path("lib/sub") : root_.path()) << save;
@@ -101,19 +101,19 @@ TEST_F(SettingsTest, AReadOnlyFileIsReportedOnceAtDestroy) {
     window_->close();
     EXPECT_TRUE(messages_.isEmpty());
     window_.reset();
-    ASSERT_TRUE(test::WaitUntil([&] { return !messages_.isEmpty(); }));
-    EXPECT_EQ(messages_.size(), 1);
-    EXPECT_EQ(messages_[0].Title + messages_[0].Text,
+    EXPECT_TRUE(test::WaitUntil([&] { return !messages_.isEmpty(); }));
+    EXPECT_EQ(messages_.size() == 1 ? messages_[0].Title + messages_[0].Text : "",
               "Gonilux v2.9Unable to write configuration data.\rIt is possible file '" + iniPath() +
                   "' is read only.");
     EXPECT_EQ(read("gonilux.ini"), QByteArray("[Viewer]\nWidth=800\n"));
 }
 
-// Panel, popup, messages and the info labels speak the installed language.
-TEST_F(SettingsTest, TheMainWindowShowsTheInstalledLanguage) {
+// Panel, popup, messages and info labels speak the installed language. Choosing in the panel
+// stores the choice at once and says it applies at the next start; the window's own saving
+// keeps it; a missing or unknown stored value means Chinese.
+TEST_F(SettingsTest, TheLanguageIsShownAndItsChoiceStored) {
     ASSERT_TRUE(InstallLanguage(Language::English));
-    EXPECT_EQ(InstalledLanguage(), Language::English);
-    open("[Viewer]\nWidth=wide\n");
+    open("[Viewer]\nWidth=wide\n[GroupBoxExOther]\nCollapsed=1\n; kept\nLanguage=EN\n[Render]\n");
     EXPECT_EQ(messages_.value(0).Text, "Initialization error\rUnable to read the settings\r");
     EXPECT_EQ(o()->GroupBoxExView->title() + o()->ButtonRefresh->toolTip(), "DisplayRefresh\nF5");
     write("lib/b.ies", kTypeB);
@@ -122,32 +122,16 @@ TEST_F(SettingsTest, TheMainWindowShowsTheInstalledLanguage) {
     window_->fileActions()->PopupMenuPopup();
     EXPECT_EQ(window_->fileActions()->PopupMenu()->Refresh->text(), "Refresh\tF5");
     ASSERT_TRUE(InstallLanguage(Language::Chinese)); // the translator goes
-    EXPECT_EQ(TranslateInfoLabels("文件名:   x\r灯泡: y") +
-                  QString::number(int(InstalledLanguage())),
-              "文件名:   x\r灯泡: y0");
-}
-
-// Choosing in the panel stores the choice at once and says it applies at the next start; the
-// window's own saving keeps it; a missing or unknown stored value means Chinese.
-TEST_F(SettingsTest, TheLanguageChoiceIsStoredBesideTheOtherOptions) {
-    open("[GroupBoxExOther]\nCollapsed=1\n; kept\nLanguage=EN\n[Render]\nZoom=3\n");
     EXPECT_EQ(o()->ComboBoxLanguage->currentIndex(), 1);
     o()->ComboBoxLanguage->setCurrentIndex(0);
     emit o()->ComboBoxLanguage->activated(0);
-    EXPECT_EQ(messages_.value(0).Title + messages_.value(0).Text,
+    EXPECT_EQ(messages_.value(1).Title + messages_.value(1).Text,
               "语言界面语言将在下次启动时更改。");
-    EXPECT_TRUE(read("gonilux.ini")
-                    .startsWith("[GroupBoxExOther]\nCollapsed=1\n; kept\nLanguage=zh\n[Render]"));
-    EXPECT_EQ(InstalledLanguage(), Language::Chinese);
+    EXPECT_TRUE(
+        read("gonilux.ini").contains("[GroupBoxExOther]\nCollapsed=1\n; kept\nLanguage=zh\n"));
     ASSERT_TRUE(StoreLanguageSetting(iniPath(), Language::English));
     window_.reset(); // saving keeps the choice made
     EXPECT_EQ(ReadLanguageSetting(iniPath()), Language::Chinese);
-    for (auto [ini, language] : {std::pair{"[GroupBoxExOther]\nLanguage=en", Language::English},
-                                 {"[GroupBoxExOther]\nLanguage=fr", Language::Chinese},
-                                 {"[Viewer]\nLanguage=en", Language::Chinese}}) {
-        write("gonilux.ini", ini);
-        EXPECT_EQ(ReadLanguageSetting(iniPath()), language) << ini;
-    }
     EXPECT_EQ(ReadLanguageSetting(path("none.ini")), Language::Chinese);
 }
 

@@ -52,6 +52,29 @@ inline QByteArray ReadFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
+// Compares `actual` with tests/data/expected/mainwindow/`name`; GONILUX_UPDATE_EXPECTED=1
+// rewrites the file first.
+inline void ExpectSameAsFile(const QString& name, const QByteArray& actual) {
+    const QString file = GONILUX_TESTDATA_DIR "/expected/mainwindow/" + name;
+    if (QFile update(file);
+        qgetenv("GONILUX_UPDATE_EXPECTED") == "1" && update.open(QIODevice::WriteOnly))
+        update.write(actual);
+    EXPECT_EQ(ReadFile(file).toStdString(), actual.toStdString()) << file.toStdString();
+}
+
+// A menu as the user sees it, one visible item a line, submenus indented: "x" marks a disabled
+// item, "*" a checked one, ">" the default one.
+inline QByteArray MenuListing(const QMenu* menu, const QByteArray& indent = {}) {
+    QByteArray text;
+    for (const QAction* item : menu->actions()) {
+        if (!item->isVisible()) continue;
+        text += indent + (item->isEnabled() ? "" : "x") + (item->isChecked() ? "*" : "") +
+                (menu->defaultAction() == item ? ">" : "") + item->text().toUtf8() + "\n";
+        if (item->menu()) text += MenuListing(item->menu(), indent + "    ");
+    }
+    return text;
+}
+
 class ViewerTest : public ::testing::Test {
   protected:
     void SetUp() override {
