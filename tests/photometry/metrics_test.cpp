@@ -78,7 +78,8 @@ std::vector<FluxCase> FluxCases() {
         {"C isotropic, half", kTypeC, polar, Steps(0, 180, 30), flat, sphere, 0.5, all, all},
         {"C isotropic, 90-270", kTypeC, polar, Steps(90, 270, 45), flat, sphere, 0.5, all, all},
         {"C isotropic, 0-330", kTypeC, polar, Steps(0, 330, 30), flat, sphere, 0.5, all, all},
-        {"B isotropic, 0-180", kTypeB, elevation, Steps(0, 180, 20), flat, sphere, 0.5, half, all},
+        {"B isotropic, lateral", kTypeB, Steps(-180, 180, 10), Steps(0, 90, 15), flat, sphere, 0.5,
+         unchecked, half},
         {"A isotropic", kTypeA, elevation, Steps(-180, 180, 20), flat, sphere, 0.5, half, all},
         {"B isotropic, front", kTypeB, elevation, Steps(-90, 90, 15), flat, sphere / 2, 0.5, half,
          half},
@@ -86,12 +87,15 @@ std::vector<FluxCase> FluxCases() {
          half}};
     // Lambertian I0 cos(gamma) below the horizon: pi I0, all of it downward.
     const Intensity lambertC = [](double g, double) { return g <= 90 ? 1000 * Cos(g) : 0.0; };
-    const Intensity lambertB = [](double v, double) { return std::max(0.0, 1000 * Cos(v + 90)); };
+    // Type B: the nadir is at V = -90 and a direction's height is cos H sin V.
+    const Intensity lambertB = [](double v, double h) {
+        return std::max(0.0, 1000 * Cos(v + 90) * Cos(h));
+    };
     for (const tArrEx& horz : {tArrEx{0}, Steps(0, 345, 15)})
         cases.push_back({"C Lambertian", kTypeC, Steps(0, 180, 2.5), horz, lambertC, 1000 * kPi, 1,
                          CosinePowerSpread(1), CosinePowerSpread(1)});
-    for (const tArrEx& horz : {Steps(-180, 180, 30), Steps(0, 180, 30)})
-        cases.push_back({"B Lambertian", kTypeB, Steps(-90, 90, 2.5), horz, lambertB, 1000 * kPi, 1,
+    for (const tArrEx& horz : {Steps(-90, 90, 5), Steps(0, 90, 5)})
+        cases.push_back({"B Lambertian", kTypeB, Steps(-180, 180, 2.5), horz, lambertB, 1000 * kPi, 1,
                          unchecked, unchecked});
     // Cosine-power beams: 2 pi I0 / (n + 1).
     for (double n : {2.0, 20.0, 60.0}) {
@@ -199,7 +203,7 @@ TEST(Metrics, DamagedRecordsGiveNoFigures) {
             r.HorzAngles = {0, 400};
         },
         [](tIES& r) {
-            r.PhotometricType = kTypeB, r.VertAngles = {0, 45, 135};
+            r.PhotometricType = kTypeB, r.HorzAngles = {0, 135}; // within its planes: up to 90
         },
         [](tIES& r) {
             r.PhotometricType = kTypeA, r.VertAngles = {-135, 0, 45};
