@@ -9,6 +9,7 @@
 #include "main_window.h"
 #include "options_panel.h"
 #include "picture_export.h"
+#include "photometry/ldt_reader.h"
 #include "picture_export_dialog.h"
 #include "platform/message_service.h"
 #include "platform/shell_actions.h"
@@ -68,6 +69,10 @@ void TFileActions::wireMenu() {
     connect(p->Refresh, &QAction::triggered, window_->folderTree(),
             &browser::FolderTreeView::ButtonRefreshClick);
     connect(p->SaveAsTypeC, &QAction::triggered, this, &TFileActions::SaveAsTypeCClick);
+    connect(p->SaveAsTypeCResampled, &QAction::triggered, this,
+            &TFileActions::SaveAsTypeCResampledClick);
+    connect(p->SaveAsLdt, &QAction::triggered, this, &TFileActions::SaveAsLdtClick);
+    connect(p->SaveAsIes, &QAction::triggered, this, &TFileActions::SaveAsIesClick);
     connect(p->CopytoClipboard, &QAction::triggered, this, &TFileActions::CopytoClipboardClick);
     connect(p->ExportPicture1, &QAction::triggered, this, &TFileActions::ExportPictureClick);
     connect(p->CopyPicture1, &QAction::triggered, this, &TFileActions::CopyPictureClick);
@@ -91,6 +96,12 @@ void TFileActions::PopupMenuPopup() {
     const bool at90 = !ies.HorzAngles.empty() && ies.HorzAngles.front() == 90.0;
     p->SaveAsTypeC->setVisible(single && (typeB || at90));
     p->SaveAsTypeC->setText(typeB ? tr("Save as type C") : tr("Rotate to zero"));
+    const bool typeAorB = typeB || ies.PhotometricType == 3;
+    const bool ldt = single && IsLdtFileName(browser::EntryFileName(*list_->entryAt(row)).toStdString());
+    const bool read = single && !ies.HorzAngles.empty();
+    p->SaveAsTypeCResampled->setVisible(read && typeAorB);
+    p->SaveAsLdt->setVisible(read && !ldt);
+    p->SaveAsIes->setVisible(read && ldt);
     const bool picture = fileFocused && focusedPictureShown(row);
     p->ExportPicture1->setVisible(picture);
     p->CopyPicture1->setVisible(picture);

@@ -1,23 +1,57 @@
-// Writing the type C (or rotated) copy of the shown file beside it and listing it.
+// Writing converted copies of the shown file beside it and listing them: type C (relabelled,
+// rotated or re-sampled), EULUMDAT from IES and IES from EULUMDAT. Each result box gives the
+// luminous flux before and after, so a conversion that changed the light shows it.
 #include "browser/file_entries.h"
 #include "browser/folder_list_view.h"
 #include "file_actions.h"
 #include "main_window.h"
 #include "photometry/export_text.h"
 #include "photometry/file_io.h"
+#include "photometry/ies_reader.h"
+#include "photometry/ies_writer.h"
+#include "photometry/ldt_reader.h"
+#include "photometry/ldt_writer.h"
+#include "photometry/metrics.h"
 #include "platform/message_service.h"
 #include "preview_pane.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cmath>
 
 namespace gonilux::mainwindow {
+namespace {
 
 using platform::MessageService;
 
+QString FluxText(double lumens) {
+    return std::isfinite(lumens) ? QString::number(lumens, 'f', 1) : QStringLiteral("?");
+}
+
+double FluxOf(const tIES& ies) {
+    return ComputeMetrics(ies).LuminaireFlux;
+}
+
+// The flux of a written text, read back as the file will be read.
+double FluxOfText(const std::string& text, bool ldt) {
+    tIES ies;
+    if (ldt)
+        ParseLdt(text, "x.ldt", ies);
+    else
+        ParseIes(text, ies);
+    return FluxOf(ies);
+}
+
+} // namespace
+
 QString TFileActions::exportTitle(bool conversion) const {
     return conversion ? tr("Save type B as C") : tr("Rotate from 90 to 0");
+}
+
+QString TFileActions::shownFilePath() const {
+    const TiesData* entry = list_->entryAt(list_->currentRow());
+    return entry ? QDir(list_->folderPath()).filePath(browser::EntryFileName(*entry)) : QString();
 }
 
 // A file that this program did not write is replaced only when the user agrees; the write is
@@ -39,13 +73,22 @@ bool TFileActions::writeExport(const QString& target, const std::string& text,
     return false;
 }
 
+bool TFileActions::writeBeside(const QString& fileName, const std::string& text,
+                               const QString& title) {
+    const QString target = QDir(list_->folderPath()).filePath(fileName);
+    if (!writeExport(target, text, title)) return false;
+    list_->ReplaceFileEntry(fileName);
+    return true;
+}
+
 void TFileActions::SaveAsTypeCClick() {
-    const int row = list_->currentRow();
-    const TiesData* entry = list_->entryAt(row);
+    const TiesData* entry = list_->entryAt(list_->currentRow());
     if (!entry) return;
     const tIES& ies = window_->preview()->PreviewIes();
     if (ExportKindOf(ies) == ExportKind::None) return; // the item is hidden for such files
-    const ExportText result = BuildExportText(ies, entry->Lines);
+    std::string bytes, error;
+    ReadWholeFile(QFile::encodeName(shownFilePath()).toStdString(), bytes, error);
+    const ExportText result = BuildExportText(ies, entry->Lines, HeaderKeywordLines(bytes));
     const bool conversion = ExportKindOf(ies) == ExportKind::Conversion;
     if (!result.Ok) {
         MessageService::instance()->show(exportTitle(conversion), tr("Unexpected error."),
@@ -53,19 +96,85 @@ void TFileActions::SaveAsTypeCClick() {
         return;
     }
     const QString sourceName = browser::EntryFileName(*entry);
-    const QString target =
-        QFile::decodeName(ExportFileName(QFile::encodeName(list_->folderPath()).toStdString(),
-                                         QFile::encodeName(sourceName).toStdString(), result.Kind)
-                              .c_str());
-    if (!writeExport(target, result.Text(), exportTitle(conversion))) return;
-    const QString newName = QFileInfo(target).fileName();
-    list_->ReplaceFileEntry(newName);
-    const QString text =
+    const QString newName = QFile::decodeName(
+        ExportFileName("", QFile::encodeName(sourceName).toStdString(), result.Kind).c_str());
+    const std::string text = result.Text();
+    if (!writeBeside(newName, text, exportTitle(conversion))) return;
+    const QString done =
         conversion
             ? tr("Some data can be lost.\rFile %1 (type B) successfully converted to %2 (type C)")
             : tr("File %1 successfully rotated and saved to %2");
-    MessageService::instance()->show(exportTitle(conversion), text.arg(sourceName, newName),
+    const QString flux = tr("Luminous flux: %1 lm before, %2 lm after")
+                             .arg(FluxText(FluxOf(ies)), FluxText(FluxOfText(text, false)));
+    MessageService::instance()->show(exportTitle(conversion),
+                                     done.arg(sourceName, newName) + u'\r' + flux,
                                      MessageService::Icon::Information);
+}
+
+void TFileActions::SaveAsTypeCResampledClick() {
+    const TiesData* entry = list_->entryAt(list_->currentRow());
+    if (!entry) return;
+    const tIES& ies = window_->preview()->PreviewIes();
+    std::string bytes, error;
+    ReadWholeFile(QFile::encodeName(shownFilePath()).toStdString(), bytes, error);
+    const ExportText result = BuildResampledText(ies, entry->Lines, HeaderKeywordLines(bytes));
+    const QString title = tr("另存为C型 (重采样)");
+    if (!result.Ok) {
+        MessageService::instance()->show(title, tr("Unexpected error."),
+                                         MessageService::Icon::Error);
+        return;
+    }
+    const QString sourceName = browser::EntryFileName(*entry);
+    const QString newName = QFile::decodeName(
+        ExportFileName("", QFile::encodeName(sourceName).toStdString(), result.Kind).c_str());
+    const std::string text = result.Text();
+    if (!writeBeside(newName, text, title)) return;
+    MessageService::instance()->show(
+        title,
+        tr("文件 %1 已重采样为C型, 保存为 %2\r光通量: 之前 %3 lm, 之后 %4 lm")
+            .arg(sourceName, newName, FluxText(FluxOf(ies)), FluxText(FluxOfText(text, false))),
+        MessageService::Icon::Information);
+}
+
+void TFileActions::SaveAsLdtClick() {
+    const TiesData* entry = list_->entryAt(list_->currentRow());
+    if (!entry) return;
+    const tIES& ies = window_->preview()->PreviewIes();
+    const QString sourceName = browser::EntryFileName(*entry);
+    const QString newName = QFile::decodeName(
+        LdtExportFileName("", QFile::encodeName(sourceName).toStdString()).c_str());
+    const LdtText result =
+        BuildLdtText(ies, entry->Lines, QFile::encodeName(newName).toStdString());
+    const QString title = tr("另存为LDT");
+    if (!result.Ok) {
+        MessageService::instance()->show(title, tr("Unexpected error."),
+                                         MessageService::Icon::Error);
+        return;
+    }
+    if (!writeBeside(newName, result.Text, title)) return;
+    MessageService::instance()->show(
+        title,
+        tr("文件 %1 已保存为 %2 (EULUMDAT)\r光通量: 之前 %3 lm, 之后 %4 lm")
+            .arg(sourceName, newName, FluxText(FluxOf(ies)),
+                 FluxText(FluxOfText(result.Text, true))),
+        MessageService::Icon::Information);
+}
+
+void TFileActions::SaveAsIesClick() {
+    const TiesData* entry = list_->entryAt(list_->currentRow());
+    if (!entry) return;
+    const tIES& ies = window_->preview()->PreviewIes();
+    const QString sourceName = browser::EntryFileName(*entry);
+    const QString newName = QFile::decodeName(
+        ExportFileName("", QFile::encodeName(sourceName).toStdString(), ExportKind::None).c_str());
+    const std::string text = BuildIesText(ies, entry->Lines);
+    const QString title = tr("另存为IES");
+    if (!writeBeside(newName, text, title)) return;
+    MessageService::instance()->show(
+        title,
+        tr("文件 %1 已保存为 %2 (IES)\r光通量: 之前 %3 lm, 之后 %4 lm")
+            .arg(sourceName, newName, FluxText(FluxOf(ies)), FluxText(FluxOfText(text, false))),
+        MessageService::Icon::Information);
 }
 
 } // namespace gonilux::mainwindow
