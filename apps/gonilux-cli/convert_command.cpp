@@ -1,91 +1,128 @@
-// gonilux-cli convert: type B to type C, or planes starting at 90 rotated to 0; with --to ies,
-// an EULUMDAT file to an LM-63-2002 file.
+// gonilux-cli convert: type B to type C (as relabelled planes, or re-sampled), planes starting at
+// 90 rotated to 0, EULUMDAT to IES and IES to EULUMDAT; one file or every file of a folder.
 #include "commands.h"
-#include "photometry/export_text.h"
-#include "photometry/file_io.h"
-#include "photometry/header_titles.h"
-#include "photometry/ies_writer.h"
-#include "photometry/ldt_reader.h"
+#include "convert_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace gonilux::cli {
 namespace {
 
-struct ConvertArgs {
-    std::string File;
-    std::string OutputDir;
-    bool HasOutputDir = false;
-    bool Force = false;
-    bool ToIes = false;
-};
+namespace fs = std::filesystem;
 
 // Returns 0 when the arguments are complete, else the usage error's status.
-int ParseArgs(int argc, char** argv, ConvertArgs& args) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--force") == 0) {
-            args.Force = true;
-        } else if (std::strcmp(argv[i], "--output-dir") == 0) {
-            if (i + 1 >= argc) return UsageError("convert: --output-dir needs a folder");
-            args.OutputDir = argv[++i];
-            args.HasOutputDir = true;
-        } else if (std::strcmp(argv[i], "--to") == 0) {
-            if (i + 1 >= argc) return UsageError("convert: --to needs a format");
-            if (std::strcmp(argv[++i], "ies") != 0)
-                return UsageError("convert: unknown format (only \"ies\")", argv[i]);
-            args.ToIes = true;
-        } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
-            return UsageError("convert: unknown option", argv[i]);
-        } else if (args.File.empty()) {
-            args.File = argv[i];
-        } else {
-            return UsageError("convert: only one file at a time", argv[i]);
-        }
+int ParseTarget(const char* name, ConvertArgs& args) {
+    if (std::strcmp(name, "ies") == 0) {
+        args.To = ConvertTarget::Ies;
+    } else if (std::strcmp(name, "ldt") == 0) {
+        args.To = ConvertTarget::Ldt;
+    } else if (std::strcmp(name, "c") == 0) {
+        args.To = ConvertTarget::TypeC;
+    } else {
+        return UsageError("convert: unknown format (ies, ldt or c)", name);
     }
-    return args.File.empty() ? UsageError("convert: no file given") : 0;
-}
-
-std::string FolderOf(const std::string& path) {
-    std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-int Fail(const std::string& message) {
-    std::fprintf(stderr, "gonilux-cli: %s\n", message.c_str());
-    return 1;
-}
-
-bool Exists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::exists(std::filesystem::path(path), ec);
-}
-
-int Write(const std::string& output, const std::string& text) {
-    std::string error;
-    if (!WriteFileAtomically(output, text, error))
-        return Fail("cannot write " + output + ": " + error);
-    std::printf("%s\n", output.c_str());
     return 0;
 }
 
-// --to ies: FILE.ldt becomes FILE.ies; an existing file is replaced only with --force.
-int ConvertToIes(const ConvertArgs& args) {
-    if (!IsLdtFileName(args.File))
-        return Fail(args.File + ": --to ies converts EULUMDAT files (.ldt)");
-    TiesData entry = CreateIesData(FileNameOf(args.File));
-    if (!LoadIesEntry(entry, args.File))
-        return Fail(args.File + ": " + entry.Diagnostics.OpenError);
-    if (entry.Diagnostics.HeaderError)
-        return Fail(args.File + ": damaged EULUMDAT file (Line " +
-                    std::to_string(entry.Diagnostics.HeaderErrorLine) + "); nothing written");
-    const std::string folder = args.HasOutputDir ? args.OutputDir : FolderOf(args.File);
-    const std::string output = ExportFileName(folder, entry.Lines[TitleFileName], ExportKind::None);
-    if (Exists(output) && !args.Force)
-        return Fail(output + " already exists; use --force to replace it");
-    return Write(output, BuildIesText(entry.Ies, entry.Lines));
+int ParseArgs(int argc, char** argv, ConvertArgs& args) {
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strcmp(arg, "--force") == 0) {
+            args.Force = true;
+        } else if (std::strcmp(arg, "--recursive") == 0) {
+            args.Recursive = true;
+        } else if (std::strcmp(arg, "--resample") == 0) {
+            args.Resample = true;
+        } else if (std::strcmp(arg, "--output-dir") == 0) {
+            if (i + 1 >= argc) return UsageError("convert: --output-dir needs a folder");
+            args.OutputDir = argv[++i];
+            args.HasOutputDir = true;
+        } else if (std::strcmp(arg, "--to") == 0) {
+            if (i + 1 >= argc) return UsageError("convert: --to needs a format");
+            if (int usage = ParseTarget(argv[++i], args)) return usage;
+        } else if (arg[0] == '-' && arg[1] != '\0') {
+            return UsageError("convert: unknown option", arg);
+        } else if (args.Path.empty()) {
+            args.Path = arg;
+        } else {
+            return UsageError("convert: one file or folder at a time", arg);
+        }
+    }
+    if (args.Resample && args.To == ConvertTarget::Ies)
+        return UsageError("convert: --resample makes type C files; not with --to ies");
+    return args.Path.empty() ? UsageError("convert: no file or folder given") : 0;
+}
+
+bool IsPhotometricName(const fs::path& path) {
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".ies" || extension == ".ldt";
+}
+
+// The photometric files of the folder (and its subfolders), sorted; unreadable folders are
+// reported and counted as failures.
+std::vector<fs::path> FilesOf(const ConvertArgs& args, int& failed) {
+    std::vector<fs::path> files;
+    std::error_code ec;
+    const auto options = fs::directory_options::skip_permission_denied;
+    auto add = [&](const fs::directory_entry& entry) {
+        std::error_code typeError;
+        if (!entry.is_directory(typeError) && IsPhotometricName(entry.path()))
+            files.push_back(entry.path());
+    };
+    if (args.Recursive) {
+        for (fs::recursive_directory_iterator it(args.Path, options, ec), end; !ec && it != end;
+             it.increment(ec))
+            add(*it);
+    } else {
+        for (fs::directory_iterator it(args.Path, options, ec), end; !ec && it != end;
+             it.increment(ec))
+            add(*it);
+    }
+    if (ec) {
+        std::fprintf(stderr, "gonilux-cli: cannot read the folder %s: %s\n", args.Path.c_str(),
+                     ec.message().c_str());
+        ++failed;
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// Every file of the folder: a progress line each, then the counts.
+int ConvertFolder(ConvertArgs args) {
+    int failed = 0;
+    const std::vector<fs::path> files = FilesOf(args, failed);
+    int converted = 0;
+    int nothing = 0;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        std::string outputDir;
+        if (args.HasOutputDir) {
+            const fs::path relative = files[i].parent_path().lexically_relative(args.Path);
+            outputDir = (fs::path(args.OutputDir) / relative).lexically_normal().string();
+        }
+        args.Progress = "[" + std::to_string(i + 1) + "/" + std::to_string(files.size()) + "] ";
+        switch (ConvertFile(args, files[i].string(), args.HasOutputDir, outputDir)) {
+        case ConvertOutcome::Converted:
+            ++converted;
+            break;
+        case ConvertOutcome::NothingToDo:
+            ++nothing;
+            break;
+        case ConvertOutcome::Failed:
+            ++failed;
+            break;
+        }
+        std::fflush(stdout);
+        std::fflush(stderr);
+    }
+    std::printf("converted %d, nothing to do %d, failed %d\n", converted, nothing, failed);
+    return failed == 0 ? 0 : 1;
 }
 
 } // namespace
@@ -93,29 +130,10 @@ int ConvertToIes(const ConvertArgs& args) {
 int RunConvert(int argc, char** argv) {
     ConvertArgs args;
     if (int usage = ParseArgs(argc, argv, args)) return usage;
-    if (args.ToIes) return ConvertToIes(args);
-    TiesData entry = CreateIesData(FileNameOf(args.File));
-    if (!LoadIesEntry(entry, args.File))
-        return Fail(args.File + ": " + entry.Diagnostics.OpenError);
-    const ExportKind kind = ExportKindOf(entry.Ies);
-    if (kind == ExportKind::None) {
-        // Not a failure: a batch over a folder reports only what really went wrong.
-        std::printf("%s: nothing to convert (not type B, and its horizontal angles do not "
-                    "start at 90)\n",
-                    args.File.c_str());
-        return 0;
-    }
-    const ExportText text = BuildExportText(entry.Ies, entry.Lines);
-    if (!text.Ok) {
-        std::fprintf(stderr, "Unexpected error.\n");
-        return 1;
-    }
-    const std::string folder = args.HasOutputDir ? args.OutputDir : FolderOf(args.File);
-    const std::string output = ExportFileName(folder, entry.Lines[TitleFileName], kind);
-    if (Exists(output) && !args.Force && !IsAuthorFile(output))
-        return Fail(output + " already exists and was not written by Gonilux; use --force to "
-                             "replace it");
-    return Write(output, text.Text());
+    std::error_code ec;
+    if (fs::is_directory(args.Path, ec)) return ConvertFolder(args);
+    const ConvertOutcome outcome = ConvertFile(args, args.Path, args.HasOutputDir, args.OutputDir);
+    return outcome == ConvertOutcome::Failed ? 1 : 0;
 }
 
 } // namespace gonilux::cli

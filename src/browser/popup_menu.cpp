@@ -47,6 +47,9 @@ TPopupMenu::TPopupMenu(QWidget* parent) : QMenu(parent) {
     Refresh = addNamed(this, "Refresh", tr("更新                F5"));
     N1 = addSeparatorNamed(this, "N1");
     SaveAsTypeC = addNamed(this, "SaveAsTypeC", tr("Save as type C"));
+    SaveAsTypeCResampled = addNamed(this, "SaveAsTypeCResampled", tr("另存为C型 (重采样)"));
+    SaveAsLdt = addNamed(this, "SaveAsLdt", tr("另存为LDT"));
+    SaveAsIes = addNamed(this, "SaveAsIes", tr("另存为IES"));
     CopytoClipboard = addNamed(this, "CopytoClipboard", tr("复制文件名称 Ctrl-C"));
     ExportPicture1 = addNamed(this, "ExportPicture1", tr("导出图像..."));
     CopyPicture1 = addNamed(this, "CopyPicture1", tr("复制图像"));

@@ -41,6 +41,9 @@ class TPopupMenu : public QMenu {
     QAction* Refresh = nullptr;
     QAction* N1 = nullptr;
     QAction* SaveAsTypeC = nullptr;
+    QAction* SaveAsTypeCResampled = nullptr; // type A or B re-sampled onto a type C grid
+    QAction* SaveAsLdt = nullptr;            // an IES file written as EULUMDAT
+    QAction* SaveAsIes = nullptr;            // an EULUMDAT file written as IES
     QAction* CopytoClipboard = nullptr;
     QAction* ExportPicture1 = nullptr; // the preview's picture to a PNG, SVG or PDF file
     QAction* CopyPicture1 = nullptr;   // the preview's picture to the clipboard

@@ -9,6 +9,7 @@
 #include "main_window.h"
 #include "options_panel.h"
 #include "picture_export.h"
+#include "photometry/ldt_reader.h"
 #include "picture_export_dialog.h"
 #include "platform/message_service.h"
 #include "platform/shell_actions.h"
@@ -68,6 +69,10 @@ void TFileActions::wireMenu() {
     connect(p->Refresh, &QAction::triggered, window_->folderTree(),
             &browser::FolderTreeView::ButtonRefreshClick);
     connect(p->SaveAsTypeC, &QAction::triggered, this, &TFileActions::SaveAsTypeCClick);
+    connect(p->SaveAsTypeCResampled, &QAction::triggered, this,
+            &TFileActions::SaveAsTypeCResampledClick);
+    connect(p->SaveAsLdt, &QAction::triggered, this, &TFileActions::SaveAsLdtClick);
+    connect(p->SaveAsIes, &QAction::triggered, this, &TFileActions::SaveAsIesClick);
     connect(p->CopytoClipboard, &QAction::triggered, this, &TFileActions::CopytoClipboardClick);
     connect(p->ExportPicture1, &QAction::triggered, this, &TFileActions::ExportPictureClick);
     connect(p->CopyPicture1, &QAction::triggered, this, &TFileActions::CopyPictureClick);
@@ -86,12 +91,20 @@ void TFileActions::PopupMenuPopup() {
         action->setVisible(single);
     p->Openfolder1->setVisible(!fileFocused);
     p->Explore1->setVisible(!fileFocused);
+    // The conversions write the shown record under the focused entry's name: only when the
+    // two are the same file.
+    const bool picture = fileFocused && focusedPictureShown(row);
+    const bool shown = single && picture;
     const tIES& ies = window_->preview()->PreviewIes();
     const bool typeB = ies.PhotometricType == 2;
     const bool at90 = !ies.HorzAngles.empty() && ies.HorzAngles.front() == 90.0;
-    p->SaveAsTypeC->setVisible(single && (typeB || at90));
+    p->SaveAsTypeC->setVisible(shown && (typeB || at90));
     p->SaveAsTypeC->setText(typeB ? tr("Save as type C") : tr("Rotate to zero"));
-    const bool picture = fileFocused && focusedPictureShown(row);
+    const bool ldt =
+        shown && IsLdtFileName(browser::EntryFileName(*list_->entryAt(row)).toStdString());
+    p->SaveAsTypeCResampled->setVisible(shown && (typeB || ies.PhotometricType == 3));
+    p->SaveAsLdt->setVisible(shown && !ldt);
+    p->SaveAsIes->setVisible(shown && ldt);
     p->ExportPicture1->setVisible(picture);
     p->CopyPicture1->setVisible(picture);
     prepareCaptions(fileFocused, multi);

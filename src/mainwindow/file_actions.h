@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
+#include <string>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -43,6 +45,11 @@ class TFileActions : public QObject {
     void ComboBoxDblClickChange();
     void ShowOptionsPanelClick();
     void SaveAsTypeCClick();
+    // Type A or B re-sampled to type C, IES as EULUMDAT, EULUMDAT as IES; each written beside
+    // the shown file and listed.
+    void SaveAsTypeCResampledClick();
+    void SaveAsLdtClick();
+    void SaveAsIesClick();
     // The preview's picture: to a file of a chosen format and size, or to the clipboard.
     void ExportPictureClick();
     void CopyPictureClick();
@@ -60,6 +67,10 @@ class TFileActions : public QObject {
     QString targetFolder() const;
     QString exportTitle(bool conversion) const;
     bool writeExport(const QString& target, const std::string& text, const QString& title);
+    // Writes `text` as `fileName` beside the shown file, lists it and says so; false when not.
+    bool writeBeside(const QString& fileName, const std::string& text, const QString& title);
+    std::string shownFilePath() const; // the file system's bytes
+    QString besideName(const std::function<std::string(const std::string&)>& name) const;
 
     TMainWindow* window_;
     TFavourites* favourites_;

@@ -1,10 +1,17 @@
-// Writing the type C (or rotated) copy of the shown file beside it and listing it.
+// Writing converted copies of the shown file beside it and listing them: type C (relabelled,
+// rotated or re-sampled), EULUMDAT from IES and IES from EULUMDAT. Each result box gives the
+// luminous flux before and after, so a conversion that changed the light shows it.
 #include "browser/file_entries.h"
 #include "browser/folder_list_view.h"
 #include "file_actions.h"
 #include "main_window.h"
 #include "photometry/export_text.h"
 #include "photometry/file_io.h"
+#include "photometry/ies_reader.h"
+#include "photometry/ies_writer.h"
+#include "photometry/ldt_reader.h"
+#include "photometry/ldt_writer.h"
+#include "photometry/metrics.h"
 #include "platform/message_service.h"
 #include "platform/native_names.h"
 #include "preview_pane.h"
@@ -12,13 +19,52 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cmath>
 
 namespace gonilux::mainwindow {
+namespace {
 
 using platform::MessageService;
 
+QString FluxText(double lumens) {
+    return std::isfinite(lumens) ? QString::number(lumens, 'f', 1) : QStringLiteral("?");
+}
+
+double FluxOf(const tIES& ies) {
+    return ComputeMetrics(ies).LuminaireFlux;
+}
+
+// The flux of a written text, read back as the file will be read.
+double FluxOfText(const std::string& text, bool ldt) {
+    tIES ies;
+    if (ldt)
+        ParseLdt(text, "x.ldt", ies);
+    else
+        ParseIes(text, ies);
+    return FluxOf(ies);
+}
+
+} // namespace
+
 QString TFileActions::exportTitle(bool conversion) const {
     return conversion ? tr("Save type B as C") : tr("Rotate from 90 to 0");
+}
+
+std::string TFileActions::shownFilePath() const {
+    const TiesData* entry = list_->entryAt(list_->currentRow());
+    if (!entry) return {};
+    return (platform::NativePath(list_->folderPath()) + '/' +
+            platform::NativePath(browser::EntryPathName(*entry)))
+        .toStdString();
+}
+
+// The name of a file written beside the shown one, made from the bytes of its name: a name
+// that is not UTF-8 keeps them.
+QString TFileActions::besideName(const std::function<std::string(const std::string&)>& name) const {
+    const TiesData* entry = list_->entryAt(list_->currentRow());
+    if (!entry) return {};
+    const std::string source = platform::NativePath(browser::EntryPathName(*entry)).toStdString();
+    return platform::PathFromNative(QByteArray::fromStdString(name(source)));
 }
 
 // A file that this program did not write is replaced only when the user agrees; the write is
@@ -40,13 +86,23 @@ bool TFileActions::writeExport(const QString& target, const std::string& text,
     return false;
 }
 
+bool TFileActions::writeBeside(const QString& fileName, const std::string& text,
+                               const QString& title) {
+    const QString target = platform::PathFromNative(platform::NativePath(list_->folderPath()) +
+                                                    '/' + platform::NativePath(fileName));
+    if (!writeExport(target, text, title)) return false;
+    list_->ReplaceFileEntry(fileName);
+    return true;
+}
+
 void TFileActions::SaveAsTypeCClick() {
-    const int row = list_->currentRow();
-    const TiesData* entry = list_->entryAt(row);
+    const TiesData* entry = list_->entryAt(list_->currentRow());
     if (!entry) return;
     const tIES& ies = window_->preview()->PreviewIes();
     if (ExportKindOf(ies) == ExportKind::None) return; // the item is hidden for such files
-    const ExportText result = BuildExportText(ies, entry->Lines);
+    std::string bytes, error;
+    ReadWholeFile(shownFilePath(), bytes, error);
+    const ExportText result = BuildExportText(ies, entry->Lines, HeaderKeywordLines(bytes));
     const bool conversion = ExportKindOf(ies) == ExportKind::Conversion;
     if (!result.Ok) {
         MessageService::instance()->show(exportTitle(conversion), tr("Unexpected error."),
@@ -54,19 +110,87 @@ void TFileActions::SaveAsTypeCClick() {
         return;
     }
     const QString sourceName = browser::EntryFileName(*entry);
-    // Built from the bytes: a source name that is not UTF-8 keeps them in the new name.
-    const QString target = platform::PathFromNative(QByteArray::fromStdString(ExportFileName(
-        platform::NativePath(list_->folderPath()).toStdString(),
-        platform::NativePath(browser::EntryPathName(*entry)).toStdString(), result.Kind)));
-    if (!writeExport(target, result.Text(), exportTitle(conversion))) return;
-    const QString newName = QFileInfo(target).fileName();
-    list_->ReplaceFileEntry(newName);
-    const QString text =
+    const QString newName =
+        besideName([&](const std::string& n) { return ExportFileName("", n, result.Kind); });
+    const std::string text = result.Text();
+    if (!writeBeside(newName, text, exportTitle(conversion))) return;
+    const QString done =
         conversion
             ? tr("Some data can be lost.\rFile %1 (type B) successfully converted to %2 (type C)")
             : tr("File %1 successfully rotated and saved to %2");
+    const QString flux = tr("Luminous flux: %1 lm before, %2 lm after")
+                             .arg(FluxText(FluxOf(ies)), FluxText(FluxOfText(text, false)));
     MessageService::instance()->show(exportTitle(conversion),
-                                     text.arg(sourceName, platform::DisplayPath(newName)),
+                                     done.arg(sourceName, platform::DisplayPath(newName)) + u'\r' +
+                                         flux,
+                                     MessageService::Icon::Information);
+}
+
+void TFileActions::SaveAsTypeCResampledClick() {
+    const TiesData* entry = list_->entryAt(list_->currentRow());
+    if (!entry) return;
+    const tIES& ies = window_->preview()->PreviewIes();
+    std::string bytes, error;
+    ReadWholeFile(shownFilePath(), bytes, error);
+    const ExportText result = BuildResampledText(ies, entry->Lines, HeaderKeywordLines(bytes));
+    const QString title = tr("另存为C型 (重采样)");
+    if (!result.Ok) {
+        MessageService::instance()->show(title, tr("Unexpected error."),
+                                         MessageService::Icon::Error);
+        return;
+    }
+    const QString sourceName = browser::EntryFileName(*entry);
+    const QString newName =
+        besideName([&](const std::string& n) { return ExportFileName("", n, result.Kind); });
+    const std::string text = result.Text();
+    if (!writeBeside(newName, text, title)) return;
+    MessageService::instance()->show(
+        title,
+        tr("文件 %1 已重采样为C型, 保存为 %2\r光通量: 之前 %3 lm, 之后 %4 lm")
+            .arg(sourceName, platform::DisplayPath(newName), FluxText(FluxOf(ies)),
+                 FluxText(FluxOfText(text, false))),
+        MessageService::Icon::Information);
+}
+
+void TFileActions::SaveAsLdtClick() {
+    const TiesData* entry = list_->entryAt(list_->currentRow());
+    if (!entry) return;
+    const tIES& ies = window_->preview()->PreviewIes();
+    const QString sourceName = browser::EntryFileName(*entry);
+    const QString newName =
+        besideName([](const std::string& n) { return LdtExportFileName("", n); });
+    const LdtText result =
+        BuildLdtText(ies, entry->Lines, platform::NativePath(newName).toStdString());
+    const QString title = tr("另存为LDT");
+    if (!result.Ok) {
+        MessageService::instance()->show(title, tr("Unexpected error."),
+                                         MessageService::Icon::Error);
+        return;
+    }
+    if (!writeBeside(newName, result.Text, title)) return;
+    MessageService::instance()->show(
+        title,
+        tr("文件 %1 已保存为 %2 (EULUMDAT)\r光通量: 之前 %3 lm, 之后 %4 lm")
+            .arg(sourceName, platform::DisplayPath(newName), FluxText(FluxOf(ies)),
+                 FluxText(FluxOfText(result.Text, true))),
+        MessageService::Icon::Information);
+}
+
+void TFileActions::SaveAsIesClick() {
+    const TiesData* entry = list_->entryAt(list_->currentRow());
+    if (!entry) return;
+    const tIES& ies = window_->preview()->PreviewIes();
+    const QString sourceName = browser::EntryFileName(*entry);
+    const QString newName =
+        besideName([](const std::string& n) { return ExportFileName("", n, ExportKind::None); });
+    const std::string text = BuildIesText(ies, entry->Lines);
+    const QString title = tr("另存为IES");
+    if (!writeBeside(newName, text, title)) return;
+    MessageService::instance()->show(title,
+                                     tr("文件 %1 已保存为 %2 (IES)\r光通量: 之前 %3 lm, 之后 %4 lm")
+                                         .arg(sourceName, platform::DisplayPath(newName),
+                                              FluxText(FluxOf(ies)),
+                                              FluxText(FluxOfText(text, false))),
                                      MessageService::Icon::Information);
 }
 

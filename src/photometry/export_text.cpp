@@ -1,8 +1,12 @@
 #include "export_text.h"
 
 #include "header_titles.h"
+#include "ies_writer.h"
 #include "ldt_reader.h"
 #include "plane_pairs.h"
+#include "resample.h"
+
+#include <cctype>
 
 namespace gonilux {
 namespace {
@@ -132,6 +136,69 @@ void WriteRotation(const tIES& ies, LineSink& out, std::string& countLine) {
         out.List(row);
 }
 
+// The keyword of a header line ("MORE" for "[MORE] ..."), upper case; empty for other lines.
+std::string KeywordOf(std::string_view line) {
+    const std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string_view::npos || line[start] != '[') return {};
+    const std::size_t end = line.find(']', start);
+    if (end == std::string_view::npos) return {};
+    std::string keyword(line.substr(start + 1, end - start - 1));
+    for (char& c : keyword)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return keyword;
+}
+
+// A source keyword line with the [MORE] lines that continue it.
+struct KeywordBlock {
+    std::string Keyword;
+    std::vector<std::string> Lines;
+    bool Used = false;
+};
+
+std::vector<KeywordBlock> BlocksOf(const std::vector<std::string>& keywords) {
+    std::vector<KeywordBlock> blocks;
+    for (const std::string& line : keywords) {
+        const std::string keyword = KeywordOf(line);
+        if (keyword == "MORE" && !blocks.empty())
+            blocks.back().Lines.push_back(line);
+        else
+            blocks.push_back({keyword, {line}});
+    }
+    return blocks;
+}
+
+// The title lines, each followed by the [MORE] lines its keyword had in the source, the
+// [CHANGED] line, then every other keyword line of the source in its order; nothing twice.
+void WriteKeywords(LineSink& out, const std::vector<std::string>& titles, ExportKind kind,
+                   const std::vector<std::string>& keywords) {
+    std::vector<KeywordBlock> blocks = BlocksOf(keywords);
+    const std::string info = BuildInfoText(titles, false);
+    if (info.empty()) out.Text(""); // as files without titles were always written
+    std::size_t start = 0;
+    while (start < info.size()) {
+        std::size_t br = info.find("\r\n", start);
+        if (br == std::string::npos) br = info.size();
+        const std::string line = info.substr(start, br - start);
+        out.Text(line);
+        const std::string keyword = KeywordOf(line);
+        for (KeywordBlock& block : blocks) {
+            if (block.Used || block.Keyword != keyword) continue;
+            block.Used = true;
+            for (std::size_t i = 1; i < block.Lines.size(); ++i)
+                out.Text(block.Lines[i]);
+            break;
+        }
+        start = br + 2;
+    }
+    const std::string changed = ChangedLine(kind);
+    out.Text(changed);
+    for (const KeywordBlock& block : blocks) {
+        if (block.Used || (block.Lines.size() == 1 && block.Lines[0] == changed)) continue;
+        for (const std::string& line : block.Lines)
+            out.Text(line);
+    }
+}
+
 } // namespace
 
 ExportKind ExportKindOf(const tIES& ies) {
@@ -146,6 +213,8 @@ std::string_view ExportSuffix(ExportKind kind) {
         return "_C";
     case ExportKind::Rotation:
         return "_R";
+    case ExportKind::Resampled:
+        return "_Cr";
     default:
         return "";
     }
@@ -153,6 +222,7 @@ std::string_view ExportSuffix(ExportKind kind) {
 
 std::string ChangedLine(ExportKind kind) {
     std::string line = "[CHANGED]     (C) Gonilux v2.9 by Kestrin: ";
+    if (kind == ExportKind::Resampled) return line + "re-sampled to type C";
     return line +
            (kind == ExportKind::Conversion ? "type B converted to type C" : "rotated from 90 to 0");
 }
@@ -169,7 +239,8 @@ std::string ExportFileName(std::string_view folder, std::string_view fileName, E
     return path + stem + std::string(ExportSuffix(kind)) + extension;
 }
 
-ExportText BuildExportText(const tIES& ies, const std::vector<std::string>& titles) {
+ExportText BuildExportText(const tIES& ies, const std::vector<std::string>& titles,
+                           const std::vector<std::string>& keywords) {
     ExportText result;
     result.Kind = ExportKindOf(ies);
     if (result.Kind == ExportKind::None || !TableIsWhole(ies)) return result;
@@ -182,12 +253,7 @@ ExportText BuildExportText(const tIES& ies, const std::vector<std::string>& titl
     }
     LineSink out;
     out.Text("IESNA91");
-    std::string info = BuildInfoText(titles, false);
-    std::size_t start = 0;
-    for (std::size_t br; (br = info.find("\r\n", start)) != std::string::npos; start = br + 2)
-        out.Text(info.substr(start, br - start));
-    out.Text(info.substr(start));
-    out.Text(ChangedLine(result.Kind));
+    WriteKeywords(out, titles, result.Kind, keywords);
     out.Text("TILT=NONE");
     out.Numeric(countLine);
     out.Numeric("1 1 " + FormatIesNumber(ies.InputWatts));
@@ -196,6 +262,47 @@ ExportText BuildExportText(const tIES& ies, const std::vector<std::string>& titl
         result.Lines.push_back(std::move(line));
     result.Ok = true;
     return result;
+}
+
+ExportText BuildResampledText(const tIES& ies, const std::vector<std::string>& titles,
+                              const std::vector<std::string>& keywords) {
+    ExportText result;
+    if (ies.PhotometricType != 2 && ies.PhotometricType != 3) return result;
+    const tIES c = ResampleToTypeC(ies);
+    if (c.HorzAngles.empty()) return result;
+    result.Kind = ExportKind::Resampled;
+    LineSink out;
+    out.Text("IESNA91");
+    WriteKeywords(out, titles, result.Kind, keywords);
+    out.Text("TILT=NONE");
+    out.Numeric(CountStart(c) + Join({double(c.VertCount), double(c.HorzCount)}) + " 1 " +
+                UnitsAndSize(c));
+    const double watts = c.ExactInputWatts > 0 ? c.ExactInputWatts : c.InputWatts;
+    out.Numeric("1 1 " + ExactIesNumber(watts));
+    out.List(c.VertAngles);
+    out.List(c.HorzAngles);
+    for (const tArrEx& row : c.Candela)
+        out.List(row);
+    result.Lines = out.Take();
+    result.Ok = true;
+    return result;
+}
+
+std::vector<std::string> HeaderKeywordLines(std::string_view fileText) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < fileText.size()) {
+        std::size_t end = fileText.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = fileText.size();
+        const std::string_view line = fileText.substr(start, end - start);
+        const std::size_t text = line.find_first_not_of(" \t");
+        if (text != std::string_view::npos && line.substr(text, 5) == "TILT=") break;
+        if (!KeywordOf(line).empty()) lines.emplace_back(line);
+        start = end + 1;
+        if (end + 1 < fileText.size() && fileText[end] == '\r' && fileText[end + 1] == '\n')
+            ++start;
+    }
+    return lines;
 }
 
 std::string ExportText::Text() const {

@@ -9,12 +9,12 @@
 
 namespace gonilux {
 
-enum class ExportKind { None, Conversion, Rotation };
+enum class ExportKind { None, Conversion, Rotation, Resampled };
 
 // Conversion for type B, rotation for any other record whose first horizontal angle is 90.
 ExportKind ExportKindOf(const tIES& ies);
 
-// "_C" or "_R".
+// "_C", "_R" or "_Cr".
 std::string_view ExportSuffix(ExportKind kind);
 
 // The [CHANGED] line written for each kind.
@@ -33,8 +33,18 @@ struct ExportText {
 };
 
 // Builds the file for `ies` with the entry's title strings (8 strings, fewer are treated as
-// empty).
-ExportText BuildExportText(const tIES& ies, const std::vector<std::string>& titles);
+// empty). `keywords` are the source file's keyword lines (HeaderKeywordLines): the [MORE] lines
+// of a title's keyword follow the title, every other one follows the [CHANGED] line, in order.
+ExportText BuildExportText(const tIES& ies, const std::vector<std::string>& titles,
+                           const std::vector<std::string>& keywords = {});
+
+// A type A or B record re-sampled onto a regular type C grid (ResampleToTypeC), which keeps its
+// luminous flux, with the header as BuildExportText writes it. Not Ok for other records.
+ExportText BuildResampledText(const tIES& ies, const std::vector<std::string>& titles,
+                              const std::vector<std::string>& keywords = {});
+
+// The keyword lines ("[...] ...") of an IES file's header, up to its TILT= line, in order.
+std::vector<std::string> HeaderKeywordLines(std::string_view fileText);
 
 // Number text of written files: at most 15 significant digits, the shortest that reads back to
 // the same double where one exists, "." always, no exponent between 1e-5 and 1e15.

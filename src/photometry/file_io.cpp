@@ -158,11 +158,27 @@ bool LoadIesEntry(TiesData& entry, const std::string& path) {
     return true;
 }
 
+namespace {
+
+// The twelfth line of an EULUMDAT file (date, user) names this program when it wrote the file.
+bool LdtWrittenByAuthor(std::string_view text) {
+    std::size_t start = 0;
+    for (int line = 1; line < 12 && start != std::string_view::npos; ++line) {
+        start = text.find('\n', start);
+        if (start != std::string_view::npos) ++start;
+    }
+    if (start == std::string_view::npos) return false;
+    const std::string_view field = text.substr(start, text.find('\n', start) - start);
+    return field.find(kAuthorSurname) != std::string_view::npos;
+}
+
+} // namespace
+
 bool IsAuthorFile(const std::string& path) {
-    if (IsLdtFileName(path)) return false;
     std::string bytes;
     std::string error;
     if (!ReadWholeFile(path, bytes, error)) return false;
+    if (IsLdtFileName(path)) return LdtWrittenByAuthor(bytes);
     tIES scratch;
     return HeaderChangedByAuthor(ParseIes(std::string_view(bytes), scratch).HeaderText);
 }

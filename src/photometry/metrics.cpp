@@ -5,11 +5,15 @@
 // dOmega = sin(g) dg dAzimuth:
 //  - type C: the polar axis is the luminaire's vertical axis; g is the vertical angle (0 at
 //    nadir, 180 at zenith) and the azimuth is the C-plane angle (the horizontal angle);
-//  - types A and B: every row is a plane through the polar axis, turned about that axis by its
+//  - type A: every row is a plane through the vertical polar axis, turned about it by its
 //    horizontal angle H; the vertical angle V is the elevation within the plane, measured from
 //    the equator (V = 0, where the beam axis H = 0, V = 0 lies) towards the poles at V = +-90.
-//    A direction is (cos V cos H, cos V sin H, sin V) in the web's own frame, so
-//    dOmega = cos(V) dV dH; with g = V + 90 that is again sin(g) dg dH. V < 0 counts as
+//    A direction is (cos V cos H, cos V sin H, sin V), so dOmega = cos(V) dV dH; with
+//    g = V + 90 that is again sin(g) dg dH. V < 0 counts as downward;
+//  - type B: the planes share the horizontal axis across the beam instead; each is tilted about
+//    it by its vertical angle V and the horizontal angle H is measured within it. A direction is
+//    (cos H cos V, sin H, cos H sin V), so dOmega = cos(H) dH dV: the polar angle is H + 90 and
+//    the azimuth is V. A row of the table (one H) is a cone about that axis; V < 0 is again
 //    downward.
 //
 // Flux. Along a plane the intensity is taken as linear between neighbouring vertical angles and
@@ -19,6 +23,8 @@
 // weighted by their azimuthal extent, half the gap to each neighbour, and the stored planes stand
 // for the whole circle by the layout's symmetry (see Layout).
 #include "metrics.h"
+
+#include "angle_grid.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,67 +37,10 @@
 namespace gonilux {
 namespace {
 
+using namespace grid;
+
 constexpr double kPi = std::numbers::pi;
 constexpr double kRad = kPi / 180;
-constexpr double kTolerance = 1e-9; // degrees
-
-bool IsTypeC(const tIES& ies) {
-    return ies.PhotometricType == 1;
-}
-
-// How the stored horizontal angles stand for the whole circle of planes.
-enum class Layout {
-    Single,   // one plane: rotational symmetry about the polar axis
-    Mirrored, // type C over at most 180 degrees: quarter (0-90) or half (0-180, 90-270)
-              // symmetry; each end plane is a plane of symmetry
-    Cyclic,   // type C over more than 180 degrees: a gap to the full turn closes on the first plane
-    Lateral,  // types A and B from 0 on: mirrored to the negative horizontal angles
-    Open,     // types A and B with negative angles: the stored range only
-};
-
-Layout LayoutOf(const tIES& ies) {
-    const tArrEx& h = ies.HorzAngles;
-    if (h.size() == 1) return Layout::Single;
-    if (!IsTypeC(ies)) return h.front() >= -kTolerance ? Layout::Lateral : Layout::Open;
-    return h.back() - h.front() <= 180 + kTolerance ? Layout::Mirrored : Layout::Cyclic;
-}
-
-bool StrictlyIncreasing(const tArrEx& angles) {
-    for (std::size_t i = 0; i < angles.size(); ++i) {
-        if (!std::isfinite(angles[i])) return false;
-        if (i > 0 && !(angles[i] > angles[i - 1])) return false;
-    }
-    return true;
-}
-
-bool WithinRange(const tArrEx& angles, double low, double high) {
-    return angles.front() >= low - kTolerance && angles.back() <= high + kTolerance;
-}
-
-// Type, counts, multiplier and angles; the candela values are checked while they are summed.
-bool UsableShape(const tIES& ies) {
-    if (ies.PhotometricType < 1 || ies.PhotometricType > 3) return false;
-    if (ies.VertCount == 0 || ies.HorzCount == 0) return false;
-    if (ies.VertAngles.size() != ies.VertCount || ies.HorzAngles.size() != ies.HorzCount ||
-        ies.Candela.size() != ies.HorzCount) {
-        return false;
-    }
-    for (const tArrEx& row : ies.Candela)
-        if (row.size() != ies.VertCount) return false;
-    if (!std::isfinite(ies.Multiplier) || !(ies.Multiplier > 0)) return false;
-    if (!StrictlyIncreasing(ies.VertAngles) || !StrictlyIncreasing(ies.HorzAngles)) return false;
-    if (IsTypeC(ies)) {
-        return WithinRange(ies.VertAngles, 0, 180) &&
-               ies.HorzAngles.back() - ies.HorzAngles.front() <= 360 + kTolerance;
-    }
-    return WithinRange(ies.VertAngles, -90, 90) && WithinRange(ies.HorzAngles, -180, 180);
-}
-
-// Polar angle from the lower pole, in degrees (see the geometry above).
-double PolarDegrees(const tIES& ies, double vert) {
-    return IsTypeC(ies) ? vert : vert + 90;
-}
-
 // Per vertical angle: the weight of its value in the flux below and above the horizon.
 struct ZoneWeights {
     std::vector<double> Down;
@@ -141,17 +90,17 @@ void AddZonePart(const Polar& a, const Polar& b, const Polar& p, const Polar& q,
     weightB += towardsB;
 }
 
-ZoneWeights ComputeZoneWeights(const tIES& ies) {
-    const std::size_t n = ies.VertAngles.size();
+// Zone weights of `vert`, whose polar angles are the angles plus `offset`.
+ZoneWeights ComputeZoneWeights(const tArrEx& vert, double offset) {
+    const std::size_t n = vert.size();
     ZoneWeights z{std::vector<double>(n, 0.0), std::vector<double>(n, 0.0)};
-    const tArrEx& vert = ies.VertAngles;
     const Polar horizon = PolarOf(90);
     const double first = n > 1 ? vert[1] - vert[0] : 0;
     const GridStep step{first, PolarOf(first)};
-    Polar b = PolarOf(PolarDegrees(ies, vert[0]));
+    Polar b = PolarOf(vert[0] + offset);
     for (std::size_t v = 0; v + 1 < n; ++v) {
         const Polar a = b;
-        b = NextPolar(a, PolarDegrees(ies, vert[v + 1]), vert[v + 1] - vert[v], step, v + 1);
+        b = NextPolar(a, vert[v + 1] + offset, vert[v + 1] - vert[v], step, v + 1);
         if (b.Rad <= horizon.Rad) {
             AddZonePart(a, b, a, b, z.Down[v], z.Down[v + 1]);
         } else if (a.Rad >= horizon.Rad) {
@@ -218,12 +167,63 @@ Columns ScanColumns(const tIES& ies) {
 // Flux below and above the horizon in table units (before the multiplier). False when a value
 // is not finite or the figures overflow.
 bool IntegrateFlux(const tIES& ies, const Columns& columns, double& down, double& up) {
-    const ZoneWeights zones = ComputeZoneWeights(ies);
+    const ZoneWeights zones = ComputeZoneWeights(ies.VertAngles, IsTypeC(ies) ? 0 : 90);
     down = 0;
     up = 0;
     for (std::size_t v = 0; v < columns.Weighted.size(); ++v) {
         down += zones.Down[v] * columns.Weighted[v];
         up += zones.Up[v] * columns.Weighted[v];
+    }
+    const double peak = *std::max_element(columns.Peak.begin(), columns.Peak.end());
+    return std::isfinite((down + up) * ies.Multiplier) && std::isfinite(peak * ies.Multiplier);
+}
+
+// Type B: the weight of each horizontal angle, a cone about the horizontal axis (doubled when
+// only one side of the beam is stored).
+std::vector<double> ConeWeights(const tArrEx& horz) {
+    const ZoneWeights zones = ComputeZoneWeights(horz, 90);
+    const double scale = horz.front() >= -kTolerance ? 2 : 1;
+    std::vector<double> weights(horz.size());
+    for (std::size_t h = 0; h < horz.size(); ++h)
+        weights[h] = scale * (zones.Down[h] + zones.Up[h]);
+    return weights;
+}
+
+// Type B: the weight of each vertical angle along a cone, below and above the horizon, for an
+// intensity linear between neighbours; a gap across V = 0 is split there.
+ZoneWeights TiltWeights(const tArrEx& vert) {
+    const std::size_t n = vert.size();
+    ZoneWeights z{std::vector<double>(n, 0.0), std::vector<double>(n, 0.0)};
+    for (std::size_t v = 0; v + 1 < n; ++v) {
+        const double a = vert[v] * kRad;
+        const double b = vert[v + 1] * kRad;
+        if (b <= 0 || a >= 0) {
+            std::vector<double>& side = b <= 0 ? z.Down : z.Up;
+            side[v] += (b - a) / 2;
+            side[v + 1] += (b - a) / 2;
+            continue;
+        }
+        const double t = -a / (b - a); // where V = 0 lies in the gap
+        z.Down[v] += -a / 2 * (2 - t);
+        z.Down[v + 1] += -a / 2 * t;
+        z.Up[v] += b / 2 * (1 - t);
+        z.Up[v + 1] += b / 2 * (1 + t);
+    }
+    return z;
+}
+
+// Type B flux below and above the horizon, as IntegrateFlux.
+bool IntegrateConeFlux(const tIES& ies, const Columns& columns, double& down, double& up) {
+    const std::vector<double> cones = ConeWeights(ies.HorzAngles);
+    const ZoneWeights tilts = TiltWeights(ies.VertAngles);
+    down = 0;
+    up = 0;
+    for (std::size_t h = 0; h < cones.size(); ++h) {
+        const tArrEx& row = ies.Candela[h];
+        for (std::size_t v = 0; v < row.size(); ++v) {
+            down += cones[h] * tilts.Down[v] * row[v];
+            up += cones[h] * tilts.Up[v] * row[v];
+        }
     }
     const double peak = *std::max_element(columns.Peak.begin(), columns.Peak.end());
     return std::isfinite((down + up) * ies.Multiplier) && std::isfinite(peak * ies.Multiplier);
@@ -248,50 +248,6 @@ void FillMaximum(const tIES& ies, const Columns& columns, tMetrics& m) {
     m.MaxIntensity = *top * ies.Multiplier;
     m.MaxVertAngle = ies.VertAngles[v];
     m.MaxHorzAngle = ies.HorzAngles[h];
-}
-
-// A value between two stored ones: (1 - T) * value[Lo] + T * value[Hi].
-struct Blend {
-    std::size_t Lo = 0;
-    std::size_t Hi = 0;
-    double T = 0;
-    bool Found = false;
-};
-
-// Blend of the strictly increasing `angles` at `angle`; not found outside their range.
-Blend BlendAt(const tArrEx& angles, double angle) {
-    if (angle < angles.front() - kTolerance || angle > angles.back() + kTolerance) return {};
-    const auto above = std::upper_bound(angles.begin(), angles.end(), angle);
-    if (above == angles.begin()) return {0, 0, 0, true};
-    if (above == angles.end()) return {angles.size() - 1, angles.size() - 1, 0, true};
-    const auto hi = static_cast<std::size_t>(above - angles.begin());
-    return {hi - 1, hi, (angle - angles[hi - 1]) / (angles[hi] - angles[hi - 1]), true};
-}
-
-// Non-negative remainder of `angle` by `period`.
-double Wrap(double angle, double period) {
-    const double r = std::fmod(angle, period);
-    return r < 0 ? r + period : r;
-}
-
-// The angle between the end planes of a mirrored layout that mirrors at them reach: the
-// reflections at both ends repeat every twice the span.
-double Reflect(double angle, double first, double last) {
-    const double folded = first + Wrap(angle - first, 2 * (last - first));
-    return folded > last ? 2 * last - folded : folded;
-}
-
-// The stored planes that show the plane at horizontal angle `angle`, by the layout's symmetry.
-Blend PlaneAt(const tArrEx& h, Layout layout, double angle) {
-    if (layout == Layout::Single) return {0, 0, 0, true};
-    if (layout == Layout::Lateral) return BlendAt(h, std::fabs(angle));
-    if (layout == Layout::Open) return BlendAt(h, angle);
-    const double first = h.front();
-    const double last = h.back();
-    const double turned = first + Wrap(angle - first, 360);
-    if (layout == Layout::Mirrored) return BlendAt(h, Reflect(turned, first, last));
-    if (turned <= last + kTolerance) return BlendAt(h, turned);
-    return {h.size() - 1, 0, (turned - last) / (first + 360 - last), true};
 }
 
 double ValueAt(const tArrEx2& table, const Blend& plane, std::size_t v) {
@@ -437,7 +393,9 @@ tMetrics ComputeMetrics(const tIES& ies) {
         const Columns columns = ScanColumns(ies);
         double down = 0;
         double up = 0;
-        m.Valid = IntegrateFlux(ies, columns, down, up);
+        const bool cones = ies.PhotometricType == 2 && ies.HorzAngles.size() > 1;
+        m.Valid = cones ? IntegrateConeFlux(ies, columns, down, up)
+                        : IntegrateFlux(ies, columns, down, up);
         if (m.Valid) {
             FillFlux(ies, down, up, m);
             FillMaximum(ies, columns, m);

@@ -25,6 +25,12 @@ TEST_F(CliTest, EveryCommandGivesTheExpectedTranscript) {
     Write("foreign.ies", kTypeB);
     Write("foreign_C.ies", "somebody else's work\n");
     fs::create_directory(dir_ / "out");
+    fs::create_directories(dir_ / "tree/sub");
+    Write("tree/b.ies", kTypeB);
+    Write("tree/c.IES", "TILT=NONE\n1 1000 1 3 1 1 2 0 0 0\n1 1 0\n0 90 180\n0\n100 50 0\n");
+    Write("tree/notes.txt", "not a photometric file\n");
+    Write("tree/sub/broken.ies", "IESNA:LM-63-2002\nTILT=NONE\n1 x\n");
+    Write("tree/sub/a.ies", std::string(kTypeB).insert(30, "[OTHER] kept\r\n[MORE] whole\r\n"));
     const std::string transcript = Slurp(fs::path(GONILUX_TESTDATA_DIR) / "expected/cli/cli.txt");
     for (const auto& item : fs::directory_iterator(GONILUX_SAMPLES_DIR)) {
         if (item.path().extension() == ".md") continue;
