@@ -37,6 +37,7 @@ ROOT = Path(__file__).resolve().parent.parent
 # names (run through ctest -R).
 FOLDER_TESTS = {
     "src/photometry": (["photometry_tests"], []),
+    "src/library": (["library_tests"], []),
     "src/diagram": (["diagram_tests"], []),
     "src/platform": (["platform_tests"], []),
     "src/browser": (["browser_tests"], []),

@@ -2,9 +2,16 @@
 // and returns the process exit status: 0 success, 1 a file failed, 2 a usage error.
 #pragma once
 
+#include <string>
+
 namespace gonilux::cli {
 
 int RunInfo(int argc, char** argv);
+int RunIndex(int argc, char** argv);
+int RunFind(int argc, char** argv);
+
+// The JSON object `info --json` prints for `file`, with `extra` ("\"key\":value,") first.
+std::string InfoJsonLine(const std::string& file, const std::string& extra);
 int RunConvert(int argc, char** argv);
 
 // Prints "gonilux-cli: <message>" and the usage hint to stderr; returns 2.

@@ -195,6 +195,16 @@ std::string KnownEncodings() {
 
 } // namespace
 
+std::string InfoJsonLine(const std::string& file, const std::string& extra) {
+    TiesData entry = CreateIesData(FileNameOf(file));
+    if (!LoadIesEntry(entry, file))
+        return "{" + extra + "\"file\":" + JsonQuote(ToUtf8Lenient(file)) +
+               ",\"error\":" + JsonQuote(ToUtf8Lenient(entry.Diagnostics.OpenError)) + "}";
+    const std::string json =
+        JsonRecord(file, entry, TitlesEncoding(entry.Lines, std::string(kAutoEncoding)));
+    return "{" + extra + json.substr(1);
+}
+
 int RunInfo(int argc, char** argv) {
     bool json = false;
     std::string encoding(kAutoEncoding);

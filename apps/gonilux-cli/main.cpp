@@ -32,6 +32,13 @@ const char* const kUsage =
     "                                        its flux; --to ies: EULUMDAT as FILE.ies;\n"
     "                                        --to ldt: IES as FILE.ldt. A folder: every file\n"
     "                                        in it (--recursive: and below) that needs it\n"
+    "  index DIR... [--index FILE]           bring the library index of each folder tree up\n"
+    "                                        to date (new and changed files read, vanished\n"
+    "                                        ones dropped)\n"
+    "  find DIR QUERY... [--index FILE] [--json|--csv] [--sort FIELD] [--limit N]\n"
+    "       [--no-update]                    the files under DIR that match QUERY (see the\n"
+    "                                        README: words, manufacturer:acme, flux>=3000,\n"
+    "                                        beam:20..40 ...); exit 1 when none does\n"
 #ifdef GONILUX_HAVE_RENDER
     "  render FILE -o OUT.png|.svg|.pdf [--size N] [--plane N | --angle DEG] [--thumbnail]\n"
     "         [--labels] [--lang en|zh] [--absolute] [--fit] [--no-ortho] [--complete]\n"
@@ -64,6 +71,8 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(command, "info") == 0) return RunInfo(argc - 1, argv + 1);
     if (std::strcmp(command, "convert") == 0) return RunConvert(argc - 1, argv + 1);
+    if (std::strcmp(command, "index") == 0) return RunIndex(argc - 1, argv + 1);
+    if (std::strcmp(command, "find") == 0) return RunFind(argc - 1, argv + 1);
 #ifdef GONILUX_HAVE_RENDER
     if (std::strcmp(command, "render") == 0) return RunRenderCommand(argc - 1, argv + 1);
     if (std::strcmp(command, "thumbnail") == 0) return RunThumbnailCommand(argc - 1, argv + 1);

@@ -1,0 +1,390 @@
+#include "library_index.h"
+
+#include "photometry/ldt_reader.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <thread>
+
+namespace gonilux::library {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kSchemaVersion = 1;
+
+constexpr const char* kSchema = R"(
+CREATE TABLE IF NOT EXISTS files(
+  id INTEGER PRIMARY KEY, path TEXT UNIQUE NOT NULL, size INTEGER, mtime INTEGER, ldt INTEGER,
+  type INTEGER, error TEXT, name TEXT, test TEXT, manufacturer TEXT, luminaire TEXT,
+  catalog TEXT, lamp TEXT, lampcat TEXT, lumens REAL, flux REAL, watts REAL, efficacy REAL,
+  maxcd REAL, beam REAL, field REAL, lor REAL);
+CREATE VIRTUAL TABLE IF NOT EXISTS files_fts USING fts5(
+  name, test, manufacturer, luminaire, catalog, lamp, lampcat,
+  content='files', content_rowid='id', tokenize='trigram');
+CREATE TRIGGER IF NOT EXISTS files_ai AFTER INSERT ON files BEGIN
+  INSERT INTO files_fts(rowid, name, test, manufacturer, luminaire, catalog, lamp, lampcat)
+  VALUES (new.id, new.name, new.test, new.manufacturer, new.luminaire, new.catalog, new.lamp,
+          new.lampcat);
+END;
+CREATE TRIGGER IF NOT EXISTS files_ad AFTER DELETE ON files BEGIN
+  INSERT INTO files_fts(files_fts, rowid, name, test, manufacturer, luminaire, catalog, lamp,
+                        lampcat)
+  VALUES ('delete', old.id, old.name, old.test, old.manufacturer, old.luminaire, old.catalog,
+          old.lamp, old.lampcat);
+END;
+)";
+
+constexpr const char* kColumns =
+    "path, size, mtime, ldt, type, error, test, manufacturer, luminaire, catalog, lamp, lampcat, "
+    "lumens, flux, watts, efficacy, maxcd, beam, field, lor";
+
+constexpr const char* kNumberColumns[] = {"lumens", "flux", "watts", "efficacy",
+                                          "maxcd",  "beam", "field", "lor"};
+
+// A prepared statement that finalises itself.
+class Statement {
+  public:
+    Statement(sqlite3* db, const std::string& sql) {
+        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt_, nullptr) != SQLITE_OK) stmt_ = nullptr;
+    }
+    ~Statement() { sqlite3_finalize(stmt_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    explicit operator bool() const { return stmt_ != nullptr; }
+    void Bind(int i, const std::string& text) {
+        sqlite3_bind_text(stmt_, i, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    }
+    void Bind(int i, double value) {
+        if (std::isnan(value))
+            sqlite3_bind_null(stmt_, i);
+        else
+            sqlite3_bind_double(stmt_, i, value);
+    }
+    void Bind(int i, std::int64_t value) { sqlite3_bind_int64(stmt_, i, value); }
+    bool Step() { return stmt_ && sqlite3_step(stmt_) == SQLITE_ROW; }
+    int Run() {
+        const int rc = stmt_ ? sqlite3_step(stmt_) : SQLITE_ERROR;
+        sqlite3_reset(stmt_);
+        return rc;
+    }
+    std::string Text(int i) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+        return text ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, i)))
+                    : std::string();
+    }
+    std::int64_t Int(int i) { return sqlite3_column_int64(stmt_, i); }
+    double Real(int i) {
+        return sqlite3_column_type(stmt_, i) == SQLITE_NULL ? kNoValue
+                                                            : sqlite3_column_double(stmt_, i);
+    }
+
+  private:
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+bool Exec(sqlite3* db, const char* sql) {
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+struct Listed {
+    std::string Path;
+    std::int64_t Size;
+    std::int64_t MTime;
+};
+
+bool IsPhotometricName(const std::string& name) {
+    if (name.size() < 4) return false;
+    const std::string tail = Lower(std::string_view(name).substr(name.size() - 4));
+    return tail == ".ies" || tail == ".ldt";
+}
+
+// The photometric files under `folder`, with their size and time (links followed to files).
+std::vector<Listed> ListFiles(const std::string& folder) {
+    std::vector<Listed> files;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator
+             it(folder, fs::directory_options::skip_permission_denied, ec),
+         end;
+         !ec && it != end; it.increment(ec)) {
+        const std::string path = it->path().string();
+        struct stat st {};
+        if (!IsPhotometricName(it->path().filename().string()) || ::stat(path.c_str(), &st) != 0 ||
+            S_ISDIR(st.st_mode))
+            continue;
+        files.push_back(
+            {path, static_cast<std::int64_t>(st.st_size),
+             static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec});
+    }
+    return files;
+}
+
+std::string Trimmed(std::string folder) {
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
+}
+
+// Reads the files on every core; the order of the result is the order of `files`.
+std::vector<LibraryRecord> ReadAll(const std::vector<Listed>& files) {
+    std::vector<LibraryRecord> records(files.size());
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i; (i = next++) < files.size();)
+            records[i] = ReadLibraryRecord(files[i].Path, files[i].Size, files[i].MTime);
+    };
+    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 16u);
+    std::vector<std::thread> pool;
+    for (unsigned t = 1; t < threads && t < files.size(); ++t)
+        pool.emplace_back(work);
+    work();
+    for (std::thread& thread : pool)
+        thread.join();
+    return records;
+}
+
+std::string SortColumn(const std::string& sort) {
+    for (const char* column : kNumberColumns)
+        if (sort == column) return sort;
+    if (sort == "manufacturer" || sort == "luminaire" || sort == "lamp" || sort == "catalog" ||
+        sort == "type" || sort == "size")
+        return sort;
+    return sort == "file" ? "name" : "path";
+}
+
+// The SQL condition of a number term, with its values written out (they are finite numbers).
+std::string NumberCondition(const QueryTerm& term) {
+    auto number = [](double v) {
+        char text[40];
+        std::snprintf(text, sizeof text, "%.17g", v);
+        return std::string(text);
+    };
+    const std::string column = " AND " + term.Field;
+    switch (term.Op) {
+    case QueryOp::Less:
+        return column + " < " + number(term.Low);
+    case QueryOp::LessEqual:
+        return column + " <= " + number(term.Low);
+    case QueryOp::Greater:
+        return column + " > " + number(term.Low);
+    case QueryOp::GreaterEqual:
+        return column + " >= " + number(term.Low);
+    case QueryOp::Range:
+        return column + " BETWEEN " + number(term.Low) + " AND " + number(term.High);
+    default:
+        return column + " = " + number(term.Low);
+    }
+}
+
+} // namespace
+
+std::string LibraryIndex::DefaultPath() {
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    if (cache && *cache == '/') return std::string(cache) + "/gonilux/index.sqlite";
+    const char* home = std::getenv("HOME");
+    return std::string(home ? home : "/tmp") + "/.cache/gonilux/index.sqlite";
+}
+
+LibraryIndex::LibraryIndex(const std::string& path) {
+    if (path != ":memory:") {
+        std::error_code ec;
+        const fs::path folder = fs::path(path).parent_path();
+        if (!folder.empty()) fs::create_directories(folder, ec);
+        if (OpenAt(path)) return;
+        notes_.push_back("cannot write the index at " + path + "; using one in memory");
+    }
+    OpenAt(":memory:");
+}
+
+LibraryIndex::~LibraryIndex() {
+    sqlite3_close(db_);
+}
+
+void LibraryIndex::SetAside(const std::string& path, const std::string& why) {
+    sqlite3_close(db_);
+    db_ = nullptr;
+    std::error_code ec;
+    const std::string aside = path + ".old";
+    fs::rename(path, aside, ec);
+    fs::remove(path + "-wal", ec);
+    fs::remove(path + "-shm", ec);
+    notes_.push_back("the index " + path + " " + why + "; it was moved to " + aside +
+                     " and a new one is made");
+}
+
+bool LibraryIndex::OpenAt(const std::string& path) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                            nullptr) != SQLITE_OK) {
+            sqlite3_close(db_);
+            db_ = nullptr;
+            return false;
+        }
+        sqlite3_busy_timeout(db_, 5000);
+        Statement version(db_, "PRAGMA user_version");
+        const bool readable = version.Step();
+        const std::int64_t found = readable ? version.Int(0) : 0;
+        if (readable && found <= kSchemaVersion && Prepare()) return true;
+        if (path == ":memory:" || attempt == 1) break;
+        const int code = sqlite3_errcode(db_);
+        if (readable && found > kSchemaVersion)
+            SetAside(path, "was written by a newer version of Gonilux");
+        else if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT || readable)
+            SetAside(path, "is damaged");
+        else
+            break; // cannot write there: not the index's fault
+    }
+    sqlite3_close(db_);
+    db_ = nullptr;
+    return false;
+}
+
+bool LibraryIndex::Prepare() {
+    Exec(db_, "PRAGMA journal_mode=WAL");
+    Exec(db_, "PRAGMA synchronous=NORMAL");
+    if (!Exec(db_, kSchema)) return false;
+    const std::string version = "PRAGMA user_version=" + std::to_string(kSchemaVersion);
+    if (!Exec(db_, version.c_str())) return false;
+    Statement check(db_, "SELECT count(*) FROM files");
+    return check.Step();
+}
+
+void LibraryIndex::Store(const std::vector<LibraryRecord>& records) {
+    Statement erase(db_, "DELETE FROM files WHERE path = ?");
+    Statement insert(db_, std::string("INSERT INTO files(") + kColumns +
+                              ", name) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+    for (const LibraryRecord& r : records) {
+        erase.Bind(1, r.Path);
+        erase.Run();
+        int i = 1;
+        insert.Bind(i++, r.Path);
+        insert.Bind(i++, r.Size);
+        insert.Bind(i++, r.MTime);
+        insert.Bind(i++, std::int64_t(r.Ldt));
+        insert.Bind(i++, std::int64_t(r.Type));
+        insert.Bind(i++, r.Error);
+        for (const std::string& title : r.Titles)
+            insert.Bind(i++, title);
+        for (double value :
+             {r.Lumens, r.Flux, r.Watts, r.Efficacy, r.MaxCd, r.Beam, r.Field, r.Lor})
+            insert.Bind(i++, value);
+        insert.Bind(i++, FileNameOf(r));
+        insert.Run();
+    }
+}
+
+void LibraryIndex::Remove(const std::vector<std::string>& paths) {
+    Statement erase(db_, "DELETE FROM files WHERE path = ?");
+    for (const std::string& path : paths) {
+        erase.Bind(1, path);
+        erase.Run();
+    }
+}
+
+UpdateCounts LibraryIndex::Update(const std::string& folderPath) {
+    UpdateCounts counts;
+    if (!db_) return counts;
+    const auto start = std::chrono::steady_clock::now();
+    const std::string folder = Trimmed(folderPath);
+    std::map<std::string, std::pair<std::int64_t, std::int64_t>> known;
+    Statement rows(db_, "SELECT path, size, mtime FROM files WHERE path > ? AND path < ?");
+    rows.Bind(1, folder + "/");
+    rows.Bind(2, folder + "0"); // '0' follows '/'
+    while (rows.Step())
+        known[rows.Text(0)] = {rows.Int(1), rows.Int(2)};
+    std::vector<Listed> changed;
+    for (Listed& file : ListFiles(folder)) {
+        const auto it = known.find(file.Path);
+        if (it == known.end()) {
+            ++counts.Added;
+            changed.push_back(std::move(file));
+            continue;
+        }
+        const bool same = it->second == std::make_pair(file.Size, file.MTime);
+        known.erase(it);
+        if (same) {
+            ++counts.Unchanged;
+            continue;
+        }
+        ++counts.Updated;
+        changed.push_back(std::move(file));
+    }
+    std::vector<std::string> gone;
+    for (const auto& entry : known)
+        gone.push_back(entry.first);
+    counts.Removed = static_cast<int>(gone.size());
+    const std::vector<LibraryRecord> records = ReadAll(changed);
+    Exec(db_, "BEGIN IMMEDIATE");
+    Store(records);
+    Remove(gone);
+    Exec(db_, "COMMIT");
+    counts.Seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return counts;
+}
+
+std::vector<LibraryRecord> LibraryIndex::Find(const std::string& folderPath, const Query& query,
+                                              const std::string& sort, int limit) {
+    std::vector<LibraryRecord> found;
+    if (!db_) return found;
+    std::string sql = std::string("SELECT ") + kColumns + " FROM files WHERE 1";
+    std::vector<std::string> texts;
+    const std::string folder = Trimmed(folderPath);
+    if (!folder.empty()) {
+        sql += " AND path > ? AND path < ?";
+        texts = {folder + "/", folder + "0"};
+    }
+    // Words narrow the rows through the trigram table, numbers through their columns; every
+    // term is checked again on the rows found, so the answer is exactly Matches().
+    for (const QueryTerm& term : query.Terms) {
+        if (term.Field.empty() && term.Text.size() >= 3) {
+            std::string phrase = "\"";
+            for (char c : term.Text)
+                phrase += c == '"' ? std::string("\"\"") : std::string(1, c);
+            sql += " AND id IN (SELECT rowid FROM files_fts WHERE files_fts MATCH ?)";
+            texts.push_back(phrase + "\"");
+        } else if (IsNumberField(term.Field)) {
+            sql += NumberCondition(term);
+        }
+    }
+    const std::string column = SortColumn(sort);
+    sql += " ORDER BY (" + column + " IS NULL), " + column + ", path";
+    Statement select(db_, sql);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        select.Bind(static_cast<int>(i) + 1, texts[i]);
+    while (select.Step()) {
+        LibraryRecord r;
+        int i = 0;
+        r.Path = select.Text(i++);
+        r.Size = select.Int(i++);
+        r.MTime = select.Int(i++);
+        r.Ldt = select.Int(i++) != 0;
+        r.Type = static_cast<int>(select.Int(i++));
+        r.Error = select.Text(i++);
+        for (std::string& title : r.Titles)
+            title = select.Text(i++);
+        for (double* value :
+             {&r.Lumens, &r.Flux, &r.Watts, &r.Efficacy, &r.MaxCd, &r.Beam, &r.Field, &r.Lor})
+            *value = select.Real(i++);
+        if (!Matches(query, r)) continue;
+        found.push_back(std::move(r));
+        if (limit > 0 && static_cast<int>(found.size()) >= limit) break;
+    }
+    return found;
+}
+
+long long LibraryIndex::Count() {
+    if (!db_) return 0;
+    Statement count(db_, "SELECT count(*) FROM files");
+    return count.Step() ? count.Int(0) : 0;
+}
+
+} // namespace gonilux::library

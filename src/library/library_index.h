@@ -1,0 +1,67 @@
+// The index of photometric files under folders: an embedded SQLite database with one row per
+// file (path, size, time, titles, figures, status) and a trigram full-text table over the texts,
+// so that queries over a whole library answer at once. Safe to share between processes (WAL,
+// busy timeout); never throws: problems come back as notes and false results.
+#pragma once
+
+#include "library_record.h"
+#include "query.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace gonilux::library {
+
+struct UpdateCounts {
+    int Added = 0;
+    int Updated = 0;
+    int Removed = 0;
+    int Unchanged = 0;
+    double Seconds = 0;
+};
+
+class LibraryIndex {
+  public:
+    // Opens (or makes) the index at `path`; ":memory:" keeps it in memory. An index that is
+    // damaged or written by a newer version is set aside and a new one made; a folder that
+    // cannot be written gives an index in memory. Each such event leaves one note.
+    explicit LibraryIndex(const std::string& path);
+    ~LibraryIndex();
+    LibraryIndex(const LibraryIndex&) = delete;
+    LibraryIndex& operator=(const LibraryIndex&) = delete;
+
+    // $XDG_CACHE_HOME/gonilux/index.sqlite, or ~/.cache/gonilux/index.sqlite.
+    static std::string DefaultPath();
+
+    bool IsOpen() const { return db_ != nullptr; }
+    const std::vector<std::string>& Notes() const { return notes_; }
+
+    // Brings the rows under `folder` (and its subfolders) up to date: files that are new or
+    // whose size or time changed are read (on as many threads as the machine has), rows of
+    // files that are gone are dropped.
+    UpdateCounts Update(const std::string& folder);
+
+    // The records under `folder` (every folder when empty) that match `query`, ordered by the
+    // field `sort` (a number field, a text field or "path"; empty values last), at most `limit`
+    // (0: all).
+    std::vector<LibraryRecord> Find(const std::string& folder, const Query& query,
+                                    const std::string& sort = "path", int limit = 0);
+
+    // Number of rows.
+    long long Count();
+
+  private:
+    bool OpenAt(const std::string& path);
+    bool Prepare();
+    void SetAside(const std::string& path, const std::string& why);
+    void Store(const std::vector<LibraryRecord>& records);
+    void Remove(const std::vector<std::string>& paths);
+
+    sqlite3* db_ = nullptr;
+    std::vector<std::string> notes_;
+};
+
+} // namespace gonilux::library

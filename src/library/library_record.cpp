@@ -1,0 +1,58 @@
+#include "library_record.h"
+
+#include "photometry/file_io.h"
+#include "photometry/header_encoding.h"
+#include "photometry/header_titles.h"
+#include "photometry/ldt_reader.h"
+
+#include <cmath>
+
+namespace gonilux::library {
+namespace {
+
+double Wider(double a, double b) {
+    if (std::isnan(a)) return b;
+    return std::isnan(b) ? a : std::max(a, b);
+}
+
+} // namespace
+
+std::string FileNameOf(const LibraryRecord& record) {
+    return gonilux::FileNameOf(record.Path);
+}
+
+LibraryRecord ReadLibraryRecord(const std::string& path, std::int64_t size, std::int64_t mtime) {
+    LibraryRecord r;
+    r.Path = path;
+    r.Size = size;
+    r.MTime = mtime;
+    r.Ldt = IsLdtFileName(path);
+    TiesData entry = CreateIesData(gonilux::FileNameOf(path));
+    if (!LoadIesEntry(entry, path)) {
+        r.Error = entry.Diagnostics.OpenError;
+        return r;
+    }
+    if (entry.Diagnostics.HeaderError)
+        r.Error = "Line " + std::to_string(entry.Diagnostics.HeaderErrorLine);
+    const tIES& ies = entry.Ies;
+    r.Type = ies.PhotometricType >= 1 && ies.PhotometricType <= 3 ? ies.PhotometricType : 0;
+    const std::vector<std::string> titles = DecodeTitles(entry.Lines, kAutoEncoding);
+    const int sources[TitleKinds] = {TitleTest,      TitleManufacturer,
+                                     TitleLuminaire, TitleLuminaireCatalog,
+                                     TitleLamp,      TitleLampCatalog};
+    for (int t = 0; t < TitleKinds; ++t)
+        if (sources[t] < static_cast<int>(titles.size())) r.Titles[t] = titles[sources[t]];
+    const tMetrics m = ComputeMetrics(ies);
+    r.Lumens = m.LampFlux;
+    r.Flux = m.LuminaireFlux;
+    const double watts = ies.ExactInputWatts > 0 ? ies.ExactInputWatts : ies.InputWatts;
+    if (watts > 0) r.Watts = watts;
+    r.Efficacy = m.Efficacy;
+    r.MaxCd = m.MaxIntensity;
+    r.Beam = Wider(m.Spread0.Beam, m.Spread90.Beam);
+    r.Field = Wider(m.Spread0.Field, m.Spread90.Field);
+    r.Lor = m.LightOutputRatio * 100;
+    return r;
+}
+
+} // namespace gonilux::library

@@ -1,0 +1,186 @@
+// The library index and its query language: what a query finds among the samples, the same
+// through the index as record by record, messages for mistakes, and an index that stays usable
+// when its file is damaged, newer or cannot be written.
+#include "library/library_index.h"
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <set>
+#include <sqlite3.h>
+
+namespace gonilux::library {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Library : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("gonilux-library-" +
+                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "tree/sub");
+        for (const auto& item : fs::directory_iterator(GONILUX_SAMPLES_DIR)) {
+            const std::string name = item.path().filename().string();
+            if (name.ends_with(".md")) continue;
+            fs::copy_file(item.path(),
+                          dir_ / (name.ends_with(".ldt") ? "tree/sub" : "tree") / name);
+        }
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string Tree() const { return (dir_ / "tree").string(); }
+
+    static std::set<std::string> Names(const std::vector<LibraryRecord>& records) {
+        std::set<std::string> names;
+        for (const LibraryRecord& r : records)
+            names.insert(FileNameOf(r));
+        return names;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(Library, QueriesFindTheSameThroughTheIndexAsRecordByRecord) {
+    LibraryIndex index((dir_ / "index.sqlite").string());
+    ASSERT_TRUE(index.IsOpen());
+    EXPECT_TRUE(index.Notes().empty());
+    const UpdateCounts first = index.Update(Tree());
+    EXPECT_EQ(first.Added, 27);
+    std::vector<LibraryRecord> all = index.Find("", {});
+    ASSERT_EQ(all.size(), 27u);
+    const struct {
+        const char* Query;
+        std::set<std::string> Expected; // empty: only checked against the records
+    } rows[] = {
+        {"kaldera", {"downlight_c_quarter.ies", "highbay_tilt_include.ies"}},
+        {"KALDERA flux<2000", {"downlight_c_quarter.ies"}},
+        {"type:b", {"floodlight_b_one_sided.ies", "floodlight_b_two_sided.ies"}},
+        {"type:a", {"sign_light_a.ies"}},
+        {"format:ldt error:yes", {"ldt_damaged_truncated.ldt"}},
+        {"error:yes", {"ldt_damaged_truncated.ldt", "malformed_header_truncated.ies"}},
+        {"manufacturer:\"vantor illu\" watts<100",
+         {"led_panel_absolute.ies", "wall_washer_c_full.ies"}},
+        {"file:_R", {"street_light_c_90_270_R.ies"}},
+        {"beam:35..40 lor>=90", {"stadium_flood_c_large.ies"}},
+        {"lumens=2000", {"downlight_c_quarter.ies"}},
+        {"flux>=3000 maxcd>20000", {}},
+        {"efficacy>100 field<=120", {}},
+        {"le", {}},
+        {"lamp:led catalog:-", {}},
+        {"nothing-is-called-this", {}},
+    };
+    for (const auto& row : rows) {
+        const QueryParse q = ParseQuery(row.Query);
+        ASSERT_TRUE(q.Ok) << row.Query << ": " << q.Error;
+        std::set<std::string> byRecord;
+        for (const LibraryRecord& r : all)
+            if (Matches(q.Value, r)) byRecord.insert(FileNameOf(r));
+        EXPECT_EQ(Names(index.Find(Tree(), q.Value)), byRecord) << row.Query;
+        if (!row.Expected.empty()) {
+            EXPECT_EQ(byRecord, row.Expected) << row.Query;
+        }
+    }
+    // Sorted by a number, empty values last; a limit keeps the first ones.
+    EXPECT_EQ(index.Find(Tree(), {}, "flux", 3).size(), 3u);
+    const std::vector<LibraryRecord> sorted = index.Find(Tree(), {}, "maxcd");
+    for (std::size_t i = 1; i < sorted.size(); ++i)
+        EXPECT_TRUE(sorted[i - 1].MaxCd <= sorted[i].MaxCd || std::isnan(sorted[i].MaxCd)) << i;
+    EXPECT_TRUE(index.Find((dir_ / "tre").string(), {}).empty()); // a prefix is no folder
+}
+
+TEST_F(Library, UpdatesReadOnlyWhatChangedAndDropWhatIsGone) {
+    const std::string path = (dir_ / "index.sqlite").string();
+    {
+        LibraryIndex index(path);
+        index.Update(Tree());
+    }
+    fs::remove(dir_ / "tree/sign_light_a.ies");
+    std::ofstream(dir_ / "tree/uplight_c_quarter.ies", std::ios::app) << "\n";
+    fs::copy_file(dir_ / "tree/track_spot_c_full.ies", dir_ / "tree/sub/new.IES");
+    LibraryIndex index(path);
+    LibraryIndex reader(path); // a second user of the same file at once
+    const UpdateCounts c = index.Update(Tree() + "/");
+    EXPECT_EQ(c.Added, 1);
+    EXPECT_EQ(c.Updated, 1);
+    EXPECT_EQ(c.Removed, 1);
+    EXPECT_EQ(c.Unchanged, 25);
+    EXPECT_EQ(reader.Count(), 27);
+    EXPECT_EQ(index.Update(Tree()).Unchanged, 27);
+}
+
+TEST_F(Library, ADamagedNewerOrUnwritableIndexIsReplacedWithOneNote) {
+    const std::string path = (dir_ / "index.sqlite").string();
+    std::ofstream(path) << std::string(4096, 'x');
+    {
+        LibraryIndex index(path);
+        ASSERT_EQ(index.Notes().size(), 1u);
+        EXPECT_NE(index.Notes()[0].find("is damaged"), std::string::npos);
+        EXPECT_EQ(index.Update(Tree()).Added, 27);
+    }
+    EXPECT_TRUE(fs::exists(path + ".old"));
+    {
+        LibraryIndex index(path);
+        EXPECT_TRUE(index.Notes().empty());
+        EXPECT_EQ(index.Count(), 27);
+    }
+    // Written by a later version: set aside too.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, "PRAGMA user_version=99", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    LibraryIndex newer(path);
+    ASSERT_EQ(newer.Notes().size(), 1u);
+    EXPECT_NE(newer.Notes()[0].find("newer version"), std::string::npos);
+    EXPECT_EQ(newer.Count(), 0);
+    // A folder that cannot be made: an index in memory that works all the same.
+    std::ofstream(dir_ / "plain") << "x";
+    LibraryIndex memory((dir_ / "plain/index.sqlite").string());
+    ASSERT_EQ(memory.Notes().size(), 1u);
+    EXPECT_EQ(memory.Update(Tree()).Added, 27);
+}
+
+TEST(Query, MistakesNameThePlaceAndTheFix) {
+    const struct {
+        const char* Query;
+        const char* Error;
+    } rows[] = {
+        {"flux>=abc", "flux needs a number: flux>=abc"},
+        {"beam:40..20", "beam range must go from low to high: beam:20..40"},
+        {"beam:20..x", "beam needs two numbers for a range: beam:20..x"},
+        {"type:d", "type takes one of a b c: type:d"},
+        {"manufacturer>acme", "manufacturer takes \":\": manufacturer:acme"},
+        {"lamp:", "lamp needs a text: lamp:acme"},
+        {"colour:red", "unknown field \"colour\" in colour:red; the fields are manufacturer, "
+                       "luminaire, lamp, catalog, file, type, format, error, lumens, flux, watts, "
+                       "efficacy, maxcd, beam, field, lor"},
+    };
+    for (const auto& row : rows) {
+        const QueryParse q = ParseQuery(row.Query);
+        EXPECT_FALSE(q.Ok) << row.Query;
+        EXPECT_EQ(q.Error, row.Error);
+    }
+    const QueryParse ok = ParseQuery("  Acme \"wall washer\" FLUX>=3000 beam=20..40 12:30 ");
+    ASSERT_TRUE(ok.Ok) << ok.Error;
+    ASSERT_EQ(ok.Value.Terms.size(), 5u);
+    EXPECT_EQ(ok.Value.Terms[1].Text, "wall washer");
+    EXPECT_EQ(ok.Value.Terms[2].Field, "flux");
+    EXPECT_EQ(ok.Value.Terms[3].Op, QueryOp::Range);
+    EXPECT_EQ(ok.Value.Terms[4].Text, "12:30");
+    LibraryRecord r;
+    r.Path = "/x/Wall_Washer.ies";
+    r.Titles[Manufacturer] = "ACME Lighting";
+    r.Flux = 3000;
+    r.Beam = 40;
+    EXPECT_TRUE(Matches(ParseQuery("acme wall_w flux>=3000 beam:20..40").Value, r));
+    EXPECT_FALSE(Matches(ParseQuery("acme flux>3000").Value, r));
+    EXPECT_FALSE(Matches(ParseQuery("watts<50").Value, r)); // unknown watts match no number
+    EXPECT_TRUE(Matches(ParseQuery("caption-word").Value, r, "A Caption-Word here"));
+}
+
+} // namespace
+} // namespace gonilux::library
