@@ -26,13 +26,15 @@ expect() { # EXPECTED-ANSWERS COMMAND-LINE-WORDS... (the last one is being compl
     fi
 }
 
-expect "--help --version convert help info render thumbnail" gonilux-cli ""
+expect "--help --version convert find help index info render thumbnail" gonilux-cli ""
 expect "convert" gonilux-cli con
-expect "ies" gonilux-cli convert --to ""
+expect "c ies ldt" gonilux-cli convert --to ""
+expect "--no-update" gonilux-cli find lamps q --no
+expect "manufacturer maxcd" gonilux-cli find lamps q --sort m
 expect "en zh" gonilux-cli render a.ies --lang ""
 expect "GB18030" gonilux-cli info --encoding G
 expect "--no-ortho --no-warning" gonilux-cli render a.ies --no
-expect "--force --output-dir --to" gonilux-cli convert a.ies -
+expect "--force --output-dir --recursive --resample --to" gonilux-cli convert a.ies -
 expect "B.LDT a.ies lamps" gonilux-cli info ""
 expect "B.LDT lamps" gonilux-cli convert --to ies ""
 expect "lamps p.png q.SVG r.pdf" gonilux-cli render a.ies -o ""
