@@ -490,6 +490,18 @@
         <source>Map</source>
         <translation>Map</translation>
     </message>
+    <message>
+        <source>另存为C型 (重采样)</source>
+        <translation>Save as type C (re-sampled)</translation>
+    </message>
+    <message>
+        <source>另存为LDT</source>
+        <translation>Save as LDT</translation>
+    </message>
+    <message>
+        <source>另存为IES</source>
+        <translation>Save as IES</translation>
+    </message>
 </context>
 <context>
     <name>gonilux::mainwindow::OptionsPanel</name>
@@ -904,6 +916,34 @@
     <message>
         <source>File %1 successfully rotated and saved to %2</source>
         <translation>File %1 was rotated and saved as %2.</translation>
+    </message>
+    <message>
+        <source>Luminous flux: %1 lm before, %2 lm after</source>
+        <translation>Luminous flux: %1 lm before, %2 lm after</translation>
+    </message>
+    <message>
+        <source>另存为C型 (重采样)</source>
+        <translation>Save as type C (re-sampled)</translation>
+    </message>
+    <message>
+        <source>文件 %1 已重采样为C型, 保存为 %2<byte value="xd"/>光通量: 之前 %3 lm, 之后 %4 lm</source>
+        <translation>File %1 re-sampled to type C and saved as %2<byte value="xd"/>Luminous flux: %3 lm before, %4 lm after</translation>
+    </message>
+    <message>
+        <source>另存为LDT</source>
+        <translation>Save as LDT</translation>
+    </message>
+    <message>
+        <source>文件 %1 已保存为 %2 (EULUMDAT)<byte value="xd"/>光通量: 之前 %3 lm, 之后 %4 lm</source>
+        <translation>File %1 saved as %2 (EULUMDAT)<byte value="xd"/>Luminous flux: %3 lm before, %4 lm after</translation>
+    </message>
+    <message>
+        <source>另存为IES</source>
+        <translation>Save as IES</translation>
+    </message>
+    <message>
+        <source>文件 %1 已保存为 %2 (IES)<byte value="xd"/>光通量: 之前 %3 lm, 之后 %4 lm</source>
+        <translation>File %1 saved as %2 (IES)<byte value="xd"/>Luminous flux: %3 lm before, %4 lm after</translation>
     </message>
 </context>
 <context>
