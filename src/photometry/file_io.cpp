@@ -50,7 +50,9 @@ std::string KindOf(mode_t mode) {
 }
 
 std::string TooLarge(std::uint64_t size) {
-    return "too large: " + std::to_string(size / (1024 * 1024)) + " MiB (the limit is " +
+    // Rounded up, so that a file just over the limit does not read as within it.
+    const std::uint64_t mib = 1024 * 1024;
+    return "too large: " + std::to_string((size + mib - 1) / mib) + " MiB (the limit is " +
            std::to_string(kMaxFileBytes / (1024 * 1024)) + " MiB)";
 }
 

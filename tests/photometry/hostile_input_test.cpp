@@ -31,7 +31,7 @@ TEST(FileIo, UnreadableFilesLeaveTheEntryAsItWas) {
         EXPECT_FALSE(IsAuthorFile(folder.Str(name)));
     }
     EXPECT_EQ(reasons, "absent.ies: No such file or directory\nsub.ies: is a folder, not a file\n"
-                       "pipe.ies: is a named pipe, not a file\nhuge.ies: too large: 64 MiB (the "
+                       "pipe.ies: is a named pipe, not a file\nhuge.ies: too large: 65 MiB (the "
                        "limit is 64 MiB)\nzero.ies: is a device, not a file\nloop.ies: Too many "
                        "levels of symbolic links\n");
 }
