@@ -31,7 +31,7 @@ add_custom_command(
 add_custom_target(gonilux_icons ALL DEPENDS ${_gonilux_icon_pngs})
 
 set(_gonilux_desktop ${CMAKE_SOURCE_DIR}/resources/desktop)
-install(FILES ${_gonilux_desktop}/gonilux.desktop
+install(FILES ${_gonilux_desktop}/org.gonilux.Gonilux.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${_gonilux_desktop}/gonilux.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
@@ -46,8 +46,8 @@ endforeach()
 
 # The software centres' entry, the manual pages and the bash completion. The first two carry the
 # version (cmake/Version.cmake); the manual pages are compressed as Debian installs them.
-set(_gonilux_metainfo ${CMAKE_BINARY_DIR}/metainfo/gonilux.metainfo.xml)
-configure_file(${CMAKE_SOURCE_DIR}/resources/metainfo/gonilux.metainfo.xml.in ${_gonilux_metainfo}
+set(_gonilux_metainfo ${CMAKE_BINARY_DIR}/metainfo/org.gonilux.Gonilux.metainfo.xml)
+configure_file(${CMAKE_SOURCE_DIR}/resources/metainfo/org.gonilux.Gonilux.metainfo.xml.in ${_gonilux_metainfo}
                @ONLY)
 install(FILES ${_gonilux_metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 

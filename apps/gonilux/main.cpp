@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Gonilux"));
     QApplication::setApplicationVersion(QStringLiteral(GONILUX_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Gonilux"));
-    QApplication::setDesktopFileName(QStringLiteral("gonilux"));
+    QApplication::setDesktopFileName(QStringLiteral("org.gonilux.Gonilux"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/gonilux.svg")));
 
     QCommandLineParser parser;

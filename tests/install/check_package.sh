@@ -30,14 +30,14 @@ files=$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
 expected=$(sort <<EOF2
 ./usr/bin/gonilux
 ./usr/bin/gonilux-cli
-./usr/share/applications/gonilux.desktop
+./usr/share/applications/org.gonilux.Gonilux.desktop
 ./usr/share/bash-completion/completions/gonilux
 ./usr/share/bash-completion/completions/gonilux-cli
 ./usr/share/icons/hicolor/scalable/apps/gonilux.svg
 $(for s in 16 32 48 64 128 256; do echo "./usr/share/icons/hicolor/${s}x$s/apps/gonilux.png"; done)
 ./usr/share/man/man1/gonilux.1.gz
 ./usr/share/man/man1/gonilux-cli.1.gz
-./usr/share/metainfo/gonilux.metainfo.xml
+./usr/share/metainfo/org.gonilux.Gonilux.metainfo.xml
 ./usr/share/mime/packages/gonilux.xml
 ./usr/share/thumbnailers/gonilux.thumbnailer
 EOF2
@@ -46,6 +46,6 @@ EOF2
 
 dpkg-deb -x "$deb" "$out/root"
 [[ $("$out/root/usr/bin/gonilux-cli" --version) == "gonilux-cli $version" ]] || fail "--version"
-grep -qF "<release version=\"$version\"" "$out/root/usr/share/metainfo/gonilux.metainfo.xml" ||
+grep -qF "<release version=\"$version\"" "$out/root/usr/share/metainfo/org.gonilux.Gonilux.metainfo.xml" ||
     fail "metainfo release"
 echo "ok: $(basename "$deb")"

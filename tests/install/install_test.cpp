@@ -85,10 +85,10 @@ class InstalledTree : public ::testing::Test {
 TEST_F(InstalledTree, FilesAndWhatTheDesktopReadsInThem) {
     QStringList files, expected = {"bin/gonilux",
                                    "bin/gonilux-cli",
-                                   DATA "/applications/gonilux.desktop",
+                                   DATA "/applications/org.gonilux.Gonilux.desktop",
                                    DATA "/icons/hicolor/scalable/apps/gonilux.svg",
                                    DATA "/mime/packages/gonilux.xml",
-                                   DATA "/metainfo/gonilux.metainfo.xml",
+                                   DATA "/metainfo/org.gonilux.Gonilux.metainfo.xml",
                                    DATA "/bash-completion/completions/gonilux",
                                    DATA "/bash-completion/completions/gonilux-cli",
                                    GONILUX_INSTALL_MANDIR "/man1/gonilux.1.gz",
@@ -109,7 +109,7 @@ TEST_F(InstalledTree, FilesAndWhatTheDesktopReadsInThem) {
     EXPECT_TRUE(QSvgRenderer(Path(DATA "/icons/hicolor/scalable/apps/gonilux.svg")).isValid());
 
     // The launcher passes the validator and opens one file of either type with the viewer.
-    const QString desktop = Path(DATA "/applications/gonilux.desktop");
+    const QString desktop = Path(DATA "/applications/org.gonilux.Gonilux.desktop");
     const ProcessResult valid = RunProcess(GONILUX_DESKTOP_FILE_VALIDATE, {desktop});
     EXPECT_EQ(valid.Status, 0) << valid.Out.toStdString() << valid.Err.toStdString();
     auto entry = Group(desktop, "Desktop Entry");
