@@ -61,6 +61,7 @@ TEST_F(Library, QueriesFindTheSameThroughTheIndexAsRecordByRecord) {
         {"KALDERA flux<2000", {"downlight_c_quarter.ies"}},
         {"type:b", {"floodlight_b_one_sided.ies", "floodlight_b_two_sided.ies"}},
         {"type:a", {"sign_light_a.ies"}},
+        {"type:c manufacturer:kaldera", {"downlight_c_quarter.ies", "highbay_tilt_include.ies"}},
         {"format:ldt error:yes", {"ldt_damaged_truncated.ldt"}},
         {"error:yes", {"ldt_damaged_truncated.ldt", "malformed_header_truncated.ies"}},
         {"manufacturer:\"vantor illu\" watts<100",
@@ -154,6 +155,9 @@ TEST(Query, MistakesNameThePlaceAndTheFix) {
         {"beam:20..x", "beam needs two numbers for a range: beam:20..x"},
         {"type:d", "type takes one of a b c: type:d"},
         {"manufacturer>acme", "manufacturer takes \":\": manufacturer:acme"},
+        {"zoom:2", "unknown field \"zoom\" in zoom:2; the fields are manufacturer, luminaire, lamp, "
+                   "catalog, file, type, format, error, lumens, flux, watts, efficacy, maxcd, "
+                   "beam, field, lor"},
         {"lamp:", "lamp needs a text: lamp:acme"},
         {"colour:red", "unknown field \"colour\" in colour:red; the fields are manufacturer, "
                        "luminaire, lamp, catalog, file, type, format, error, lumens, flux, watts, "
