@@ -71,16 +71,18 @@ TEST(LdtWriter, ReadsBackWithTheSameLightTitlesAndSymmetry) {
     const struct {
         const char* Name;
         int Symmetry;
-    } rows[] = {{"downlight_c_quarter.ies", 4},    {"street_light_c_90_270.ies", 3},
-                {"troffer_batwing_c_half.ies", 2}, {"globe_pendant_c_single.ies", 1},
-                {"track_spot_c_full.ies", 0},      {"led_panel_absolute.ies", 4},
-                {"floodlight_b_one_sided.ies", 0}, {"sign_light_a.ies", 0}};
+        bool Resampled; // not type C, or planes 22, 45, 68 ... not evenly spaced
+    } rows[] = {{"downlight_c_quarter.ies", 4, false},   {"street_light_c_90_270.ies", 3, false},
+                {"troffer_batwing_c_half.ies", 2, true}, {"globe_pendant_c_single.ies", 1, false},
+                {"track_spot_c_full.ies", 0, false},     {"led_panel_absolute.ies", 4, false},
+                {"floodlight_b_one_sided.ies", 0, true}, {"sign_light_a.ies", 0, true}};
     for (const auto& row : rows) {
         std::vector<std::string> titles;
         const tIES source = Sample(row.Name, &titles);
         const LdtText text = BuildLdtText(source, titles, "x.ldt");
         ASSERT_TRUE(text.Ok) << row.Name;
         EXPECT_EQ(text.Symmetry, row.Symmetry) << row.Name;
+        EXPECT_EQ(text.Resampled, row.Resampled) << row.Name;
         tIES back;
         const LdtParseResult read = ParseLdt(text.Text, "x.ldt", back);
         EXPECT_FALSE(read.Diagnostics.HeaderError) << row.Name;
@@ -90,6 +92,12 @@ TEST(LdtWriter, ReadsBackWithTheSameLightTitlesAndSymmetry) {
         const tMetrics a = ComputeMetrics(source), b = ComputeMetrics(back);
         EXPECT_NEAR(b.LuminaireFlux / a.LuminaireFlux, 1, text.Resampled ? 0.005 : 0.001);
         EXPECT_EQ(b.Absolute, a.Absolute) << row.Name;
+        // Line 23, the light output ratio: 100 % for absolute photometry.
+        std::string line23 = text.Text;
+        for (int n = 1; n < 23; ++n)
+            line23.erase(0, line23.find('\n') + 1);
+        line23.resize(line23.find('\r'));
+        EXPECT_NEAR(std::stod(line23), a.Absolute ? 100 : 100 * a.LightOutputRatio, 0.5);
         if (text.Resampled) continue;
         // Every stored direction of the copy has the source's intensity, to six digits.
         for (std::size_t h = 0; h < back.HorzAngles.size(); ++h)
@@ -99,6 +107,14 @@ TEST(LdtWriter, ReadsBackWithTheSameLightTitlesAndSymmetry) {
                             1e-5 * a.MaxIntensity + 1e-9)
                     << row.Name << " C" << back.HorzAngles[h] << " G" << back.VertAngles[v];
             }
+    }
+}
+
+TEST(LdtWriter, PlanesThatDoNotDivideTheCircleAreResampled) {
+    for (const tArrEx& planes : {Steps(0, 350, 7), Steps(5, 355, 10)}) {
+        const tIES c = MakeRecord(1, {0, 90, 180}, planes, tArrEx2(planes.size(), {9, 5, 1}));
+        const LdtText text = BuildLdtText(c, {}, "x.ldt");
+        EXPECT_TRUE(text.Ok && text.Resampled && text.Symmetry == 1) << planes[1];
     }
 }
 
