@@ -229,9 +229,13 @@ bool LibraryIndex::OpenAt(const std::string& path) {
             return false;
         }
         sqlite3_busy_timeout(db_, 5000);
-        Statement version(db_, "PRAGMA user_version");
-        const bool readable = version.Step();
-        const std::int64_t found = readable ? version.Int(0) : 0;
+        bool readable = false;
+        std::int64_t found = 0;
+        { // finalised before the connection may be closed below
+            Statement version(db_, "PRAGMA user_version");
+            readable = version.Step();
+            found = readable ? version.Int(0) : 0;
+        }
         if (readable && found <= kSchemaVersion && Prepare()) return true;
         if (path == ":memory:" || attempt == 1) break;
         const int code = sqlite3_errcode(db_);
