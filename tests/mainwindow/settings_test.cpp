@@ -81,8 +81,9 @@ TEST_F(SettingsTest, WindowStateAndOddValues) {
     EXPECT_FALSE(o()->RadioButtonList->isChecked() || o()->RadioButtonIcons->isChecked() ||
                  o()->RadioButtonThumbnails->isChecked());
     EXPECT_TRUE(written().startsWith("[Viewer]\nState=2\nWidth=800\n"));
-    open("[Viewer]\nState=7\n");
+    open("[Viewer]\nState=7\n[Options]\nR=40\n"); // the lens keys of [Options] without the group's
     EXPECT_EQ(window_->windowState(), Qt::WindowNoState);
+    EXPECT_EQ(o()->TrackBarR->value(), 40);
     EXPECT_TRUE(messages_.isEmpty());
     // Vanished and repeated favourites are dropped; a key missing ends the list.
     open("[Favorites]\nfolder0=22<root>/gone\nfolder1=16<root>/lib\nfolder2=20<root>/lib/\n"
