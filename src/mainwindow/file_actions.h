@@ -4,11 +4,11 @@
 #pragma once
 
 #include <QObject>
-#include <functional>
-#include <string>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <string>
 
 namespace gonilux::browser {
 class TPopupMenu;
@@ -69,6 +69,8 @@ class TFileActions : public QObject {
     bool writeExport(const QString& target, const std::string& text, const QString& title);
     // Writes `text` as `fileName` beside the shown file, lists it and says so; false when not.
     bool writeBeside(const QString& fileName, const std::string& text, const QString& title);
+    void writeConverted(const QString& title, const QString& newName, bool ok,
+                        const std::string& text, bool ldt, const QString& done);
     std::string shownFilePath() const; // the file system's bytes
     QString besideName(const std::function<std::string(const std::string&)>& name) const;
 

@@ -126,72 +126,59 @@ void TFileActions::SaveAsTypeCClick() {
                                      MessageService::Icon::Information);
 }
 
-void TFileActions::SaveAsTypeCResampledClick() {
-    const TiesData* entry = list_->entryAt(list_->currentRow());
-    if (!entry) return;
-    const tIES& ies = window_->preview()->PreviewIes();
-    std::string bytes, error;
-    ReadWholeFile(shownFilePath(), bytes, error);
-    const ExportText result = BuildResampledText(ies, entry->Lines, HeaderKeywordLines(bytes));
-    const QString title = tr("另存为C型 (重采样)");
-    if (!result.Ok) {
+// Writes `text` beside the shown file as `newName` and says so with the luminous flux before and
+// after: `done` takes the source's name, the new name and the two fluxes. Without a text (`ok`
+// false) nothing is written.
+void TFileActions::writeConverted(const QString& title, const QString& newName, bool ok,
+                                  const std::string& text, bool ldt, const QString& done) {
+    if (!ok) {
         MessageService::instance()->show(title, tr("Unexpected error."),
                                          MessageService::Icon::Error);
         return;
     }
-    const QString sourceName = browser::EntryFileName(*entry);
-    const QString newName =
-        besideName([&](const std::string& n) { return ExportFileName("", n, result.Kind); });
-    const std::string text = result.Text();
     if (!writeBeside(newName, text, title)) return;
-    MessageService::instance()->show(
-        title,
-        tr("文件 %1 已重采样为C型, 保存为 %2\r光通量: 之前 %3 lm, 之后 %4 lm")
-            .arg(sourceName, platform::DisplayPath(newName), FluxText(FluxOf(ies)),
-                 FluxText(FluxOfText(text, false))),
-        MessageService::Icon::Information);
+    const TiesData* entry = list_->entryAt(list_->currentRow());
+    const QString sourceName = entry ? browser::EntryFileName(*entry) : QString();
+    MessageService::instance()->show(title,
+                                     done.arg(sourceName, platform::DisplayPath(newName),
+                                              FluxText(FluxOf(window_->preview()->PreviewIes())),
+                                              FluxText(FluxOfText(text, ldt))),
+                                     MessageService::Icon::Information);
+}
+
+void TFileActions::SaveAsTypeCResampledClick() {
+    const TiesData* entry = list_->entryAt(list_->currentRow());
+    if (!entry) return;
+    std::string bytes, error;
+    ReadWholeFile(shownFilePath(), bytes, error);
+    const ExportText result = BuildResampledText(window_->preview()->PreviewIes(), entry->Lines,
+                                                 HeaderKeywordLines(bytes));
+    writeConverted(tr("另存为C型 (重采样)"), besideName([&](const std::string& n) {
+                       return ExportFileName("", n, result.Kind);
+                   }),
+                   result.Ok, result.Text(), false,
+                   tr("文件 %1 已重采样为C型, 保存为 %2\r光通量: 之前 %3 lm, 之后 %4 lm"));
 }
 
 void TFileActions::SaveAsLdtClick() {
     const TiesData* entry = list_->entryAt(list_->currentRow());
     if (!entry) return;
-    const tIES& ies = window_->preview()->PreviewIes();
-    const QString sourceName = browser::EntryFileName(*entry);
     const QString newName =
         besideName([](const std::string& n) { return LdtExportFileName("", n); });
-    const LdtText result =
-        BuildLdtText(ies, entry->Lines, platform::NativePath(newName).toStdString());
-    const QString title = tr("另存为LDT");
-    if (!result.Ok) {
-        MessageService::instance()->show(title, tr("Unexpected error."),
-                                         MessageService::Icon::Error);
-        return;
-    }
-    if (!writeBeside(newName, result.Text, title)) return;
-    MessageService::instance()->show(
-        title,
-        tr("文件 %1 已保存为 %2 (EULUMDAT)\r光通量: 之前 %3 lm, 之后 %4 lm")
-            .arg(sourceName, platform::DisplayPath(newName), FluxText(FluxOf(ies)),
-                 FluxText(FluxOfText(result.Text, true))),
-        MessageService::Icon::Information);
+    const LdtText result = BuildLdtText(window_->preview()->PreviewIes(), entry->Lines,
+                                        platform::NativePath(newName).toStdString());
+    writeConverted(tr("另存为LDT"), newName, result.Ok, result.Text, true,
+                   tr("文件 %1 已保存为 %2 (EULUMDAT)\r光通量: 之前 %3 lm, 之后 %4 lm"));
 }
 
 void TFileActions::SaveAsIesClick() {
     const TiesData* entry = list_->entryAt(list_->currentRow());
     if (!entry) return;
-    const tIES& ies = window_->preview()->PreviewIes();
-    const QString sourceName = browser::EntryFileName(*entry);
-    const QString newName =
-        besideName([](const std::string& n) { return ExportFileName("", n, ExportKind::None); });
-    const std::string text = BuildIesText(ies, entry->Lines);
-    const QString title = tr("另存为IES");
-    if (!writeBeside(newName, text, title)) return;
-    MessageService::instance()->show(title,
-                                     tr("文件 %1 已保存为 %2 (IES)\r光通量: 之前 %3 lm, 之后 %4 lm")
-                                         .arg(sourceName, platform::DisplayPath(newName),
-                                              FluxText(FluxOf(ies)),
-                                              FluxText(FluxOfText(text, false))),
-                                     MessageService::Icon::Information);
+    writeConverted(tr("另存为IES"), besideName([](const std::string& n) {
+                       return ExportFileName("", n, ExportKind::None);
+                   }),
+                   true, BuildIesText(window_->preview()->PreviewIes(), entry->Lines), false,
+                   tr("文件 %1 已保存为 %2 (IES)\r光通量: 之前 %3 lm, 之后 %4 lm"));
 }
 
 } // namespace gonilux::mainwindow

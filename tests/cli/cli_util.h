@@ -93,7 +93,8 @@ class CliFixture : public ::testing::Test {
             actual += line + "\nstatus " + std::to_string(run.Status) + "\n" + run.Out + run.Err;
             for (const auto& [file, text] : Files())
                 if (!before.count(file) || before.at(file) != text)
-                    actual += "== " + file + "\n" + (file.ends_with(".ies") && text.size() < 20000 ? text : "");
+                    actual += "== " + file + "\n" +
+                              (file.ends_with(".ies") && text.size() < 20000 ? text : "");
         }
         actual = Rounded(actual);
         if (std::getenv("GONILUX_UPDATE_EXPECTED")) std::ofstream(path, std::ios::binary) << actual;

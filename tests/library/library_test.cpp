@@ -155,9 +155,10 @@ TEST(Query, MistakesNameThePlaceAndTheFix) {
         {"beam:20..x", "beam needs two numbers for a range: beam:20..x"},
         {"type:d", "type takes one of a b c: type:d"},
         {"manufacturer>acme", "manufacturer takes \":\": manufacturer:acme"},
-        {"zoom:2", "unknown field \"zoom\" in zoom:2; the fields are manufacturer, luminaire, lamp, "
-                   "catalog, file, type, format, error, lumens, flux, watts, efficacy, maxcd, "
-                   "beam, field, lor"},
+        {"zoom:2",
+         "unknown field \"zoom\" in zoom:2; the fields are manufacturer, luminaire, lamp, "
+         "catalog, file, type, format, error, lumens, flux, watts, efficacy, maxcd, "
+         "beam, field, lor"},
         {"lamp:", "lamp needs a text: lamp:acme"},
         {"colour:red", "unknown field \"colour\" in colour:red; the fields are manufacturer, "
                        "luminaire, lamp, catalog, file, type, format, error, lumens, flux, watts, "
