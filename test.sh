@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Gonilux with its tests and runs them all.
-#   ./test.sh          sanitizer build (ASan + UBSan) and tests, then the normal build and tests
+#   ./test.sh          sanitizer build (ASan + UBSan) and tests, then the normal build (warnings
+#                      are errors) and tests
 #   ./test.sh --quick  the normal build and tests only
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -22,4 +23,4 @@ if [[ "${1:-}" != "--quick" ]]; then
   build_and_test build-asan -DCMAKE_BUILD_TYPE=Debug -DGONILUX_SANITIZE=ON -DGONILUX_BUILD_BENCH=OFF
   unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 fi
-build_and_test build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo
+build_and_test build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGONILUX_WERROR=ON

@@ -5,10 +5,10 @@ set -euo pipefail
 
 PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-svg-dev libgl-dev libicu-dev
+  qt6-base-dev qt6-svg-dev libgl-dev libicu-dev libsqlite3-dev
   fonts-wqy-microhei xvfb xauth x11-utils
   libgtest-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   desktop-file-utils shared-mime-info
   appstream dpkg-dev file man-db bsdextrautils

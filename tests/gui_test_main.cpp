@@ -1,8 +1,7 @@
 // Entry of the widget test programs: a headless application around GoogleTest.
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QStandardPaths>
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
