@@ -2,6 +2,149 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>Datasheet</name>
+    <message>
+        <source>无法读取：%1</source>
+        <translation>cannot read: %1</translation>
+    </message>
+    <message>
+        <source>文件头损坏：第 %1 行</source>
+        <translation>damaged header: Line %1</translation>
+    </message>
+    <message>
+        <source>没有可用的光强表</source>
+        <translation>no usable intensity table</translation>
+    </message>
+    <message>
+        <source>Gonilux 光度数据表</source>
+        <translation>Gonilux photometric datasheet</translation>
+    </message>
+    <message>
+        <source>光源：</source>
+        <translation>Lamp: </translation>
+    </message>
+    <message>
+        <source>无法生成数据表：</source>
+        <translation>No datasheet:</translation>
+    </message>
+    <message>
+        <source>光强分布（极坐标）</source>
+        <translation>Light distribution (polar)</translation>
+    </message>
+    <message>
+        <source>光强分布（直角坐标）</source>
+        <translation>Light distribution (cartesian)</translation>
+    </message>
+    <message>
+        <source>等照度图（安装高度 %1 m）</source>
+        <translation>Isolux diagram (mounting height %1 m)</translation>
+    </message>
+    <message>
+        <source>主要数据</source>
+        <translation>Main figures</translation>
+    </message>
+    <message>
+        <source>区域光通量</source>
+        <translation>Zonal lumens</translation>
+    </message>
+    <message>
+        <source>光束角 %1</source>
+        <translation>beam %1</translation>
+    </message>
+    <message>
+        <source>第 %1 页</source>
+        <translation>page %1</translation>
+    </message>
+    <message>
+        <source>光度数据目录</source>
+        <translation>Photometric catalogue</translation>
+    </message>
+    <message>
+        <source>%1 个文件</source>
+        <translation>%1 files</translation>
+    </message>
+    <message>
+        <source>目录 %1 / %2</source>
+        <translation>Contents %1 / %2</translation>
+    </message>
+    <message>
+        <source>绝对光度</source>
+        <translation>absolute photometry</translation>
+    </message>
+    <message>
+        <source>灯具光通量</source>
+        <translation>Luminaire flux</translation>
+    </message>
+    <message>
+        <source>光源光通量</source>
+        <translation>Lamp flux</translation>
+    </message>
+    <message>
+        <source>光输出比</source>
+        <translation>Light output ratio</translation>
+    </message>
+    <message>
+        <source>输入功率</source>
+        <translation>Input power</translation>
+    </message>
+    <message>
+        <source>光效</source>
+        <translation>Efficacy</translation>
+    </message>
+    <message>
+        <source>最大光强</source>
+        <translation>Maximum intensity</translation>
+    </message>
+    <message>
+        <source>最大光强方向</source>
+        <translation>Peak direction</translation>
+    </message>
+    <message>
+        <source>下射 / 上射</source>
+        <translation>Downward / upward</translation>
+    </message>
+    <message>
+        <source>光束角 (50 %)</source>
+        <translation>Beam angle (50 %)</translation>
+    </message>
+    <message>
+        <source>场角 (10 %)</source>
+        <translation>Field angle (10 %)</translation>
+    </message>
+    <message>
+        <source>平面</source>
+        <translation>Planes</translation>
+    </message>
+    <message>
+        <source>发光面尺寸</source>
+        <translation>Luminous opening</translation>
+    </message>
+    <message>
+        <source>光度类型</source>
+        <translation>Photometric type</translation>
+    </message>
+    <message>
+        <source>区域</source>
+        <translation>Zone</translation>
+    </message>
+    <message>
+        <source>% 光源</source>
+        <translation>% lamp</translation>
+    </message>
+    <message>
+        <source>% 灯具</source>
+        <translation>% luminaire</translation>
+    </message>
+    <message>
+        <source>CIE 光通码 (N1–N5)：</source>
+        <translation>CIE flux codes (N1–N5): </translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation>cancelled</translation>
+    </message>
+</context>
+<context>
     <name>DiagramFile</name>
     <message>
         <source>cannot write %1: %2</source>
@@ -274,6 +417,72 @@
     </message>
 </context>
 <context>
+    <name>ReportChart</name>
+    <message>
+        <source>%1：光束角 %2，场角 %3</source>
+        <translation>%1: beam %2, field %3</translation>
+    </message>
+    <message>
+        <source>无光</source>
+        <translation>no light</translation>
+    </message>
+    <message>
+        <source>最大 %1 lx   平均 %2 lx   高度 %3 m</source>
+        <translation>Emax %1 lx   Eavg %2 lx   h %3 m</translation>
+    </message>
+</context>
+<context>
+    <name>ReportWindow</name>
+    <message>
+        <source>只比较所选文件中的前四个。</source>
+        <translation>Only the first four of the selected files are compared.</translation>
+    </message>
+    <message>
+        <source>在文件列表中选择二至四个文件（Ctrl+单击），即可在此叠加比较。</source>
+        <translation>Select two to four files in the file list (Ctrl+click) to compare them here.</translation>
+    </message>
+    <message>
+        <source>最大光强 (cd)</source>
+        <translation>Maximum intensity (cd)</translation>
+    </message>
+    <message>
+        <source>灯具光通量 (lm)</source>
+        <translation>Luminaire flux (lm)</translation>
+    </message>
+    <message>
+        <source>光效 (lm/W)</source>
+        <translation>Efficacy (lm/W)</translation>
+    </message>
+    <message>
+        <source>光束角 C0-C180 (°)</source>
+        <translation>Beam angle C0-C180 (°)</translation>
+    </message>
+    <message>
+        <source>光束角 C90-C270 (°)</source>
+        <translation>Beam angle C90-C270 (°)</translation>
+    </message>
+    <message>
+        <source>场角 C0-C180 (°)</source>
+        <translation>Field angle C0-C180 (°)</translation>
+    </message>
+    <message>
+        <source>场角 C90-C270 (°)</source>
+        <translation>Field angle C90-C270 (°)</translation>
+    </message>
+    <message>
+        <source>下射光比例 (%)</source>
+        <translation>Downward flux (%)</translation>
+    </message>
+    <message>
+        <source>未知的图像格式（请使用 .png、.svg 或 .pdf）</source>
+        <translation>Unknown picture format (use .png, .svg or .pdf)</translation>
+    </message>
+    <message>
+        <source>绘制失败</source>
+        <translation>Drawing failed</translation>
+    </message>
+</context>
+<context>
     <name>ShellActions</name>
     <message>
         <source>No program is set up on this desktop to open<byte value="xd"/>%1</source>
@@ -347,6 +556,173 @@
     <message>
         <source>Initialization error<byte value="xd"/>Unable reading configuration<byte value="xd"/></source>
         <translation>Initialization error<byte value="xd"/>Unable to read the settings<byte value="xd"/></translation>
+    </message>
+</context>
+<context>
+    <name>gonilux::auxwindows::ReportWindow</name>
+    <message>
+        <source>光强 (cd)</source>
+        <translation>Intensity (cd)</translation>
+    </message>
+    <message>
+        <source>光强 (cd/klm)</source>
+        <translation>Intensity (cd/klm)</translation>
+    </message>
+    <message>
+        <source>区域</source>
+        <translation>Zone</translation>
+    </message>
+    <message>
+        <source>光通量 (lm)</source>
+        <translation>Flux (lm)</translation>
+    </message>
+    <message>
+        <source>占灯泡光通量 %</source>
+        <translation>% of lamp flux</translation>
+    </message>
+    <message>
+        <source>占灯具光通量 %</source>
+        <translation>% of luminaire flux</translation>
+    </message>
+    <message>
+        <source>灯具光通量 %1 lm    灯泡光通量 %2 lm    CIE 光通码 %3</source>
+        <translation>Luminaire flux %1 lm    Lamp flux %2 lm    CIE flux code %3</translation>
+    </message>
+    <message>
+        <source>距离 (m)</source>
+        <translation>Distance (m)</translation>
+    </message>
+    <message>
+        <source>照度 (lx)</source>
+        <translation>Illuminance (lx)</translation>
+    </message>
+    <message>
+        <source>光束直径 C0-C180 (m)</source>
+        <translation>Beam diameter C0-C180 (m)</translation>
+    </message>
+    <message>
+        <source>光束直径 C90-C270 (m)</source>
+        <translation>Beam diameter C90-C270 (m)</translation>
+    </message>
+    <message>
+        <source>场直径 C0-C180 (m)</source>
+        <translation>Field diameter C0-C180 (m)</translation>
+    </message>
+    <message>
+        <source>场直径 C90-C270 (m)</source>
+        <translation>Field diameter C90-C270 (m)</translation>
+    </message>
+    <message>
+        <source>参数</source>
+        <translation>Figure</translation>
+    </message>
+    <message>
+        <source>没有可用的光强表</source>
+        <translation>No usable intensity table</translation>
+    </message>
+    <message>
+        <source>无法保存文件<byte value="xd"/>%1<byte value="xd"/>%2</source>
+        <translation>Cannot save the file<byte value="xd"/>%1<byte value="xd"/>%2</translation>
+    </message>
+    <message>
+        <source>此页不是图表</source>
+        <translation>This page is not a chart</translation>
+    </message>
+    <message>
+        <source>无法保存图像<byte value="xd"/>%1<byte value="xd"/>%2</source>
+        <translation>Cannot save the picture<byte value="xd"/>%1<byte value="xd"/>%2</translation>
+    </message>
+    <message>
+        <source>没有显示的文件</source>
+        <translation>No file is shown</translation>
+    </message>
+    <message>
+        <source>无法保存报告<byte value="xd"/>%1<byte value="xd"/>%2</source>
+        <translation>Cannot save the report<byte value="xd"/>%1<byte value="xd"/>%2</translation>
+    </message>
+    <message>
+        <source>另存为CSV</source>
+        <translation>Save as CSV</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>导出图像</source>
+        <translation>Export picture</translation>
+    </message>
+    <message>
+        <source>PNG 图像 (*.png)</source>
+        <translation>PNG pictures (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG 图像 (*.svg)</source>
+        <translation>SVG pictures (*.svg)</translation>
+    </message>
+    <message>
+        <source>PDF 文档 (*.pdf)</source>
+        <translation>PDF documents (*.pdf)</translation>
+    </message>
+    <message>
+        <source>整份报告PDF</source>
+        <translation>Whole report as PDF</translation>
+    </message>
+    <message>
+        <source>光度报告</source>
+        <translation>Photometric report</translation>
+    </message>
+    <message>
+        <source>直角坐标</source>
+        <translation>Cartesian</translation>
+    </message>
+    <message>
+        <source>极坐标</source>
+        <translation>Polar</translation>
+    </message>
+    <message>
+        <source>等照度</source>
+        <translation>Isolux</translation>
+    </message>
+    <message>
+        <source>光强表</source>
+        <translation>Candela table</translation>
+    </message>
+    <message>
+        <source>区域光通量</source>
+        <translation>Zonal lumens</translation>
+    </message>
+    <message>
+        <source>光锥</source>
+        <translation>Cone</translation>
+    </message>
+    <message>
+        <source>叠加比较</source>
+        <translation>Overlay</translation>
+    </message>
+    <message>
+        <source>安装高度</source>
+        <translation>Mounting height</translation>
+    </message>
+    <message>
+        <source>区域边长</source>
+        <translation>Area size</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>导出图像...</source>
+        <translation>Export picture...</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>最大 %1 lx    平均 %2 lx</source>
+        <translation>Maximum %1 lx    Average %2 lx</translation>
     </message>
 </context>
 <context>
@@ -501,6 +877,10 @@
     <message>
         <source>另存为IES</source>
         <translation>Save as IES</translation>
+    </message>
+    <message>
+        <source>光度报告</source>
+        <translation>Photometric report</translation>
     </message>
 </context>
 <context>

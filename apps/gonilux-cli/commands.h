@@ -13,6 +13,7 @@ int RunFind(int argc, char** argv);
 // The JSON object `info --json` prints for `file`, with `extra` ("\"key\":value,") first.
 std::string InfoJsonLine(const std::string& file, const std::string& extra);
 int RunConvert(int argc, char** argv);
+int RunTable(int argc, char** argv);
 
 // Prints "gonilux-cli: <message>" and the usage hint to stderr; returns 2.
 int UsageError(const char* message, const char* detail = nullptr);

@@ -3,6 +3,7 @@
 #include "photometry/file_io.h"
 #include "photometry/header_encoding.h"
 #include "photometry/header_titles.h"
+#include "photometry/light_tables.h"
 #include "photometry/metrics.h"
 #include "photometry/text_encoding.h"
 
@@ -70,6 +71,19 @@ std::string JsonMetrics(const tMetrics& m) {
     return out + "}";
 }
 
+// "zonal": lumens by zone name, "cieFluxCodes": N1..N5 (percent); null without a table.
+std::string JsonZonal(const tIES& ies) {
+    const ZonalSummary z = ComputeZonal(ies);
+    if (!z.Valid) return "\"zonal\":null,\"cieFluxCodes\":null";
+    std::string out = "\"zonal\":{";
+    for (const auto* zones : {&z.Zones, &z.TenDegreeZones})
+        for (const ZoneFlux& zone : *zones)
+            out += (out.back() == '{' ? "" : ",") + JsonQuote(ZoneName(zone)) + ":" +
+                   JsonNumber(zone.Lumens);
+    return out +
+           "},\"cieFluxCodes\":" + JsonArray(tArrEx(z.CieFluxCodes.begin(), z.CieFluxCodes.end()));
+}
+
 std::string JsonRecord(const std::string& file, const TiesData& entry,
                        const std::string& encoding) {
     const tIES& ies = entry.Ies;
@@ -103,7 +117,7 @@ std::string JsonRecord(const std::string& file, const TiesData& entry,
     field("encoding", JsonQuote(encoding));
     field("changedByAuthor", entry.ChangedByAuthor ? "true" : "false");
     field("metrics", JsonMetrics(ComputeMetrics(ies)));
-    return out + "}";
+    return out + "," + JsonZonal(ies) + "}";
 }
 
 const char* TypeName(std::uint16_t type) {

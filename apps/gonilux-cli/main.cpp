@@ -39,6 +39,12 @@ const char* const kUsage =
     "       [--no-update]                    the files under DIR that match QUERY (see the\n"
     "                                        README: words, manufacturer:acme, flux>=3000,\n"
     "                                        beam:20..40 ...); exit 1 when none does\n"
+    "  table FILE --kind candela|zonal|isolux [--height M] [--size M] [--csv]\n"
+    "                                        the candela table (cd), the zonal lumens with\n"
+    "                                        the CIE flux code, or the illuminance (lx) on a\n"
+    "                                        floor --height metres below the luminaire (3)\n"
+    "                                        over a square of --size metres (10), 11 x 11\n"
+    "                                        points; --csv: as CSV\n"
 #ifdef GONILUX_HAVE_RENDER
     "  render FILE -o OUT.png|.svg|.pdf [--size N] [--plane N | --angle DEG] [--thumbnail]\n"
     "         [--labels] [--lang en|zh] [--absolute] [--fit] [--no-ortho] [--complete]\n"
@@ -47,6 +53,10 @@ const char* const kUsage =
     "                                        with that index (from 0) or angle\n"
     "  thumbnail -s SIZE FILE OUT.png        the file list's thumbnail of FILE, SIZE x SIZE\n"
     "                                        pixels (8 to 2048), for file managers\n"
+    "  report FILE|DIR -o OUT.pdf [--recursive] [--lang en|zh]\n"
+    "                                        the A4 photometric datasheet of FILE, or the\n"
+    "                                        catalogue of DIR's files (--recursive: and\n"
+    "                                        below): contents pages, then a datasheet each\n"
 #endif
     "  --help                                this text\n"
     "  --version                             the program's version\n"
@@ -73,9 +83,11 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "convert") == 0) return RunConvert(argc - 1, argv + 1);
     if (std::strcmp(command, "index") == 0) return RunIndex(argc - 1, argv + 1);
     if (std::strcmp(command, "find") == 0) return RunFind(argc - 1, argv + 1);
+    if (std::strcmp(command, "table") == 0) return RunTable(argc - 1, argv + 1);
 #ifdef GONILUX_HAVE_RENDER
     if (std::strcmp(command, "render") == 0) return RunRenderCommand(argc - 1, argv + 1);
     if (std::strcmp(command, "thumbnail") == 0) return RunThumbnailCommand(argc - 1, argv + 1);
+    if (std::strcmp(command, "report") == 0) return RunReportCommand(argc - 1, argv + 1);
 #endif
     return UsageError("unknown command", command);
 }

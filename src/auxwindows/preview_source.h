@@ -1,5 +1,5 @@
 // What the auxiliary windows read of the main window: the previewed record, its file, the plane
-// slider, the diagram switches and the selected list entry.
+// slider, the diagram switches and the selected list entries.
 #pragma once
 
 #include "diagram/diagram_options.h"
@@ -10,6 +10,13 @@
 #include <vector>
 
 namespace gonilux::auxwindows {
+
+// A read file entry selected in the file list: its caption and its record (owned by the list,
+// valid until the list changes).
+struct SelectedRecord {
+    QString Caption;
+    const tIES* Ies = nullptr;
+};
 
 class PreviewSource {
   public:
@@ -25,6 +32,12 @@ class PreviewSource {
     virtual QString selectedCaption() const = 0;
     // Title strings of the focused file entry (empty when the focus is not on a file).
     virtual std::vector<std::string> focusedTitles() const = 0;
+    // The selected file entries in list order, read when needed, at most `limit` of them
+    // (entries that could not be read are left out).
+    virtual std::vector<SelectedRecord> selectedRecords(int limit) const {
+        static_cast<void>(limit);
+        return {};
+    }
 };
 
 } // namespace gonilux::auxwindows

@@ -56,14 +56,17 @@ TPopupMenu::TPopupMenu(QWidget* parent) : QMenu(parent) {
     N3 = addSeparatorNamed(this, "N3");
     ShowOptionsPanel = addNamed(this, "ShowOptionsPanel", tr("Show Options Panel"));
     ShowCompareWindow1 = addNamed(this, "ShowCompareWindow1", tr("显示对比窗口"));
+    ShowReport1 = addNamed(this, "ShowReport1", tr("光度报告"));
     Map1 = addNamed(this, "Map1", tr("Map"));
     // The window's keys of these commands, shown beside the items (and taken while it is open).
     for (auto [item, keys] : {std::pair{ExportPicture1, Qt::CTRL | Qt::Key_E},
-                              std::pair{ShowCompareWindow1, Qt::CTRL | Qt::Key_K}}) {
+                              std::pair{ShowCompareWindow1, Qt::CTRL | Qt::Key_K},
+                              std::pair{ShowReport1, Qt::CTRL | Qt::Key_R}}) {
         item->setShortcut(QKeySequence(keys));
         item->setShortcutContext(Qt::WidgetShortcut);
     }
     connect(ShowCompareWindow1, &QAction::triggered, this, &TPopupMenu::compareRequested);
+    connect(ShowReport1, &QAction::triggered, this, &TPopupMenu::reportRequested);
     connect(Map1, &QAction::triggered, this, &TPopupMenu::mapRequested);
 }
 

@@ -50,10 +50,12 @@ class TPopupMenu : public QMenu {
     QAction* N3 = nullptr;
     QAction* ShowOptionsPanel = nullptr;
     QAction* ShowCompareWindow1 = nullptr;
+    QAction* ShowReport1 = nullptr; // the photometric report of a read file entry
     QAction* Map1 = nullptr;
 
   signals:
     void compareRequested();
+    void reportRequested();
     void mapRequested();
 
   private:

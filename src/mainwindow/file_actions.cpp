@@ -107,6 +107,7 @@ void TFileActions::PopupMenuPopup() {
     p->SaveAsIes->setVisible(shown && ldt);
     p->ExportPicture1->setVisible(picture);
     p->CopyPicture1->setVisible(picture);
+    p->ShowReport1->setVisible(picture);
     prepareCaptions(fileFocused, multi);
     p->ShowOptionsPanel->setText(window_->options()->isShown() ? tr("隐藏选项面板")
                                                                : tr("显示选项面板"));

@@ -89,6 +89,8 @@ TMainWindow::TMainWindow(const StartOptions& start, QWidget* parent)
             &TMainWindow::showCompareWindow);
     connect(fileActions_->PopupMenu(), &browser::TPopupMenu::mapRequested, this,
             &TMainWindow::showMapWindow);
+    connect(fileActions_->PopupMenu(), &browser::TPopupMenu::reportRequested, this,
+            &TMainWindow::showReportWindow);
 }
 
 TMainWindow::~TMainWindow() {

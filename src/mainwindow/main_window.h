@@ -25,6 +25,7 @@ namespace gonilux::auxwindows {
 class TRenderWindow;
 class TBigGonioWin;
 class TMapWindow;
+class ReportWindow;
 } // namespace gonilux::auxwindows
 
 namespace gonilux::mainwindow {
@@ -50,12 +51,14 @@ class TMainWindow : public QMainWindow {
     browser::FolderListView* fileList() const { return list_; }
     PreviewPane* preview() const { return preview_; }
     OptionsPanel* options() const { return options_; }
-    // The auxiliary windows (render, compare, map) and their commands.
+    // The auxiliary windows (render, compare, map, report) and their commands.
     auxwindows::TRenderWindow* renderWindow() const;
     auxwindows::TBigGonioWin* compareWindow() const;
     auxwindows::TMapWindow* mapWindow() const;
+    auxwindows::ReportWindow* reportWindow() const;
     void showCompareWindow();
     void showMapWindow();
+    void showReportWindow();
     TFavourites* favourites() const { return favourites_; }
     TFileActions* fileActions() const { return fileActions_; }
     QLabel* labelInfo() const { return labelInfo_; }
@@ -117,6 +120,7 @@ class TMainWindow : public QMainWindow {
     void onSplitter2Moved();
     void selectFileEntry(const QString& fileName);
     void wireTools();
+    void wireReport();
     void wireFilter();
     void destroyTools();
     struct ToolWindows;

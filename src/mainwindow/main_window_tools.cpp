@@ -1,8 +1,9 @@
-// The main window's auxiliary windows: render, compare and map windows, and printing.
+// The main window's auxiliary windows: render, compare, map and report windows, and printing.
 #include "auxwindows/compare_window.h"
 #include "auxwindows/preview_source.h"
 #include "auxwindows/print_page.h"
 #include "auxwindows/render_window.h"
+#include "auxwindows/report_window.h"
 #include "browser/file_entries.h"
 #include "browser/folder_list_view.h"
 #include "file_actions.h"
@@ -40,6 +41,17 @@ class MainWindowSource final : public auxwindows::PreviewSource {
         return entry ? DecodeTitles(entry->Lines, browser::ShownEncoding(*entry))
                      : std::vector<std::string>{};
     }
+    std::vector<auxwindows::SelectedRecord> selectedRecords(int limit) const override {
+        browser::FolderListView* list = window_.fileList();
+        std::vector<auxwindows::SelectedRecord> records;
+        for (int row = list->Tag(); row < list->count() && std::ssize(records) < limit; ++row) {
+            if (!list->item(row)->isSelected()) continue;
+            if (list->entryAt(row) && !list->entryAt(row)->Loaded) list->LoadIesEntry(row);
+            const TiesData* entry = list->entryAt(row);
+            if (entry && entry->Loaded) records.push_back({list->item(row)->text(), &entry->Ies});
+        }
+        return records;
+    }
 
   private:
     const TMainWindow& window_;
@@ -75,6 +87,7 @@ struct TMainWindow::ToolWindows {
     auxwindows::TRenderWindow* Render = nullptr;
     auxwindows::TBigGonioWin* Compare = nullptr;
     auxwindows::TMapWindow* Map = nullptr;
+    auxwindows::ReportWindow* Report = nullptr;
 };
 
 void TMainWindow::wireTools() {
@@ -82,6 +95,7 @@ void TMainWindow::wireTools() {
     tools_->Render = new auxwindows::TRenderWindow(tools_->Source, settingsPath_, this);
     tools_->Compare = new auxwindows::TBigGonioWin(tools_->Source, this);
     tools_->Map = new auxwindows::TMapWindow(tools_->Source, this);
+    tools_->Report = new auxwindows::ReportWindow(tools_->Source, this);
 
     QToolButton* render = preview_->SpeedButtonRender();
     render->setCheckable(true);
@@ -104,6 +118,7 @@ void TMainWindow::wireTools() {
     };
     connect(list_, &browser::FolderListView::previewItem, this, follow);
     connect(preview_, &PreviewPane::planeChanged, this, follow);
+    wireReport();
 
     QToolButton* print = preview_->SpeedButtonPrint();
     connect(print, &QToolButton::clicked, this, [this, print] {
@@ -125,7 +140,8 @@ void TMainWindow::wireTools() {
         connect(button, &QAbstractButton::toggled, this, repaintCompare);
 }
 
-// Ctrl+P prints, Ctrl+E exports the picture, Ctrl+K shows the compare window (Ctrl+F, the
+// Ctrl+P prints, Ctrl+E exports the picture, Ctrl+K shows the compare window, Ctrl+R the report
+// (Ctrl+F, the
 // filter, is the filter field's); the popup shows the keys beside its items.
 void TMainWindow::wireCommandKeys() {
     auto bind = [this](QKeyCombination keys, std::function<void()> command) {
@@ -138,6 +154,7 @@ void TMainWindow::wireCommandKeys() {
     });
     bind(Qt::CTRL | Qt::Key_E, [this] { fileActions_->ExportPictureClick(); });
     bind(Qt::CTRL | Qt::Key_K, [this] { showCompareWindow(); });
+    bind(Qt::CTRL | Qt::Key_R, [this] { showReportWindow(); });
 }
 
 // The render window writes its settings section before the main window reports a failed write.
@@ -149,6 +166,7 @@ void TMainWindow::destroyTools() {
     delete tools->Render;
     delete tools->Compare;
     delete tools->Map;
+    delete tools->Report;
     delete tools;
 }
 
@@ -161,6 +179,9 @@ auxwindows::TBigGonioWin* TMainWindow::compareWindow() const {
 auxwindows::TMapWindow* TMainWindow::mapWindow() const {
     return tools_ ? tools_->Map : nullptr;
 }
+auxwindows::ReportWindow* TMainWindow::reportWindow() const {
+    return tools_ ? tools_->Report : nullptr;
+}
 
 void TMainWindow::showCompareWindow() {
     if (tools_) tools_->Compare->showCompare();
@@ -168,6 +189,29 @@ void TMainWindow::showCompareWindow() {
 
 void TMainWindow::showMapWindow() {
     if (tools_) tools_->Map->showMap();
+}
+
+// The report shows the previewed file: only while a file is shown.
+void TMainWindow::showReportWindow() {
+    if (tools_ && !preview_->CurrentFile().isEmpty()) tools_->Report->showReport();
+}
+
+// The open report follows the shown file, the plane, the switches and the list's selection.
+void TMainWindow::wireReport() {
+    auto follow = [this] {
+        if (tools_ && tools_->Report->isVisible()) tools_->Report->refresh();
+    };
+    connect(list_, &browser::FolderListView::previewItem, this, follow);
+    connect(preview_, &PreviewPane::planeChanged, this, [this] {
+        if (tools_ && tools_->Report->isVisible()) tools_->Report->followPlane();
+    });
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
+             preview_->SpeedButtonFit(), preview_->SpeedButtonOrtho(), options_->CheckBoxMulti,
+             options_->CheckBoxLabels, options_->CheckBoxComplete, options_->CheckBoxWarning})
+        connect(button, &QAbstractButton::toggled, this, follow);
+    connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+        if (tools_ && tools_->Report->isVisible()) tools_->Report->refreshOverlay();
+    });
 }
 
 } // namespace gonilux::mainwindow

@@ -385,7 +385,47 @@ void FillRatings(const tIES& ies, tMetrics& m) {
     if (watts > 0 && std::isfinite(watts)) m.Efficacy = m.LuminaireFlux / watts;
 }
 
+// Weights of the values of `vert` (with their polar angles `polars`) in the integral of
+// I(g) sin(g) over [from, to], I linear between them.
+std::vector<double> BandWeights(const tArrEx& vert, const std::vector<Polar>& polars, double from,
+                                double to) {
+    std::vector<double> weights(vert.size(), 0.0);
+    for (std::size_t v = 0; v + 1 < vert.size(); ++v) {
+        const double lo = std::max(vert[v], from);
+        const double hi = std::min(vert[v + 1], to);
+        if (!(hi > lo)) continue;
+        const Polar& a = polars[v];
+        const Polar& b = polars[v + 1];
+        AddZonePart(a, b, lo == vert[v] ? a : PolarOf(lo), hi == vert[v + 1] ? b : PolarOf(hi),
+                    weights[v], weights[v + 1]);
+    }
+    return weights;
+}
+
 } // namespace
+
+std::vector<double> BandFluxes(const tIES& ies,
+                               const std::vector<std::pair<double, double>>& bands) {
+    if (!UsableShape(ies) || !IsTypeC(ies) || ies.VertAngles.size() < 2) return {};
+    const Columns columns = ScanColumns(ies);
+    double down = 0;
+    double up = 0;
+    if (!IntegrateFlux(ies, columns, down, up)) return {};
+    std::vector<Polar> polars;
+    polars.reserve(ies.VertAngles.size());
+    for (double angle : ies.VertAngles)
+        polars.push_back(PolarOf(angle));
+    std::vector<double> fluxes;
+    fluxes.reserve(bands.size());
+    for (const auto& [from, to] : bands) {
+        const std::vector<double> weights = BandWeights(ies.VertAngles, polars, from, to);
+        double sum = 0;
+        for (std::size_t v = 0; v < weights.size(); ++v)
+            sum += weights[v] * columns.Weighted[v];
+        fluxes.push_back(sum * ies.Multiplier);
+    }
+    return fluxes;
+}
 
 tMetrics ComputeMetrics(const tIES& ies) {
     tMetrics m;

@@ -5,6 +5,8 @@
 #include "ies_record.h"
 
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace gonilux {
 
@@ -52,5 +54,11 @@ struct tMetrics {
 
 // Never throws; damaged records give Valid = false or NaN figures.
 tMetrics ComputeMetrics(const tIES& ies);
+
+// Type C: the flux (lm) between the vertical angles `first` and `second` (degrees from the nadir,
+// first < second) of each band, integrated as LuminaireFlux is. Empty when the record is not
+// type C, has fewer than two vertical angles or no usable table.
+std::vector<double> BandFluxes(const tIES& ies,
+                               const std::vector<std::pair<double, double>>& bands);
 
 } // namespace gonilux

@@ -26,9 +26,10 @@ expect() { # EXPECTED-ANSWERS COMMAND-LINE-WORDS... (the last one is being compl
     fi
 }
 
-expect "--help --version convert find help index info render thumbnail" gonilux-cli ""
+expect "--help --version convert find help index info render report table thumbnail" gonilux-cli ""
 expect "convert" gonilux-cli con
 expect "c ies ldt" gonilux-cli convert --to ""
+expect "zonal" gonilux-cli table a.ies --kind z
 expect "--no-update" gonilux-cli find lamps q --no
 expect "manufacturer maxcd" gonilux-cli find lamps q --sort m
 expect "en zh" gonilux-cli render a.ies --lang ""
@@ -38,6 +39,7 @@ expect "--force --output-dir --recursive --resample --to" gonilux-cli convert a.
 expect "B.LDT a.ies lamps" gonilux-cli info ""
 expect "B.LDT lamps" gonilux-cli convert --to ies ""
 expect "lamps p.png q.SVG r.pdf" gonilux-cli render a.ies -o ""
+expect "lamps r.pdf" gonilux-cli report lamps -o ""
 expect "lamps p.png" gonilux-cli thumbnail -s 128 a.ies ""
 expect "lamps" gonilux-cli convert a.ies --output-dir ""
 expect "" gonilux-cli render a.ies --size ""

@@ -1,0 +1,192 @@
+// gonilux-cli table: the candela table, the zonal lumens or the illuminance on a floor of one
+// file, as aligned text or as CSV.
+#include "commands.h"
+#include "photometry/file_io.h"
+#include "photometry/header_titles.h"
+#include "photometry/light_tables.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gonilux::cli {
+namespace {
+
+constexpr int kIsoluxPoints = 11;
+
+struct TableOptions {
+    std::string File;
+    std::string Kind;
+    double Height = 3;
+    double Size = 10;
+    bool HeightGiven = false;
+    bool SizeGiven = false;
+    bool Csv = false;
+};
+
+// `decimals` after the point ('.' whatever the locale); the shortest exact text for -1; "n/a"
+// when there is no value.
+std::string Number(double value, int decimals = -1) {
+    if (!std::isfinite(value)) return "n/a";
+    if (value == 0) value = 0; // no "-0"
+    char buf[400];
+    const auto end =
+        decimals < 0
+            ? std::to_chars(buf, buf + sizeof buf, value).ptr
+            : std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals).ptr;
+    return std::string(buf, end);
+}
+
+using Row = std::vector<std::string>;
+
+// Rows in columns two blanks apart: the first column to the left, the others to the right.
+std::string Aligned(const std::vector<Row>& rows) {
+    std::vector<std::size_t> widths;
+    for (const Row& row : rows)
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (widths.size() <= i) widths.push_back(0);
+            widths[i] = std::max(widths[i], row[i].size());
+        }
+    std::string out;
+    for (const Row& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            const std::string pad(widths[i] - row[i].size(), ' ');
+            out += i == 0 ? row[i] + pad : "  " + pad + row[i];
+        }
+        out.erase(out.find_last_not_of(' ') + 1);
+        out += '\n';
+    }
+    return out;
+}
+
+std::string CandelaText(const CandelaTable& table) {
+    std::vector<Row> rows{{"cd"}};
+    for (double plane : table.Planes)
+        rows[0].push_back(Number(plane));
+    for (std::size_t v = 0; v < table.Angles.size(); ++v) {
+        rows.push_back({Number(table.Angles[v])});
+        for (double value : table.Values[v])
+            rows.back().push_back(Number(value, 1));
+    }
+    return "intensities (cd): vertical angles down, horizontal angles across\n" + Aligned(rows);
+}
+
+std::string ZonalText(const ZonalSummary& z) {
+    std::vector<Row> rows{{"zone", "lm", "% lamp", "% luminaire"}};
+    for (const auto* zones : {&z.Zones, &z.TenDegreeZones})
+        for (const ZoneFlux& zone : *zones)
+            rows.push_back({ZoneName(zone), Number(zone.Lumens, 1), Number(zone.PercentLamp, 1),
+                            Number(zone.PercentLuminaire, 1)});
+    std::string codes;
+    for (double code : z.CieFluxCodes)
+        codes += " " + Number(std::round(code), 0);
+    return Aligned(rows) + "lamp flux: " + Number(z.LampFlux, 1) +
+           " lm, luminaire flux: " + Number(z.LuminaireFlux, 1) + " lm\nCIE flux code:" + codes +
+           "\n";
+}
+
+std::string IsoluxText(const IlluminanceGrid& grid) {
+    std::vector<Row> rows{{"y\\x (m)"}};
+    for (double x : grid.Positions)
+        rows[0].push_back(Number(x));
+    for (int iy = 0; iy < grid.Count; ++iy) {
+        rows.push_back({Number(grid.Positions[iy])});
+        for (int ix = 0; ix < grid.Count; ++ix)
+            rows.back().push_back(Number(grid.At(ix, iy), 2));
+    }
+    return "illuminance (lx) on a floor " + Number(grid.Height) + " m below the luminaire, " +
+           Number(grid.Size) + " m square: maximum " + Number(grid.Maximum, 2) + ", average " +
+           Number(grid.Average, 2) + "\n" + Aligned(rows);
+}
+
+// The text of the table; empty when the record has none.
+std::string TableText(const tIES& ies, const TableOptions& o) {
+    if (o.Kind == "candela") {
+        const CandelaTable table = BuildCandelaTable(ies, true);
+        return !table.Valid ? "" : o.Csv ? CandelaCsv(table) : CandelaText(table);
+    }
+    if (o.Kind == "zonal") {
+        const ZonalSummary zonal = ComputeZonal(ies);
+        return !zonal.Valid ? "" : o.Csv ? ZonalCsv(zonal) : ZonalText(zonal);
+    }
+    const IlluminanceGrid grid = ComputeIlluminanceGrid(ies, o.Height, o.Size, kIsoluxPoints);
+    return !grid.Valid ? "" : o.Csv ? IsoluxCsv(grid) : IsoluxText(grid);
+}
+
+// A positive, finite number of metres.
+bool ParseMetres(const char* text, double& value) {
+    const std::string_view s(text);
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+    return error == std::errc() && end == s.data() + s.size() && std::isfinite(value) && value > 0;
+}
+
+// 0 when the arguments are complete, else the usage error's status.
+int ParseTableOptions(int argc, char** argv, TableOptions& o) {
+    bool optionsDone = false;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        const bool option = !optionsDone && arg[0] == '-' && arg[1] != '\0';
+        const bool metres =
+            option && (!std::strcmp(arg, "--height") || !std::strcmp(arg, "--size"));
+        if (option && !std::strcmp(arg, "--kind")) {
+            if (i + 1 >= argc) return UsageError("table: --kind takes", "candela, zonal or isolux");
+            o.Kind = argv[++i];
+        } else if (metres) {
+            const bool height = arg[2] == 'h';
+            double& value = height ? o.Height : o.Size;
+            if (i + 1 >= argc || !ParseMetres(argv[i + 1], value))
+                return UsageError("table: a positive number of metres must follow", arg);
+            (height ? o.HeightGiven : o.SizeGiven) = true;
+            ++i;
+        } else if (option && !std::strcmp(arg, "--csv")) {
+            o.Csv = true;
+        } else if (option && !std::strcmp(arg, "--")) {
+            optionsDone = true;
+        } else if (option) {
+            return UsageError("table: unknown option", arg);
+        } else if (!o.File.empty()) {
+            return UsageError("table: one file only; also given", arg);
+        } else {
+            o.File = arg;
+        }
+    }
+    if (o.File.empty()) return UsageError("table: no file given");
+    if (o.Kind != "candela" && o.Kind != "zonal" && o.Kind != "isolux")
+        return UsageError("table: --kind takes", "candela, zonal or isolux");
+    if (o.Kind != "isolux" && (o.HeightGiven || o.SizeGiven))
+        return UsageError("table: --height and --size belong to", "--kind isolux");
+    return 0;
+}
+
+} // namespace
+
+int RunTable(int argc, char** argv) {
+    TableOptions options;
+    if (const int usage = ParseTableOptions(argc, argv, options)) return usage;
+    TiesData entry = CreateIesData(FileNameOf(options.File));
+    if (!LoadIesEntry(entry, options.File)) {
+        std::fprintf(stderr, "gonilux-cli: %s: %s\n", options.File.c_str(),
+                     entry.Diagnostics.OpenError.c_str());
+        return 1;
+    }
+    const std::string text = TableText(entry.Ies, options);
+    if (text.empty()) {
+        std::fprintf(stderr, "gonilux-cli: %s: no usable intensity table\n", options.File.c_str());
+        return 1;
+    }
+    std::fputs(text.c_str(), stdout);
+    std::fflush(stdout);
+    if (entry.Diagnostics.HeaderError) {
+        std::fprintf(stderr, "gonilux-cli: %s: damaged header: Line %d\n", options.File.c_str(),
+                     entry.Diagnostics.HeaderErrorLine);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace gonilux::cli

@@ -1,0 +1,151 @@
+#include "report_model.h"
+
+#include "diagram/diagram_text.h"
+#include "photometry/resample.h"
+
+#include <QCoreApplication>
+#include <cmath>
+#include <numbers>
+
+namespace gonilux::auxwindows {
+namespace {
+
+// The callers mark their texts with QT_TRANSLATE_NOOP so that lupdate collects them.
+QString Tr(const char* text) {
+    return QCoreApplication::translate("ReportWindow", text);
+}
+
+bool HasTable(const tIES* ies) {
+    return ies && !ies->Candela.empty() && !ies->HorzAngles.empty() && !ies->VertAngles.empty();
+}
+
+QString Degrees(double angle) {
+    return ReportNumber(angle, 1) + QChar(0x00B0);
+}
+
+} // namespace
+
+QString ReportNumber(double value, int decimals) {
+    if (!std::isfinite(value)) return QStringLiteral("-");
+    const double factor = std::pow(10.0, decimals);
+    const double rounded = std::round(value * factor) / factor;
+    return FormatGrouped(rounded == 0 ? 0.0 : rounded); // no "-0"
+}
+
+QString ReadingText(const PointerReading& reading) {
+    if (!reading.Valid) return {};
+    const QString plane = reading.TypeC ? QStringLiteral("C ") : QStringLiteral("H ");
+    const QString gamma = reading.TypeC ? QStringLiteral("γ ") : QStringLiteral("V ");
+    return plane + Degrees(reading.Plane) + QStringLiteral("  ") + gamma + Degrees(reading.Gamma) +
+           QStringLiteral("  ") + ReportNumber(reading.Value, 1) + QLatin1Char(' ') + reading.Unit;
+}
+
+PointerReading PolarReading(const tIES& ies, int plane, bool absolute, QPointF offset) {
+    PointerReading reading;
+    if (!HasTable(&ies) || (offset.x() == 0 && offset.y() == 0)) return reading;
+    const int last = static_cast<int>(ies.HorzAngles.size()) - 1;
+    const double horz = ies.HorzAngles[static_cast<std::size_t>(std::clamp(plane, 0, last))];
+    const double fromDown = std::atan2(std::fabs(offset.x()), offset.y()) * 180 / std::numbers::pi;
+    const bool right = offset.x() >= 0;
+    reading.TypeC = ies.PhotometricType == 1;
+    if (reading.TypeC) {
+        reading.Gamma = fromDown;
+        reading.Plane = right ? horz : std::fmod(horz + 180, 360);
+    } else { // the plane's vertical angles run from the left (negative) through down
+        reading.Gamma = right ? fromDown : -fromDown;
+        reading.Plane = horz;
+    }
+    const ValueScale scale = ReportValueScale(ies, absolute);
+    reading.Value = IntensityAt(ies, reading.Plane, reading.Gamma) * scale.Factor;
+    reading.Unit = scale.Candela ? QStringLiteral("cd") : QStringLiteral("cd/klm");
+    reading.Valid = std::isfinite(reading.Value);
+    return reading;
+}
+
+PointerReading CartesianReading(const CartesianChart& chart, const CartesianLayout& layout,
+                                QPointF point) {
+    PointerReading reading;
+    if (!chart.Valid || !layout.InPlot(point)) return reading;
+    const int series = NearestSeries(chart, layout, point, layout.Plot().height());
+    if (series < 0) return reading;
+    const double angle = layout.AngleAt(point);
+    reading.Value = SeriesValueAt(chart, series, angle);
+    const CartesianDirection direction = SeriesDirection(chart, series, angle);
+    reading.TypeC = chart.Series[static_cast<std::size_t>(series)].TypeC;
+    reading.Gamma = direction.Gamma;
+    reading.Plane = direction.Plane;
+    reading.Unit = chart.Unit;
+    reading.Valid = std::isfinite(reading.Value);
+    return reading;
+}
+
+OverlayPlan PlanOverlay(const std::vector<SelectedRecord>& selected) {
+    OverlayPlan plan;
+    int usable = 0;
+    for (const SelectedRecord& record : selected) {
+        if (!HasTable(record.Ies)) continue;
+        if (++usable <= kMaxOverlayFiles) plan.Records.push_back(record);
+    }
+    if (usable > kMaxOverlayFiles)
+        plan.Hint = Tr(QT_TRANSLATE_NOOP("ReportWindow", "只比较所选文件中的前四个。"));
+    if (!plan.Drawn())
+        plan.Hint = Tr(QT_TRANSLATE_NOOP(
+            "ReportWindow", "在文件列表中选择二至四个文件（Ctrl+单击），即可在此叠加比较。"));
+    return plan;
+}
+
+std::vector<QStringList> FigureRows(const std::vector<tMetrics>& metrics) {
+    struct Figure {
+        const char* Name;
+        double (*Value)(const tMetrics&);
+        int Decimals;
+    };
+    static const Figure kFigures[] = {
+        {QT_TRANSLATE_NOOP("ReportWindow", "最大光强 (cd)"),
+         [](const tMetrics& m) { return m.MaxIntensity; }, 0},
+        {QT_TRANSLATE_NOOP("ReportWindow", "灯具光通量 (lm)"),
+         [](const tMetrics& m) { return m.LuminaireFlux; }, 0},
+        {QT_TRANSLATE_NOOP("ReportWindow", "光效 (lm/W)"),
+         [](const tMetrics& m) { return m.Efficacy; }, 1},
+        {QT_TRANSLATE_NOOP("ReportWindow", "光束角 C0-C180 (°)"),
+         [](const tMetrics& m) { return m.Spread0.Beam; }, 1},
+        {QT_TRANSLATE_NOOP("ReportWindow", "光束角 C90-C270 (°)"),
+         [](const tMetrics& m) { return m.Spread90.Beam; }, 1},
+        {QT_TRANSLATE_NOOP("ReportWindow", "场角 C0-C180 (°)"),
+         [](const tMetrics& m) { return m.Spread0.Field; }, 1},
+        {QT_TRANSLATE_NOOP("ReportWindow", "场角 C90-C270 (°)"),
+         [](const tMetrics& m) { return m.Spread90.Field; }, 1},
+        {QT_TRANSLATE_NOOP("ReportWindow", "下射光比例 (%)"),
+         [](const tMetrics& m) { return m.DownwardFraction * 100; }, 1},
+    };
+    std::vector<QStringList> rows;
+    for (const Figure& figure : kFigures) {
+        QStringList row{Tr(figure.Name)};
+        for (const tMetrics& m : metrics)
+            row.append(m.Valid ? ReportNumber(figure.Value(m), figure.Decimals)
+                               : QStringLiteral("-"));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+QString CandelaCell(double value) {
+    if (!std::isfinite(value)) return {};
+    const double rounded = std::round(value * 100) / 100;
+    return ShortestText(rounded == 0 ? 0.0 : rounded);
+}
+
+QString CandelaText(const CandelaTable& table) {
+    if (!table.Valid) return {};
+    QString text = table.Candela ? QStringLiteral("cd") : QStringLiteral("cd/klm");
+    for (double plane : table.Planes)
+        text += QLatin1Char('\t') + CandelaCell(plane);
+    for (std::size_t a = 0; a < table.Angles.size() && a < table.Values.size(); ++a) {
+        text += QLatin1Char('\n') + CandelaCell(table.Angles[a]);
+        for (double value : table.Values[a])
+            text += QLatin1Char('\t') + CandelaCell(value);
+    }
+    return text + QLatin1Char('\n');
+}
+
+} // namespace gonilux::auxwindows

@@ -1,0 +1,153 @@
+// The photometric report window ("光度报告"): pages of the shown file (cartesian and polar
+// diagrams, isolux chart, candela and zonal tables, the cone of light) and the overlay of the
+// files selected in the list. It follows the shown file while it is open, like the compare
+// window; the pointer over the diagrams reads the intensity of the curve under it.
+#pragma once
+
+#include "diagram/cartesian_chart.h"
+#include "diagram/chart_axes.h"
+#include "diagram/diagram_options.h"
+#include "photometry/ies_record.h"
+#include "photometry/light_tables.h"
+#include "report_model.h"
+
+#include <QWidget>
+#include <functional>
+
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+
+namespace gonilux::auxwindows {
+
+class PreviewSource;
+
+// A drawn page: paints itself through `Paint` into its whole rectangle and reports the text of
+// `Readout` at the pointer (empty when the pointer leaves).
+class ReportChartView : public QWidget {
+    Q_OBJECT
+  public:
+    using PaintFunction = std::function<void(QPainter&, const QRectF&)>;
+    using ReadoutFunction = std::function<QString(const QRectF&, QPointF)>;
+    ReportChartView(PaintFunction paint, ReadoutFunction readout, QWidget* parent = nullptr);
+    const PaintFunction& paintFunction() const { return paint_; }
+    // The readout for a point of the view as it is now.
+    QString readoutAt(QPointF point) const;
+
+  signals:
+    void pointerText(const QString& text);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    PaintFunction paint_;
+    ReadoutFunction readout_;
+};
+
+class ReportWindow : public QWidget {
+    Q_OBJECT
+  public:
+    enum Page { Cartesian, Polar, Isolux, Candela, Zonal, Cone, Overlay, PageCount };
+
+    explicit ReportWindow(const PreviewSource& source, QWidget* parent = nullptr);
+
+    // The shown file's record and its pages as last taken from the source.
+    const tIES& ReportIes() const { return ies_; }
+    const QString& ReportFile() const { return file_; }
+    const CartesianChart& cartesianChart() const { return chart_; }
+    const IlluminanceGrid& isoluxGrid() const { return grid_; }
+    const OverlayPlan& overlayPlan() const { return overlay_; }
+    const CartesianChart& overlayChart() const { return overlayChart_; }
+    ChartStyle chartStyle() const;
+
+    QTabWidget* pages() const { return tabs_; }
+    ReportChartView* view(Page page) const;
+    QTableWidget* candelaTable() const { return candela_; }
+    QTableWidget* zonalTable() const { return zonal_; }
+    QTableWidget* coneTable() const { return cone_; }
+    QTableWidget* overlayFigures() const { return overlayFigures_; }
+    QDoubleSpinBox* heightBox() const { return height_; }
+    QDoubleSpinBox* areaBox() const { return area_; }
+    QLabel* isoluxFigures() const { return isoluxFigures_; }
+    QLabel* cieCodes() const { return cieCodes_; }
+    QLabel* overlayHint() const { return overlayHint_; }
+    QLabel* readout() const { return readout_; }
+    QPushButton* exportButton() const { return exportButton_; }
+
+    // The candela table as CSV into `path` (atomically); a failure is reported as a message.
+    bool saveCandelaCsv(const QString& path);
+    // The drawn page as PNG, SVG or PDF (by extension) at `size`; a failure is reported.
+    bool exportPage(Page page, const QString& path, QSize size);
+    // The datasheet PDF of the shown file; a failure is reported.
+    bool writeDatasheet(const QString& path);
+
+  public slots:
+    // Shows the window (which takes the shown file), or takes it again when it is visible.
+    void showReport();
+    // Takes the shown file, the plane and the switches again and rebuilds every page.
+    void refresh();
+    // Takes the plane of the preview's slider again (the diagrams only).
+    void followPlane();
+    // Takes the files selected in the list again for the overlay page.
+    void refreshOverlay();
+    void copyCandela();
+    void saveCandelaCsvClick();
+    void exportPageClick();
+    void datasheetClick();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void buildPages();
+    QWidget* buildIsoluxPage();
+    QWidget* buildCandelaPage();
+    QWidget* buildZonalPage();
+    QWidget* buildOverlayPage();
+    QWidget* buildButtons();
+    void recomputeIsolux();
+    void fillCandela();
+    void fillZonal();
+    void fillCone();
+    void fillOverlay();
+    void paintPolar(QPainter& painter, const QRectF& area) const;
+    QString polarReadout(const QRectF& area, QPointF point) const;
+    QString cartesianReadout(const QRectF& area, QPointF point) const;
+    QString isoluxReadout(const QRectF& area, QPointF point) const;
+    void paintOverlay(QPainter& painter, const QRectF& area) const;
+    QString suggestedPath(const QString& suffix) const;
+
+    const PreviewSource& source_;
+    tIES ies_;
+    QString file_;
+    int plane_ = 0;
+    DiagramOptions options_; // the switches as taken with the file
+    CartesianChart chart_;
+    IlluminanceGrid grid_;
+    CandelaTable table_;
+    OverlayPlan overlay_;
+    std::vector<tIES> overlayIes_; // copies of the overlay's records
+    CartesianChart overlayChart_;
+
+    QTabWidget* tabs_ = nullptr;
+    ReportChartView* views_[PageCount] = {};
+    QTableWidget* candela_ = nullptr;
+    QTableWidget* zonal_ = nullptr;
+    QTableWidget* cone_ = nullptr;
+    QTableWidget* overlayFigures_ = nullptr;
+    QDoubleSpinBox* height_ = nullptr;
+    QDoubleSpinBox* area_ = nullptr;
+    QLabel* isoluxFigures_ = nullptr;
+    QLabel* cieCodes_ = nullptr;
+    QLabel* overlayHint_ = nullptr;
+    QLabel* readout_ = nullptr;
+    QPushButton* exportButton_ = nullptr;
+    bool placed_ = false;
+};
+
+} // namespace gonilux::auxwindows

@@ -1,0 +1,113 @@
+// The report's charts and datasheet: the readout of the cartesian chart against the record, the
+// iso-lines against the closed form of a constant intensity, the pictures against checked-in
+// PNGs (GONILUX_UPDATE_EXPECTED=1 rewrites them). The catalogue's pages: tests/cli.
+#include "diagram/cartesian_chart.h"
+#include "diagram/datasheet.h"
+#include "diagram/isolux_chart.h"
+#include "test_records.h"
+
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace gonilux::test {
+namespace {
+
+const QString kExpected = QStringLiteral(GONILUX_TESTDATA_DIR "/expected/diagram/");
+
+tIES Counted(tIES ies) {
+    return ies.VertCount = ies.VertAngles.size(), ies.HorzCount = ies.HorzAngles.size(), ies;
+}
+
+tIES Spot(double power) { // cos^power of gamma, brighter towards C90, no light above
+    return Counted(MakeRecord(1, Steps(0, 180, 5), Steps(0, 90, 22.5), 0, [=](double h, double v) {
+        return v < 90 ? (400 + h) * std::pow(std::cos(v * M_PI / 180), power) : 0;
+    }));
+}
+
+// The pointer's value is the record's own, at stored and between stored angles, in either unit.
+TEST(CartesianChart, ValuesDirectionsAndRangeComeFromTheRecord) {
+    tIES ies = Spot(1);
+    ies.Multiplier = 2;
+    // Absolute values, C22.5 as the slider's plane.
+    const CartesianChart chart = BuildCartesianChart(ies, {true, 1, true});
+    ASSERT_EQ(chart.Series.size(), 3u);
+    EXPECT_EQ(chart.Unit, "cd");
+    EXPECT_EQ(chart.Series[2].Label, "C22.5-C202.5");
+    for (double angle : {30.0, -30.0}) // C90 and C270, which mirrors it
+        EXPECT_DOUBLE_EQ(SeriesValueAt(chart, 1, angle), 2 * ies.Candela[4][6]);
+    EXPECT_DOUBLE_EQ(SeriesValueAt(chart, 2, 12.5), ies.Candela[1][2] + ies.Candela[1][3]);
+    const CartesianDirection back = SeriesDirection(chart, 2, -40);
+    EXPECT_EQ(std::pair(back.Gamma, back.Plane), std::pair(40.0, 202.5));
+    // The angle axis is the narrowest that holds the light; the marked beam is the figure's.
+    for (auto [power, high] : {std::pair{1.0, 90.0}, {60.0, 30.0}}) {
+        const tIES spot = Spot(power);
+        const CartesianChart c = BuildCartesianChart(spot, {});
+        EXPECT_EQ(std::pair(c.AngleLow, c.AngleHigh), std::pair(-high, high));
+        EXPECT_NEAR(c.Series[0].BeamHigh - c.Series[0].BeamLow, ComputeMetrics(spot).Spread0.Beam,
+                    1e-9);
+    }
+    EXPECT_EQ(BuildCartesianChart(Counted(MakeRecord(1, {0, 180}, {0}, 1)), {}).AngleHigh, 180);
+}
+
+// On a wide, short area the layouts map both ways and find the curve under the pointer; the
+// isolux plot stays square.
+TEST(CartesianChart, LayoutsMapPointsBothWaysInANonSquareArea) {
+    const CartesianChart chart = BuildCartesianChart(Spot(1), {});
+    const QRectF area(10, 20, 500, 160);
+    const CartesianLayout layout(chart, area, {});
+    EXPECT_TRUE(area.contains(layout.Plot().united(layout.Legend())));
+    const QPointF point = layout.ToPoint(-35, 210);
+    EXPECT_EQ(QPointF(layout.AngleAt(point), layout.ValueAt(point)), QPointF(-35, 210));
+    const QPointF onCurve = layout.ToPoint(30, SeriesValueAt(chart, 1, 30));
+    EXPECT_EQ(NearestSeries(chart, layout, onCurve + QPointF(0, 2), 4), 1);
+    EXPECT_EQ(NearestSeries(chart, layout, area.topLeft(), 4), -1);
+    const IsoluxLayout iso(ComputeIlluminanceGrid(Spot(1), 3, 8, 21), area, {});
+    EXPECT_DOUBLE_EQ(iso.Plot().width(), iso.Plot().height());
+    EXPECT_TRUE(area.contains(iso.Plot()));
+    EXPECT_EQ(iso.ToMetres(iso.ToPoint(-1.5, 2.25)), QPointF(-1.5, 2.25)); // fuzzy compare
+}
+
+// A constant intensity I gives E = I h / (h^2 + d^2)^1.5: each iso-line is the circle of that
+// level, closed, within the grid's resolution.
+TEST(IsoluxChart, IsoLinesFollowTheClosedForm) {
+    const tIES ies = Counted(MakeRecord(1, Steps(0, 180, 5), {0}, 1000));
+    const IlluminanceGrid grid = ComputeIlluminanceGrid(ies, 2, 6, 61);
+    EXPECT_EQ(IsoluxLevels(grid.Maximum), (std::vector<double>{200, 100, 50, 20, 10, 5}));
+    for (const IsoLine& line : TraceIsolines(grid, {200, 100, 50})) {
+        const double radius = std::sqrt(std::pow(1000 * 2 / line.Level, 2.0 / 3) - 4);
+        ASSERT_EQ(line.Parts.size(), 1u) << line.Level;
+        EXPECT_EQ(line.Parts[0].front(), line.Parts[0].back());
+        for (const QPointF& p : line.Parts[0])
+            EXPECT_NEAR(std::hypot(p.x(), p.y()), radius, 0.01) << line.Level;
+    }
+}
+
+void ExpectSamePicture(const QString& name, const QImage& actual) {
+    if (qEnvironmentVariableIntValue("GONILUX_UPDATE_EXPECTED") == 1) {
+        EXPECT_TRUE(actual.save(kExpected + name));
+    }
+    const QImage expected = QImage(kExpected + name).convertToFormat(actual.format());
+    EXPECT_TRUE(expected == actual) << name.toStdString() << " differs";
+}
+
+// The charts of two records on one scale, an isolux chart, and a datasheet at half size.
+TEST(ReportPictures, ChartsAndDatasheetMatchTheExpectedPictures) {
+    const tIES a = Spot(1), b = Spot(30);
+    QImage charts(500, 200, QImage::Format_RGB32), sheet(298, 421, QImage::Format_RGB32);
+    QPainter painter(&charts);
+    PaintCartesianChart(painter, {0, 0, 300, 200},
+                        BuildCartesianChart({&a, &b}, {"a", "b"}, {true, -1, true}), {});
+    PaintIsoluxChart(painter, {300, 0, 200, 200}, ComputeIlluminanceGrid(a, 3, 10, 31), {});
+    painter.end();
+    ExpectSamePicture("report_charts.png", charts);
+    painter.begin(&sheet);
+    PaintDatasheet(painter, sheet.rect(),
+                   LoadDatasheetInput(GONILUX_SAMPLES_DIR "/track_spot_c_full.ies"));
+    painter.end();
+    ExpectSamePicture("report_datasheet.png", sheet);
+}
+
+} // namespace
+} // namespace gonilux::test
