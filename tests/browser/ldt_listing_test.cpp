@@ -43,6 +43,7 @@ TEST_F(LdtListTest, TheSwitchListsTheFolderAgainKeepingTheSelection) {
     // The figures are those of the last read.
     view_.CheckBoxLdtClick(true);
     select(4);
+    EXPECT_EQ(previews.last().at(0).toInt(), 4); // choosing goes on previewing after the switch
     const double flux = view_.entryMetrics(4)->LuminaireFlux;
     ASSERT_TRUE(QFile::remove(root_.filePath("sample_43_isym4.ldt")) &&
                 QFile::copy(root_.filePath("NITYA XL T5A 47k6 840.LDT"),

@@ -7,6 +7,7 @@
 #include "list_view_fixture.h"
 
 #include <QApplication>
+#include <QDrag>
 #include <QMimeData>
 
 namespace gonilux::browser::testing {
@@ -30,8 +31,9 @@ TEST(MetricsText, UnknownFiguresAreLeftOut) {
     EXPECT_EQ(MetricsBlock(m, 1), "\n\n光通量: 7.3 lm (绝对光度)\n最大光强: 3.0 cd");
     m.Valid = false;
     EXPECT_TRUE(MetricsBlock(m, 1).isEmpty());
-    EXPECT_EQ(GroupedNumber(-12345.4, 0) + GroupedNumber(-0.04, 1) + GroupedNumber(kNoValue, 0),
-              "-12 3450.0");
+    EXPECT_EQ(GroupedNumber(-19995.4, 0) + "|" + GroupedNumber(-9.04, 0) + "|" +
+                  GroupedNumber(-0.04, 1) + GroupedNumber(kNoValue, 0),
+              "-19 995|-9|0.0");
 }
 
 // (The views' pictures show long captions wrapped and cut.)
@@ -65,9 +67,10 @@ TEST(PopupMenu, ItemsChecksAndSignals) {
     ExpectText(items, "popup_menu.txt");
     QSignalSpy compare(&menu, &TPopupMenu::compareRequested);
     QSignalSpy map(&menu, &TPopupMenu::mapRequested);
-    for (QAction* item : {menu.ShowCompareWindow1, menu.Map1, menu.Map1})
+    QSignalSpy report(&menu, &TPopupMenu::reportRequested);
+    for (QAction* item : {menu.ShowCompareWindow1, menu.Map1, menu.Map1, menu.ShowReport1})
         item->trigger();
-    EXPECT_EQ(compare.count() * 10 + map.count(), 12);
+    EXPECT_EQ(compare.count() * 100 + map.count() * 10 + report.count(), 121);
     menu.Favorites1->addAction("x");
     menu.clearFavourites();
     EXPECT_TRUE(menu.Favorites1->isEmpty());
@@ -107,6 +110,9 @@ TEST(DragOut, CarriesTheFilesInTheirOrder) {
               (QList<QUrl>{QUrl("file:///tmp/x/b%20c.ies"), QUrl("file:///tmp/x/a.ies")}));
     QWidget source; // without a platform drag loop (offscreen) the drag ends at once: cancelled
     EXPECT_EQ(RunDragOut(&source, {"/tmp/x/a.ies"}), kDragCancel);
+    const QDrag* drag = source.findChild<QDrag*>(); // what a drop target would have been given
+    ASSERT_TRUE(drag && drag->mimeData());
+    EXPECT_EQ(drag->mimeData()->urls(), QList<QUrl>{QUrl("file:///tmp/x/a.ies")});
     EXPECT_EQ(QString(DragFailureText(kDragCancel)) + DragFailureText(kDragDrop), ""); // no box
     EXPECT_STREQ(DragFailureText(kOutOfMemory), "Out of memory");
 }

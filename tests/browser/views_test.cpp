@@ -129,7 +129,14 @@ TEST_F(ViewsTest, EachViewShowsIconsCaptionsBadgeFocusAndTheHotItem) {
         view_.setHotTracking(look.HotTracking);
         view_.setViewStyle(style);
         QTest::mouseMove(view_.viewport(), rectOf(rowOf("bad.ies")).center());
+        EXPECT_EQ(view_.viewport()->cursor().shape(),
+                  look.HandPointer ? Qt::PointingHandCursor : Qt::ArrowCursor)
+            << name;
         ExpectPicture(view_.grab().toImage(), QString("view_%1.png").arg(name));
+        QEvent leave(QEvent::Leave); // the mouse leaves the list: the usual cursor again
+        QApplication::sendEvent(view_.viewport(), &leave);
+        EXPECT_EQ(view_.viewport()->cursor().shape(), Qt::ArrowCursor) << name;
+        QTest::mouseMove(view_.viewport(), rectOf(rowOf("bad.ies")).center() + QPoint(1, 1));
     }
     // Back in the list view the folders show their own icons again.
     EXPECT_EQ(view_.item(1)->icon().cacheKey(), listing.Children[0].Icon.cacheKey());

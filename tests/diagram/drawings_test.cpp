@@ -12,7 +12,10 @@
 #include "test_records.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
+#include <QIcon>
+#include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -138,7 +141,8 @@ std::vector<Drawing> Drawings() {
         Row("a_pictograms", a, 160, 160),
         Row("c_thumbnail_preview", c, 100, 100, {}, 3, 1, false, preview | RenderThumbnail),
         Row("unknown_type_curves_only", unknown, 160, 160, {}, 0, 1, false, RenderDiagramCurves),
-        Row("unknown_type_labels_preview", unknown, 160, 160, whole, 0, 1, false, preview),
+        // A plane past the last one (a slider left there by the previous file): the last one.
+        Row("unknown_type_labels_preview", unknown, 160, 160, whole, 7, 1, false, preview),
     };
     // Scale rings: 4 to 8 rings of a round step, none for nothing to scale to.
     for (double top : {850.0, 870.0, 350.0, 340.0, 100.0, 3.3, 8.5e6, 1e9, 1e20, 1e-300, 0.0})
@@ -218,6 +222,24 @@ TEST(Drawings, NonSquareRectangleScalesEachAxisByItsOwnRadius) {
     const QPolygonF shifted{{46, 174}, {198, 132}, {260, 31}, {46, 31}};
     EXPECT_EQ(centred.OfType(Op::Polyline).at(2).Points, shifted);
     EXPECT_EQ(centred.OfType(Op::Ellipse).at(0).Box, QRectF(46, 31, 0, 0)); // the zero ring
+}
+
+// On a desktop with an icon theme the warning sign is the theme's own (here a blue square).
+TEST(Drawings, TheWarningSignIsTheIconThemesWhenThereIsOne) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("t/48"));
+    QFile index(dir.filePath("t/index.theme"));
+    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+    index.write("[Icon Theme]\nDirectories=48\n[48]\nSize=48\nType=Scalable\nMaxSize=512\n");
+    index.close();
+    QImage blue(48, 48, QImage::Format_ARGB32);
+    blue.fill(Qt::blue);
+    ASSERT_TRUE(blue.save(dir.filePath("t/48/dialog-warning.png")));
+    QIcon::setThemeSearchPaths({dir.path()});
+    QIcon::setThemeName("t");
+    const QImage sign = SystemIconImage(SystemIcon::Warning, 300); // too large to be cached
+    QIcon::setThemeName({});
+    EXPECT_EQ(sign.pixelColor(150, 150), QColor(Qt::blue));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // when its file is damaged, newer or cannot be written.
 #include "library/library_index.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -23,7 +24,7 @@ class Library : public ::testing::Test {
                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
-        fs::create_directories(dir_ / "tree/sub");
+        fs::create_directories(dir_ / "tree/sub/folder.ies"); // a folder is not read as a file
         for (const auto& item : fs::directory_iterator(GONILUX_SAMPLES_DIR)) {
             const std::string name = item.path().filename().string();
             if (name.ends_with(".md")) continue;
@@ -58,6 +59,7 @@ TEST_F(Library, QueriesFindTheSameThroughTheIndexAsRecordByRecord) {
         std::set<std::string> Expected; // empty: only checked against the records
     } rows[] = {
         {"kaldera", {"downlight_c_quarter.ies", "highbay_tilt_include.ies"}},
+        {"kl-2417", {"downlight_c_quarter.ies"}}, // its [TEST] title only
         {"KALDERA flux<2000", {"downlight_c_quarter.ies"}},
         {"type:b", {"floodlight_b_one_sided.ies", "floodlight_b_two_sided.ies"}},
         {"type:a", {"sign_light_a.ies"}},
@@ -91,7 +93,17 @@ TEST_F(Library, QueriesFindTheSameThroughTheIndexAsRecordByRecord) {
     const std::vector<LibraryRecord> sorted = index.Find(Tree(), {}, "maxcd");
     for (std::size_t i = 1; i < sorted.size(); ++i)
         EXPECT_TRUE(sorted[i - 1].MaxCd <= sorted[i].MaxCd || std::isnan(sorted[i].MaxCd)) << i;
+    std::vector<std::string> byName; // "file" sorts by the name, whatever the folder
+    for (const LibraryRecord& r : index.Find(Tree(), {}, "file"))
+        byName.push_back(FileNameOf(r));
+    EXPECT_TRUE(std::is_sorted(byName.begin(), byName.end()));
     EXPECT_TRUE(index.Find((dir_ / "tre").string(), {}).empty()); // a prefix is no folder
+    // A sub-watt marker light of no known type: its own watts, and no type letter.
+    std::ofstream(dir_ / "marker.ies") << "IESNA:LM-63-2002\n[TEST] m\nTILT=NONE\n"
+                                          "1 -1 1 1 1 5 2 0 0 0\n1 1 0.5\n0\n0\n100\n";
+    const LibraryRecord marker = ReadLibraryRecord((dir_ / "marker.ies").string(), 0, 0);
+    EXPECT_EQ(marker.Watts, 0.5);
+    EXPECT_EQ(marker.Type, 0);
 }
 
 TEST_F(Library, UpdatesReadOnlyWhatChangedAndDropWhatIsGone) {
@@ -143,6 +155,14 @@ TEST_F(Library, ADamagedNewerOrUnwritableIndexIsReplacedWithOneNote) {
     LibraryIndex memory((dir_ / "plain/index.sqlite").string());
     ASSERT_EQ(memory.Notes().size(), 1u);
     EXPECT_EQ(memory.Update(Tree()).Added, 27);
+    // Without a file named: $XDG_CACHE_HOME when it is an absolute path, else ~/.cache.
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    for (const auto& [cache, path] : {std::pair{"/c", "/c/gonilux/index.sqlite"},
+                                      {"relative", "/h/.cache/gonilux/index.sqlite"}}) {
+        setenv("XDG_CACHE_HOME", cache, 1), setenv("HOME", "/h", 1);
+        EXPECT_EQ(LibraryIndex::DefaultPath(), path);
+    }
+    unsetenv("XDG_CACHE_HOME"), setenv("HOME", home.c_str(), 1);
 }
 
 TEST(Query, MistakesNameThePlaceAndTheFix) {

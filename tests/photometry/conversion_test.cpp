@@ -127,6 +127,10 @@ TEST(LdtWriter, SymmetryIsFoundWithinAThousandthOfThePeak) {
     EXPECT_EQ(FindLdtSymmetry({a, b, a, c}, 0.002), 3); // C0 = C180
     EXPECT_EQ(FindLdtSymmetry({a, b, c, d}, 0.002), 0);
     EXPECT_EQ(FindLdtSymmetry({a, b, c}, 0.002), 0);
+    // A thousandth of the peak also when every value is below 1 (a large multiplier).
+    const tArrEx faintA{0.5, 0.1}, faintB{0.5, 0.1007};
+    const tIES faint = MakeRecord(1, {0, 90}, Steps(0, 270, 90), {faintA, faintB, faintA, faintB});
+    EXPECT_EQ(BuildLdtText(faint, {}, "x.ldt").Symmetry, 4);
     EXPECT_EQ(LdtExportFileName("/x/", "a.b.ies"), "/x/a.b.ldt");
     EXPECT_EQ(LdtExportFileName("", "noext"), "noext.ldt");
 }
