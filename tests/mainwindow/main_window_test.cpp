@@ -71,11 +71,13 @@ TEST_F(MainWindowTest, AFolderIsListedUnreadAndAFileIsShownWhenSelected) {
     EXPECT_EQ(messages_[0].Title + messages_[0].Text, "Error!Line 2\rbad.ies");
     o()->CheckBoxTitleBar->setChecked(false); // the title shows the folder only when asked
     EXPECT_EQ(window_->windowTitle(), "Gonilux v2.9");
-    window_->DisplayHint("?short|/favourite"); // hints show over it
-    EXPECT_EQ(window_->windowTitle(), "Gonilux v2.9    /favourite");
-    o()->CheckBoxTitleBar->setChecked(true);
-    window_->DisplayHint({});
-    EXPECT_EQ(window_->windowTitle(), title("lib/bad.ies"));
+    for (bool titleBar : {false, true}) { // hints show over it
+        o()->CheckBoxTitleBar->setChecked(titleBar);
+        window_->DisplayHint("?short|/favourite");
+        EXPECT_EQ(window_->windowTitle(), "Gonilux v2.9    /favourite");
+        window_->DisplayHint({});
+        EXPECT_EQ(window_->windowTitle(), titleBar ? title("lib/bad.ies") : "Gonilux v2.9");
+    }
     write("lib/sub/k.ies", TypeCText(0, "\xCA\xEE\xF2")); // the header encoding chosen applies
     window_->openStartPath(path("lib/sub/k.ies"));
     o()->ComboBoxEncoding->setCurrentIndex(o()->ComboBoxEncoding->findData("windows-1251"));
@@ -99,6 +101,10 @@ TEST_F(MainWindowTest, TheSliderStartsAtTheZeroPlaneAndStepsByShiftWheel) {
     }
     wheel(120, {}, Qt::MiddleButton);
     EXPECT_EQ(messages_.value(0).Text, "Click!");
+    const QImage unfitted = preview()->PreviewBitmap();
+    preview()->SpeedButtonFit()->click(); // the plane's curves fill the square
+    EXPECT_NE(preview()->PreviewBitmap(), unfitted);
+    preview()->SpeedButtonFit()->click();
     for (auto [button, mods, fit, ortho] : {std::tuple{Qt::LeftButton, Qt::NoModifier, true, true},
                                             {Qt::LeftButton, Qt::ShiftModifier, true, true},
                                             {Qt::RightButton, Qt::NoModifier, true, false}}) {
@@ -160,9 +166,11 @@ TEST_F(MainWindowTest, SwitchesDriveTheListTreeAndPreview) {
         o()->ComboBoxUp->setCurrentIndex(1);
         EXPECT_EQ(list()->captionChoice() * 10 + list()->upEntryStyle(), 21);
     }
-    o()->RadioButton9X->setChecked(true);  // a preset sets its boxes; a box changed by hand
-    o()->CheckBoxExpand->setChecked(true); // shows the preset that matches
-    EXPECT_TRUE(o()->CheckBoxLines->isChecked() && o()->RadioButtonCustom->isChecked());
+    for (QCheckBox* box : {o()->CheckBoxExpand, o()->CheckBoxHotTrack}) {
+        o()->RadioButton9X->setChecked(true); // a preset sets its boxes; a box changed by hand
+        box->setChecked(true);                // shows the preset that matches
+        EXPECT_TRUE(o()->CheckBoxLines->isChecked() && o()->RadioButtonCustom->isChecked());
+    }
     o()->RadioButtonL9X->setChecked(true);
     o()->CheckBoxUnderlineCold->setChecked(true);
     EXPECT_TRUE(o()->RadioButtonLCustom->isChecked());
@@ -284,6 +292,7 @@ TEST_F(MainWindowTest, ThePanelHidesAndShows) {
         o()->CheckBoxAlways->setChecked(always);
         if (o()->isVisible()) o()->ButtonHide->click();
         moveOverList(-1, {}, Qt::ControlModifier);
+        EXPECT_TRUE(o()->hasFocus()); // shown, it takes the focus
         o()->ButtonRefresh->setFocus();
         o()->setFocus();
         EXPECT_TRUE(o()->isShown());
@@ -305,6 +314,7 @@ TEST_F(MainWindowTest, ThePanelsGroupsExpandByTheirCaptionAndScrollByDragging) {
     };
     const QList<TGroupBoxEx*> groups = o()->groups();
     const QPoint strip = groups[1]->mapToGlobal(groups[1]->captionRect().center());
+    send(groups[1], QEvent::MouseButtonRelease, strip); // a release alone does nothing
     send(groups[1], QEvent::MouseButtonPress, strip);
     send(groups[1], QEvent::MouseButtonRelease, strip + QPoint(0, 30));
     send(groups[1], QEvent::MouseButtonPress, strip);
@@ -326,6 +336,11 @@ TEST_F(MainWindowTest, ThePanelsGroupsExpandByTheirCaptionAndScrollByDragging) {
         EXPECT_EQ(send(groups[1], QEvent::MouseMove, body + QPoint(0, dy)), top) << dy;
     send(groups[1], QEvent::MouseButtonRelease, body);
     EXPECT_EQ(send(groups[1], QEvent::MouseMove, body + QPoint(0, -90)), -20);
+    QWidget* stack = o()->PanelMainChild; // the same below the last group
+    const QPoint below = stack->mapToGlobal(QPoint(20, stack->height() - 5));
+    for (auto type : {QEvent::MouseButtonPress, QEvent::MouseMove, QEvent::MouseButtonRelease})
+        send(stack, type, below + QPoint(0, type == QEvent::MouseMove ? 10 : 0));
+    EXPECT_EQ(send(stack, QEvent::MouseMove, below + QPoint(0, 60)), -10);
     send(groups[1], QEvent::MouseButtonPress, body);
     send(groups[1], QEvent::MouseMove, body + QPoint(0, -5000));
     groups[6]->setCollapsed(true);

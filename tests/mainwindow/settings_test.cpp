@@ -3,8 +3,40 @@
 #include "mainwindow/language.h"
 #include "viewer_fixture.h"
 
+#include <QComboBox>
+#include <QLayout>
+#include <QLineEdit>
+#include <QSlider>
+
 namespace gonilux::mainwindow::testing {
 namespace {
+
+// The options panel's named controls in the order they are made: "x" disabled, "#n" the place
+// in its row or group, then its caption (with "*" when checked), choices, range or text, and hint.
+QByteArray PanelListing(const OptionsPanel* panel) {
+    QByteArray text;
+    for (const QWidget* w : panel->findChildren<QWidget*>()) {
+        if (w->objectName().isEmpty() || w->objectName().startsWith("qt_")) continue;
+        QString shown;
+        if (const auto* b = qobject_cast<const QAbstractButton*>(w))
+            shown = b->text() + (b->isChecked() ? "*" : "");
+        else if (const auto* c = qobject_cast<const QComboBox*>(w))
+            for (int i = 0; i < c->count(); ++i)
+                shown += c->itemText(i) + (i == c->currentIndex() ? "*|" : "|");
+        else if (const auto* s = qobject_cast<const QSlider*>(w))
+            shown = QString("%1..%2=%3").arg(s->minimum()).arg(s->maximum()).arg(s->value());
+        else if (const auto* e = qobject_cast<const QLineEdit*>(w))
+            shown = e->text();
+        else if (const auto* g = qobject_cast<const QGroupBox*>(w))
+            shown = g->title();
+        const QLayout* layout = w->parentWidget()->layout();
+        text += (w->isEnabledTo(panel) ? "" : "x") + w->objectName().toUtf8() + " #" +
+                QByteArray::number(layout ? layout->indexOf(w) : -1) + " " + shown.toUtf8() +
+                (w->toolTip().isEmpty() ? "" : " ? " + w->toolTip().replace('\n', '|').toUtf8()) +
+                "\n";
+    }
+    return text.replace(qVersion(), "<qt>");
+}
 
 class SettingsTest : public ViewerTest {
   protected:
@@ -32,6 +64,8 @@ TEST_F(SettingsTest, AFirstStartWritesEveryDefault) {
     open();
     EXPECT_EQ(window_->size(), QSize(800, 600));
     EXPECT_TRUE(o()->isShown() && messages_.isEmpty());
+    ExpectSameAsFile("first_panel.txt", PanelListing(o()));
+    ExpectSamePicture("first_panel.png", o()->grab().toImage());
     ExpectSameAsFile("first_start.ini", written());
     open("[Viewer]\nWidth=600\nHeight=500\n");
     EXPECT_EQ(window_->pos(), QPoint(100, 150));

@@ -62,6 +62,14 @@ inline void ExpectSameAsFile(const QString& name, const QByteArray& actual) {
     EXPECT_EQ(ReadFile(file).toStdString(), actual.toStdString()) << file.toStdString();
 }
 
+// The same for a picture, compared pixel by pixel.
+inline void ExpectSamePicture(const QString& name, const QImage& image) {
+    const QString file = GONILUX_TESTDATA_DIR "/expected/mainwindow/" + name;
+    const QImage painted = image.convertToFormat(QImage::Format_ARGB32);
+    if (qgetenv("GONILUX_UPDATE_EXPECTED") == "1") painted.save(file);
+    EXPECT_EQ(QImage(file).convertToFormat(QImage::Format_ARGB32), painted) << file.toStdString();
+}
+
 // A menu as the user sees it, one visible item a line, submenus indented: "x" marks a disabled
 // item, "*" a checked one, ">" the default one.
 inline QByteArray MenuListing(const QMenu* menu, const QByteArray& indent = {}) {

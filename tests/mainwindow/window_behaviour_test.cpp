@@ -63,9 +63,11 @@ TEST_F(WindowBehaviourTest, TheListTakesUpEveryChangeOfTheWindowsSize) {
     EXPECT_EQ(QRect(window_->pos(), window_->size()), QRect(10, 20, 600, 400));
     // Sizes that no longer fit leave the tree and the list usable, the info panel at its height.
     open("[Viewer]\nWidth=600\nHeight=400\nTree=900\nRight=900\nInfo=300\n");
-    EXPECT_GE(window_->folderTree()->height(), 100);
+    EXPECT_EQ(window_->folderTree()->height(), 100);
     EXPECT_GE(list()->width(), 200);
     EXPECT_EQ(panes().value(2), 101);
+    open("[Viewer]\nWidth=600\nHeight=400\nTree=0\n"); // the preview keeps 150 pixels
+    EXPECT_EQ(panes().value(1), 150);
 }
 
 // What a malformed value keeps from being read keeps the defaults a first start writes.
@@ -100,6 +102,9 @@ TEST_F(WindowBehaviourTest, TheOptionsPanelScrollsToItsLastGroup) {
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(o(), &wheel); // as a wheel event reaches it from the controls
     EXPECT_GT(bar->value(), 0);
+    bar->setValue(0); // a click below the handle scrolls by the panel's height
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(-o()->PanelMainChild->y(), std::min(o()->height(), bar->maximum()));
     bar->setValue(bar->maximum());
     const QWidget* other = o()->GroupBoxExOther;
     EXPECT_TRUE(o()->rect().contains(QRect(other->mapTo(o(), QPoint()), other->size())));
