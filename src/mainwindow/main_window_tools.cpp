@@ -16,6 +16,7 @@
 #include <QShortcut>
 #include <QToolButton>
 #include <functional>
+#include <tuple>
 
 namespace gonilux::mainwindow {
 namespace {
@@ -118,11 +119,15 @@ void TMainWindow::wireTools() {
     auto repaintCompare = [this] {
         if (tools_ && tools_->Compare->isVisible()) tools_->Compare->update();
     };
-    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
-             preview_->SpeedButtonFit(), preview_->SpeedButtonOrtho(), options_->CheckBoxMulti,
-             options_->CheckBoxLabels, options_->CheckBoxComplete, options_->CheckBoxWarning,
-             options_->CheckBoxCenter})
+    for (QAbstractButton* button : {preview_->SpeedButtonFit(), preview_->SpeedButtonOrtho()})
         connect(button, &QAbstractButton::toggled, this, repaintCompare);
+    connect(options_, &OptionsPanel::optionsChanged, this,
+            [repaintCompare](const ViewerOptions& now, const ViewerOptions& before) {
+                if (std::tie(now.Multi, now.Labels, now.Complete, now.Warning, now.Centre) !=
+                    std::tie(before.Multi, before.Labels, before.Complete, before.Warning,
+                             before.Centre))
+                    repaintCompare();
+            });
 }
 
 // Ctrl+P prints, Ctrl+E exports the picture, Ctrl+K shows the compare window (Ctrl+F, the
