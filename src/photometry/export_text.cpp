@@ -222,7 +222,7 @@ std::string_view ExportSuffix(ExportKind kind) {
 }
 
 std::string ChangedLine(ExportKind kind) {
-    std::string line = "[CHANGED]     (C) " GONILUX_PRODUCT_NAME " by Kestrin: ";
+    std::string line = "[CHANGED]     (C) " + std::string(kProductName) + " by Kestrin: ";
     if (kind == ExportKind::Resampled) return line + "re-sampled to type C";
     return line +
            (kind == ExportKind::Conversion ? "type B converted to type C" : "rotated from 90 to 0");
