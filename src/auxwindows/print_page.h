@@ -4,6 +4,7 @@
 
 #include "diagram/diagram_options.h"
 #include "photometry/ies_record.h"
+#include "photometry/product_name.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,7 +19,7 @@ namespace gonilux::auxwindows {
 
 class PreviewSource;
 
-inline constexpr char kPrintJobTitle[] = "IES diagramm by Gonilux v2.9";
+inline constexpr char kPrintJobTitle[] = "IES diagramm by " GONILUX_PRODUCT_NAME;
 // The diagram size on paper that corresponds to the screen's drawing scale 1.
 inline constexpr int kReferenceSide = 380;
 

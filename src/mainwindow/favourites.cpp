@@ -41,11 +41,14 @@ QString FavouriteHintPath(const QString& path) {
 
 TFavourites::TFavourites(TMainWindow* window)
     : QObject(window), window_(window), options_(window->options()) {
-    QListWidget* box = options_->ListBoxFavorites;
-    connect(options_->ButtonAdd, &QPushButton::clicked, this, &TFavourites::AddToFavorites1Click);
-    connect(options_->ButtonRemove, &QPushButton::clicked, this, &TFavourites::ButtonRemoveClick);
-    connect(box, &QListWidget::itemSelectionChanged, this,
-            [this, box] { options_->ButtonRemove->setEnabled(!box->selectedItems().isEmpty()); });
+    QListWidget* box = options_->favouritesBox();
+    connect(options_->addFavouriteButton(), &QPushButton::clicked, this,
+            &TFavourites::AddToFavorites1Click);
+    connect(options_->removeFavouriteButton(), &QPushButton::clicked, this,
+            &TFavourites::ButtonRemoveClick);
+    connect(box, &QListWidget::itemSelectionChanged, this, [this, box] {
+        options_->removeFavouriteButton()->setEnabled(!box->selectedItems().isEmpty());
+    });
     connect(box, &QListWidget::itemDoubleClicked, this, [this, box](QListWidgetItem* item) {
         box->clearSelection();
         item->setSelected(true);
@@ -70,7 +73,7 @@ TFavourites::TFavourites(TMainWindow* window)
 }
 
 int TFavourites::count() const {
-    return options_->ListBoxFavorites->count();
+    return box_->count();
 }
 
 namespace {
@@ -88,18 +91,17 @@ class FavouriteItem : public QListWidgetItem {
 
 int TFavourites::AddFavourite(const QString& caption, const QString& path) {
     auto* item = new FavouriteItem(caption);
-    item->setData(ViewCodeRole,
-                  EncodeViewCode(currentViewIndex(), options_->ComboBoxCaption->currentIndex()));
+    item->setData(ViewCodeRole, EncodeViewCode(currentViewIndex(), options_->options().Caption));
     item->setData(PathRole, path);
     item->setData(Qt::StatusTipRole, QStringLiteral("?") + FavouriteHintPath(path));
     item->setIcon(window_->folderTree()->folderNamespace().icon(path));
-    options_->ListBoxFavorites->addItem(item);
-    return options_->ListBoxFavorites->row(item);
+    box_->addItem(item);
+    return box_->row(item);
 }
 
 void TFavourites::RemoveFavourite(int index) {
     if (index < 0 || index >= count()) return;
-    QListWidgetItem* item = options_->ListBoxFavorites->takeItem(index);
+    QListWidgetItem* item = box_->takeItem(index);
     if (item == lastHinted_) lastHinted_ = nullptr;
     delete item;
 }
@@ -113,50 +115,47 @@ int TFavourites::FindFavourite(const QString& path) const {
 
 QString TFavourites::FavouritePath(int index) const {
     if (index < 0 || index >= count()) return {};
-    return options_->ListBoxFavorites->item(index)->data(PathRole).toString();
+    return box_->item(index)->data(PathRole).toString();
 }
 
 int TFavourites::ViewCode(int index) const {
     if (index < 0 || index >= count()) return 0;
-    return options_->ListBoxFavorites->item(index)->data(ViewCodeRole).toInt();
+    return box_->item(index)->data(ViewCodeRole).toInt();
 }
 
 void TFavourites::setViewCode(int index, int code) {
-    if (index >= 0 && index < count())
-        options_->ListBoxFavorites->item(index)->setData(ViewCodeRole, code & 0xFF);
+    if (index >= 0 && index < count()) box_->item(index)->setData(ViewCodeRole, code & 0xFF);
 }
 
+// The view code's view index counts the other way round: 0 thumbnails, 1 icons, 2 list.
 int TFavourites::currentViewIndex() const {
-    if (options_->RadioButtonThumbnails->isChecked()) return 0;
-    if (options_->RadioButtonIcons->isChecked()) return 1;
-    if (options_->RadioButtonList->isChecked()) return 2;
-    return 0;
+    const int view = options_->options().View;
+    return view >= 0 ? 2 - view : 0;
 }
 
 void TFavourites::StoreViewSettings(int index) {
-    if (index < 0 || index >= count() || !options_->CheckBoxFavs->isChecked()) return;
+    const ViewerOptions options = options_->options();
+    if (index < 0 || index >= count() || !options.FavouriteSettings) return;
     const int code = ViewCode(index);
     int view = ViewIndexOf(code);
     int caption = CaptionIndexOf(code);
-    if (options_->CheckBoxFavViews->isChecked()) view = currentViewIndex();
-    if (options_->CheckBoxFavCaptions->isChecked())
-        caption = options_->ComboBoxCaption->currentIndex();
+    if (options.FavouriteViews) view = currentViewIndex();
+    if (options.FavouriteCaptions) caption = options.Caption;
     setViewCode(index, EncodeViewCode(view, caption));
 }
 
+// The view first, then the caption, each as the user would choose it.
 void TFavourites::ApplyViewSettings(int index) {
-    if (index < 0 || index >= count() || !options_->CheckBoxFavs->isChecked()) return;
+    ViewerOptions options = options_->options();
+    if (index < 0 || index >= count() || !options.FavouriteSettings) return;
     const int code = ViewCode(index);
-    if (options_->CheckBoxFavViews->isChecked()) {
-        QRadioButton* views[] = {options_->RadioButtonThumbnails, options_->RadioButtonIcons,
-                                 options_->RadioButtonList};
-        const int view = ViewIndexOf(code);
-        if (view < 3) views[view]->setChecked(true);
+    if (options.FavouriteViews && ViewIndexOf(code) < 3) {
+        options.View = 2 - ViewIndexOf(code);
+        options_->changeOptions(options);
     }
-    if (options_->CheckBoxFavCaptions->isChecked()) {
-        const int caption = CaptionIndexOf(code);
-        if (caption < options_->ComboBoxCaption->count())
-            options_->ComboBoxCaption->setCurrentIndex(caption);
+    if (options.FavouriteCaptions && CaptionIndexOf(code) < browser::kCaptionChoiceCount) {
+        options.Caption = CaptionIndexOf(code);
+        options_->changeOptions(options);
     }
 }
 
@@ -195,17 +194,16 @@ void TFavourites::AddToFavorites1Click() {
 }
 
 void TFavourites::ButtonRemoveClick() {
-    QListWidget* box = options_->ListBoxFavorites;
-    for (int i = box->count() - 1; i >= 0; --i)
-        if (box->item(i)->isSelected()) RemoveFavourite(i);
+    for (int i = box_->count() - 1; i >= 0; --i)
+        if (box_->item(i)->isSelected()) RemoveFavourite(i);
     updateButtonAdd();
-    options_->ButtonRemove->setEnabled(false);
+    options_->removeFavouriteButton()->setEnabled(false);
 }
 
 void TFavourites::updateButtonAdd() {
     const QString folder = FocusedFolder();
-    options_->ButtonAdd->setEnabled(!folder.isEmpty() && FindFavourite(folder) < 0 &&
-                                    platform::IsDirectory(folder));
+    options_->addFavouriteButton()->setEnabled(!folder.isEmpty() && FindFavourite(folder) < 0 &&
+                                               platform::IsDirectory(folder));
 }
 
 void TFavourites::FillMenu(QMenu* menu) {
@@ -217,7 +215,7 @@ void TFavourites::FillMenu(QMenu* menu) {
         return;
     }
     for (int i = 0; i < count(); ++i) {
-        QListWidgetItem* item = options_->ListBoxFavorites->item(i);
+        QListWidgetItem* item = box_->item(i);
         QAction* action = menu->addAction(item->icon(), item->text());
         action->setStatusTip(item->data(Qt::StatusTipRole).toString());
         connect(action, &QAction::triggered, this, [this, i] { GoToFavourite(i); }); // None1Click

@@ -68,7 +68,7 @@ class TFavourites : public QObject {
     OptionsPanel* options_;
     QListWidgetItem* lastHinted_ = nullptr;
     QString lastHint_;
-    QListWidget* box_ = nullptr;     // compared by address only
+    QListWidget* box_ = nullptr;     // the panel's list box; compared by address in events
     QWidget* boxViewport_ = nullptr; // compared by address only
 };
 

@@ -40,32 +40,43 @@ TFileActions::TFileActions(TMainWindow* window, TFavourites* favourites)
     listViewport_->installEventFilter(this);
     popup_->installEventFilter(this); // the menus' hints go to the title bar
     wireMenu();
-    OptionsPanel* o = window->options();
-    connect(o->CheckBoxDblClick, &QCheckBox::toggled, this, &TFileActions::CheckBoxDblClickClick);
-    connect(o->ComboBoxDblClick, &QComboBox::currentIndexChanged, this,
-            &TFileActions::ComboBoxDblClickChange);
+    connect(window->options(), &OptionsPanel::optionsChanged, this,
+            [this](const ViewerOptions& now, const ViewerOptions& before) {
+                if (now.DoubleClick != before.DoubleClick ||
+                    now.DoubleClickAction != before.DoubleClickAction)
+                    CheckBoxDblClickClick();
+            });
     CheckBoxDblClickClick();
+}
+
+// Changes one option as the user would.
+void TFileActions::changeOption(const std::function<void(ViewerOptions&)>& change) {
+    ViewerOptions options = window_->options()->options();
+    change(options);
+    window_->options()->changeOptions(options);
 }
 
 void TFileActions::wireMenu() {
     TPopupMenu* p = popup_;
-    OptionsPanel* o = window_->options();
     connect(p->Open1, &QAction::triggered, this, &TFileActions::Open1Click);
     connect(p->OpenNotepad1, &QAction::triggered, this, &TFileActions::OpenNotepad1Click);
     connect(p->Openfolder1, &QAction::triggered, this, &TFileActions::Openfolder1Click);
     connect(p->Explore1, &QAction::triggered, this, &TFileActions::Explore1Click);
     connect(p->AddToFavorites1, &QAction::triggered, favourites_,
             &TFavourites::AddToFavorites1Click);
-    connect(p->Thumbnails1, &QAction::triggered, o->RadioButtonThumbnails,
-            [o] { o->RadioButtonThumbnails->setChecked(true); });
-    connect(p->Icons1, &QAction::triggered, o->RadioButtonIcons,
-            [o] { o->RadioButtonIcons->setChecked(true); });
-    connect(p->List1, &QAction::triggered, o->RadioButtonList,
-            [o] { o->RadioButtonList->setChecked(true); });
+    const std::pair<QAction*, FolderListView::ViewStyle> views[] = {
+        {p->Thumbnails1, FolderListView::ViewStyle::Thumbnails},
+        {p->Icons1, FolderListView::ViewStyle::Icons},
+        {p->List1, FolderListView::ViewStyle::List}};
+    for (const auto& [action, view] : views)
+        connect(action, &QAction::triggered, this, [this, view] {
+            changeOption([view](ViewerOptions& o) { o.View = static_cast<int>(view); });
+        });
     for (int i = 0; i < TPopupMenu::kCaptionCount; ++i)
-        connect(p->Captions[static_cast<std::size_t>(i)], &QAction::triggered, o->ComboBoxCaption,
-                [o, i] { o->ComboBoxCaption->setCurrentIndex(i); });
-    connect(p->Sort1, &QAction::triggered, o->CheckBoxSort, &QCheckBox::setChecked);
+        connect(p->Captions[static_cast<std::size_t>(i)], &QAction::triggered, this,
+                [this, i] { changeOption([i](ViewerOptions& o) { o.Caption = i; }); });
+    connect(p->Sort1, &QAction::triggered, this,
+            [this](bool on) { changeOption([on](ViewerOptions& o) { o.Sort = on; }); });
     connect(p->Refresh, &QAction::triggered, window_->folderTree(),
             &browser::FolderTreeView::ButtonRefreshClick);
     connect(p->SaveAsTypeC, &QAction::triggered, this, &TFileActions::SaveAsTypeCClick);
@@ -120,7 +131,7 @@ void TFileActions::PopupMenuPopup() {
 
 void TFileActions::prepareCaptions(bool fileFocused, bool multi) {
     TPopupMenu* p = popup_;
-    OptionsPanel* o = window_->options();
+    const ViewerOptions o = window_->options()->options();
     const TiesData* entry = fileFocused && !multi ? list_->entryAt(list_->currentRow()) : nullptr;
     for (int i = 0; i < TPopupMenu::kCaptionCount; ++i) {
         QString caption = TPopupMenu::FixedCaptions()[static_cast<std::size_t>(i)];
@@ -129,13 +140,12 @@ void TFileActions::prepareCaptions(bool fileFocused, bool multi) {
             if (caption.isEmpty()) caption = browser::EntryFileName(*entry);
         }
         p->Captions[static_cast<std::size_t>(i)]->setText(caption);
-        p->Captions[static_cast<std::size_t>(i)]->setChecked(i ==
-                                                             o->ComboBoxCaption->currentIndex());
+        p->Captions[static_cast<std::size_t>(i)]->setChecked(i == o.Caption);
     }
-    p->Sort1->setChecked(o->CheckBoxSort->isChecked());
-    p->Thumbnails1->setChecked(o->RadioButtonThumbnails->isChecked());
-    p->Icons1->setChecked(o->RadioButtonIcons->isChecked());
-    p->List1->setChecked(o->RadioButtonList->isChecked());
+    p->Sort1->setChecked(o.Sort);
+    p->Thumbnails1->setChecked(o.View == int(FolderListView::ViewStyle::Thumbnails));
+    p->Icons1->setChecked(o.View == int(FolderListView::ViewStyle::Icons));
+    p->List1->setChecked(o.View == int(FolderListView::ViewStyle::List));
 }
 
 void TFileActions::prepareIcons(bool fileFocused) {
@@ -221,10 +231,10 @@ void TFileActions::FolderListViewDblClick() {
         return;
     }
     const int row = list_->row(focused);
-    OptionsPanel* o = window_->options();
+    const ViewerOptions options = window_->options()->options();
     if (list_->isFileEntry(row)) {
-        if (!o->CheckBoxDblClick->isChecked()) return;
-        if (o->ComboBoxDblClick->currentIndex() == 1)
+        if (!options.DoubleClick) return;
+        if (options.DoubleClickAction == 1)
             OpenNotepad1Click();
         else
             Open1Click();
@@ -294,19 +304,14 @@ void TFileActions::CopyPictureClick() {
         CopyPictureToClipboard(PictureOfPreview(*window_->preview()));
 }
 
+// The popup's default item is what a double click does.
 void TFileActions::CheckBoxDblClickClick() {
-    OptionsPanel* o = window_->options();
-    o->ComboBoxDblClick->setEnabled(o->CheckBoxDblClick->isChecked());
-    if (o->CheckBoxDblClick->isChecked())
-        ComboBoxDblClickChange();
-    else
+    const ViewerOptions options = window_->options()->options();
+    if (!options.DoubleClick)
         popup_->setDefaultAction(nullptr);
-}
-
-void TFileActions::ComboBoxDblClickChange() {
-    if (!window_->options()->CheckBoxDblClick->isChecked()) return;
-    const int index = window_->options()->ComboBoxDblClick->currentIndex();
-    popup_->setDefaultAction(index == 1 ? popup_->OpenNotepad1 : popup_->Open1);
+    else
+        popup_->setDefaultAction(options.DoubleClickAction == 1 ? popup_->OpenNotepad1
+                                                                : popup_->Open1);
 }
 
 void TFileActions::ShowOptionsPanelClick() {

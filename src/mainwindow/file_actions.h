@@ -19,6 +19,7 @@ namespace gonilux::mainwindow {
 
 class TMainWindow;
 class TFavourites;
+struct ViewerOptions;
 
 class TFileActions : public QObject {
     Q_OBJECT
@@ -42,7 +43,6 @@ class TFileActions : public QObject {
     void Explore1Click();
     void CopytoClipboardClick();
     void CheckBoxDblClickClick();
-    void ComboBoxDblClickChange();
     void ShowOptionsPanelClick();
     void SaveAsTypeCClick();
     // Type A or B re-sampled to type C, IES as EULUMDAT, EULUMDAT as IES; each written beside
@@ -58,6 +58,7 @@ class TFileActions : public QObject {
     void StartDragOut();
 
   private:
+    void changeOption(const std::function<void(ViewerOptions&)>& change);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void wireMenu();
     void prepareIcons(bool fileFocused);

@@ -183,36 +183,37 @@ void PaintBoxArcWidget::paintEvent(QPaintEvent*) {
                      palette().color(QPalette::Dark));
 }
 
+EyeSettings EyeSettingsOf(const ViewerOptions& o) {
+    return {o.LensOn, o.LensPlus, o.LensRadius, o.LensRefraction, o.ReadoutAlpha};
+}
+
 void ConnectEyeControls(OptionsPanel* o, PreviewPane* p) {
-    auto push = [o, p] {
-        p->setEyeSettings({o->CheckBoxOn->isChecked(), o->CheckBoxPlus->isChecked(),
-                           o->TrackBarR->value(), o->TrackBarK->value(),
-                           o->TrackBarAlpha->value()});
+    QObject::connect(o, &OptionsPanel::optionsChanged, p,
+                     [p](const ViewerOptions& now, const ViewerOptions& before) {
+                         if (EyeSettingsOf(now) == EyeSettingsOf(before)) return;
+                         p->setEyeSettings(EyeSettingsOf(now));
+                         if (now.LensOn != before.LensOn) // also removes the lens
+                             p->RedrawPreview(RenderBackground | RenderDiagramCurves);
+                         else
+                             p->TrackBarAlphaChange();
+                     });
+    // The preview's mouse shortcuts change the lens group as the user would.
+    auto change = [o](auto edit) {
+        ViewerOptions options = o->options();
+        edit(options);
+        o->changeOptions(options);
     };
-    push();
-    for (QWidget* w :
-         {static_cast<QWidget*>(o->CheckBoxLink), static_cast<QWidget*>(o->CheckBoxPlus),
-          static_cast<QWidget*>(o->TrackBarR), static_cast<QWidget*>(o->TrackBarK)})
-        w->setEnabled(o->CheckBoxOn->isChecked());
-    QObject::connect(o->CheckBoxOn, &QCheckBox::toggled, p, [p, push] {
-        push();
-        p->RedrawPreview(RenderBackground | RenderDiagramCurves); // also removes the lens
+    QObject::connect(p, &PreviewPane::lensRadiusDragged, o, [change](int r) {
+        change([r](ViewerOptions& options) { options.LensRadius = r; });
     });
-    QObject::connect(o->CheckBoxPlus, &QCheckBox::toggled, p, [o, p, push] {
-        push();
-        p->TrackBarAlphaChange();
-        if (o->PaintBoxArc) o->PaintBoxArc->update();
+    QObject::connect(p, &PreviewPane::lensRefractionDragged, o, [change](int k) {
+        change([k](ViewerOptions& options) { options.LensRefraction = k; });
     });
-    for (QSlider* slider : {o->TrackBarR, o->TrackBarK, o->TrackBarAlpha})
-        QObject::connect(slider, &QSlider::valueChanged, p, [p, push] {
-            push();
-            p->TrackBarAlphaChange();
-        });
-    QObject::connect(p, &PreviewPane::lensRadiusDragged, o->TrackBarR, &QSlider::setValue);
-    QObject::connect(p, &PreviewPane::lensRefractionDragged, o->TrackBarK, &QSlider::setValue);
-    QObject::connect(p, &PreviewPane::lensToggleRequested, o->CheckBoxOn, &QCheckBox::toggle);
-    QObject::connect(p, &PreviewPane::lensModeToggleRequested, p, [o, p](QPoint at) {
-        o->CheckBoxPlus->toggle();
+    QObject::connect(p, &PreviewPane::lensToggleRequested, o, [change] {
+        change([](ViewerOptions& options) { options.LensOn = !options.LensOn; });
+    });
+    QObject::connect(p, &PreviewPane::lensModeToggleRequested, p, [change, p](QPoint at) {
+        change([](ViewerOptions& options) { options.LensPlus = !options.LensPlus; });
         p->PaintBoxMouseMove(Qt::RightButton, Qt::ControlModifier, at.x(), at.y());
     });
 }

@@ -15,6 +15,8 @@ namespace gonilux::mainwindow {
 
 class OptionsPanel;
 class PreviewPane;
+struct EyeSettings;
+struct ViewerOptions;
 
 struct ReadoutValues {
     double Intensity = 0; // a whole number
@@ -61,6 +63,8 @@ class PaintBoxArcWidget : public QWidget {
     const QCheckBox* plus_;
 };
 
+// The lens and readout settings of the options.
+EyeSettings EyeSettingsOf(const ViewerOptions& options);
 // Keeps the preview's lens and readout in step with the lens group of the options panel, and
 // the preview's mouse shortcuts (Ctrl + click, Alt + drag) acting on that group.
 void ConnectEyeControls(OptionsPanel* options, PreviewPane* preview);

@@ -4,7 +4,7 @@
 #include "options_panel.h"
 #include "photometry/ini_document.h"
 #include "platform/message_service.h"
-#include "settings_groups.h"
+#include "settings_path.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -134,15 +134,14 @@ Language InstalledLanguage() {
 }
 
 void ConnectLanguageChoice(TMainWindow* window) {
-    QObject::connect(
-        window->options()->ComboBoxLanguage, &QComboBox::activated, window, [window](int index) {
-            const Language chosen = index == 1 ? Language::English : Language::Chinese;
-            StoreLanguageSetting(window->settingsPath(), chosen);
-            platform::MessageService::instance()->show(
-                QCoreApplication::translate("Language", "语言"),
-                QCoreApplication::translate("Language", "界面语言将在下次启动时更改。"),
-                platform::MessageService::Icon::Information);
-        });
+    QObject::connect(window->options(), &OptionsPanel::languageChosen, window, [window](int index) {
+        const Language chosen = index == 1 ? Language::English : Language::Chinese;
+        StoreLanguageSetting(window->settingsPath(), chosen);
+        platform::MessageService::instance()->show(
+            QCoreApplication::translate("Language", "语言"),
+            QCoreApplication::translate("Language", "界面语言将在下次启动时更改。"),
+            platform::MessageService::Icon::Information);
+    });
 }
 
 QString TranslateInfoLabels(const QString& infoText) {

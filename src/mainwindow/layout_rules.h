@@ -1,14 +1,14 @@
 // Window-free rules of the main window's layout and title, kept apart so tests can check them.
 #pragma once
 
-#include "gonilux_version.h"
+#include "photometry/product_name.h"
 
 #include <QRect>
 #include <QString>
 
 namespace gonilux::mainwindow {
 
-inline const QString kAppCaption = QStringLiteral("Gonilux v" GONILUX_VERSION_SHORT);
+inline const QString kAppCaption = QStringLiteral(GONILUX_PRODUCT_NAME);
 
 // Info panel height while Splitter2 is dragged: whole 13-pixel lines plus 2, between 17 and 98.
 int Splitter2CanResize(int proposed);

@@ -20,7 +20,8 @@
 #include "platform/message_service.h"
 #include "platform/native_names.h"
 #include "preview_pane.h"
-#include "settings_groups.h"
+#include "settings_path.h"
+#include "viewer_options.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -82,8 +83,6 @@ TMainWindow::TMainWindow(const StartOptions& start, QWidget* parent)
     wireCommandKeys();
     wireFilter();
     ConnectLanguageChoice(this);
-    connect(options_->ComboBoxLanguage, &QComboBox::activated, this,
-            [this](int index) { storedLanguage_ = index; });
     setTabChain();
     connect(fileActions_->PopupMenu(), &browser::TPopupMenu::compareRequested, this,
             &TMainWindow::showCompareWindow);
@@ -102,8 +101,8 @@ TMainWindow::~TMainWindow() {
          {static_cast<QObject*>(fileActions_), static_cast<QObject*>(favourites_)}) {
         if (!watcher) continue;
         for (QWidget* watched : {static_cast<QWidget*>(list_), list_->viewport(),
-                                 static_cast<QWidget*>(options_->ListBoxFavorites),
-                                 options_->ListBoxFavorites->viewport()})
+                                 static_cast<QWidget*>(options_->favouritesBox()),
+                                 options_->favouritesBox()->viewport()})
             watched->removeEventFilter(watcher);
     }
     destroyTools();
@@ -159,10 +158,11 @@ void TMainWindow::buildLayout() {
     infoLayout->addWidget(infoScroll, 1);
 
     setCentralWidget(splitter_);
-    resize(800, 600);
-    splitter_->setSizes({330, 470});
-    splitter1_->setSizes({600 - 362, 362});
-    splitter2_->setSizes({600 - 101, 101});
+    const ViewerOptions start = DefaultViewerOptions({}, {});
+    resize(start.Width, start.Height);
+    splitter_->setSizes({start.Right, start.Width - start.Right});
+    splitter1_->setSizes({start.Height - start.Tree, start.Tree});
+    splitter2_->setSizes({start.Height - start.Info, start.Info});
     // A change of the window's size goes to the file list and the tree; the left column, the
     // preview and the info panel keep their sizes.
     for (QSplitter* split : {splitter_, splitter1_, splitter2_}) {
@@ -185,88 +185,27 @@ void TMainWindow::setTabChain() {
 }
 
 void TMainWindow::wireOptions() {
-    OptionsPanel* o = options_;
-    connect(o->ComboBoxCaption, &QComboBox::currentIndexChanged, list_,
-            &FolderListView::ComboBoxCaptionChange);
-    connect(list_, &FolderListView::captionChoiceChanged, this, [o](int k) {
-        QSignalBlocker block(o->ComboBoxCaption);
-        o->ComboBoxCaption->setCurrentIndex(k);
-    });
-    connect(o->CheckBoxSort, &QCheckBox::toggled, list_, &FolderListView::CheckBoxSortClick);
-    connect(o->ComboBoxEncoding, &QComboBox::currentIndexChanged, this, [this, o] {
-        browser::SetHeaderEncodingChoice(
-            o->ComboBoxEncoding->currentData().toString().toStdString());
-        list_->UpdateCaptions(false);
-        ShowPreviewItem(list_->currentRow());
-    });
-    connect(o->CheckBoxKeep, &QCheckBox::toggled, list_, &FolderListView::setKeepCaption);
-    connect(o->CheckBoxLdt, &QCheckBox::toggled, list_, &FolderListView::CheckBoxLdtClick);
-    connect(o->CheckBoxUp, &QCheckBox::toggled, this, [this](bool on) {
-        options_->ComboBoxUp->setEnabled(on);
-        list_->CheckBoxUpClick(on);
-    });
-    connect(o->ComboBoxUp, &QComboBox::currentIndexChanged, list_,
-            &FolderListView::ComboBoxUpChange);
-    connect(o->RadioButtonList, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) list_->setViewStyle(FolderListView::ViewStyle::List);
-    });
-    connect(o->RadioButtonIcons, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) list_->setViewStyle(FolderListView::ViewStyle::Icons);
-    });
-    connect(o->RadioButtonThumbnails, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) list_->setViewStyle(FolderListView::ViewStyle::Thumbnails);
-    });
-    for (QCheckBox* box : {o->CheckBoxMulti, o->CheckBoxLabels})
-        connect(box, &QCheckBox::toggled, this, [this] { onDrawingOptionChanged(false); });
-    for (QCheckBox* box : {o->CheckBoxComplete, o->CheckBoxWarning})
-        connect(box, &QCheckBox::toggled, this, [this] { onDrawingOptionChanged(true); });
-    connect(o->CheckBoxCenter, &QCheckBox::toggled, this, [this] {
-        preview_->setDiagramOptions(options_->diagramOptions());
-        preview_->RenderDiagram(RenderBackground | RenderDiagramCurves);
-    });
-    connect(o->CheckBoxMethod, &QCheckBox::toggled, this, [this](bool on) {
-        preview_->setQualityRedraw(on);
-        list_->setQualityThumbnails(on);
+    connect(options_, &OptionsPanel::optionsChanged, this, &TMainWindow::onOptionsChanged);
+    connect(list_, &FolderListView::captionChoiceChanged, this, [this](int k) {
+        ViewerOptions shown = options_->options();
+        shown.Caption = k;
+        options_->setOptions(shown);
     });
     connect(preview_->SpeedButtonFit(), &QToolButton::toggled, this,
             [this] { list_->setThumbnailOptions(preview_->diagramOptions()); });
     connect(preview_->SpeedButtonOrtho(), &QToolButton::toggled, this,
             [this] { list_->setThumbnailOptions(preview_->diagramOptions()); });
     connect(preview_, &PreviewPane::planeChanged, list_, &FolderListView::setThumbnailPlane);
-    connect(o->CheckBoxTitleBar, &QCheckBox::toggled, this, &TMainWindow::CheckBoxTitleBarClick);
-    connect(o->ButtonRefresh, &QPushButton::clicked, tree_, &FolderTreeView::ButtonRefreshClick);
-
-    wireAppearance();
+    connect(options_, &OptionsPanel::refreshRequested, tree_, &FolderTreeView::ButtonRefreshClick);
+    connect(options_, &OptionsPanel::hoverTimeEntered, this, [this](int ms) {
+        list_->setHoverTime(ms);
+        options_->setHoverTimeText(list_->hoverTime());
+    });
     ConnectEyeControls(options_, preview_);
-    wireListAppearance();
     connect(tree_, &FolderTreeView::aboutToRebuild, list_, &FolderListView::ClearFileList);
     connect(tree_, &FolderTreeView::folderChanged, this, &TMainWindow::onFolderChanged);
     connect(list_, &FolderListView::previewItem, this, &TMainWindow::ShowPreviewItem);
     connect(list_, &FolderListView::folderActivated, this, &TMainWindow::onFolderActivated);
-}
-
-// The controls start as the settings file would leave them; each handler runs once.
-void TMainWindow::applyOptionDefaults() {
-    OptionsPanel* o = options_;
-    list_->CheckBoxSortClick(o->CheckBoxSort->isChecked());
-    list_->setKeepCaption(o->CheckBoxKeep->isChecked());
-    list_->CheckBoxLdtClick(o->CheckBoxLdt->isChecked());
-    list_->ComboBoxUpChange(o->ComboBoxUp->currentIndex());
-    list_->CheckBoxUpClick(o->CheckBoxUp->isChecked());
-    o->ComboBoxUp->setEnabled(o->CheckBoxUp->isChecked());
-    preview_->setQualityRedraw(o->CheckBoxMethod->isChecked());
-    preview_->setDiagramOptions(o->diagramOptions());
-    list_->setQualityThumbnails(o->CheckBoxMethod->isChecked());
-    list_->setThumbnailOptions(preview_->diagramOptions());
-    list_->setHandPointer(o->CheckBoxHandPont->isChecked());
-    list_->setUnderlineHot(o->CheckBoxUnderlineHot->isChecked());
-    list_->setUnderlineCold(o->CheckBoxUnderlineCold->isChecked());
-    list_->setFlatScrollBars(o->CheckBoxFlat->isChecked());
-    list_->setHotTracking(o->CheckBoxLHotTrack->isChecked());
-    o->EditHoverTime->setEnabled(o->CheckBoxLHotTrack->isChecked());
-    o->EditHoverTimeExit(); // the stored hover time takes effect
-    o->CheckBoxFavViews->setEnabled(o->CheckBoxFavs->isChecked());
-    o->CheckBoxFavCaptions->setEnabled(o->CheckBoxFavs->isChecked());
 }
 
 void TMainWindow::FormCreate() {
@@ -275,32 +214,17 @@ void TMainWindow::FormCreate() {
         MessageService::instance()->show(tr("Error!"),
                                          tr("Initialization error\rUnable reading configuration\r"),
                                          MessageService::Icon::Error);
-    InitTexts();
-    if (!options_->CheckBoxAlways->isChecked() || !panelShown_) options_->ButtonHideClick();
-    applyOptionDefaults();
-    recomputeTreePreset();
-    recomputeListPreset();
+    const ViewerOptions options = options_->options();
+    if (!options.AlwaysShown || !panelShown_) options_->ButtonHideClick();
+    applyOptions(options);
     options_->FitOptionsPanel();
     if (!start_.RootPath.isEmpty()) tree_->setRootPath(start_.RootPath);
     tree_->setTreeBuilding(false);
     tree_->setTreeReady(true);
-    tree_->setLargeIcons(options_->CheckBoxLarge->isChecked());
-    tree_->setShowButtons(options_->CheckBoxButton->isChecked());
-    tree_->setShowLines(options_->CheckBoxLines->isChecked());
-    tree_->setAutoExpand(options_->CheckBoxExpand->isChecked());
-    tree_->setHotTracking(options_->CheckBoxHotTrack->isChecked());
+    applyTreeOptions(options);
     tree_->ButtonCreateTreeClick();
-    options_->CheckBoxAlwaysClick();
     list_->viewport()->setMouseTracking(true);
     qApp->installEventFilter(this);
-}
-
-void TMainWindow::InitTexts() {
-    options_->LabelMy->setText(
-        QStringLiteral("Gonilux v" GONILUX_VERSION_SHORT "\nKestrin\n2002-2026"));
-    options_->EditTrel->setText(
-        QStringLiteral("C++20 · Qt %1").arg(QString::fromLatin1(qVersion())));
-    options_->CheckBoxLink->setChecked(true);
 }
 
 DiagramOptions TMainWindow::currentDiagramOptions() const {
@@ -308,7 +232,7 @@ DiagramOptions TMainWindow::currentDiagramOptions() const {
 }
 
 void TMainWindow::onDrawingOptionChanged(bool repaintThumbnails) {
-    preview_->setDiagramOptions(options_->diagramOptions());
+    preview_->setDiagramOptions(PanelDiagramOptions(options_->options()));
     list_->setThumbnailOptions(preview_->diagramOptions());
     if (repaintThumbnails) list_->viewport()->update();
     preview_->RedrawPreview(RenderBackground | RenderDiagramCurves);
@@ -325,7 +249,7 @@ void TMainWindow::showEvent(QShowEvent* event) {
 void TMainWindow::FormShow() {
     applyStoredLayout();
     if (startState_ != Qt::WindowNoState) setWindowState(startState_);
-    if (!options_->CheckBoxSave->isChecked()) lastPath_.clear();
+    if (!options_->options().SaveFolder) lastPath_.clear();
     if (!start_.OpenPath.isEmpty())
         openStartPath(start_.OpenPath);
     else
@@ -395,7 +319,7 @@ void TMainWindow::onFolderActivated(const QString& path, bool) {
 }
 
 void TMainWindow::UpdateTitle() {
-    if (!options_->CheckBoxTitleBar->isChecked() || titleShowsHint_) return;
+    if (!options_->options().FullPathTitle || titleShowsHint_) return;
     QTreeWidgetItem* node = tree_->currentItem();
     if (!node || !FolderTreeView::hasRecord(node)) return;
     const QString file = preview_->CurrentFile();
@@ -404,7 +328,7 @@ void TMainWindow::UpdateTitle() {
 }
 
 void TMainWindow::CheckBoxTitleBarClick() {
-    if (options_->CheckBoxTitleBar->isChecked())
+    if (options_->options().FullPathTitle)
         UpdateTitle();
     else
         setWindowTitle(kAppCaption);
@@ -419,7 +343,7 @@ void TMainWindow::DisplayHint(const QString& hint) {
         titleShowsHint_ = true;
     } else if (hint.isEmpty() && titleShowsHint_) {
         titleShowsHint_ = false;
-        if (options_->CheckBoxTitleBar->isChecked())
+        if (options_->options().FullPathTitle)
             UpdateTitle();
         else
             setWindowTitle(kAppCaption);

@@ -31,6 +31,7 @@ class ReportWindow;
 namespace gonilux::mainwindow {
 
 class OptionsPanel;
+struct ViewerOptions;
 class PreviewPane;
 class TFavourites;
 class TFileActions;
@@ -98,16 +99,15 @@ class TMainWindow : public QMainWindow {
     void buildLayout();
     void setTabChain();
     void wireCommandKeys();
-    bool applySettings(const IniDocument& ini);
-    void InitTexts();
-    void wireAppearance();
-    void wireListAppearance();
+    void applySettings(const ViewerOptions& options);
+    // Every part of the options reaches what it drives, once (at start).
+    void applyOptions(const ViewerOptions& options);
+    void applyTreeOptions(const ViewerOptions& options);
+    // A change reported by the options panel reaches what it drives.
+    void onOptionsChanged(const ViewerOptions& now, const ViewerOptions& before);
     void applyStoredLayout();
     void reportSettingsWriteFailure();
-    void recomputeTreePreset();
-    void recomputeListPreset();
     void wireOptions();
-    void applyOptionDefaults();
     void FormCreate();
     void FormShow();
     void FormClose();
@@ -151,11 +151,10 @@ class TMainWindow : public QMainWindow {
     QString settingsPath_;
     bool settingsWriteFailed_ = false;
     Qt::WindowStates startState_ = Qt::WindowNoState;
-    int pendingTree_ = 362;
-    int pendingRight_ = 330;
-    int pendingInfo_ = 101;
+    int pendingTree_ = 0; // the splitter sizes read, applied once the window shows
+    int pendingRight_ = 0;
+    int pendingInfo_ = 0;
     bool panelShown_ = true;
-    int storedLanguage_ = 0; // the stored interface language, which --lang does not change
 };
 
 } // namespace gonilux::mainwindow

@@ -1,123 +1,87 @@
-// The main window's appearance options: the tree's and the list's boxes and their presets.
+// What the options drive: the file list, the folder tree, the preview and the title. At start
+// every part gets its value once; later each change the panel reports reaches what it drives.
+#include "browser/file_entries.h"
 #include "browser/folder_list_view.h"
 #include "browser/folder_tree.h"
-#include "browser/list_appearance.h"
+#include "diagram/render_diagram.h"
+#include "hover_readout.h"
 #include "main_window.h"
 #include "options_panel.h"
-
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QRadioButton>
+#include "preview_pane.h"
 
 namespace gonilux::mainwindow {
 
 using browser::FolderListView;
-using browser::FolderTreeView;
+using V = ViewerOptions;
 
-// The tree's appearance options and their presets; a preset's radio button sets the three
-// boxes, and a change of any box shows the preset that now matches.
-void TMainWindow::wireAppearance() {
-    OptionsPanel* o = options_;
-    connect(o->CheckBoxLarge, &QCheckBox::toggled, tree_, &FolderTreeView::setLargeIcons);
-    connect(o->CheckBoxButton, &QCheckBox::toggled, tree_, &FolderTreeView::setShowButtons);
-    connect(o->CheckBoxLines, &QCheckBox::toggled, this, [this](bool on) {
-        tree_->setShowLines(on);
-        recomputeTreePreset();
-    });
-    connect(o->CheckBoxExpand, &QCheckBox::toggled, this, [this](bool on) {
-        tree_->setAutoExpand(on);
-        recomputeTreePreset();
-    });
-    connect(o->CheckBoxHotTrack, &QCheckBox::toggled, this, [this](bool on) {
-        tree_->setHotTracking(on);
-        recomputeTreePreset();
-    });
-    connect(o->RadioButton9X, &QRadioButton::toggled, this, [o](bool on) {
-        if (!on) return;
-        o->CheckBoxLines->setChecked(true);
-        o->CheckBoxExpand->setChecked(false);
-        o->CheckBoxHotTrack->setChecked(false);
-    });
-    connect(o->RadioButtonXP, &QRadioButton::toggled, this, [o](bool on) {
-        if (!on) return;
-        o->CheckBoxHotTrack->setChecked(true);
-        o->CheckBoxExpand->setChecked(true);
-        o->CheckBoxLines->setChecked(false);
-    });
-    connect(o->CheckBoxDblClick, &QCheckBox::toggled, o->ComboBoxDblClick, &QComboBox::setEnabled);
-    connect(o->CheckBoxOn, &QCheckBox::toggled, this, [o](bool on) {
-        for (QWidget* w : std::initializer_list<QWidget*>{o->CheckBoxLink, o->CheckBoxPlus,
-                                                          o->TrackBarR, o->TrackBarK})
-            w->setEnabled(on);
-    });
-    connect(o->CheckBoxFavs, &QCheckBox::toggled, this, [o](bool on) {
-        o->CheckBoxFavViews->setEnabled(on);
-        o->CheckBoxFavCaptions->setEnabled(on);
-    });
+void TMainWindow::applyOptions(const ViewerOptions& o) {
+    browser::SetHeaderEncodingChoice(o.Encoding);
+    if (o.Caption != list_->captionChoice()) list_->ComboBoxCaptionChange(o.Caption);
+    list_->CheckBoxSortClick(o.Sort);
+    list_->setKeepCaption(o.KeepCaption);
+    list_->CheckBoxLdtClick(o.ListLdt);
+    list_->ComboBoxUpChange(o.UpStyle);
+    list_->CheckBoxUpClick(o.UpEntry);
+    const auto view = static_cast<FolderListView::ViewStyle>(o.View);
+    if (o.View >= 0 && view != list_->viewStyle()) list_->setViewStyle(view);
+    preview_->setQualityRedraw(o.QualityRedraw);
+    preview_->setDiagramOptions(PanelDiagramOptions(o));
+    preview_->setEyeSettings(EyeSettingsOf(o));
+    list_->setQualityThumbnails(o.QualityRedraw);
+    list_->setThumbnailOptions(preview_->diagramOptions());
+    list_->setHandPointer(o.HandPointer);
+    list_->setUnderlineHot(o.UnderlineHot);
+    list_->setUnderlineCold(o.UnderlineCold);
+    list_->setFlatScrollBars(o.FlatScrollBars);
+    list_->setHotTracking(o.ListHotTrack);
+    options_->EditHoverTimeExit(); // the stored hover time takes effect
+    CheckBoxTitleBarClick();
 }
 
-void TMainWindow::recomputeTreePreset() {
-    OptionsPanel* o = options_;
-    const browser::TreePreset preset =
-        browser::treePresetFor(o->CheckBoxLines->isChecked(), o->CheckBoxExpand->isChecked(),
-                               o->CheckBoxHotTrack->isChecked());
-    QRadioButton* target = preset == browser::TreePreset::Windows9x   ? o->RadioButton9X
-                           : preset == browser::TreePreset::WindowsXP ? o->RadioButtonXP
-                                                                      : o->RadioButtonCustom;
-    const QSignalBlocker b1(o->RadioButton9X), b2(o->RadioButtonXP), b3(o->RadioButtonCustom);
-    target->setChecked(true);
+void TMainWindow::applyTreeOptions(const ViewerOptions& o) {
+    tree_->setLargeIcons(o.LargeIcons);
+    tree_->setShowButtons(o.TreeButtons);
+    tree_->setShowLines(o.TreeLines);
+    tree_->setAutoExpand(o.AutoExpand);
+    tree_->setHotTracking(o.TreeHotTrack);
 }
 
-void TMainWindow::recomputeListPreset() {
-    OptionsPanel* o = options_;
-    const browser::ListPreset preset = browser::PresetOf(list_->listAppearance());
-    QRadioButton* target = preset == browser::ListPreset::L9X   ? o->RadioButtonL9X
-                           : preset == browser::ListPreset::LXP ? o->RadioButtonLXP
-                                                                : o->RadioButtonLCustom;
-    const QSignalBlocker b1(o->RadioButtonL9X), b2(o->RadioButtonLXP), b3(o->RadioButtonLCustom);
-    target->setChecked(true);
-}
-
-// The list's appearance options: each box drives the list, then the matching preset is shown;
-// a preset's radio button sets the four boxes.
-void TMainWindow::wireListAppearance() {
-    OptionsPanel* o = options_;
-    connect(o->CheckBoxHandPont, &QCheckBox::toggled, this, [this](bool on) {
-        list_->setHandPointer(on);
-        recomputeListPreset();
-    });
-    connect(o->CheckBoxUnderlineHot, &QCheckBox::toggled, this, [this](bool on) {
-        list_->setUnderlineHot(on);
-        recomputeListPreset();
-    });
-    connect(o->CheckBoxUnderlineCold, &QCheckBox::toggled, this, [this](bool on) {
-        list_->setUnderlineCold(on);
-        recomputeListPreset();
-    });
-    connect(o->CheckBoxLHotTrack, &QCheckBox::toggled, this, [this](bool on) {
-        list_->setHotTracking(on);
-        recomputeListPreset();
-    });
-    connect(o->CheckBoxLHotTrack, &QCheckBox::toggled, o->EditHoverTime, &QLineEdit::setEnabled);
-    connect(o->CheckBoxFlat, &QCheckBox::toggled, list_, &FolderListView::setFlatScrollBars);
-    auto applyPreset = [this](browser::ListPreset preset) {
-        const browser::ListAppearance a =
-            browser::PresetAppearance(preset, list_->listAppearance());
-        options_->CheckBoxHandPont->setChecked(a.HandPointer);
-        options_->CheckBoxUnderlineHot->setChecked(a.UnderlineHot);
-        options_->CheckBoxUnderlineCold->setChecked(a.UnderlineCold);
-        options_->CheckBoxLHotTrack->setChecked(a.HotTracking);
-    };
-    connect(o->RadioButtonL9X, &QRadioButton::toggled, this, [applyPreset](bool on) {
-        if (on) applyPreset(browser::ListPreset::L9X);
-    });
-    connect(o->RadioButtonLXP, &QRadioButton::toggled, this, [applyPreset](bool on) {
-        if (on) applyPreset(browser::ListPreset::LXP);
-    });
-    connect(o, &OptionsPanel::hoverTimeEntered, this, [this](int ms) {
-        list_->setHoverTime(ms);
-        options_->setHoverTimeText(list_->hoverTime());
-    });
+void TMainWindow::onOptionsChanged(const ViewerOptions& now, const ViewerOptions& before) {
+    const auto changed = [&](auto member) { return now.*member != before.*member; };
+    if (changed(&V::Caption)) list_->ComboBoxCaptionChange(now.Caption);
+    if (changed(&V::Sort)) list_->CheckBoxSortClick(now.Sort);
+    if (changed(&V::Encoding)) {
+        browser::SetHeaderEncodingChoice(now.Encoding);
+        list_->UpdateCaptions(false);
+        ShowPreviewItem(list_->currentRow());
+    }
+    if (changed(&V::KeepCaption)) list_->setKeepCaption(now.KeepCaption);
+    if (changed(&V::ListLdt)) list_->CheckBoxLdtClick(now.ListLdt);
+    if (changed(&V::UpEntry)) list_->CheckBoxUpClick(now.UpEntry);
+    if (changed(&V::UpStyle)) list_->ComboBoxUpChange(now.UpStyle);
+    if (changed(&V::View) && now.View >= 0)
+        list_->setViewStyle(static_cast<FolderListView::ViewStyle>(now.View));
+    if (changed(&V::Multi) || changed(&V::Labels) || changed(&V::Complete) || changed(&V::Warning))
+        onDrawingOptionChanged(changed(&V::Complete) || changed(&V::Warning));
+    if (changed(&V::Centre)) {
+        preview_->setDiagramOptions(PanelDiagramOptions(now));
+        preview_->RenderDiagram(RenderBackground | RenderDiagramCurves);
+    }
+    if (changed(&V::QualityRedraw)) {
+        preview_->setQualityRedraw(now.QualityRedraw);
+        list_->setQualityThumbnails(now.QualityRedraw);
+    }
+    if (changed(&V::FullPathTitle)) CheckBoxTitleBarClick();
+    if (changed(&V::LargeIcons)) tree_->setLargeIcons(now.LargeIcons);
+    if (changed(&V::TreeButtons)) tree_->setShowButtons(now.TreeButtons);
+    if (changed(&V::TreeLines)) tree_->setShowLines(now.TreeLines);
+    if (changed(&V::AutoExpand)) tree_->setAutoExpand(now.AutoExpand);
+    if (changed(&V::TreeHotTrack)) tree_->setHotTracking(now.TreeHotTrack);
+    if (changed(&V::HandPointer)) list_->setHandPointer(now.HandPointer);
+    if (changed(&V::UnderlineHot)) list_->setUnderlineHot(now.UnderlineHot);
+    if (changed(&V::UnderlineCold)) list_->setUnderlineCold(now.UnderlineCold);
+    if (changed(&V::ListHotTrack)) list_->setHotTracking(now.ListHotTrack);
+    if (changed(&V::FlatScrollBars)) list_->setFlatScrollBars(now.FlatScrollBars);
 }
 
 } // namespace gonilux::mainwindow

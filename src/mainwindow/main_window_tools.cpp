@@ -17,6 +17,7 @@
 #include <QShortcut>
 #include <QToolButton>
 #include <functional>
+#include <tuple>
 
 namespace gonilux::mainwindow {
 namespace {
@@ -133,16 +134,19 @@ void TMainWindow::wireTools() {
     auto repaintCompare = [this] {
         if (tools_ && tools_->Compare->isVisible()) tools_->Compare->update();
     };
-    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
-             preview_->SpeedButtonFit(), preview_->SpeedButtonOrtho(), options_->CheckBoxMulti,
-             options_->CheckBoxLabels, options_->CheckBoxComplete, options_->CheckBoxWarning,
-             options_->CheckBoxCenter})
+    for (QAbstractButton* button : {preview_->SpeedButtonFit(), preview_->SpeedButtonOrtho()})
         connect(button, &QAbstractButton::toggled, this, repaintCompare);
+    connect(options_, &OptionsPanel::optionsChanged, this,
+            [repaintCompare](const ViewerOptions& now, const ViewerOptions& before) {
+                if (std::tie(now.Multi, now.Labels, now.Complete, now.Warning, now.Centre) !=
+                    std::tie(before.Multi, before.Labels, before.Complete, before.Warning,
+                             before.Centre))
+                    repaintCompare();
+            });
 }
 
 // Ctrl+P prints, Ctrl+E exports the picture, Ctrl+K shows the compare window, Ctrl+R the report
-// (Ctrl+F, the
-// filter, is the filter field's); the popup shows the keys beside its items.
+// (Ctrl+F, the filter, is the filter field's); the popup shows the keys beside its items.
 void TMainWindow::wireCommandKeys() {
     auto bind = [this](QKeyCombination keys, std::function<void()> command) {
         auto* shortcut = new QShortcut(QKeySequence(keys), this);
@@ -205,10 +209,14 @@ void TMainWindow::wireReport() {
     connect(preview_, &PreviewPane::planeChanged, this, [this] {
         if (tools_ && tools_->Report->isVisible()) tools_->Report->followPlane();
     });
-    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
-             preview_->SpeedButtonFit(), preview_->SpeedButtonOrtho(), options_->CheckBoxMulti,
-             options_->CheckBoxLabels, options_->CheckBoxComplete, options_->CheckBoxWarning})
+    for (QAbstractButton* button : {preview_->SpeedButtonFit(), preview_->SpeedButtonOrtho()})
         connect(button, &QAbstractButton::toggled, this, follow);
+    connect(options_, &OptionsPanel::optionsChanged, this,
+            [follow](const ViewerOptions& now, const ViewerOptions& before) {
+                if (std::tie(now.Multi, now.Labels, now.Complete, now.Warning) !=
+                    std::tie(before.Multi, before.Labels, before.Complete, before.Warning))
+                    follow();
+            });
     connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
         if (tools_ && tools_->Report->isVisible()) tools_->Report->refreshOverlay();
     });

@@ -2,8 +2,10 @@
 
 #include "group_box_ex.h"
 #include "hover_readout.h"
+#include "language.h"
 #include "layout_rules.h"
 #include "photometry/header_encoding.h"
+#include "photometry/product_name.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -48,8 +50,19 @@ OptionsPanel::OptionsPanel(QWidget* parent) : QWidget(parent) {
     CheckBoxCenter = new QCheckBox(this);
     CheckBoxCenter->setObjectName(QStringLiteral("CheckBoxCenter"));
     CheckBoxCenter->hide();
-    finishGroups();
+    finishGroups(); // the groups' heights are taken without the texts below
+    LabelMy->setText(QStringLiteral(GONILUX_PRODUCT_NAME "\nKestrin\n2002-2026"));
+    EditTrel->setText(QStringLiteral("C++20 · Qt %1").arg(QString::fromLatin1(qVersion())));
+    bindControls();
+    wirePresets();
+    syncEnabled();
     connect(qApp, &QApplication::focusChanged, this, &OptionsPanel::onFocusChanged);
+    connect(ButtonRefresh, &QPushButton::clicked, this, &OptionsPanel::refreshRequested);
+    connect(ComboBoxLanguage, &QComboBox::activated, this, [this](int index) {
+        language_ = LanguageCode(index == 1 ? Language::English : Language::Chinese).toStdString();
+        emit languageChosen(index);
+    });
+    shown_ = options();
 }
 
 TGroupBoxEx* OptionsPanel::addGroup(const char* name, const QString& caption, int designedHeight) {
@@ -121,7 +134,6 @@ void OptionsPanel::buildOptionsGroup() {
     rowLayout->addWidget(ButtonHide);
     GroupBoxExOptions->layout()->addWidget(row);
     connect(ButtonHide, &QPushButton::clicked, this, &OptionsPanel::ButtonHideClick);
-    connect(CheckBoxAlways, &QCheckBox::toggled, this, &OptionsPanel::CheckBoxAlwaysClick);
 }
 
 void OptionsPanel::buildViewGroup() {
@@ -192,7 +204,6 @@ void OptionsPanel::buildListGroup() {
     ComboBoxDblClick =
         addCombo(GroupBoxExList, "ComboBoxDblClick", {tr("使用默认打开"), tr("使用记事本打开")}, 0);
     ComboBoxDblClick->setEnabled(false);
-    connect(CheckBoxLHotTrack, &QCheckBox::toggled, EditHoverTime, &QLineEdit::setEnabled);
     connect(EditHoverTime, &QLineEdit::returnPressed, this, &OptionsPanel::EditHoverTimeExit);
 }
 
@@ -319,16 +330,6 @@ void OptionsPanel::bindDragScrolling(QWidget* widget) {
 
 QList<TGroupBoxEx*> OptionsPanel::groups() const {
     return groups_;
-}
-
-DiagramOptions OptionsPanel::diagramOptions() const {
-    DiagramOptions options;
-    options.Center = CheckBoxCenter->isChecked();
-    options.Complete = CheckBoxComplete->isChecked();
-    options.Multi = CheckBoxMulti->isChecked();
-    options.Warning = CheckBoxWarning->isChecked();
-    options.Labels = CheckBoxLabels->isChecked();
-    return options;
 }
 
 } // namespace gonilux::mainwindow

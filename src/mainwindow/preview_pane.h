@@ -45,6 +45,8 @@ struct EyeSettings {
     int R = 32;       // lens radius in pixels
     int K = 80;       // index of refraction = K / 10 + 1
     int Alpha = 128;  // opacity of the readout box
+
+    bool operator==(const EyeSettings&) const = default;
 };
 
 // The square paint box that shows the preview picture.

@@ -4,6 +4,7 @@
 #include "ies_writer.h"
 #include "ldt_reader.h"
 #include "plane_pairs.h"
+#include "product_name.h"
 #include "resample.h"
 
 #include <cctype>
@@ -221,7 +222,7 @@ std::string_view ExportSuffix(ExportKind kind) {
 }
 
 std::string ChangedLine(ExportKind kind) {
-    std::string line = "[CHANGED]     (C) Gonilux v2.9 by Kestrin: ";
+    std::string line = "[CHANGED]     (C) " + std::string(kProductName) + " by Kestrin: ";
     if (kind == ExportKind::Resampled) return line + "re-sampled to type C";
     return line +
            (kind == ExportKind::Conversion ? "type B converted to type C" : "rotated from 90 to 0");

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ies_record.h"
+#include "product_name.h"
 
 #include <string>
 #include <string_view>
@@ -11,7 +12,7 @@ namespace gonilux {
 
 // Text of the user/date field of every EULUMDAT file this program writes; IsAuthorFile looks for
 // it.
-inline constexpr std::string_view kLdtAuthorField = "Gonilux v2.9 by Kestrin";
+inline constexpr std::string_view kLdtAuthorField = GONILUX_PRODUCT_NAME " by Kestrin";
 
 // Symmetry indicator of the full circle of planes `rows` (row k at k * 360 / rows.size()
 // degrees): 1 when every plane is the same, 4 for both principal planes of symmetry, 2 for the

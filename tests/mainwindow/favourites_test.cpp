@@ -13,7 +13,7 @@ class FavouritesTest : public ViewerTest {
         open();
         favs_ = window_->favourites();
     }
-    QListWidget* box() const { return o()->ListBoxFavorites; }
+    QListWidget* box() const { return ctl<QListWidget>("ListBoxFavorites"); }
     TFavourites* favs_ = nullptr;
 };
 
@@ -25,23 +25,25 @@ TEST_F(FavouritesTest, AddAndOpenFolderTakeTheFocusedFolder) {
          {std::tuple{0, "lib", true}, {1, "lib/sub", true}, {2, "lib", false}, {0, "lib", false}}) {
         list()->setCurrentRow(row);
         window_->fileActions()->PopupMenuPopup();
-        EXPECT_EQ(p->AddToFavorites1->isVisible() + o()->ButtonAdd->isEnabled(), 2 * adds) << row;
+        EXPECT_EQ(p->AddToFavorites1->isVisible() + ctl<QPushButton>("ButtonAdd")->isEnabled(),
+                  2 * adds)
+            << row;
         const int before = favs_->count();
         p->AddToFavorites1->trigger();
         EXPECT_EQ(favs_->count(), before + adds);
-        EXPECT_FALSE(o()->ButtonAdd->isEnabled()) << row;
+        EXPECT_FALSE(ctl<QPushButton>("ButtonAdd")->isEnabled()) << row;
         shell_->Calls.clear();
         p->Openfolder1->trigger();
         EXPECT_EQ(shell_->Calls, QStringList{"folder " + path(folder)});
     }
     EXPECT_GE(favs_->FindFavourite(path("lib")), 0);
-    EXPECT_FALSE(o()->ButtonRemove->isEnabled());
+    EXPECT_FALSE(ctl<QPushButton>("ButtonRemove")->isEnabled());
     box()->item(favs_->FindFavourite(path("lib/sub")))->setSelected(true);
-    EXPECT_TRUE(o()->ButtonRemove->isEnabled());
-    o()->ButtonRemove->click();
+    EXPECT_TRUE(ctl<QPushButton>("ButtonRemove")->isEnabled());
+    ctl<QPushButton>("ButtonRemove")->click();
     EXPECT_EQ(favs_->count(), 1);
     EXPECT_EQ(favs_->FavouritePath(0), path("lib"));
-    EXPECT_FALSE(o()->ButtonRemove->isEnabled());
+    EXPECT_FALSE(ctl<QPushButton>("ButtonRemove")->isEnabled());
 }
 
 // Leaving a favourite stores the view and caption that "查看" and "标题" ask for, returning
@@ -51,30 +53,31 @@ TEST_F(FavouritesTest, ViewAndCaptionAreRememberedOnlyWhenAskedFor) {
     list()->setCurrentRow(0);
     favs_->AddToFavorites1Click();
     EXPECT_EQ(favs_->ViewCode(0), 0x20); // list, file name
-    QRadioButton* const views[] = {o()->RadioButtonThumbnails, o()->RadioButtonIcons};
+    QRadioButton* const views[] = {ctl<QRadioButton>("RadioButtonThumbnails"),
+                                   ctl<QRadioButton>("RadioButtonIcons")};
     for (auto [favs, keepViews, keepCaptions, view, caption, code, thumbnails, returned] :
          {std::tuple{true, true, true, 0, 1, 0x01, true, 1},
           {true, false, true, 1, 2, 0x02, false, 2},
           {true, true, false, 1, 3, 0x12, false, 0},
           {false, true, true, 0, 4, 0x12, false, 0}}) {
-        o()->CheckBoxFavs->setChecked(favs);
-        EXPECT_EQ(o()->CheckBoxFavViews->isEnabledTo(o()) +
-                      o()->CheckBoxFavCaptions->isEnabledTo(o()),
+        ctl("CheckBoxFavs")->setChecked(favs);
+        EXPECT_EQ(ctl("CheckBoxFavViews")->isEnabledTo(o()) +
+                      ctl("CheckBoxFavCaptions")->isEnabledTo(o()),
                   2 * favs);
-        o()->CheckBoxFavViews->setChecked(keepViews);
-        o()->CheckBoxFavCaptions->setChecked(keepCaptions);
+        ctl("CheckBoxFavViews")->setChecked(keepViews);
+        ctl("CheckBoxFavCaptions")->setChecked(keepCaptions);
         views[view]->setChecked(true);
-        o()->ComboBoxCaption->setCurrentIndex(caption);
+        ctl<QComboBox>("ComboBoxCaption")->setCurrentIndex(caption);
         window_->openStartPath(path("other"));
         EXPECT_EQ(favs_->ViewCode(0), code) << caption;
-        o()->RadioButtonList->setChecked(true);
-        o()->ComboBoxCaption->setCurrentIndex(0);
+        ctl<QRadioButton>("RadioButtonList")->setChecked(true);
+        ctl<QComboBox>("ComboBoxCaption")->setCurrentIndex(0);
         window_->openStartPath(path("lib"));
-        EXPECT_EQ(o()->RadioButtonThumbnails->isChecked(), thumbnails) << caption;
+        EXPECT_EQ(ctl<QRadioButton>("RadioButtonThumbnails")->isChecked(), thumbnails) << caption;
         EXPECT_EQ(list()->captionChoice(), returned) << caption;
     }
-    o()->CheckBoxFavs->setChecked(true); // closing in a favourite stores its view as well
-    o()->ComboBoxCaption->setCurrentIndex(4);
+    ctl("CheckBoxFavs")->setChecked(true); // closing in a favourite stores its view as well
+    ctl<QComboBox>("ComboBoxCaption")->setCurrentIndex(4);
     window_.reset();
     EXPECT_TRUE(read("gonilux.ini").contains("folder0=24" + path("lib").toUtf8()));
 }
@@ -83,7 +86,7 @@ TEST_F(FavouritesTest, AFavouriteOpensByDoubleClickEnterOrTheSubmenu) {
     favs_->AddFavourite("other", path("other")); // listed by name, with the folder's icon
     favs_->AddFavourite("lib", path("lib"));
     EXPECT_FALSE(box()->item(1)->icon().isNull());
-    o()->GroupBoxExFavorites->setCollapsed(false);
+    ctl<TGroupBoxEx>("GroupBoxExFavorites")->setCollapsed(false);
     window_->openStartPath(path("lib/sub"));
     emit box()->itemDoubleClicked(box()->item(1));
     EXPECT_EQ(treePath(), path("other"));

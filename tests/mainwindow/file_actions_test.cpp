@@ -57,7 +57,7 @@ TEST_F(FileActionsTest, ThePopupOffersWhatSuitsTheFocusedEntries) {
     popup()->Explore1->trigger();
     EXPECT_EQ(shell_->Calls, QStringList{"show " + path("lib/sub")});
     window_->favourites()->AddFavourite("lib", path("lib"));
-    o()->ButtonHide->click();
+    ctl<QPushButton>("ButtonHide")->click();
     list()->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
     add("..");
     ExpectSameAsFile("popup.txt", shown);
@@ -67,11 +67,12 @@ TEST_F(FileActionsTest, ThePopupOffersWhatSuitsTheFocusedEntries) {
 TEST_F(FileActionsTest, ThePopupsViewItemsFollowAndSetThePanel) {
     TPopupMenu* p = popup();
     p->Icons1->trigger();
-    EXPECT_TRUE(o()->RadioButtonIcons->isChecked());
+    EXPECT_TRUE(ctl<QRadioButton>("RadioButtonIcons")->isChecked());
     for (QAction* item : {p->Captions[4], p->Sort1, p->Thumbnails1})
         item->trigger();
-    EXPECT_TRUE(o()->RadioButtonThumbnails->isChecked() && !o()->CheckBoxSort->isChecked());
-    EXPECT_EQ(o()->ComboBoxCaption->currentIndex(), 4);
+    EXPECT_TRUE(ctl<QRadioButton>("RadioButtonThumbnails")->isChecked() &&
+                !ctl("CheckBoxSort")->isChecked());
+    EXPECT_EQ(ctl<QComboBox>("ComboBoxCaption")->currentIndex(), 4);
     EXPECT_EQ(MenuListing(popup()->View1), QStringLiteral("*缩略图\n图标\n列表\n").toUtf8());
     EXPECT_FALSE(p->Sort1->isChecked() || p->Captions[0]->isChecked() ||
                  !p->Captions[4]->isChecked());
@@ -169,7 +170,7 @@ TEST_F(FileActionsTest, KeysAndDoubleClicksOfTheList) {
     write("lib/new.ies", TypeCText(0));
     QTest::keyClick(list(), Qt::Key_F5);
     EXPECT_EQ(shownFiles().count("new.ies"), 1);
-    o()->ComboBoxDblClick->setCurrentIndex(1);
+    ctl<QComboBox>("ComboBoxDblClick")->setCurrentIndex(1);
     select("c0.ies");
     QTest::keyClick(list(), Qt::Key_Return);
     EXPECT_EQ(shell_->Calls.value(1), "text " + path("lib/c0.ies"));
@@ -182,8 +183,8 @@ TEST_F(FileActionsTest, KeysAndDoubleClicksOfTheList) {
           {true, 0, p->Open1, "open "},
           {true, 1, p->OpenNotepad1, "text "},
           {false, 1, nullptr, {}}}) {
-        o()->CheckBoxDblClick->setChecked(on);
-        o()->ComboBoxDblClick->setCurrentIndex(program);
+        ctl("CheckBoxDblClick")->setChecked(on);
+        ctl<QComboBox>("ComboBoxDblClick")->setCurrentIndex(program);
         EXPECT_EQ(p->defaultAction(), mark);
         shell_->Calls.clear();
         QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {},

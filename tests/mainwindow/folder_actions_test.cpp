@@ -17,16 +17,16 @@ class FolderActionsTest : public ViewerTest {
 // The focus the listing puts on the first entry is not a choice: "加" adds the shown folder
 // (without the up entry, and at the tree's root) until an entry is selected.
 TEST_F(FolderActionsTest, AddTakesTheShownFolderUntilAnEntryIsSelected) {
-    o()->CheckBoxUp->setChecked(false);
+    ctl("CheckBoxUp")->setChecked(false);
     for (const QString& shown : {path("lib"), root_.path()}) {
         window_->openStartPath(shown);
         ASSERT_EQ(list()->currentRow(), 0);
-        o()->ButtonAdd->click();
+        ctl<QPushButton>("ButtonAdd")->click();
         EXPECT_GE(window_->favourites()->FindFavourite(shown), 0) << shown.toStdString();
     }
     list()->setCurrentRow(1, QItemSelectionModel::ClearAndSelect); // "other"
-    ASSERT_TRUE(o()->ButtonAdd->isEnabled());
-    o()->ButtonAdd->click();
+    ASSERT_TRUE(ctl<QPushButton>("ButtonAdd")->isEnabled());
+    ctl<QPushButton>("ButtonAdd")->click();
     EXPECT_GE(window_->favourites()->FindFavourite(path("other")), 0);
     EXPECT_EQ(window_->favourites()->count(), 3);
 }

@@ -62,17 +62,17 @@ TEST_F(MainWindowTest, AFolderIsListedUnreadAndAFileIsShownWhenSelected) {
     EXPECT_EQ(preview()->CurrentFile(), path("lib/f.ldt"));
     EXPECT_TRUE(window_->labelInfo()->text().contains("\n\n光通量: ") &&
                 preview()->PreviewBitmap() != empty);
-    o()->CheckBoxLdt->setChecked(false);
+    ctl("CheckBoxLdt")->setChecked(false);
     EXPECT_EQ(shownFiles(), QStringList({"b.ies", "bad.ies", "c0.ies", "one.ies"}));
     window_->openStartPath(path("lib/bad.ies")); // a damaged header is reported with its line
     EXPECT_TRUE(test::WaitUntil([&] { return !messages_.isEmpty(); }));
     QTest::qWait(20);
     ASSERT_EQ(messages_.size(), 1);
     EXPECT_EQ(messages_[0].Title + messages_[0].Text, "Error!Line 2\rbad.ies");
-    o()->CheckBoxTitleBar->setChecked(false); // the title shows the folder only when asked
+    ctl("CheckBoxTitleBar")->setChecked(false); // the title shows the folder only when asked
     EXPECT_EQ(window_->windowTitle(), "Gonilux v2.9");
     for (bool titleBar : {false, true}) { // hints show over it
-        o()->CheckBoxTitleBar->setChecked(titleBar);
+        ctl("CheckBoxTitleBar")->setChecked(titleBar);
         window_->DisplayHint("?short|/favourite");
         EXPECT_EQ(window_->windowTitle(), "Gonilux v2.9    /favourite");
         window_->DisplayHint({});
@@ -80,7 +80,8 @@ TEST_F(MainWindowTest, AFolderIsListedUnreadAndAFileIsShownWhenSelected) {
     }
     write("lib/sub/k.ies", TypeCText(0, "\xCA\xEE\xF2")); // the header encoding chosen applies
     window_->openStartPath(path("lib/sub/k.ies"));
-    o()->ComboBoxEncoding->setCurrentIndex(o()->ComboBoxEncoding->findData("windows-1251"));
+    ctl<QComboBox>("ComboBoxEncoding")
+        ->setCurrentIndex(ctl<QComboBox>("ComboBoxEncoding")->findData("windows-1251"));
     EXPECT_TRUE(window_->infoText().contains("测试: Кот")) << window_->infoText().toStdString();
 }
 
@@ -123,30 +124,31 @@ TEST_F(MainWindowTest, SwitchesDriveTheListTreeAndPreview) {
          {QByteArray(), ReadFile(GONILUX_TESTDATA_DIR "/expected/mainwindow/changed.ini")}) {
         open(ini);
         const browser::FolderTreeView* tree = window_->folderTree();
-        const auto on = [&](QWidget* widget) { return widget->isEnabledTo(o()); };
+        const auto on = [&](const char* name) { return ctl<QWidget>(name)->isEnabledTo(o()); };
+        const auto box = [&](const char* name) {
+            return ctl(("CheckBox" + std::string(name)).c_str());
+        };
         // clang-format off
         QAbstractButton* const switches[] = {
-            o()->CheckBoxSort, o()->CheckBoxKeep, o()->CheckBoxLdt, o()->CheckBoxUp, o()->CheckBoxUp,
-            o()->CheckBoxMethod, o()->CheckBoxMethod, o()->CheckBoxMulti, o()->CheckBoxMulti,
-            o()->CheckBoxComplete, o()->CheckBoxComplete, o()->CheckBoxWarning, o()->CheckBoxWarning,
-            o()->CheckBoxLabels, o()->CheckBoxLabels, o()->CheckBoxCenter, preview()->SpeedButtonFit(),
-            preview()->SpeedButtonOrtho(), o()->CheckBoxLarge, o()->CheckBoxButton, o()->CheckBoxLines,
-            o()->CheckBoxExpand, o()->CheckBoxHotTrack, o()->CheckBoxHandPont, o()->CheckBoxUnderlineHot,
-            o()->CheckBoxUnderlineCold, o()->CheckBoxLHotTrack, o()->CheckBoxLHotTrack, o()->CheckBoxFlat,
-            o()->CheckBoxDblClick, o()->CheckBoxOn, o()->CheckBoxOn, o()->CheckBoxOn, o()->CheckBoxPlus};
+            box("Sort"), box("Keep"), box("Ldt"), box("Up"), box("Up"), box("Method"), box("Method"),
+            box("Multi"), box("Multi"), box("Complete"), box("Complete"), box("Warning"), box("Warning"),
+            box("Labels"), box("Labels"), box("Center"), preview()->SpeedButtonFit(),
+            preview()->SpeedButtonOrtho(), box("Large"), box("Button"), box("Lines"), box("Expand"),
+            box("HotTrack"), box("HandPont"), box("UnderlineHot"), box("UnderlineCold"), box("LHotTrack"),
+            box("LHotTrack"), box("Flat"), box("DblClick"), box("On"), box("On"), box("On"), box("Plus")};
         const auto driven = [&] {
             const DiagramOptions shown = preview()->diagramOptions(), thumbs = list()->thumbnailOptions();
             const browser::ListAppearance looks = list()->listAppearance();
             return QList<bool>{
                 list()->sortEnabled(), list()->keepCaption(), list()->listsLdt(), list()->upEntryEnabled(),
-                on(o()->ComboBoxUp), preview()->qualityRedraw(), list()->qualityThumbnails(), shown.Multi,
+                on("ComboBoxUp"), preview()->qualityRedraw(), list()->qualityThumbnails(), shown.Multi,
                 thumbs.Multi, shown.Complete, thumbs.Complete, shown.Warning, thumbs.Warning, shown.Labels,
                 thumbs.Labels, shown.Center, thumbs.Fit, thumbs.Ortho, tree->largeIcons(),
                 tree->showButtons(), tree->showLines(), tree->autoExpand(), tree->hotTracking(),
                 looks.HandPointer, looks.UnderlineHot, looks.UnderlineCold, looks.HotTracking,
-                on(o()->EditHoverTime), list()->flatScrollBars(), on(o()->ComboBoxDblClick),
-                preview()->eyeSettings().On, on(o()->TrackBarR) && on(o()->TrackBarK),
-                on(o()->CheckBoxPlus), preview()->eyeSettings().Plus};
+                on("EditHoverTime"), list()->flatScrollBars(), on("ComboBoxDblClick"),
+                preview()->eyeSettings().On, on("TrackBarR") && on("TrackBarK"),
+                on("CheckBoxPlus"), preview()->eyeSettings().Plus};
         };
         for (int turn = 0; turn < 3; ++turn) {
             QList<bool> checked;
@@ -156,24 +158,24 @@ TEST_F(MainWindowTest, SwitchesDriveTheListTreeAndPreview) {
         }
         // clang-format on
         using View = browser::FolderListView::ViewStyle;
-        for (auto [button, view] : {std::pair{o()->RadioButtonIcons, View::Icons},
-                                    {o()->RadioButtonThumbnails, View::Thumbnails},
-                                    {o()->RadioButtonList, View::List}}) {
+        for (auto [button, view] : {std::pair{ctl<QRadioButton>("RadioButtonIcons"), View::Icons},
+                                    {ctl<QRadioButton>("RadioButtonThumbnails"), View::Thumbnails},
+                                    {ctl<QRadioButton>("RadioButtonList"), View::List}}) {
             button->setChecked(true);
             EXPECT_EQ(list()->viewStyle(), view);
         }
-        o()->ComboBoxCaption->setCurrentIndex(2);
-        o()->ComboBoxUp->setCurrentIndex(1);
+        ctl<QComboBox>("ComboBoxCaption")->setCurrentIndex(2);
+        ctl<QComboBox>("ComboBoxUp")->setCurrentIndex(1);
         EXPECT_EQ(list()->captionChoice() * 10 + list()->upEntryStyle(), 21);
     }
-    for (QCheckBox* box : {o()->CheckBoxExpand, o()->CheckBoxHotTrack}) {
-        o()->RadioButton9X->setChecked(true); // a preset sets its boxes; a box changed by hand
+    for (QCheckBox* box : {ctl("CheckBoxExpand"), ctl("CheckBoxHotTrack")}) {
+        ctl<QRadioButton>("RadioButton9X")->setChecked(true); // a preset sets its boxes; a box changed by hand
         box->setChecked(true);                // shows the preset that matches
-        EXPECT_TRUE(o()->CheckBoxLines->isChecked() && o()->RadioButtonCustom->isChecked());
+        EXPECT_TRUE(ctl("CheckBoxLines")->isChecked() && ctl<QRadioButton>("RadioButtonCustom")->isChecked());
     }
-    o()->RadioButtonL9X->setChecked(true);
-    o()->CheckBoxUnderlineCold->setChecked(true);
-    EXPECT_TRUE(o()->RadioButtonLCustom->isChecked());
+    ctl<QRadioButton>("RadioButtonL9X")->setChecked(true);
+    ctl("CheckBoxUnderlineCold")->setChecked(true);
+    EXPECT_TRUE(ctl<QRadioButton>("RadioButtonLCustom")->isChecked());
 }
 
 // The left column keeps its last width when dragged narrower than 200 pixels; the info panel
@@ -266,7 +268,7 @@ TEST_F(MainWindowTest, ThePanelHidesAndShows) {
           Move{-10, Qt::RightButton | Qt::LeftButton, {}, false}, Move{-10, Qt::RightButton, Qt::ControlModifier, false},
           Move{-19, Qt::RightButton, {}, true}, Move{-1, {}, Qt::ControlModifier, true}}) {
         // clang-format on
-        if (o()->isVisible()) o()->ButtonHide->click();
+        if (o()->isVisible()) ctl<QPushButton>("ButtonHide")->click();
         EXPECT_FALSE(o()->isVisible());
         moveOverList(x, buttons, mods);
         EXPECT_EQ(o()->isShown(), shows) << x << " " << buttons << " " << mods;
@@ -276,24 +278,24 @@ TEST_F(MainWindowTest, ThePanelHidesAndShows) {
     // while "自动隐藏" is on, and when the focus leaves it.
     open("[GroupBoxExOptions]\nCheckBoxAlways=0\n");
     EXPECT_FALSE(o()->isShown());
-    EXPECT_TRUE(o()->CheckBoxHide->isEnabledTo(o()));
+    EXPECT_TRUE(ctl("CheckBoxHide")->isEnabledTo(o()));
     for (auto [hide, always, shown] :
          {std::tuple{true, false, false}, {false, false, true}, {true, true, true}}) {
         moveOverList(-1, {}, Qt::ControlModifier);
-        o()->CheckBoxHide->setChecked(hide);
-        o()->CheckBoxAlways->setChecked(always);
+        ctl("CheckBoxHide")->setChecked(hide);
+        ctl("CheckBoxAlways")->setChecked(always);
         moveOverList(50);
         EXPECT_EQ(o()->isShown(), shown);
     }
-    EXPECT_FALSE(o()->CheckBoxHide->isEnabled());
+    EXPECT_FALSE(ctl("CheckBoxHide")->isEnabled());
     window_->activateWindow(); // focus moving within the panel keeps it, leaving it hides it
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     for (bool always : {true, false}) {
-        o()->CheckBoxAlways->setChecked(always);
-        if (o()->isVisible()) o()->ButtonHide->click();
+        ctl("CheckBoxAlways")->setChecked(always);
+        if (o()->isVisible()) ctl<QPushButton>("ButtonHide")->click();
         moveOverList(-1, {}, Qt::ControlModifier);
         EXPECT_TRUE(o()->hasFocus()); // shown, it takes the focus
-        o()->ButtonRefresh->setFocus();
+        ctl<QPushButton>("ButtonRefresh")->setFocus();
         o()->setFocus();
         EXPECT_TRUE(o()->isShown());
         list()->setFocus();
@@ -310,7 +312,7 @@ TEST_F(MainWindowTest, ThePanelsGroupsExpandByTheirCaptionAndScrollByDragging) {
                           Qt::LeftButton,
                           type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
         QApplication::sendEvent(target, &event);
-        return o()->PanelMainChild->y();
+        return ctl<QWidget>("PanelMainChild")->y();
     };
     const QList<TGroupBoxEx*> groups = o()->groups();
     const QPoint strip = groups[1]->mapToGlobal(groups[1]->captionRect().center());
@@ -321,14 +323,14 @@ TEST_F(MainWindowTest, ThePanelsGroupsExpandByTheirCaptionAndScrollByDragging) {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(groups[1], &leave);
     send(groups[1], QEvent::MouseButtonRelease, strip);
-    EXPECT_TRUE(groups[1]->isCollapsed() && o()->CheckBoxSort->isHidden());
+    EXPECT_TRUE(groups[1]->isCollapsed() && ctl("CheckBoxSort")->isHidden());
     for (TGroupBoxEx* group : groups) {
         const QPoint at = group->mapToGlobal(group->captionRect().center());
         if (group->isCollapsed()) send(group, QEvent::MouseButtonPress, at);
         send(group, QEvent::MouseButtonRelease, at);
     }
-    EXPECT_FALSE(o()->CheckBoxSort->isHidden());
-    const int lowest = o()->height() - o()->PanelMainChild->height();
+    EXPECT_FALSE(ctl("CheckBoxSort")->isHidden());
+    const int lowest = o()->height() - ctl<QWidget>("PanelMainChild")->height();
     ASSERT_LT(lowest, -100);
     const QPoint body = groups[1]->mapToGlobal(QPoint(20, groups[1]->height() / 2));
     send(groups[1], QEvent::MouseButtonPress, body);
@@ -336,7 +338,7 @@ TEST_F(MainWindowTest, ThePanelsGroupsExpandByTheirCaptionAndScrollByDragging) {
         EXPECT_EQ(send(groups[1], QEvent::MouseMove, body + QPoint(0, dy)), top) << dy;
     send(groups[1], QEvent::MouseButtonRelease, body);
     EXPECT_EQ(send(groups[1], QEvent::MouseMove, body + QPoint(0, -90)), -20);
-    QWidget* stack = o()->PanelMainChild; // the same below the last group
+    QWidget* stack = ctl<QWidget>("PanelMainChild"); // the same below the last group
     const QPoint below = stack->mapToGlobal(QPoint(20, stack->height() - 5));
     for (auto type : {QEvent::MouseButtonPress, QEvent::MouseMove, QEvent::MouseButtonRelease})
         send(stack, type, below + QPoint(0, type == QEvent::MouseMove ? 10 : 0));
@@ -344,18 +346,19 @@ TEST_F(MainWindowTest, ThePanelsGroupsExpandByTheirCaptionAndScrollByDragging) {
     send(groups[1], QEvent::MouseButtonPress, body);
     send(groups[1], QEvent::MouseMove, body + QPoint(0, -5000));
     groups[6]->setCollapsed(true);
-    EXPECT_EQ(o()->PanelMainChild->y(), o()->height() - o()->PanelMainChild->height());
+    EXPECT_EQ(ctl<QWidget>("PanelMainChild")->y(),
+              o()->height() - ctl<QWidget>("PanelMainChild")->height());
     for (TGroupBoxEx* group : groups)
         group->setCollapsed(true); // shorter than the panel: at top
-    EXPECT_EQ(o()->PanelMainChild->y(), 0);
+    EXPECT_EQ(ctl<QWidget>("PanelMainChild")->y(), 0);
 }
 
 // The field takes digits, '.', and one '-'; Enter gives the list the time, rounded half to even,
 // and the field shows what the list took.
 TEST_F(MainWindowTest, TheHoverTimeFieldTakesNumbersOnly) {
-    QLineEdit* field = o()->EditHoverTime;
+    QLineEdit* field = ctl<QLineEdit>("EditHoverTime");
     EXPECT_FALSE(field->isEnabled());
-    o()->CheckBoxLHotTrack->setChecked(true);
+    ctl("CheckBoxLHotTrack")->setChecked(true);
     // clang-format off
     for (auto [typed, kept, time] : {std::tuple{"2x5:0", "250", 250}, {"9-9", "9-9", 0}, {"12.5", "12.5", 12},
                                      {"13.5", "13.5", 14}, {"-5-0", "-50", -1}, {"", "", 0}}) {

@@ -94,30 +94,32 @@ TEST_F(ViewerTest, TheDiagramsShortcutsDriveTheLensGroup) {
             QMouseEvent move(QEvent::MouseMove, QPointF(at.x(), at.y() + dy), QPointF(at),
                              Qt::NoButton, button, Qt::AltModifier);
             QApplication::sendEvent(box, &move);
-            values << (button == Qt::RightButton ? o()->TrackBarR : o()->TrackBarK)->value();
+            values << (button == Qt::RightButton ? ctl<QSlider>("TrackBarR")
+                                                 : ctl<QSlider>("TrackBarK"))
+                          ->value();
         }
         QTest::mouseRelease(box, button, Qt::AltModifier, at);
         return values;
     };
     for (bool on : {false, true}) {
-        o()->TrackBarR->setValue(30);
+        ctl<QSlider>("TrackBarR")->setValue(30);
         QTest::mouseClick(box, Qt::LeftButton, Qt::ControlModifier, at);
-        EXPECT_EQ(o()->CheckBoxOn->isChecked() && preview()->eyeSettings().On, on);
+        EXPECT_EQ(ctl("CheckBoxOn")->isChecked() && preview()->eyeSettings().On, on);
         EXPECT_EQ(drag(Qt::RightButton, {-10}), QList<int>{on ? 40 : 30});
     }
     QTest::mouseClick(box, Qt::RightButton, Qt::ControlModifier, at);
-    EXPECT_FALSE(o()->CheckBoxPlus->isChecked() || preview()->eyeSettings().Plus);
+    EXPECT_FALSE(ctl("CheckBoxPlus")->isChecked() || preview()->eyeSettings().Plus);
     EXPECT_TRUE(preview()->lensShown()); // drawn at once at the click
     EXPECT_EQ(preview()->ReadoutPos(), at);
-    o()->TrackBarR->setValue(30);
+    ctl<QSlider>("TrackBarR")->setValue(30);
     EXPECT_EQ(drag(Qt::RightButton, {-10, -50, -49, 5}), QList<int>({40, 64, 63, 9}));
-    o()->TrackBarK->setValue(20);
+    ctl<QSlider>("TrackBarK")->setValue(20);
     EXPECT_EQ(drag(Qt::LeftButton, {5, 30, 29, -4}), QList<int>({15, 0, 1, 34}));
-    o()->TrackBarAlpha->setValue(0);
+    ctl<QSlider>("TrackBarAlpha")->setValue(0);
     const EyeSettings eye = preview()->eyeSettings();
     EXPECT_EQ(QList<int>({eye.R, preview()->LastLensRadius(), eye.K, eye.Alpha}),
               QList<int>({9, 9, 34, 0}));
-    o()->CheckBoxOn->setChecked(false);
+    ctl("CheckBoxOn")->setChecked(false);
     EXPECT_FALSE(preview()->lensShown());
 }
 

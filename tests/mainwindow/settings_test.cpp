@@ -1,6 +1,7 @@
 // The settings file: what a first start writes, a full round trip, malformed and odd values,
 // the last folder, a file that cannot be written, and the interface language.
 #include "mainwindow/language.h"
+#include "mainwindow/viewer_options.h"
 #include "viewer_fixture.h"
 
 #include <QComboBox>
@@ -71,6 +72,22 @@ TEST_F(SettingsTest, AFirstStartWritesEveryDefault) {
     EXPECT_EQ(window_->pos(), QPoint(100, 150));
 }
 
+// The options table is what a first start writes: every section, key, order and default (the
+// folder and the Qt version are the run's own), so renaming a control cannot change the file.
+TEST(ViewerOptionTable, IsTheFirstStartFile) {
+    IniDocument written;
+    WriteViewerOptions(DefaultViewerOptions({800, 800}, {0, 300}), written);
+    written.SetValue("Viewer", "Path", "<name>/");
+    written.SetValue("GroupBoxExOther", "EditTrel", "C++20 · Qt <qt>");
+    const IniDocument expected = IniDocument::Parse(
+        ReadFile(GONILUX_TESTDATA_DIR "/expected/mainwindow/first_start.ini").toStdString());
+    std::vector<std::string> sections = expected.Sections();
+    sections.pop_back(); // [Render], the render window's
+    EXPECT_EQ(written.Sections(), sections);
+    for (const std::string& section : sections)
+        EXPECT_EQ(written.Entries(section), expected.Entries(section)) << section;
+}
+
 // A file with every key away from its default, an unknown section and two favourites is
 // written back unchanged.
 TEST_F(SettingsTest, EveryKeyRoundTrips) {
@@ -91,7 +108,7 @@ TEST_F(SettingsTest, AMalformedNumberStopsReadingAndIsReported) {
     EXPECT_EQ(messages_[0].Title + messages_[0].Text,
               "Error!Initialization error\rUnable reading configuration\r");
     EXPECT_EQ(window_->width(), 700);
-    EXPECT_FALSE(o()->TrackBarK->value() != 80 || o()->CheckBoxKeep->isChecked());
+    EXPECT_FALSE(ctl<QSlider>("TrackBarK")->value() != 80 || ctl("CheckBoxKeep")->isChecked());
     // clang-format off
     for (const char* bad : {"[Viewer]\nWidth=", "[Viewer]\nLeft=a", "[Viewer]\nTop=a", "[Viewer]\nOrtho=a",
                             "[Viewer]\nFit=a", "[Viewer]\nState=a", "[Viewer]\nTree=a", "[Viewer]\nRight=a",
@@ -109,15 +126,16 @@ TEST_F(SettingsTest, WindowStateAndOddValues) {
     open("[Viewer]\nState=2\n[Options]\nK=20\nR=40\n[GroupBoxExEye]\nTrackBarK=60\nTrackBarR=500\n"
          "[GroupBoxExView]\nRB=RadioButtonGone\n[GroupBoxExList]\nComboBoxUp=7\n");
     EXPECT_TRUE(window_->windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(o()->TrackBarK->value(), 60); // the group's own key wins
-    EXPECT_EQ(o()->TrackBarR->value(), 64); // clamped into the slider's range
-    EXPECT_EQ(o()->ComboBoxUp->currentIndex(), -1);
-    EXPECT_FALSE(o()->RadioButtonList->isChecked() || o()->RadioButtonIcons->isChecked() ||
-                 o()->RadioButtonThumbnails->isChecked());
+    EXPECT_EQ(ctl<QSlider>("TrackBarK")->value(), 60); // the group's own key wins
+    EXPECT_EQ(ctl<QSlider>("TrackBarR")->value(), 64); // clamped into the slider's range
+    EXPECT_EQ(ctl<QComboBox>("ComboBoxUp")->currentIndex(), -1);
+    EXPECT_FALSE(ctl<QRadioButton>("RadioButtonList")->isChecked() ||
+                 ctl<QRadioButton>("RadioButtonIcons")->isChecked() ||
+                 ctl<QRadioButton>("RadioButtonThumbnails")->isChecked());
     EXPECT_TRUE(written().startsWith("[Viewer]\nState=2\nWidth=800\n"));
     open("[Viewer]\nState=7\n[Options]\nR=40\n"); // the lens keys of [Options] without the group's
     EXPECT_EQ(window_->windowState(), Qt::WindowNoState);
-    EXPECT_EQ(o()->TrackBarR->value(), 40);
+    EXPECT_EQ(ctl<QSlider>("TrackBarR")->value(), 40);
     EXPECT_TRUE(messages_.isEmpty());
     // Vanished and repeated favourites are dropped; a key missing ends the list.
     open("[Favorites]\nfolder0=22<root>/gone\nfolder1=16<root>/lib\nfolder2=20<root>/lib/\n"
@@ -150,16 +168,18 @@ TEST_F(SettingsTest, TheLanguageIsShownAndItsChoiceStored) {
     ASSERT_TRUE(InstallLanguage(Language::English));
     open("[Viewer]\nWidth=wide\n[GroupBoxExOther]\nCollapsed=1\n; kept\nLanguage=EN\n[Render]\n");
     EXPECT_EQ(messages_.value(0).Text, "Initialization error\rUnable to read the settings\r");
-    EXPECT_EQ(o()->GroupBoxExView->title() + o()->ButtonRefresh->toolTip(), "DisplayRefresh\nF5");
+    EXPECT_EQ(ctl<TGroupBoxEx>("GroupBoxExView")->title() +
+                  ctl<QPushButton>("ButtonRefresh")->toolTip(),
+              "DisplayRefresh\nF5");
     write("lib/b.ies", kTypeB);
     window_->openStartPath(path("lib/b.ies"));
     EXPECT_EQ(window_->infoText(), "File name: b.ies\rManufacturer: ACME");
     window_->fileActions()->PopupMenuPopup();
     EXPECT_EQ(window_->fileActions()->PopupMenu()->Refresh->text(), "Refresh\tF5");
     ASSERT_TRUE(InstallLanguage(Language::Chinese)); // the translator goes
-    EXPECT_EQ(o()->ComboBoxLanguage->currentIndex(), 1);
-    o()->ComboBoxLanguage->setCurrentIndex(0);
-    emit o()->ComboBoxLanguage->activated(0);
+    EXPECT_EQ(ctl<QComboBox>("ComboBoxLanguage")->currentIndex(), 1);
+    ctl<QComboBox>("ComboBoxLanguage")->setCurrentIndex(0);
+    emit ctl<QComboBox>("ComboBoxLanguage")->activated(0);
     EXPECT_EQ(messages_.value(1).Title + messages_.value(1).Text,
               "语言界面语言将在下次启动时更改。");
     EXPECT_TRUE(

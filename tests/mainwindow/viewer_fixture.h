@@ -128,6 +128,12 @@ class ViewerTest : public ::testing::Test {
     QString path(const QString& relative) const { return QDir(root_.path()).filePath(relative); }
     browser::FolderListView* list() const { return window_->fileList(); }
     OptionsPanel* o() const { return window_->options(); }
+    // A control of the options panel by its name, as the settings file knows it.
+    template <class Control = QCheckBox> Control* ctl(const char* name) const {
+        auto* control = o()->findChild<Control*>(QLatin1String(name));
+        EXPECT_TRUE(control) << name;
+        return control;
+    }
     PreviewPane* preview() const { return window_->preview(); }
     QString treePath() const {
         return window_->folderTree()->ParsingName(window_->folderTree()->currentItem());

@@ -85,8 +85,8 @@ TEST_F(WindowBehaviourTest, AMalformedValueLeavesTheDefaultsForTheRest) {
 // "记住设置" stored off leaves its two sub-options disabled; the window's hints come at once.
 TEST_F(WindowBehaviourTest, StoredSwitchesAndHintsTakeEffectAtStart) {
     open("[GroupBoxExFavorites]\nCheckBoxFavs=0\n");
-    EXPECT_FALSE(o()->CheckBoxFavViews->isEnabled() || o()->CheckBoxFavCaptions->isEnabled());
-    const QWidget* hinted = o()->CheckBoxOn;
+    EXPECT_FALSE(ctl("CheckBoxFavViews")->isEnabled() || ctl("CheckBoxFavCaptions")->isEnabled());
+    const QWidget* hinted = ctl("CheckBoxOn");
     EXPECT_EQ(hinted->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, hinted), 0);
 }
 
@@ -95,18 +95,18 @@ TEST_F(WindowBehaviourTest, StoredSwitchesAndHintsTakeEffectAtStart) {
 TEST_F(WindowBehaviourTest, TheOptionsPanelScrollsToItsLastGroup) {
     open("[Viewer]\nWidth=600\nHeight=400\n[GroupBoxExView]\nCollapsed=0\n"
          "[GroupBoxExList]\nCollapsed=0\n");
-    QScrollBar* bar = o()->ScrollBar;
+    QScrollBar* bar = ctl<QScrollBar>("ScrollBarPanel");
     ASSERT_TRUE(bar->isVisible());
-    EXPECT_LE(o()->PanelMainChild->width() + bar->width(), o()->width());
-    QWheelEvent wheel({5, 5}, o()->LabelMy->mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    EXPECT_LE(ctl<QWidget>("PanelMainChild")->width() + bar->width(), o()->width());
+    QWheelEvent wheel({5, 5}, ctl<QLabel>("LabelMy")->mapToGlobal(QPointF(5, 5)), {}, {0, -120},
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(o(), &wheel); // as a wheel event reaches it from the controls
     EXPECT_GT(bar->value(), 0);
     bar->setValue(0); // a click below the handle scrolls by the panel's height
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(-o()->PanelMainChild->y(), std::min(o()->height(), bar->maximum()));
+    EXPECT_EQ(-ctl<QWidget>("PanelMainChild")->y(), std::min(o()->height(), bar->maximum()));
     bar->setValue(bar->maximum());
-    const QWidget* other = o()->GroupBoxExOther;
+    const QWidget* other = ctl<TGroupBoxEx>("GroupBoxExOther");
     EXPECT_TRUE(o()->rect().contains(QRect(other->mapTo(o(), QPoint()), other->size())));
     for (TGroupBoxEx* group : o()->groups())
         group->setCollapsed(true);
@@ -121,7 +121,7 @@ TEST_F(WindowBehaviourTest, TheLanguageBoxShowsTheLanguageOfTheRun) {
     parser.parse({"gonilux", "--lang", "en"});
     EXPECT_EQ(StartLanguage(parser, iniPath(), error), Language::English);
     open("[GroupBoxExOther]\nLanguage=zh\n");
-    EXPECT_EQ(o()->ComboBoxLanguage->currentText(), "English");
+    EXPECT_EQ(ctl<QComboBox>("ComboBoxLanguage")->currentText(), "English");
     window_.reset();
     EXPECT_EQ(ReadLanguageSetting(iniPath()), Language::Chinese);
     parser.parse({"gonilux"}); // the next runs go without the option
