@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 command -v clang-format >/dev/null || { echo "check-format: clang-format is not installed" >&2; exit 2; }
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-  mapfile -t files < <(git ls-files '*.cpp' '*.h')
+  mapfile -t files < <(git ls-files '*.cpp' '*.h' | sort -u)
 else
   mapfile -t files < <(find src apps tests bench fuzz -name '*.cpp' -o -name '*.h' | sort)
 fi

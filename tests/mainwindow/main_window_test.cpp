@@ -169,9 +169,11 @@ TEST_F(MainWindowTest, SwitchesDriveTheListTreeAndPreview) {
         EXPECT_EQ(list()->captionChoice() * 10 + list()->upEntryStyle(), 21);
     }
     for (QCheckBox* box : {ctl("CheckBoxExpand"), ctl("CheckBoxHotTrack")}) {
-        ctl<QRadioButton>("RadioButton9X")->setChecked(true); // a preset sets its boxes; a box changed by hand
-        box->setChecked(true);                // shows the preset that matches
-        EXPECT_TRUE(ctl("CheckBoxLines")->isChecked() && ctl<QRadioButton>("RadioButtonCustom")->isChecked());
+        ctl<QRadioButton>("RadioButton9X")
+            ->setChecked(true); // a preset sets its boxes; a box changed by hand
+        box->setChecked(true);  // shows the preset that matches
+        EXPECT_TRUE(ctl("CheckBoxLines")->isChecked() &&
+                    ctl<QRadioButton>("RadioButtonCustom")->isChecked());
     }
     ctl<QRadioButton>("RadioButtonL9X")->setChecked(true);
     ctl("CheckBoxUnderlineCold")->setChecked(true);
