@@ -757,7 +757,7 @@
     </message>
 </context>
 <context>
-    <name>gonilux::browser::TPopupMenu</name>
+    <name>gonilux::browser::PopupMenu</name>
     <message>
         <source>文件名</source>
         <translation>File name</translation>
@@ -1245,14 +1245,14 @@
     </message>
 </context>
 <context>
-    <name>gonilux::mainwindow::TFavourites</name>
+    <name>gonilux::mainwindow::Favourites</name>
     <message>
         <source>None</source>
         <translation>None</translation>
     </message>
 </context>
 <context>
-    <name>gonilux::mainwindow::TFileActions</name>
+    <name>gonilux::mainwindow::FileActions</name>
     <message>
         <source>Save as type C</source>
         <translation>Save as type C</translation>

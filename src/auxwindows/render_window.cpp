@@ -27,19 +27,19 @@ constexpr char kSection[] = "Render";
 
 } // namespace
 
-TRenderTrackBar::TRenderTrackBar(int minimum, int maximum, QWidget* parent)
+RenderTrackBar::RenderTrackBar(int minimum, int maximum, QWidget* parent)
     : QSlider(Qt::Horizontal, parent) {
     setRange(minimum, maximum);
     setTickPosition(QSlider::NoTicks);
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void TRenderTrackBar::mouseReleaseEvent(QMouseEvent* event) {
+void RenderTrackBar::mouseReleaseEvent(QMouseEvent* event) {
     QSlider::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton) emit renderRequested();
 }
 
-void TRenderTrackBar::keyReleaseEvent(QKeyEvent* event) {
+void RenderTrackBar::keyReleaseEvent(QKeyEvent* event) {
     QSlider::keyReleaseEvent(event);
     if (!event->isAutoRepeat()) emit renderRequested();
 }
@@ -148,10 +148,10 @@ void TRenderWindow::buildTrackBars() {
         pending_ = true;
     });
     connect(trackBarZ_, &QSlider::valueChanged, this, [this] { pending_ = true; });
-    for (TRenderTrackBar* bar :
-         {static_cast<TRenderTrackBar*>(trackBar2_), static_cast<TRenderTrackBar*>(trackBarZoom_),
-          static_cast<TRenderTrackBar*>(trackBarZ_)})
-        connect(bar, &TRenderTrackBar::renderRequested, this, &TRenderWindow::renderIfPending);
+    for (RenderTrackBar* bar :
+         {static_cast<RenderTrackBar*>(trackBar2_), static_cast<RenderTrackBar*>(trackBarZoom_),
+          static_cast<RenderTrackBar*>(trackBarZ_)})
+        connect(bar, &RenderTrackBar::renderRequested, this, &TRenderWindow::renderIfPending);
     trackBar2_->setValue(15);
     trackBarZoom_->setValue(kDefaultZoom);
     trackBarZ_->setValue(trackBarZ_->minimum());

@@ -20,10 +20,10 @@ class PreviewSource;
 
 // A trackbar of the render window: releasing the left button or a key asks for the render
 // that the movement left pending, so dragging does not re-render continuously.
-class TRenderTrackBar : public QSlider {
+class RenderTrackBar : public QSlider {
     Q_OBJECT
   public:
-    TRenderTrackBar(int minimum, int maximum, QWidget* parent);
+    RenderTrackBar(int minimum, int maximum, QWidget* parent);
   signals:
     void renderRequested();
 
@@ -32,17 +32,17 @@ class TRenderTrackBar : public QSlider {
     void keyReleaseEvent(QKeyEvent* event) override;
 };
 
-class TTrackBar2 final : public TRenderTrackBar {
+class TTrackBar2 final : public RenderTrackBar {
   public:
-    using TRenderTrackBar::TRenderTrackBar;
+    using RenderTrackBar::RenderTrackBar;
 };
-class TTrackBarZoom final : public TRenderTrackBar {
+class TTrackBarZoom final : public RenderTrackBar {
   public:
-    using TRenderTrackBar::TRenderTrackBar;
+    using RenderTrackBar::RenderTrackBar;
 };
-class TTrackBarZ final : public TRenderTrackBar {
+class TTrackBarZ final : public RenderTrackBar {
   public:
-    using TRenderTrackBar::TRenderTrackBar;
+    using RenderTrackBar::RenderTrackBar;
 };
 
 class TRenderWindow : public QDialog {

@@ -56,7 +56,7 @@ QString ParentPathOf(const QString& folderPath) {
 } // namespace
 
 FolderListView::FolderListView(QWidget* parent)
-    : QListWidget(parent), panel_(new TProcessingPanel(this)) {
+    : QListWidget(parent), panel_(new ProcessingPanel(this)) {
     setObjectName(QStringLiteral("FolderListView"));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -277,9 +277,9 @@ TGauge* FolderListView::progressGauge() const {
 
 void FolderListView::ShowProgress(int mode) {
     const int panelWidth =
-        width() < TProcessingPanel::kWidth ? std::max(1, width() - 40) : TProcessingPanel::kWidth;
-    panel_->setGeometry((width() - panelWidth) / 2, (height() - TProcessingPanel::kHeight) / 2,
-                        panelWidth, TProcessingPanel::kHeight);
+        width() < ProcessingPanel::kWidth ? std::max(1, width() - 40) : ProcessingPanel::kWidth;
+    panel_->setGeometry((width() - panelWidth) / 2, (height() - ProcessingPanel::kHeight) / 2,
+                        panelWidth, ProcessingPanel::kHeight);
     TGauge* gauge = panel_->gauge();
     gauge->setProgress(0);
     gauge->setMaxValue(count() - tag_);

@@ -24,7 +24,7 @@ class QTimer;
 
 namespace gonilux::browser {
 
-class TProcessingPanel;
+class ProcessingPanel;
 class TGauge;
 class ListItemDelegate;
 class ThumbnailDelegate;
@@ -94,7 +94,7 @@ class FolderListView : public QListWidget {
 
     void ShowProgress(int mode);
     void HideProgress();
-    TProcessingPanel* processingPanel() const { return panel_; }
+    ProcessingPanel* processingPanel() const { return panel_; }
     TGauge* progressGauge() const;
 
     // Sorts the file entries by caption (stable; folder entries stay first).
@@ -247,7 +247,7 @@ class FolderListView : public QListWidget {
 
     QIcon defaultIesIcon_;
     QIcon authorMarkIcon_;
-    TProcessingPanel* panel_;
+    ProcessingPanel* panel_;
 
     ListItemDelegate* listDelegate_ = nullptr;
     ThumbnailDelegate* thumbDelegate_ = nullptr;

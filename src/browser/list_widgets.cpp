@@ -102,7 +102,7 @@ void TGauge::paintEvent(QPaintEvent*) {
     p.drawRect(frame);
 }
 
-TProcessingPanel::TProcessingPanel(QWidget* parent)
+ProcessingPanel::ProcessingPanel(QWidget* parent)
     : QFrame(parent), label_(new QLabel(this)), gauge_(new TGauge(this)) {
     setObjectName(QStringLiteral("PanelProcessing"));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -121,13 +121,13 @@ TProcessingPanel::TProcessingPanel(QWidget* parent)
     hide();
 }
 
-void TProcessingPanel::setCaption(const QString& caption) {
+void ProcessingPanel::setCaption(const QString& caption) {
     if (caption == caption_) return;
     caption_ = caption;
     update();
 }
 
-void TProcessingPanel::paintEvent(QPaintEvent* event) {
+void ProcessingPanel::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     if (caption_.isEmpty()) return;
     QPainter p(this);
@@ -136,7 +136,7 @@ void TProcessingPanel::paintEvent(QPaintEvent* event) {
     p.drawText(contentsRect(), Qt::AlignCenter, caption_);
 }
 
-void TProcessingPanel::resizeEvent(QResizeEvent* event) {
+void ProcessingPanel::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     const int h = label_->fontMetrics().height() + 2;
     label_->setGeometry(frameWidth(), kLabelTop, width() - 2 * frameWidth(), h);

@@ -45,13 +45,13 @@ class TGauge : public QWidget {
 
 // The panel shown over the list during long operations: lowered bevel, bold font, a caption of
 // its own centred in it, the progress text at the top and the gauge below it.
-class TProcessingPanel : public QFrame {
+class ProcessingPanel : public QFrame {
     Q_OBJECT
   public:
     static constexpr int kWidth = 209;
     static constexpr int kHeight = 49;
 
-    explicit TProcessingPanel(QWidget* parent = nullptr);
+    explicit ProcessingPanel(QWidget* parent = nullptr);
 
     QLabel* label() const { return label_; }
     TGauge* gauge() const { return gauge_; }

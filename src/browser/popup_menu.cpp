@@ -4,12 +4,12 @@
 
 namespace gonilux::browser {
 
-std::array<QString, TPopupMenu::kCaptionCount> TPopupMenu::FixedCaptions() {
+std::array<QString, PopupMenu::kCaptionCount> PopupMenu::FixedCaptions() {
     return {tr("文件名"),   tr("测试"), tr("生产商"),  tr("灯具"),
             tr("灯具目录"), tr("灯泡"), tr("灯泡目录")};
 }
 
-TPopupMenu::TPopupMenu(QWidget* parent) : QMenu(parent) {
+PopupMenu::PopupMenu(QWidget* parent) : QMenu(parent) {
     setObjectName(QStringLiteral("PopupMenu"));
     Open1 = addNamed(this, "Open1", tr("打开"));
     OpenNotepad1 = addNamed(this, "OpenNotepad1", tr("使用记事本打开"));
@@ -65,23 +65,23 @@ TPopupMenu::TPopupMenu(QWidget* parent) : QMenu(parent) {
         item->setShortcut(QKeySequence(keys));
         item->setShortcutContext(Qt::WidgetShortcut);
     }
-    connect(ShowCompareWindow1, &QAction::triggered, this, &TPopupMenu::compareRequested);
-    connect(ShowReport1, &QAction::triggered, this, &TPopupMenu::reportRequested);
-    connect(Map1, &QAction::triggered, this, &TPopupMenu::mapRequested);
+    connect(ShowCompareWindow1, &QAction::triggered, this, &PopupMenu::compareRequested);
+    connect(ShowReport1, &QAction::triggered, this, &PopupMenu::reportRequested);
+    connect(Map1, &QAction::triggered, this, &PopupMenu::mapRequested);
 }
 
-void TPopupMenu::clearFavourites() {
+void PopupMenu::clearFavourites() {
     Favorites1->clear();
     None1 = nullptr;
 }
 
-QAction* TPopupMenu::addNamed(QMenu* menu, const char* name, const QString& text) {
+QAction* PopupMenu::addNamed(QMenu* menu, const char* name, const QString& text) {
     QAction* action = menu->addAction(text);
     action->setObjectName(QString::fromLatin1(name));
     return action;
 }
 
-QAction* TPopupMenu::addSeparatorNamed(QMenu* menu, const char* name) {
+QAction* PopupMenu::addSeparatorNamed(QMenu* menu, const char* name) {
     QAction* separator = menu->addSeparator();
     separator->setObjectName(QString::fromLatin1(name));
     return separator;

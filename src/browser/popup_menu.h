@@ -8,14 +8,14 @@
 
 namespace gonilux::browser {
 
-class TPopupMenu : public QMenu {
+class PopupMenu : public QMenu {
     Q_OBJECT
   public:
     static constexpr int kCaptionCount = 7;
     // The fixed captions of the arrange-by items.
     static std::array<QString, kCaptionCount> FixedCaptions();
 
-    explicit TPopupMenu(QWidget* parent = nullptr);
+    explicit PopupMenu(QWidget* parent = nullptr);
 
     // The favourites submenu is emptied and refilled on each opening.
     void clearFavourites();

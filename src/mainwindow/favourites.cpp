@@ -39,13 +39,13 @@ QString FavouriteHintPath(const QString& path) {
     return shown;
 }
 
-TFavourites::TFavourites(TMainWindow* window)
+Favourites::Favourites(TMainWindow* window)
     : QObject(window), window_(window), options_(window->options()) {
     QListWidget* box = options_->favouritesBox();
     connect(options_->addFavouriteButton(), &QPushButton::clicked, this,
-            &TFavourites::AddToFavorites1Click);
+            &Favourites::AddToFavorites1Click);
     connect(options_->removeFavouriteButton(), &QPushButton::clicked, this,
-            &TFavourites::ButtonRemoveClick);
+            &Favourites::ButtonRemoveClick);
     connect(box, &QListWidget::itemSelectionChanged, this, [this, box] {
         options_->removeFavouriteButton()->setEnabled(!box->selectedItems().isEmpty());
     });
@@ -67,12 +67,12 @@ TFavourites::TFavourites(TMainWindow* window)
                 updateButtonAdd();
             });
     connect(window->fileList(), &QListWidget::currentItemChanged, this,
-            &TFavourites::updateButtonAdd);
+            &Favourites::updateButtonAdd);
     connect(window->fileList(), &QListWidget::itemSelectionChanged, this,
-            &TFavourites::updateButtonAdd);
+            &Favourites::updateButtonAdd);
 }
 
-int TFavourites::count() const {
+int Favourites::count() const {
     return box_->count();
 }
 
@@ -89,7 +89,7 @@ class FavouriteItem : public QListWidgetItem {
 
 } // namespace
 
-int TFavourites::AddFavourite(const QString& caption, const QString& path) {
+int Favourites::AddFavourite(const QString& caption, const QString& path) {
     auto* item = new FavouriteItem(caption);
     item->setData(ViewCodeRole, EncodeViewCode(currentViewIndex(), options_->options().Caption));
     item->setData(PathRole, path);
@@ -99,41 +99,41 @@ int TFavourites::AddFavourite(const QString& caption, const QString& path) {
     return box_->row(item);
 }
 
-void TFavourites::RemoveFavourite(int index) {
+void Favourites::RemoveFavourite(int index) {
     if (index < 0 || index >= count()) return;
     QListWidgetItem* item = box_->takeItem(index);
     if (item == lastHinted_) lastHinted_ = nullptr;
     delete item;
 }
 
-int TFavourites::FindFavourite(const QString& path) const {
+int Favourites::FindFavourite(const QString& path) const {
     if (path.isEmpty()) return -1;
     for (int i = 0; i < count(); ++i)
         if (FavouritePath(i) == path) return i;
     return -1;
 }
 
-QString TFavourites::FavouritePath(int index) const {
+QString Favourites::FavouritePath(int index) const {
     if (index < 0 || index >= count()) return {};
     return box_->item(index)->data(PathRole).toString();
 }
 
-int TFavourites::ViewCode(int index) const {
+int Favourites::ViewCode(int index) const {
     if (index < 0 || index >= count()) return 0;
     return box_->item(index)->data(ViewCodeRole).toInt();
 }
 
-void TFavourites::setViewCode(int index, int code) {
+void Favourites::setViewCode(int index, int code) {
     if (index >= 0 && index < count()) box_->item(index)->setData(ViewCodeRole, code & 0xFF);
 }
 
 // The view code's view index counts the other way round: 0 thumbnails, 1 icons, 2 list.
-int TFavourites::currentViewIndex() const {
+int Favourites::currentViewIndex() const {
     const int view = options_->options().View;
     return view >= 0 ? 2 - view : 0;
 }
 
-void TFavourites::StoreViewSettings(int index) {
+void Favourites::StoreViewSettings(int index) {
     const ViewerOptions options = options_->options();
     if (index < 0 || index >= count() || !options.FavouriteSettings) return;
     const int code = ViewCode(index);
@@ -145,7 +145,7 @@ void TFavourites::StoreViewSettings(int index) {
 }
 
 // The view first, then the caption, each as the user would choose it.
-void TFavourites::ApplyViewSettings(int index) {
+void Favourites::ApplyViewSettings(int index) {
     ViewerOptions options = options_->options();
     if (index < 0 || index >= count() || !options.FavouriteSettings) return;
     const int code = ViewCode(index);
@@ -159,12 +159,12 @@ void TFavourites::ApplyViewSettings(int index) {
     }
 }
 
-void TFavourites::GoToFavourite(int index) {
+void Favourites::GoToFavourite(int index) {
     const QString path = FavouritePath(index);
     if (!path.isEmpty()) window_->folderTree()->openPath(path);
 }
 
-QString TFavourites::FocusedFolder() const {
+QString Favourites::FocusedFolder() const {
     browser::FolderListView* list = window_->fileList();
     browser::FolderTreeView* tree = window_->folderTree();
     QListWidgetItem* focused = list->currentItem();
@@ -177,7 +177,7 @@ QString TFavourites::FocusedFolder() const {
     return list->folderEntryPath(row);
 }
 
-bool TFavourites::CanAddFavourite() const {
+bool Favourites::CanAddFavourite() const {
     browser::FolderListView* list = window_->fileList();
     QListWidgetItem* focused = list->currentItem();
     if (focused && list->isFileEntry(list->row(focused))) return false;
@@ -186,27 +186,27 @@ bool TFavourites::CanAddFavourite() const {
     return !folder.isEmpty() && FindFavourite(folder) < 0 && platform::IsDirectory(folder);
 }
 
-void TFavourites::AddToFavorites1Click() {
+void Favourites::AddToFavorites1Click() {
     const QString folder = FocusedFolder();
     if (folder.isEmpty() || FindFavourite(folder) >= 0 || !platform::IsDirectory(folder)) return;
     AddFavourite(window_->folderTree()->folderNamespace().displayName(folder), folder);
     updateButtonAdd();
 }
 
-void TFavourites::ButtonRemoveClick() {
+void Favourites::ButtonRemoveClick() {
     for (int i = box_->count() - 1; i >= 0; --i)
         if (box_->item(i)->isSelected()) RemoveFavourite(i);
     updateButtonAdd();
     options_->removeFavouriteButton()->setEnabled(false);
 }
 
-void TFavourites::updateButtonAdd() {
+void Favourites::updateButtonAdd() {
     const QString folder = FocusedFolder();
     options_->addFavouriteButton()->setEnabled(!folder.isEmpty() && FindFavourite(folder) < 0 &&
                                                platform::IsDirectory(folder));
 }
 
-void TFavourites::FillMenu(QMenu* menu) {
+void Favourites::FillMenu(QMenu* menu) {
     menu->clear();
     if (count() == 0) {
         QAction* none = menu->addAction(tr("None"));
@@ -223,7 +223,7 @@ void TFavourites::FillMenu(QMenu* menu) {
 }
 
 // Hints of the list box: "?" + path goes to the title bar; leaving the items clears it.
-void TFavourites::onListBoxMouseMove(QListWidgetItem* item) {
+void Favourites::onListBoxMouseMove(QListWidgetItem* item) {
     if (item == lastHinted_) return;
     lastHinted_ = item;
     const QString hint = item ? item->data(Qt::StatusTipRole).toString() : QString();
@@ -232,7 +232,7 @@ void TFavourites::onListBoxMouseMove(QListWidgetItem* item) {
     window_->DisplayHint(hint);
 }
 
-bool TFavourites::eventFilter(QObject* watched, QEvent* event) {
+bool Favourites::eventFilter(QObject* watched, QEvent* event) {
     // Only addresses are compared before an event of interest is known: the watched widgets
     // also send events while they are being destroyed.
     if (watched != boxViewport_ && watched != box_) return QObject::eventFilter(watched, event);
@@ -252,7 +252,7 @@ bool TFavourites::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-bool TFavourites::LoadFavorites(const IniDocument& ini) {
+bool Favourites::LoadFavorites(const IniDocument& ini) {
     for (int n = 0;; ++n) {
         const std::string value = ini.ValueOr("Favorites", "folder" + std::to_string(n), "***");
         if (value == "***") return true;
@@ -271,7 +271,7 @@ bool TFavourites::LoadFavorites(const IniDocument& ini) {
     }
 }
 
-QString TFavourites::BuildFavoritesText() {
+QString Favourites::BuildFavoritesText() {
     browser::FolderTreeView* tree = window_->folderTree();
     StoreViewSettings(FindFavourite(tree->ParsingName(tree->lastTreeNode())));
     QString text;

@@ -25,13 +25,13 @@ int CaptionIndexOf(int viewCode);
 // The path as shown in hints: native separators, no trailing separator except for a root.
 QString FavouriteHintPath(const QString& path);
 
-class TFavourites : public QObject {
+class Favourites : public QObject {
     Q_OBJECT
   public:
     static constexpr int ViewCodeRole = Qt::UserRole;
     static constexpr int PathRole = Qt::UserRole + 1;
 
-    explicit TFavourites(TMainWindow* window);
+    explicit Favourites(TMainWindow* window);
 
     int count() const;
     int AddFavourite(const QString& caption, const QString& path);

@@ -28,13 +28,12 @@
 namespace gonilux::mainwindow {
 
 using browser::FolderListView;
-using browser::TPopupMenu;
 using platform::MessageService;
 using platform::ShellActions;
 
-TFileActions::TFileActions(TMainWindow* window, TFavourites* favourites)
+FileActions::FileActions(TMainWindow* window, Favourites* favourites)
     : QObject(window), window_(window), favourites_(favourites), list_(window->fileList()),
-      popup_(new TPopupMenu(window->fileList())) {
+      popup_(new browser::PopupMenu(window->fileList())) {
     list_->installEventFilter(this);
     listViewport_ = list_->viewport();
     listViewport_->installEventFilter(this);
@@ -50,20 +49,20 @@ TFileActions::TFileActions(TMainWindow* window, TFavourites* favourites)
 }
 
 // Changes one option as the user would.
-void TFileActions::changeOption(const std::function<void(ViewerOptions&)>& change) {
+void FileActions::changeOption(const std::function<void(ViewerOptions&)>& change) {
     ViewerOptions options = window_->options()->options();
     change(options);
     window_->options()->changeOptions(options);
 }
 
-void TFileActions::wireMenu() {
-    TPopupMenu* p = popup_;
-    connect(p->Open1, &QAction::triggered, this, &TFileActions::Open1Click);
-    connect(p->OpenNotepad1, &QAction::triggered, this, &TFileActions::OpenNotepad1Click);
-    connect(p->Openfolder1, &QAction::triggered, this, &TFileActions::Openfolder1Click);
-    connect(p->Explore1, &QAction::triggered, this, &TFileActions::Explore1Click);
+void FileActions::wireMenu() {
+    browser::PopupMenu* p = popup_;
+    connect(p->Open1, &QAction::triggered, this, &FileActions::Open1Click);
+    connect(p->OpenNotepad1, &QAction::triggered, this, &FileActions::OpenNotepad1Click);
+    connect(p->Openfolder1, &QAction::triggered, this, &FileActions::Openfolder1Click);
+    connect(p->Explore1, &QAction::triggered, this, &FileActions::Explore1Click);
     connect(p->AddToFavorites1, &QAction::triggered, favourites_,
-            &TFavourites::AddToFavorites1Click);
+            &Favourites::AddToFavorites1Click);
     const std::pair<QAction*, FolderListView::ViewStyle> views[] = {
         {p->Thumbnails1, FolderListView::ViewStyle::Thumbnails},
         {p->Icons1, FolderListView::ViewStyle::Icons},
@@ -72,26 +71,26 @@ void TFileActions::wireMenu() {
         connect(action, &QAction::triggered, this, [this, view] {
             changeOption([view](ViewerOptions& o) { o.View = static_cast<int>(view); });
         });
-    for (int i = 0; i < TPopupMenu::kCaptionCount; ++i)
+    for (int i = 0; i < browser::PopupMenu::kCaptionCount; ++i)
         connect(p->Captions[static_cast<std::size_t>(i)], &QAction::triggered, this,
                 [this, i] { changeOption([i](ViewerOptions& o) { o.Caption = i; }); });
     connect(p->Sort1, &QAction::triggered, this,
             [this](bool on) { changeOption([on](ViewerOptions& o) { o.Sort = on; }); });
     connect(p->Refresh, &QAction::triggered, window_->folderTree(),
             &browser::FolderTreeView::ButtonRefreshClick);
-    connect(p->SaveAsTypeC, &QAction::triggered, this, &TFileActions::SaveAsTypeCClick);
+    connect(p->SaveAsTypeC, &QAction::triggered, this, &FileActions::SaveAsTypeCClick);
     connect(p->SaveAsTypeCResampled, &QAction::triggered, this,
-            &TFileActions::SaveAsTypeCResampledClick);
-    connect(p->SaveAsLdt, &QAction::triggered, this, &TFileActions::SaveAsLdtClick);
-    connect(p->SaveAsIes, &QAction::triggered, this, &TFileActions::SaveAsIesClick);
-    connect(p->CopytoClipboard, &QAction::triggered, this, &TFileActions::CopytoClipboardClick);
-    connect(p->ExportPicture1, &QAction::triggered, this, &TFileActions::ExportPictureClick);
-    connect(p->CopyPicture1, &QAction::triggered, this, &TFileActions::CopyPictureClick);
-    connect(p->ShowOptionsPanel, &QAction::triggered, this, &TFileActions::ShowOptionsPanelClick);
+            &FileActions::SaveAsTypeCResampledClick);
+    connect(p->SaveAsLdt, &QAction::triggered, this, &FileActions::SaveAsLdtClick);
+    connect(p->SaveAsIes, &QAction::triggered, this, &FileActions::SaveAsIesClick);
+    connect(p->CopytoClipboard, &QAction::triggered, this, &FileActions::CopytoClipboardClick);
+    connect(p->ExportPicture1, &QAction::triggered, this, &FileActions::ExportPictureClick);
+    connect(p->CopyPicture1, &QAction::triggered, this, &FileActions::CopyPictureClick);
+    connect(p->ShowOptionsPanel, &QAction::triggered, this, &FileActions::ShowOptionsPanelClick);
 }
 
-void TFileActions::PopupMenuPopup() {
-    TPopupMenu* p = popup_;
+void FileActions::PopupMenuPopup() {
+    browser::PopupMenu* p = popup_;
     QListWidgetItem* focused = list_->currentItem();
     const int row = focused ? list_->row(focused) : -1;
     const bool multi = list_->selectedItems().size() > 1;
@@ -129,12 +128,12 @@ void TFileActions::PopupMenuPopup() {
     prepareIcons(fileFocused);
 }
 
-void TFileActions::prepareCaptions(bool fileFocused, bool multi) {
-    TPopupMenu* p = popup_;
+void FileActions::prepareCaptions(bool fileFocused, bool multi) {
+    browser::PopupMenu* p = popup_;
     const ViewerOptions o = window_->options()->options();
     const TiesData* entry = fileFocused && !multi ? list_->entryAt(list_->currentRow()) : nullptr;
-    for (int i = 0; i < TPopupMenu::kCaptionCount; ++i) {
-        QString caption = TPopupMenu::FixedCaptions()[static_cast<std::size_t>(i)];
+    for (int i = 0; i < browser::PopupMenu::kCaptionCount; ++i) {
+        QString caption = browser::PopupMenu::FixedCaptions()[static_cast<std::size_t>(i)];
         if (entry) {
             caption = browser::TitleText(*entry, i + 1);
             if (caption.isEmpty()) caption = browser::EntryFileName(*entry);
@@ -148,8 +147,8 @@ void TFileActions::prepareCaptions(bool fileFocused, bool multi) {
     p->List1->setChecked(o.View == int(FolderListView::ViewStyle::List));
 }
 
-void TFileActions::prepareIcons(bool fileFocused) {
-    TPopupMenu* p = popup_;
+void FileActions::prepareIcons(bool fileFocused) {
+    browser::PopupMenu* p = popup_;
     QStyle* style = QApplication::style();
     const QString file = window_->preview()->CurrentFile();
     QIcon fileIcon = file.isEmpty() ? QIcon() : QFileIconProvider().icon(QFileInfo(file));
@@ -172,12 +171,12 @@ void TFileActions::prepareIcons(bool fileFocused) {
     }
 }
 
-void TFileActions::popupAt(QPoint globalPosition) {
+void FileActions::popupAt(QPoint globalPosition) {
     PopupMenuPopup();
     popup_->popup(globalPosition);
 }
 
-void TFileActions::FolderListViewMouseDown(Qt::MouseButton button, QPoint position) {
+void FileActions::FolderListViewMouseDown(Qt::MouseButton button, QPoint position) {
     dragArmed_ = false;
     if (button != Qt::LeftButton) return;
     const QListWidgetItem* item = list_->itemAt(position);
@@ -185,12 +184,12 @@ void TFileActions::FolderListViewMouseDown(Qt::MouseButton button, QPoint positi
     pressPosition_ = position;
 }
 
-void TFileActions::FolderListViewMouseUp(Qt::MouseButton button) {
+void FileActions::FolderListViewMouseUp(Qt::MouseButton button) {
     dragArmed_ = false;
     if (button == Qt::RightButton) popupAt(QCursor::pos());
 }
 
-bool TFileActions::FolderListViewKeyUp(int key, Qt::KeyboardModifiers modifiers) {
+bool FileActions::FolderListViewKeyUp(int key, Qt::KeyboardModifiers modifiers) {
     if (key == Qt::Key_F5) {
         window_->folderTree()->ButtonRefreshClick();
         return true;
@@ -208,7 +207,7 @@ bool TFileActions::FolderListViewKeyUp(int key, Qt::KeyboardModifiers modifiers)
     return false;
 }
 
-bool TFileActions::FolderListViewKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+bool FileActions::FolderListViewKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     // The list's own copy of the item text is replaced by the path copy on key release.
     if (key == Qt::Key_C && (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier) return true;
     if (key == Qt::Key_Backspace) {
@@ -224,7 +223,7 @@ bool TFileActions::FolderListViewKeyDown(int key, Qt::KeyboardModifiers modifier
     return false;
 }
 
-void TFileActions::FolderListViewDblClick() {
+void FileActions::FolderListViewDblClick() {
     QListWidgetItem* focused = list_->currentItem();
     if (!focused) {
         window_->preview()->ShowPreviewItem(nullptr, QString());
@@ -245,40 +244,40 @@ void TFileActions::FolderListViewDblClick() {
     if (!path.isEmpty()) window_->folderTree()->openPath(path);
 }
 
-void TFileActions::Open1Click() {
+void FileActions::Open1Click() {
     const QString file = window_->preview()->CurrentFile();
     if (!file.isEmpty()) ShellActions::instance()->openFile(file);
 }
 
-void TFileActions::OpenNotepad1Click() {
+void FileActions::OpenNotepad1Click() {
     const QString file = window_->preview()->CurrentFile();
     if (!file.isEmpty()) ShellActions::instance()->openInTextEditor(file);
 }
 
 // The folder the focused entry stands for, else the folder of the current file.
-QString TFileActions::targetFolder() const {
+QString FileActions::targetFolder() const {
     const QString folder = favourites_->FocusedFolder();
     if (!folder.isEmpty()) return folder;
     const QString file = window_->preview()->CurrentFile();
     return file.isEmpty() ? list_->folderPath() : QFileInfo(file).absolutePath();
 }
 
-void TFileActions::Openfolder1Click() {
+void FileActions::Openfolder1Click() {
     const QString folder = targetFolder();
     if (!folder.isEmpty()) ShellActions::instance()->openFolder(folder);
 }
 
-void TFileActions::Explore1Click() {
+void FileActions::Explore1Click() {
     const QString folder = targetFolder();
     if (!folder.isEmpty()) ShellActions::instance()->showInFolder(folder);
 }
 
-void TFileActions::CopytoClipboardClick() {
+void FileActions::CopytoClipboardClick() {
     ShellActions::instance()->copyText(window_->preview()->CurrentFile());
 }
 
 // The picture items need the focused entry read and shown in the preview.
-bool TFileActions::focusedPictureShown(int row) {
+bool FileActions::focusedPictureShown(int row) {
     const TiesData* entry = list_->entryAt(row);
     if (entry && !entry->Loaded) list_->LoadIesEntry(row);
     entry = list_->entryAt(row);
@@ -286,7 +285,7 @@ bool TFileActions::focusedPictureShown(int row) {
     return entry && entry->Loaded && !file.isEmpty() && file == list_->entryFilePath(row);
 }
 
-void TFileActions::ExportPictureClick() {
+void FileActions::ExportPictureClick() {
     const PreviewPane* preview = window_->preview();
     if (preview->CurrentFile().isEmpty()) return;
     const QFileInfo file(preview->CurrentFile());
@@ -299,13 +298,13 @@ void TFileActions::ExportPictureClick() {
         ExportPicture(PictureOfPreview(*preview), choice->Path, choice->Size);
 }
 
-void TFileActions::CopyPictureClick() {
+void FileActions::CopyPictureClick() {
     if (!window_->preview()->CurrentFile().isEmpty())
         CopyPictureToClipboard(PictureOfPreview(*window_->preview()));
 }
 
 // The popup's default item is what a double click does.
-void TFileActions::CheckBoxDblClickClick() {
+void FileActions::CheckBoxDblClickClick() {
     const ViewerOptions options = window_->options()->options();
     if (!options.DoubleClick)
         popup_->setDefaultAction(nullptr);
@@ -314,7 +313,7 @@ void TFileActions::CheckBoxDblClickClick() {
                                                                 : popup_->Open1);
 }
 
-void TFileActions::ShowOptionsPanelClick() {
+void FileActions::ShowOptionsPanelClick() {
     OptionsPanel* o = window_->options();
     if (o->isShown()) {
         o->ButtonHideClick();
@@ -326,14 +325,14 @@ void TFileActions::ShowOptionsPanelClick() {
     o->ButtonShowClick();
 }
 
-QStringList TFileActions::SelectedFilePaths() const {
+QStringList FileActions::SelectedFilePaths() const {
     QStringList paths;
     for (int row = list_->Tag(); row < list_->count(); ++row)
         if (list_->item(row)->isSelected()) paths.append(list_->entryFilePath(row));
     return paths;
 }
 
-void TFileActions::StartDragOut() {
+void FileActions::StartDragOut() {
     const QStringList paths = SelectedFilePaths();
     if (paths.isEmpty()) return;
     const char* failure = browser::DragFailureText(browser::RunDragOut(list_, paths));
@@ -343,7 +342,7 @@ void TFileActions::StartDragOut() {
                                          MessageService::Icon::Error);
 }
 
-bool TFileActions::eventFilter(QObject* watched, QEvent* event) {
+bool FileActions::eventFilter(QObject* watched, QEvent* event) {
     if (watched == popup_ && event->type() == QEvent::StatusTip) {
         window_->DisplayHint(static_cast<QStatusTipEvent*>(event)->tip());
         return true;

@@ -11,22 +11,22 @@
 #include <string>
 
 namespace gonilux::browser {
-class TPopupMenu;
+class PopupMenu;
 class FolderListView;
 } // namespace gonilux::browser
 
 namespace gonilux::mainwindow {
 
 class TMainWindow;
-class TFavourites;
+class Favourites;
 struct ViewerOptions;
 
-class TFileActions : public QObject {
+class FileActions : public QObject {
     Q_OBJECT
   public:
-    TFileActions(TMainWindow* window, TFavourites* favourites);
+    FileActions(TMainWindow* window, Favourites* favourites);
 
-    browser::TPopupMenu* PopupMenu() const { return popup_; }
+    browser::PopupMenu* PopupMenu() const { return popup_; }
 
     // Prepares visibility, captions, default mark, icons and the favourites submenu.
     void PopupMenuPopup();
@@ -76,10 +76,10 @@ class TFileActions : public QObject {
     QString besideName(const std::function<std::string(const std::string&)>& name) const;
 
     TMainWindow* window_;
-    TFavourites* favourites_;
+    Favourites* favourites_;
     browser::FolderListView* list_;
     QWidget* listViewport_ = nullptr; // compared by address only: the list may be going away
-    browser::TPopupMenu* popup_;
+    browser::PopupMenu* popup_;
     QPoint pressPosition_;
     bool dragArmed_ = false;
 };

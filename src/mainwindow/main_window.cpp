@@ -76,19 +76,19 @@ TMainWindow::TMainWindow(const StartOptions& start, QWidget* parent)
     UseInstantHints();
     buildLayout();
     wireOptions();
-    favourites_ = new TFavourites(this);
-    fileActions_ = new TFileActions(this, favourites_);
+    favourites_ = new Favourites(this);
+    fileActions_ = new FileActions(this, favourites_);
     FormCreate();
     wireTools();
     wireCommandKeys();
     wireFilter();
     ConnectLanguageChoice(this);
     setTabChain();
-    connect(fileActions_->PopupMenu(), &browser::TPopupMenu::compareRequested, this,
+    connect(fileActions_->PopupMenu(), &browser::PopupMenu::compareRequested, this,
             &TMainWindow::showCompareWindow);
-    connect(fileActions_->PopupMenu(), &browser::TPopupMenu::mapRequested, this,
+    connect(fileActions_->PopupMenu(), &browser::PopupMenu::mapRequested, this,
             &TMainWindow::showMapWindow);
-    connect(fileActions_->PopupMenu(), &browser::TPopupMenu::reportRequested, this,
+    connect(fileActions_->PopupMenu(), &browser::PopupMenu::reportRequested, this,
             &TMainWindow::showReportWindow);
 }
 

@@ -33,8 +33,8 @@ namespace gonilux::mainwindow {
 class OptionsPanel;
 struct ViewerOptions;
 class PreviewPane;
-class TFavourites;
-class TFileActions;
+class Favourites;
+class FileActions;
 
 struct StartOptions {
     QString SettingsFile; // used from the settings file on
@@ -60,8 +60,8 @@ class TMainWindow : public QMainWindow {
     void showCompareWindow();
     void showMapWindow();
     void showReportWindow();
-    TFavourites* favourites() const { return favourites_; }
-    TFileActions* fileActions() const { return fileActions_; }
+    Favourites* favourites() const { return favourites_; }
+    FileActions* fileActions() const { return fileActions_; }
     QLabel* labelInfo() const { return labelInfo_; }
     // The file list's filter field (Ctrl+F), above the list.
     QLineEdit* filterEdit() const { return filterEdit_; }
@@ -131,8 +131,8 @@ class TMainWindow : public QMainWindow {
     browser::FolderListView* list_ = nullptr;
     PreviewPane* preview_ = nullptr;
     OptionsPanel* options_ = nullptr;
-    TFavourites* favourites_ = nullptr;
-    TFileActions* fileActions_ = nullptr;
+    Favourites* favourites_ = nullptr;
+    FileActions* fileActions_ = nullptr;
     QWidget* panelLeftAll_ = nullptr;
     QWidget* panelRightAll_ = nullptr;
     QWidget* panelInfo_ = nullptr;

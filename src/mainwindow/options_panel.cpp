@@ -45,7 +45,7 @@ OptionsPanel::OptionsPanel(QWidget* parent) : QWidget(parent) {
     buildTreeGroup();
     buildListGroup();
     buildEyeGroup();
-    buildFavoritesGroup();
+    buildFavouritesGroup();
     buildOtherGroup();
     CheckBoxCenter = new QCheckBox(this);
     CheckBoxCenter->setObjectName(QStringLiteral("CheckBoxCenter"));
@@ -224,7 +224,7 @@ void OptionsPanel::buildEyeGroup() {
     TrackBarAlpha = addSlider(GroupBoxExEye, "TrackBarAlpha", 0, 255, 128, nullptr);
 }
 
-void OptionsPanel::buildFavoritesGroup() {
+void OptionsPanel::buildFavouritesGroup() {
     GroupBoxExFavorites = addGroup("GroupBoxExFavorites", tr("偏爱收藏"), 266);
     CheckBoxFavs = addCheck(GroupBoxExFavorites, "CheckBoxFavs", tr("记住设置"), false,
                             QT_TR_NOOP("记住每个偏好文件夹的查看设置"));

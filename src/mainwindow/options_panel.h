@@ -99,7 +99,7 @@ class OptionsPanel : public QWidget {
     void buildTreeGroup();
     void buildListGroup();
     void buildEyeGroup();
-    void buildFavoritesGroup();
+    void buildFavouritesGroup();
     void buildOtherGroup();
     void buildLanguageRow();
     TGroupBoxEx* addGroup(const char* name, const QString& caption, int designedHeight);

@@ -46,11 +46,11 @@ double FluxOfText(const std::string& text, bool ldt) {
 
 } // namespace
 
-QString TFileActions::exportTitle(bool conversion) const {
+QString FileActions::exportTitle(bool conversion) const {
     return conversion ? tr("Save type B as C") : tr("Rotate from 90 to 0");
 }
 
-std::string TFileActions::shownFilePath() const {
+std::string FileActions::shownFilePath() const {
     const TiesData* entry = list_->entryAt(list_->currentRow());
     if (!entry) return {};
     return (platform::NativePath(list_->folderPath()) + '/' +
@@ -60,7 +60,7 @@ std::string TFileActions::shownFilePath() const {
 
 // The name of a file written beside the shown one, made from the bytes of its name: a name
 // that is not UTF-8 keeps them.
-QString TFileActions::besideName(const std::function<std::string(const std::string&)>& name) const {
+QString FileActions::besideName(const std::function<std::string(const std::string&)>& name) const {
     const TiesData* entry = list_->entryAt(list_->currentRow());
     if (!entry) return {};
     const std::string source = platform::NativePath(browser::EntryPathName(*entry)).toStdString();
@@ -69,8 +69,8 @@ QString TFileActions::besideName(const std::function<std::string(const std::stri
 
 // A file that this program did not write is replaced only when the user agrees; the write is
 // atomic, so a failure leaves the old file as it was.
-bool TFileActions::writeExport(const QString& target, const std::string& text,
-                               const QString& title) {
+bool FileActions::writeExport(const QString& target, const std::string& text,
+                              const QString& title) {
     const std::string nativeTarget = platform::NativePath(target).toStdString();
     const QString shown = QDir::toNativeSeparators(platform::DisplayPath(target));
     if (platform::IsRegularFile(target) && !IsAuthorFile(nativeTarget) &&
@@ -86,8 +86,8 @@ bool TFileActions::writeExport(const QString& target, const std::string& text,
     return false;
 }
 
-bool TFileActions::writeBeside(const QString& fileName, const std::string& text,
-                               const QString& title) {
+bool FileActions::writeBeside(const QString& fileName, const std::string& text,
+                              const QString& title) {
     const QString target = platform::PathFromNative(platform::NativePath(list_->folderPath()) +
                                                     '/' + platform::NativePath(fileName));
     if (!writeExport(target, text, title)) return false;
@@ -95,7 +95,7 @@ bool TFileActions::writeBeside(const QString& fileName, const std::string& text,
     return true;
 }
 
-void TFileActions::SaveAsTypeCClick() {
+void FileActions::SaveAsTypeCClick() {
     const TiesData* entry = list_->entryAt(list_->currentRow());
     if (!entry) return;
     const tIES& ies = window_->preview()->PreviewIes();
@@ -129,8 +129,8 @@ void TFileActions::SaveAsTypeCClick() {
 // Writes `text` beside the shown file as `newName` and says so with the luminous flux before and
 // after: `done` takes the source's name, the new name and the two fluxes. Without a text (`ok`
 // false) nothing is written.
-void TFileActions::writeConverted(const QString& title, const QString& newName, bool ok,
-                                  const std::string& text, bool ldt, const QString& done) {
+void FileActions::writeConverted(const QString& title, const QString& newName, bool ok,
+                                 const std::string& text, bool ldt, const QString& done) {
     if (!ok) {
         MessageService::instance()->show(title, tr("Unexpected error."),
                                          MessageService::Icon::Error);
@@ -146,7 +146,7 @@ void TFileActions::writeConverted(const QString& title, const QString& newName, 
                                      MessageService::Icon::Information);
 }
 
-void TFileActions::SaveAsTypeCResampledClick() {
+void FileActions::SaveAsTypeCResampledClick() {
     const TiesData* entry = list_->entryAt(list_->currentRow());
     if (!entry) return;
     std::string bytes, error;
@@ -160,7 +160,7 @@ void TFileActions::SaveAsTypeCResampledClick() {
                    tr("文件 %1 已重采样为C型, 保存为 %2\r光通量: 之前 %3 lm, 之后 %4 lm"));
 }
 
-void TFileActions::SaveAsLdtClick() {
+void FileActions::SaveAsLdtClick() {
     const TiesData* entry = list_->entryAt(list_->currentRow());
     if (!entry) return;
     const QString newName =
@@ -171,7 +171,7 @@ void TFileActions::SaveAsLdtClick() {
                    tr("文件 %1 已保存为 %2 (EULUMDAT)\r光通量: 之前 %3 lm, 之后 %4 lm"));
 }
 
-void TFileActions::SaveAsIesClick() {
+void FileActions::SaveAsIesClick() {
     const TiesData* entry = list_->entryAt(list_->currentRow());
     if (!entry) return;
     writeConverted(tr("另存为IES"), besideName([](const std::string& n) {

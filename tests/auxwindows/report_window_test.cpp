@@ -138,11 +138,12 @@ TEST_F(ReportWindowTest, ThePointerReadsTheCurveUnderIt) {
         return window_.readout()->text() == "C 0°  γ " + ReportNumber(angle, 1) + "°  " +
                                                 ReportNumber(1000 - 10 * angle, 1) + " cd/klm";
     })) << window_.readout()->text().toStdString();
-    const tIES ies = Light();
-    EXPECT_EQ(ReadingText(PolarReading(ies, 0, true, {-10, 10})), "C 180°  γ 45°  275 cd");
+    const tIES ies = Light(2); // values twice as stored, also per 1000 lm of the lamp
+    EXPECT_EQ(ReadingText(PolarReading(ies, 0, true, {-10, 10})), "C 180°  γ 45°  550 cd");
     EXPECT_EQ(ReadingText(PolarReading(ies, 1, false, {10, 0})) +
                   ReadingText(PolarReading(ies, 0, false, {0, 0})), // nothing at the centre
-              "C 90°  γ 90°  200 cd/klm");
+              "C 90°  γ 90°  400 cd/klm");
+    EXPECT_EQ(ReportNumber(1, 0) + " " + ReportNumber(-0.04, 1), "1 0"); // no "-0"
 }
 
 // Two selected files are drawn over each other with their figures side by side; one file, or

@@ -140,7 +140,7 @@ class ListViewTest : public ::testing::Test {
         explicit PanelWatch(ListViewTest* test) : test_(test) {}
         bool eventFilter(QObject*, QEvent* event) override {
             if (event->type() != QEvent::Paint) return false;
-            const TProcessingPanel* panel = test_->view_.processingPanel();
+            const ProcessingPanel* panel = test_->view_.processingPanel();
             const QString seen = panel->label()->text() + "|" + panel->caption() + "|" +
                                  QString::number(panel->gauge()->maxValue());
             if (test_->panels_.isEmpty() || test_->panels_.last() != seen) test_->panels_ << seen;

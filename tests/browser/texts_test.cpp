@@ -45,7 +45,7 @@ TEST(ThumbnailCaption, EndsAtTheLastWholeWordThatLeavesRoomForTheEllipsis) {
 }
 
 TEST(PopupMenu, ItemsChecksAndSignals) {
-    TPopupMenu menu;
+    PopupMenu menu;
     menu.Icons1->trigger();
     menu.List1->trigger(); // one view at a time, one caption at a time
     menu.Captions[2]->trigger();
@@ -65,9 +65,9 @@ TEST(PopupMenu, ItemsChecksAndSignals) {
             list(sub, "  ");
     }
     ExpectText(items, "popup_menu.txt");
-    QSignalSpy compare(&menu, &TPopupMenu::compareRequested);
-    QSignalSpy map(&menu, &TPopupMenu::mapRequested);
-    QSignalSpy report(&menu, &TPopupMenu::reportRequested);
+    QSignalSpy compare(&menu, &PopupMenu::compareRequested);
+    QSignalSpy map(&menu, &PopupMenu::mapRequested);
+    QSignalSpy report(&menu, &PopupMenu::reportRequested);
     for (QAction* item : {menu.ShowCompareWindow1, menu.Map1, menu.Map1, menu.ShowReport1})
         item->trigger();
     EXPECT_EQ(compare.count() * 100 + map.count() * 10 + report.count(), 121);
@@ -90,7 +90,7 @@ TEST(ListWidgets, GaugePanelAndAuthorMark) {
     EXPECT_EQ(seen.join(','), "0>0/0 0%,0>1/3 33%,1>0/3 0%,0>3/3 100%,2>2/2 100%,2>50/100 50%");
     ExpectPicture(gauge.grab().toImage(), "gauge_50.png");
 
-    TProcessingPanel panel;
+    ProcessingPanel panel;
     panel.label()->setText("Sorting data...");
     ExpectPicture(panel.grab().toImage(), "panel_text.png");
     panel.label()->clear();

@@ -14,13 +14,13 @@ class FavouritesTest : public ViewerTest {
         favs_ = window_->favourites();
     }
     QListWidget* box() const { return ctl<QListWidget>("ListBoxFavorites"); }
-    TFavourites* favs_ = nullptr;
+    Favourites* favs_ = nullptr;
 };
 
 // ".." stands for the folder shown, a subfolder entry for itself, a file entry for no folder.
 TEST_F(FavouritesTest, AddAndOpenFolderTakeTheFocusedFolder) {
     window_->openStartPath(path("lib"));
-    browser::TPopupMenu* p = window_->fileActions()->PopupMenu();
+    browser::PopupMenu* p = window_->fileActions()->PopupMenu();
     for (auto [row, folder, adds] :
          {std::tuple{0, "lib", true}, {1, "lib/sub", true}, {2, "lib", false}, {0, "lib", false}}) {
         list()->setCurrentRow(row);

@@ -16,7 +16,7 @@
 namespace gonilux::mainwindow::testing {
 namespace {
 
-using browser::TPopupMenu;
+using browser::PopupMenu;
 
 class FileActionsTest : public ViewerTest {
   protected:
@@ -29,8 +29,8 @@ class FileActionsTest : public ViewerTest {
         open();
         window_->openStartPath(path("lib"));
     }
-    TFileActions* actions() const { return window_->fileActions(); }
-    TPopupMenu* popup() const {
+    FileActions* actions() const { return window_->fileActions(); }
+    PopupMenu* popup() const {
         actions()->PopupMenuPopup();
         return actions()->PopupMenu();
     }
@@ -65,7 +65,7 @@ TEST_F(FileActionsTest, ThePopupOffersWhatSuitsTheFocusedEntries) {
 
 // The view items show the panel's choices and set them; the last item hides and shows the panel.
 TEST_F(FileActionsTest, ThePopupsViewItemsFollowAndSetThePanel) {
-    TPopupMenu* p = popup();
+    PopupMenu* p = popup();
     p->Icons1->trigger();
     EXPECT_TRUE(ctl<QRadioButton>("RadioButtonIcons")->isChecked());
     for (QAction* item : {p->Captions[4], p->Sort1, p->Thumbnails1})
@@ -114,11 +114,11 @@ TEST_F(FileActionsTest, TheExportWritesTheFileBesideAndListsIt) {
     const struct {
         const char* File;
         QAction* Item;
-        void (TFileActions::*Click)();
+        void (FileActions::*Click)();
         const char* Written;
-    } rows[] = {{"b.ies", popup()->SaveAsTypeCResampled, &TFileActions::SaveAsTypeCResampledClick,
+    } rows[] = {{"b.ies", popup()->SaveAsTypeCResampled, &FileActions::SaveAsTypeCResampledClick,
                  "b_Cr.ies"},
-                {"c0.ies", popup()->SaveAsLdt, &TFileActions::SaveAsLdtClick, "c0.ldt"}};
+                {"c0.ies", popup()->SaveAsLdt, &FileActions::SaveAsLdtClick, "c0.ldt"}};
     for (const auto& row : rows) {
         select(row.File);
         messages_.clear();
@@ -177,7 +177,7 @@ TEST_F(FileActionsTest, KeysAndDoubleClicksOfTheList) {
     // A double click opens a file only when "双击" is on, by the chosen program (the popup marks
     // it); it opens a folder entry. The selected files go in list order.
     const QString file = path("lib/c0.ies");
-    TPopupMenu* p = actions()->PopupMenu();
+    PopupMenu* p = actions()->PopupMenu();
     for (auto [on, program, mark, call] :
          {std::tuple<bool, int, QAction*, QString>{false, 0, nullptr, {}},
           {true, 0, p->Open1, "open "},

@@ -159,7 +159,7 @@ TEST_F(WindowBehaviourTest, TheKeyboardReachesThePanesAndTheCommands) {
     press(list(), Qt::Key_K, Qt::ControlModifier);
     EXPECT_TRUE(window_->compareWindow()->isVisible());
     EXPECT_EQ(press(list(), Qt::Key_F, Qt::ControlModifier), window_->filterEdit());
-    const browser::TPopupMenu* p = window_->fileActions()->PopupMenu();
+    const browser::PopupMenu* p = window_->fileActions()->PopupMenu();
     EXPECT_EQ(p->ExportPicture1->shortcut().toString() +
                   p->ShowCompareWindow1->shortcut().toString(),
               "Ctrl+ECtrl+K");
