@@ -88,7 +88,9 @@ void PaintHeader(QPainter& painter, const DatasheetInput& in) {
                  lamp.join(QStringLiteral("  ·  ")),
              8, false, kMuted, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine);
     const QRectF right(kMargin + width * 0.7, kMargin + 2, width * 0.3, 10);
-    Text(painter, right, in.FileName, 8, true, Qt::black, Qt::AlignRight | Qt::TextSingleLine);
+    const QString file =
+        QFontMetricsF(ChartFont(8, true)).elidedText(in.FileName, Qt::ElideMiddle, right.width());
+    Text(painter, right, file, 8, true, Qt::black, Qt::AlignRight | Qt::TextSingleLine);
     Text(painter, right.translated(0, 11), in.Test, 7, false, kMuted,
          Qt::AlignRight | Qt::TextSingleLine);
     painter.setPen(QPen(kAccent, 1.4));
