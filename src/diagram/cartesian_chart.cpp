@@ -193,6 +193,12 @@ double SeriesValueAt(const CartesianChart& chart, int series, double angle) {
     if (p.empty() || angle < p.front().x() - grid::kTolerance ||
         angle > p.back().x() + grid::kTolerance)
         return std::nan("");
+    // Where the curve drops to 0 beyond the stored gammas, two points share one angle: there the
+    // stored value is read, not the drop.
+    const auto at = std::lower_bound(p.begin(), p.end(), angle,
+                                     [](const QPointF& q, double a) { return q.x() < a; });
+    if (at != p.end() && at + 1 != p.end() && at->x() == angle && (at + 1)->x() == angle)
+        return at->y() != 0 ? at->y() : (at + 1)->y();
     const auto above = std::upper_bound(p.begin(), p.end(), angle,
                                         [](double a, const QPointF& q) { return a < q.x(); });
     if (above == p.begin()) return p.front().y();

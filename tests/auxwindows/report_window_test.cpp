@@ -5,6 +5,7 @@
 #include "auxwindows/preview_source.h"
 #include "auxwindows/report_model.h"
 #include "auxwindows/report_window.h"
+#include "diagram/render_diagram.h"
 #include "platform/message_service.h"
 #include "platform/shell_actions.h"
 #include "wait_until.h"
@@ -101,6 +102,9 @@ TEST_F(ReportWindowTest, PagesFollowTheShownFileAndAreWritten) {
                                   window_.coneTable()->rowCount()),
               "0-90° 250 2710"); // the cone's 2 m: I(0) / 2^2
     window_.heightBox()->setValue(4);
+    window_.areaBox()->setValue(0.5); // 1 m at least
+    EXPECT_EQ(window_.heightBox()->text() + " " + window_.areaBox()->text(),
+              QLocale().toString(4.0, 'f', 1) + " m " + QLocale().toString(1.0, 'f', 1) + " m");
     EXPECT_NEAR(window_.isoluxGrid().At(50, 50), 1000 / 16.0, 0.01); // I(0) / h^2 below the lamp
     EXPECT_TRUE(window_.isoluxFigures()->text().startsWith("最大 62.5 lx"));
 
@@ -113,6 +117,11 @@ TEST_F(ReportWindowTest, PagesFollowTheShownFileAndAreWritten) {
     for (const char* name : {"c.svg", "c.png", "c.pdf"})
         EXPECT_TRUE(window_.exportPage(ReportWindow::Cartesian, dir_.filePath(name), {500, 400}));
     EXPECT_TRUE(QImage(dir_.filePath("c.png")).size() == QSize(500, 400));
+    EXPECT_TRUE(window_.exportPage(ReportWindow::Polar, dir_.filePath("p.png"), {300, 400}));
+    EXPECT_TRUE(QImage(dir_.filePath("p.png")).copy(0, 50, 300, 300) ==
+                ComposeDiagram(300, 300, source_.Ies, RenderBackground | RenderDiagramCurves, 0,
+                               source_.Options)
+                    .convertToFormat(QImage::Format_RGB32)); // the preview's diagram, centred
     EXPECT_FALSE(window_.exportPage(ReportWindow::Candela, dir_.filePath("t.png"), {500, 400}));
     EXPECT_FALSE(window_.writeDatasheet(dir_.filePath("sheet.pdf"))); // b.ies is not there
     source_.File = GONILUX_TESTDATA_DIR "/ies-real/tobspr-RenderPipeline/bollard.ies";
@@ -137,6 +146,12 @@ TEST_F(ReportWindowTest, ThePointerReadsTheCurveUnderIt) {
     EXPECT_TRUE(::test::WaitUntil([&] {
         return window_.readout()->text() == "C 0°  γ " + ReportNumber(angle, 1) + "°  " +
                                                 ReportNumber(1000 - 10 * angle, 1) + " cd/klm";
+    })) << window_.readout()->text().toStdString();
+    window_.pages()->setCurrentIndex(ReportWindow::Polar); // left of and below the centre
+    ReportChartView* polar = window_.view(ReportWindow::Polar);
+    QTest::mouseMove(polar, QPoint(polar->width() / 2 - 40, polar->height() / 2 + 40));
+    EXPECT_TRUE(::test::WaitUntil([&] {
+        return window_.readout()->text().startsWith("C 180°  γ 4");
     })) << window_.readout()->text().toStdString();
     const tIES ies = Light(2); // values twice as stored, also per 1000 lm of the lamp
     EXPECT_EQ(ReadingText(PolarReading(ies, 0, true, {-10, 10})), "C 180°  γ 45°  550 cd");

@@ -23,7 +23,9 @@ TEST_F(CliFixture, ReportWritesDatasheetsAndCatalogues) {
     EXPECT_EQ(run.Err.rfind("[1/27] bare_lamp_point_1986.ies\n[2/27] bollard", 0), 0u) << run.Err;
     EXPECT_NE(run.Err.find("gonilux-cli: malformed_header_truncated.ies: damaged header: Line 12"),
               std::string::npos);
-    EXPECT_EQ(Cli("report track_spot_c_full.ies -o one.pdf").Status + Pages(dir_ / "one.pdf"), 1);
+    EXPECT_EQ(Cli("report track_spot_c_full.ies -o one.pdf --lang en").Status +
+                  Pages(dir_ / "one.pdf"),
+              1);
     for (const char* file : {"malformed_header_truncated.ies", "missing.ies"})
         EXPECT_EQ(Cli(std::string("report ") + file + " -o bad.pdf").Status, 1);
     EXPECT_FALSE(fs::exists(dir_ / "bad.pdf"));
@@ -32,8 +34,9 @@ TEST_F(CliFixture, ReportWritesDatasheetsAndCatalogues) {
     run = Cli("report --recursive . -o cat.pdf");
     EXPECT_EQ(Pages(dir_ / "cat.pdf"), 2 + 26);
     EXPECT_NE(run.Err.find("/28] Sub/a.ies\n"), std::string::npos) << run.Err;
-    for (const char* args : {"report", "report a.ies", "report a.ies -o a.png", "report -x",
-                             "report a.ies b.ies -o a.pdf", "report a.ies -o"})
+    for (const char* args :
+         {"report", "report a.ies", "report a.ies -o a.png", "report -x",
+          "report a.ies b.ies -o a.pdf", "report a.ies -o", "report a.ies -o a.pdf --lang fr"})
         EXPECT_EQ(Cli(args).Status, 2) << args;
 }
 

@@ -51,6 +51,23 @@ TEST(CartesianChart, ValuesDirectionsAndRangeComeFromTheRecord) {
     EXPECT_EQ(BuildCartesianChart(Counted(MakeRecord(1, {0, 180}, {0}, 1)), {}).AngleHigh, 180);
 }
 
+// Type B across the horizontal angles in cd, one side mirrored; an absolute file stays in cd
+// when cd/klm is asked; at the ends of the stored gammas, where the curve drops to 0, the
+// pointer reads the stored value.
+TEST(CartesianChart, TypeBAbsoluteFilesAndTheEndsOfTheStoredAngles) {
+    tIES b = Counted(MakeRecord(2, Steps(-90, 90, 10), Steps(0, 90, 10), 0,
+                                [](double h, double v) { return 100 + h + v; }));
+    b.Multiplier = 2;
+    EXPECT_DOUBLE_EQ(SeriesValueAt(BuildCartesianChart(b, {true, -1, true}), 1, -30), 2 * 130);
+    b.LumensPerLamp = -1;
+    EXPECT_EQ(BuildCartesianChart(b, {false, -1, true}).Unit, "cd");
+    const CartesianChart c = BuildCartesianChart(
+        Counted(MakeRecord(1, Steps(10, 90, 10), {0}, 0, [](double, double v) { return 200 - v; })),
+        {});
+    for (double angle : {-90.0, -10.0, 10.0, 90.0})
+        EXPECT_DOUBLE_EQ(SeriesValueAt(c, 0, angle), 200 - std::fabs(angle)) << angle;
+}
+
 // On a wide, short area the layouts map both ways and find the curve under the pointer; the
 // isolux plot stays square.
 TEST(CartesianChart, LayoutsMapPointsBothWaysInANonSquareArea) {
@@ -103,8 +120,9 @@ TEST(ReportPictures, ChartsAndDatasheetMatchTheExpectedPictures) {
     painter.end();
     ExpectSamePicture("report_charts.png", charts);
     painter.begin(&sheet);
-    PaintDatasheet(painter, sheet.rect(),
-                   LoadDatasheetInput(GONILUX_SAMPLES_DIR "/track_spot_c_full.ies"));
+    DatasheetInput input = LoadDatasheetInput(GONILUX_SAMPLES_DIR "/track_spot_c_full.ies");
+    input.Metrics.LampFlux = 1800.4; // shown as whole lumens
+    PaintDatasheet(painter, sheet.rect(), input);
     painter.end();
     ExpectSamePicture("report_datasheet.png", sheet);
 }
