@@ -3,6 +3,7 @@
 // splitters.
 #include "auxwindows/compare_window.h"
 #include "auxwindows/render_window.h"
+#include "mainwindow/layout_rules.h"
 #include "viewer_fixture.h"
 
 #include <QLabel>
@@ -135,7 +136,8 @@ TEST_F(MainWindowTest, SwitchesDriveTheListTreeAndPreview) {
             box("Labels"), box("Labels"), box("Center"), preview()->SpeedButtonFit(),
             preview()->SpeedButtonOrtho(), box("Large"), box("Button"), box("Lines"), box("Expand"),
             box("HotTrack"), box("HandPont"), box("UnderlineHot"), box("UnderlineCold"), box("LHotTrack"),
-            box("LHotTrack"), box("Flat"), box("DblClick"), box("On"), box("On"), box("On"), box("Plus")};
+            box("LHotTrack"), box("Flat"), box("DblClick"), box("On"), box("On"), box("On"), box("Plus"),
+            box("Favs"), box("Favs")};
         const auto driven = [&] {
             const DiagramOptions shown = preview()->diagramOptions(), thumbs = list()->thumbnailOptions();
             const browser::ListAppearance looks = list()->listAppearance();
@@ -148,7 +150,8 @@ TEST_F(MainWindowTest, SwitchesDriveTheListTreeAndPreview) {
                 looks.HandPointer, looks.UnderlineHot, looks.UnderlineCold, looks.HotTracking,
                 on("EditHoverTime"), list()->flatScrollBars(), on("ComboBoxDblClick"),
                 preview()->eyeSettings().On, on("TrackBarR") && on("TrackBarK"),
-                on("CheckBoxPlus"), preview()->eyeSettings().Plus};
+                on("CheckBoxPlus"), preview()->eyeSettings().Plus, on("CheckBoxFavViews"),
+                on("CheckBoxFavCaptions")};
         };
         for (int turn = 0; turn < 3; ++turn) {
             QList<bool> checked;
@@ -168,16 +171,33 @@ TEST_F(MainWindowTest, SwitchesDriveTheListTreeAndPreview) {
         ctl<QComboBox>("ComboBoxUp")->setCurrentIndex(1);
         EXPECT_EQ(list()->captionChoice() * 10 + list()->upEntryStyle(), 21);
     }
-    for (QCheckBox* box : {ctl("CheckBoxExpand"), ctl("CheckBoxHotTrack")}) {
-        ctl<QRadioButton>("RadioButton9X")
-            ->setChecked(true); // a preset sets its boxes; a box changed by hand
-        box->setChecked(true);  // shows the preset that matches
-        EXPECT_TRUE(ctl("CheckBoxLines")->isChecked() &&
-                    ctl<QRadioButton>("RadioButtonCustom")->isChecked());
+    // A preset sets its boxes; boxes changed by hand show the preset that matches.
+    const auto checked = [&] {
+        QByteArray on;
+        for (const char* name :
+             {"RadioButton9X", "RadioButtonXP", "RadioButtonCustom", "CheckBoxLines",
+              "CheckBoxExpand", "CheckBoxHotTrack", "RadioButtonL9X", "RadioButtonLXP",
+              "RadioButtonLCustom", "CheckBoxHandPont", "CheckBoxUnderlineHot",
+              "CheckBoxUnderlineCold", "CheckBoxLHotTrack"})
+            on += ctl<QAbstractButton>(name)->isChecked() ? name + QByteArray(" ") : "";
+        return on;
+    };
+    for (auto [clicks, shown] :
+         std::initializer_list<std::pair<std::vector<const char*>, const char*>>{
+             {{"RadioButton9X", "RadioButtonL9X"}, "RadioButton9X CheckBoxLines RadioButtonL9X "},
+             {{"RadioButtonXP", "RadioButtonLXP"},
+              "RadioButtonXP CheckBoxExpand CheckBoxHotTrack "
+              "RadioButtonLXP CheckBoxHandPont CheckBoxUnderlineHot "},
+             {{"CheckBoxLines", "CheckBoxUnderlineCold"},
+              "RadioButtonCustom CheckBoxLines CheckBoxExpand CheckBoxHotTrack RadioButtonLCustom "
+              "CheckBoxHandPont CheckBoxUnderlineHot CheckBoxUnderlineCold "},
+             {{"CheckBoxExpand", "CheckBoxHotTrack", "CheckBoxHandPont", "CheckBoxUnderlineHot",
+               "CheckBoxUnderlineCold"},
+              "RadioButton9X CheckBoxLines RadioButtonL9X "}}) {
+        for (const char* name : clicks)
+            ctl<QAbstractButton>(name)->toggle();
+        EXPECT_EQ(checked().toStdString(), shown) << clicks.front();
     }
-    ctl<QRadioButton>("RadioButtonL9X")->setChecked(true);
-    ctl("CheckBoxUnderlineCold")->setChecked(true);
-    EXPECT_TRUE(ctl<QRadioButton>("RadioButtonLCustom")->isChecked());
 }
 
 // The left column keeps its last width when dragged narrower than 200 pixels; the info panel
@@ -372,6 +392,14 @@ TEST_F(MainWindowTest, TheHoverTimeFieldTakesNumbersOnly) {
         EXPECT_EQ(list()->hoverTime(), time) << typed;
         EXPECT_EQ(field->text(), QString::number(time));
     }
+}
+
+// The title: the folder without its trailing separator (a root keeps it), then the file.
+TEST(TitleText, JoinsTheFolderAndTheFile) {
+    const char* const rows[][3] = {
+        {"/", "", "/"}, {"/", "a.ies", "/a.ies"}, {"/x/", "", "/x"}, {"C:/", "", "C:/"}};
+    for (const auto& [folder, file, shown] : rows)
+        EXPECT_EQ(TitleText(folder, file), kAppCaption + "    " + shown) << folder << file;
 }
 
 } // namespace

@@ -107,8 +107,10 @@ TEST_F(ViewerTest, TheDiagramsShortcutsDriveTheLensGroup) {
         EXPECT_EQ(ctl("CheckBoxOn")->isChecked() && preview()->eyeSettings().On, on);
         EXPECT_EQ(drag(Qt::RightButton, {-10}), QList<int>{on ? 40 : 30});
     }
+    ExpectSamePicture("glass_plus.png", ctl<QWidget>("PaintBoxArc")->grab().toImage());
     QTest::mouseClick(box, Qt::RightButton, Qt::ControlModifier, at);
     EXPECT_FALSE(ctl("CheckBoxPlus")->isChecked() || preview()->eyeSettings().Plus);
+    ExpectSamePicture("glass_minus.png", ctl<QWidget>("PaintBoxArc")->grab().toImage());
     EXPECT_TRUE(preview()->lensShown()); // drawn at once at the click
     EXPECT_EQ(preview()->ReadoutPos(), at);
     ctl<QSlider>("TrackBarR")->setValue(30);
@@ -148,6 +150,11 @@ TEST(FishEye, PointsComeFromWhereTheGlassRefractsThem) {
         ComputeFishEye(picture, x, y, FishEyeMap(32, k, magnify), shown);
         const QRgb pixel = shown.pixel(lens);
         EXPECT_EQ(QPoint(qRed(pixel), qGreen(pixel)), source) << k << magnify << lens.x() << x;
+    }
+    for (const QPoint at : {QPoint(5, 235), QPoint(236, 20)}) { // the whole glass at two corners
+        QImage shown;
+        ComputeFishEye(picture, at.x(), at.y(), FishEyeMap(32, 80, true), shown);
+        ExpectSamePicture(QString("lens_%1_%2.png").arg(at.x()).arg(at.y()), shown);
     }
 }
 

@@ -108,7 +108,8 @@ TEST_F(SettingsTest, AMalformedNumberStopsReadingAndIsReported) {
     EXPECT_EQ(messages_[0].Title + messages_[0].Text,
               "Error!Initialization error\rUnable reading configuration\r");
     EXPECT_EQ(window_->width(), 700);
-    EXPECT_FALSE(ctl<QSlider>("TrackBarK")->value() != 80 || ctl("CheckBoxKeep")->isChecked());
+    EXPECT_FALSE(ctl<QSlider>("TrackBarK")->value() != 80 || ctl("CheckBoxKeep")->isChecked() ||
+                 !ctl("CheckBoxSort")->isChecked());
     // clang-format off
     for (const char* bad : {"[Viewer]\nWidth=", "[Viewer]\nLeft=a", "[Viewer]\nTop=a", "[Viewer]\nOrtho=a",
                             "[Viewer]\nFit=a", "[Viewer]\nState=a", "[Viewer]\nTree=a", "[Viewer]\nRight=a",
@@ -141,6 +142,18 @@ TEST_F(SettingsTest, WindowStateAndOddValues) {
     open("[Favorites]\nfolder0=22<root>/gone\nfolder1=16<root>/lib\nfolder2=20<root>/lib/\n"
          "folder4=20<root>/other\n");
     EXPECT_TRUE(written().contains("[Favorites]\nfolder0=16<root>/lib\n[Render]"));
+    // A preset read sets its switches; an unknown one shows the preset the switches match.
+    for (const char* presets :
+         {"[GroupBoxExTree]\nRB=RadioButton9X\n[GroupBoxExList]\nRB=RadioButtonL9X\n",
+          "[GroupBoxExTree]\nRB=RadioButtonGone\nCheckBoxLines=1\n[GroupBoxExList]\nRB=Gone\n"
+          "CheckBoxHandPont=0\nCheckBoxUnderlineHot=0\nCheckBoxUnderlineCold=0\n"
+          "CheckBoxLHotTrack=0\n"}) {
+        open(presets);
+        EXPECT_TRUE(ctl<QRadioButton>("RadioButton9X")->isChecked() &&
+                    ctl("CheckBoxLines")->isChecked() && !ctl("CheckBoxHandPont")->isChecked() &&
+                    ctl<QRadioButton>("RadioButtonL9X")->isChecked())
+            << presets;
+    }
     for (const char* save : {"1", "0"}) { // the last folder, only while "保存最后文件夹" is on
         open(QByteArray("[Viewer]\nPath=<name>/lib/sub/\n[GroupBoxExOther]\nCheckBoxSave=") + save);
         EXPECT_EQ(treePath(), *save == '1' ? path("lib/sub") : root_.path()) << save;

@@ -71,13 +71,14 @@ inline void ExpectSamePicture(const QString& name, const QImage& image) {
 }
 
 // A menu as the user sees it, one visible item a line, submenus indented: "x" marks a disabled
-// item, "*" a checked one, ">" the default one.
+// item, "*" a checked one, ">" the default one, "@" one with an icon.
 inline QByteArray MenuListing(const QMenu* menu, const QByteArray& indent = {}) {
     QByteArray text;
     for (const QAction* item : menu->actions()) {
         if (!item->isVisible()) continue;
         text += indent + (item->isEnabled() ? "" : "x") + (item->isChecked() ? "*" : "") +
-                (menu->defaultAction() == item ? ">" : "") + item->text().toUtf8() + "\n";
+                (menu->defaultAction() == item ? ">" : "") + (item->icon().isNull() ? "" : "@") +
+                item->text().toUtf8() + "\n";
         if (item->menu()) text += MenuListing(item->menu(), indent + "    ");
     }
     return text;
