@@ -2,6 +2,7 @@
 // 90 rotated to 0, EULUMDAT to IES and IES to EULUMDAT; one file or every file of a folder.
 #include "commands.h"
 #include "convert_file.h"
+#include "folder_files.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -58,38 +59,11 @@ int ParseArgs(int argc, char** argv, ConvertArgs& args) {
     return args.Path.empty() ? UsageError("convert: no file or folder given") : 0;
 }
 
-bool IsPhotometricName(const fs::path& path) {
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".ies" || extension == ".ldt";
-}
-
 // The photometric files of the folder (and its subfolders), sorted; unreadable folders are
 // reported and counted as failures.
 std::vector<fs::path> FilesOf(const ConvertArgs& args, int& failed) {
     std::vector<fs::path> files;
-    std::error_code ec;
-    const auto options = fs::directory_options::skip_permission_denied;
-    auto add = [&](const fs::directory_entry& entry) {
-        std::error_code typeError;
-        if (!entry.is_directory(typeError) && IsPhotometricName(entry.path()))
-            files.push_back(entry.path());
-    };
-    if (args.Recursive) {
-        for (fs::recursive_directory_iterator it(args.Path, options, ec), end; !ec && it != end;
-             it.increment(ec))
-            add(*it);
-    } else {
-        for (fs::directory_iterator it(args.Path, options, ec), end; !ec && it != end;
-             it.increment(ec))
-            add(*it);
-    }
-    if (ec) {
-        std::fprintf(stderr, "gonilux-cli: cannot read the folder %s: %s\n", args.Path.c_str(),
-                     ec.message().c_str());
-        ++failed;
-    }
+    if (!PhotometricFilesIn(args.Path, args.Recursive, files)) ++failed;
     std::sort(files.begin(), files.end());
     return files;
 }

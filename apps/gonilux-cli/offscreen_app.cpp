@@ -1,6 +1,8 @@
 #include "offscreen_app.h"
 
 #include <QGuiApplication>
+#include <QTranslator>
+#include <cstdio>
 
 namespace gonilux::cli {
 namespace {
@@ -24,6 +26,14 @@ void EnsureOffscreenApplication() {
     static char name[] = "gonilux-cli";
     static char* argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv);
+}
+
+void InstallEnglishLabels() {
+    static QTranslator translator;
+    if (translator.load(QStringLiteral(":/i18n/gonilux_en.qm")))
+        QCoreApplication::installTranslator(&translator);
+    else
+        std::fprintf(stderr, "gonilux-cli: the English labels are not available\n");
 }
 
 } // namespace gonilux::cli

@@ -8,4 +8,8 @@ namespace gonilux::cli {
 // about a missing runtime folder is not printed.
 void EnsureOffscreenApplication();
 
+// Labels in English: the viewer's translation, embedded in this program too (a note on standard
+// error when it is missing).
+void InstallEnglishLabels();
+
 } // namespace gonilux::cli

@@ -7,7 +7,6 @@
 
 #include <QByteArray>
 #include <QGuiApplication>
-#include <QTranslator>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -156,15 +155,6 @@ int ChoosePlane(RenderArguments& args, const tIES& ies) {
     return 0;
 }
 
-// Labels in English: the viewer's translation, embedded in this program too.
-void InstallEnglish() {
-    static QTranslator translator;
-    if (translator.load(QStringLiteral(":/i18n/gonilux_en.qm")))
-        QCoreApplication::installTranslator(&translator);
-    else
-        std::fprintf(stderr, "gonilux-cli: the English labels are not available\n");
-}
-
 } // namespace
 
 int RunRenderCommand(int argc, char** argv) {
@@ -185,7 +175,7 @@ int RunRenderCommand(int argc, char** argv) {
     }
     if (const int status = ChoosePlane(args, entry.Ies); status != 0) return status;
     EnsureOffscreenApplication();
-    if (args.English) InstallEnglish();
+    if (args.English) InstallEnglishLabels();
     QString error;
     if (!WriteDiagramFile(output, entry.Ies, args.Request, error)) {
         std::fprintf(stderr, "gonilux-cli: %s\n", error.toLocal8Bit().constData());

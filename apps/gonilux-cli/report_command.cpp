@@ -2,12 +2,12 @@
 // contents page of thumbnails, then one datasheet per file), as an A4 PDF.
 #include "commands.h"
 #include "diagram/datasheet.h"
+#include "folder_files.h"
 #include "offscreen_app.h"
 #include "render_command.h"
 
 #include <QCoreApplication>
 #include <QString>
-#include <QTranslator>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -75,37 +75,15 @@ bool ListOrder(const std::string& a, const std::string& b) {
         });
 }
 
-bool IsPhotometricName(const fs::path& path) {
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".ies" || extension == ".ldt";
-}
-
 // The photometric files of the folder (relative names, and below it when recursive), in the
 // list's order; false when the folder cannot be read.
 bool FolderFiles(const ReportArgs& args, std::vector<std::string>& names) {
-    std::error_code ec;
-    const auto options = fs::directory_options::skip_permission_denied;
-    auto add = [&](const fs::directory_entry& entry) {
-        std::error_code typeError;
-        if (!entry.is_directory(typeError) && IsPhotometricName(entry.path()))
-            names.push_back(entry.path().lexically_relative(args.Input).string());
-    };
-    if (args.Recursive) {
-        for (fs::recursive_directory_iterator it(args.Input, options, ec), end; !ec && it != end;
-             it.increment(ec))
-            add(*it);
-    } else {
-        for (fs::directory_iterator it(args.Input, options, ec), end; !ec && it != end;
-             it.increment(ec))
-            add(*it);
-    }
-    if (ec)
-        std::fprintf(stderr, "gonilux-cli: cannot read the folder %s: %s\n", args.Input.c_str(),
-                     ec.message().c_str());
+    std::vector<fs::path> files;
+    const bool read = PhotometricFilesIn(args.Input, args.Recursive, files);
+    for (const fs::path& file : files)
+        names.push_back(file.lexically_relative(args.Input).string());
     std::stable_sort(names.begin(), names.end(), ListOrder);
-    return !ec;
+    return read;
 }
 
 // Why a file has no datasheet, in the command line's words.
@@ -121,14 +99,6 @@ std::string ProblemText(const DatasheetInput& input) {
         break;
     }
     return "damaged";
-}
-
-void InstallEnglishLabels() {
-    static QTranslator translator;
-    if (translator.load(QStringLiteral(":/i18n/gonilux_en.qm")))
-        QCoreApplication::installTranslator(&translator);
-    else
-        std::fprintf(stderr, "gonilux-cli: the English labels are not available\n");
 }
 
 } // namespace
