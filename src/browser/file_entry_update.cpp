@@ -10,16 +10,11 @@
 namespace gonilux::browser {
 
 bool FolderListView::RemoveFileEntry(const QString& fileName) {
-    for (int row = tag_; row < count(); ++row) {
-        TiesData* entry = entryAt(row);
+    for (int row = Tag(); row < count(); ++row) {
+        const TiesData* entry = entryAt(row);
         if (!entry || EntryPathName(*entry) != fileName) continue;
         SuspendListChange();
-        QListWidgetItem* gone = takeItem(row);
-        if (lastListItem_ == gone) lastListItem_ = nullptr;
-        delete gone;
-        std::erase_if(entries_, [entry](const std::unique_ptr<TiesData>& owned) {
-            return owned.get() == entry;
-        });
+        model_->removeEntry(row); // the last handled entry's index goes with it
         ResumeListChange();
         return true;
     }
@@ -35,17 +30,14 @@ int FolderListView::ReplaceFileEntry(const QString& fileName) {
         if (defaultIesIcon_.isNull()) defaultIesIcon_ = style()->standardIcon(QStyle::SP_FileIcon);
     }
     if (authorMarkIcon_.isNull()) authorMarkIcon_ = MakeAuthorMarkIcon(defaultIesIcon_);
-    auto entry = std::make_unique<TiesData>(NewFileEntry(fileName));
-    auto* item = new QListWidgetItem(authorMarkIcon_, QString());
-    item->setData(EntryRole, QVariant::fromValue(reinterpret_cast<quintptr>(entry.get())));
-    TiesData& data = *entry;
-    entries_.push_back(std::move(entry));
-    addItem(item);
-    if (captionChoice_ > 0) LoadIesEntry(count() - 1);
-    item->setText(EntryCaption(data, captionChoice_));
+    const int row = model_->appendFile(std::make_unique<TiesData>(NewFileEntry(fileName)),
+                                       authorMarkIcon_, QString());
+    const QPersistentModelIndex added(indexOfRow(row));
+    if (captionChoice_ > 0) LoadIesEntry(row);
+    model_->setCaption(row, EntryCaption(*entryAt(row), captionChoice_));
     SortFileList();
     ResumeListChange();
-    return row(item);
+    return added.row();
 }
 
 } // namespace gonilux::browser

@@ -56,8 +56,9 @@ QString ParentPathOf(const QString& folderPath) {
 } // namespace
 
 FolderListView::FolderListView(QWidget* parent)
-    : QListWidget(parent), panel_(new ProcessingPanel(this)) {
+    : QListView(parent), model_(new FileListModel(this)), panel_(new ProcessingPanel(this)) {
     setObjectName(QStringLiteral("FolderListView"));
+    setModel(model_);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(false);
@@ -68,22 +69,61 @@ FolderListView::FolderListView(QWidget* parent)
     connect(hoverTimer_, &QTimer::timeout, this, [this] { onHoverTimeout(); });
     viewport()->setMouseTracking(true);
     setViewStyle(ViewStyle::List);
-    connect(this, &QListWidget::currentItemChanged, this, [this] { onListChange(); });
-    connect(this, &QListWidget::itemSelectionChanged, this, [this] { onListChange(); });
-    connect(this, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { activateRow(row(item)); });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { emit currentRowChanged(current.row()); });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { emit itemSelectionChanged(); });
+    connect(this, &FolderListView::currentRowChanged, this, [this] { onListChange(); });
+    connect(this, &FolderListView::itemSelectionChanged, this, [this] { onListChange(); });
+    connect(this, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { activateRow(index.row()); });
 }
 
 FolderListView::~FolderListView() {
-    // Items and signals go before the entries they point to.
+    // Signals go before the entries.
     SuspendListChange();
     disconnect(this, nullptr, this, nullptr);
-    QListWidget::clear();
+    disconnect(selectionModel(), nullptr, this, nullptr);
 }
 
 TiesData* FolderListView::entryAt(int row) const {
-    if (!isFileEntry(row)) return nullptr;
-    return reinterpret_cast<TiesData*>(item(row)->data(EntryRole).value<quintptr>());
+    return model_->entry(row);
+}
+
+// ---- Rows, focus and selection ----
+
+void FolderListView::setCurrentRow(int row) {
+    // As a click: the row becomes the current part of an extended selection.
+    setCurrentRow(row, selectionMode() == NoSelection       ? QItemSelectionModel::NoUpdate
+                       : selectionMode() == SingleSelection ? QItemSelectionModel::ClearAndSelect
+                                                            : QItemSelectionModel::SelectCurrent);
+}
+
+void FolderListView::setCurrentRow(int row, QItemSelectionModel::SelectionFlags command) {
+    selectionModel()->setCurrentIndex(indexOfRow(row), command);
+}
+
+QList<int> FolderListView::selectedRows() const {
+    QList<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        if (index.column() == 0) rows.append(index.row());
+    return rows;
+}
+
+bool FolderListView::isRowSelected(int row) const {
+    return selectionModel()->isSelected(indexOfRow(row));
+}
+
+void FolderListView::setRowSelected(int row, bool selected) {
+    const QModelIndex index = indexOfRow(row);
+    if (index.isValid())
+        selectionModel()->select(index, selected ? QItemSelectionModel::Select
+                                                 : QItemSelectionModel::Deselect);
+}
+
+void FolderListView::scrollToRow(int row, ScrollHint hint) {
+    const QModelIndex index = indexOfRow(row);
+    if (index.isValid()) scrollTo(index, hint);
 }
 
 QString FolderListView::currentFolderPathWithSeparator() const {
@@ -96,8 +136,7 @@ QString FolderListView::entryFilePath(int row) const {
 }
 
 QString FolderListView::folderEntryPath(int row) const {
-    if (row < 0 || row >= tag_) return {};
-    return item(row)->data(FolderPathRole).toString();
+    return model_->folderPath(row);
 }
 
 // ---- Building the list ----
@@ -127,14 +166,11 @@ void FolderListView::ShowFolderContents(const FolderListing& listing, bool relis
     authorMarkIcon_ = QIcon();
     thumbImages_.clear();
     thumbIcons_.clear();
-    tag_ = 0;
-    if (upShown_ && listing_.HasParent) {
-        addItem(makeFolderItem(UpEntryCaption(), listing_.NodeIcon, ParentPathOf(listing_.Path)));
-        hasUpEntry_ = true;
-    }
+    if (upShown_ && listing_.HasParent)
+        model_->insertFolder(0, UpEntryCaption(), listing_.NodeIcon, ParentPathOf(listing_.Path),
+                             true);
     for (const FolderChild& child : listing_.Children)
-        addItem(makeFolderItem(child.Name, child.Icon, child.Path));
-    tag_ = count();
+        model_->insertFolder(count(), child.Name, child.Icon, child.Path);
     if (listing_.Browsable) ListFolderFiles();
     viewport()->update();
     if (viewStyle_ == ViewStyle::Thumbnails) RadioButtonThumbnailsClick();
@@ -153,14 +189,12 @@ void FolderListView::ClearFileList() {
     const bool showPanel = count() > 0;
     if (showPanel) ShowProgress(ProgressClearing);
     TGauge* gauge = progressGauge();
-    for (int i = tag_; i < count(); ++i)
+    for (int i = Tag(); i < count(); ++i)
         gauge->setProgress(i);
-    QListWidget::clear(); // the items go first: their data points into entries_
-    entries_.clear();
+    selectionModel()->clear();
+    model_->clear();
     if (showPanel) HideProgress();
-    tag_ = 0;
-    hasUpEntry_ = false;
-    lastListItem_ = nullptr;
+    lastListItem_ = QPersistentModelIndex();
     listBusy_ = savedBusy;
     ResumeListChange();
 }
@@ -184,23 +218,12 @@ void FolderListView::AddIesFiles(const QStringList& fileNames) {
     const bool loadNow = k > 0;
     if (loadNow) ShowProgress(ProgressScanning);
     for (const QString& name : fileNames) {
-        auto entry = std::make_unique<TiesData>(NewFileEntry(name));
-        auto* item = new QListWidgetItem(defaultIesIcon_, QString());
-        item->setData(EntryRole, QVariant::fromValue(reinterpret_cast<quintptr>(entry.get())));
-        TiesData& data = *entry;
-        entries_.push_back(std::move(entry));
-        addItem(item);
-        if (loadNow) LoadIesEntry(count() - 1);
-        item->setText(EntryCaption(data, k));
+        const int row = model_->appendFile(std::make_unique<TiesData>(NewFileEntry(name)),
+                                           defaultIesIcon_, QString());
+        if (loadNow) LoadIesEntry(row);
+        model_->setCaption(row, EntryCaption(*entryAt(row), k));
     }
     HideProgress();
-}
-
-QListWidgetItem* FolderListView::makeFolderItem(const QString& caption, const QIcon& icon,
-                                                const QString& path) const {
-    auto* item = new QListWidgetItem(icon, caption);
-    item->setData(FolderPathRole, path);
-    return item;
 }
 
 // ---- Reading an entry ----
@@ -228,12 +251,11 @@ void FolderListView::LoadIesEntry(int row) {
     TiesData attempt;
     attempt.Lines = entry->Lines;
     if (!gonilux::LoadIesEntry(attempt, platform::NativePath(fullPath).toStdString())) {
-        entry->Diagnostics = attempt.Diagnostics;
+        model_->storeDiagnostics(row, attempt.Diagnostics);
         reportReadFailure(fullPath, attempt);
         return;
     }
-    *entry = std::move(attempt);
-    item(row)->setData(MetricsRole, QVariant()); // the figures of the previous read
+    model_->storeRead(row, std::move(attempt)); // forgets the figures of the previous read
     if (entry->Diagnostics.HeaderError && FirstReportOf(fullPath)) {
         MessageService::instance()->show(tr("Error!"),
                                          tr("Line %1").arg(entry->Diagnostics.HeaderErrorLine) +
@@ -259,7 +281,7 @@ void FolderListView::refreshEntryIcon(int row) {
     if (viewStyle_ == ViewStyle::Thumbnails) return;
     const TiesData* entry = entryAt(row);
     if (!entry || !entry->Loaded) return;
-    item(row)->setIcon(defaultEntryIcon(row));
+    model_->setIcon(row, defaultEntryIcon(row));
 }
 
 QIcon FolderListView::defaultEntryIcon(int row) {
@@ -282,7 +304,7 @@ void FolderListView::ShowProgress(int mode) {
                         panelWidth, ProcessingPanel::kHeight);
     TGauge* gauge = panel_->gauge();
     gauge->setProgress(0);
-    gauge->setMaxValue(count() - tag_);
+    gauge->setMaxValue(count() - Tag());
     if (mode == ProgressScanning) {
         panel_->label()->clear();
         panel_->setCaption(tr("Loading the IES files..."));
@@ -306,56 +328,37 @@ void FolderListView::HideProgress() {
 // ---- Sorting and captions ----
 
 void FolderListView::SortFileList() {
-    if (count() <= tag_) return;
+    if (count() <= Tag()) return;
     ShowProgress(ProgressSorting);
-    QStringList captions;
-    captions.reserve(count());
-    for (int i = 0; i < count(); ++i)
-        captions.append(item(i)->text());
     TGauge* gauge = progressGauge();
-    const std::vector<int> order = SortedRowOrder(
-        captions, tag_, [gauge](int row) { gauge->setProgress(std::max(gauge->progress(), row)); });
+    const std::vector<int> order = SortedRowOrder(model_->captions(), Tag(), [gauge](int row) {
+        gauge->setProgress(std::max(gauge->progress(), row));
+    });
     reorderFileItems(order);
     HideProgress();
     applyFilter(); // moved rows lose their hidden state
 }
 
 void FolderListView::reorderFileItems(const std::vector<int>& order) {
-    bool identity = true;
-    for (std::size_t i = 0; i < order.size() && identity; ++i)
-        identity = order[i] == static_cast<int>(i);
-    if (identity) return;
-
+    // The current entry, the selection and the hidden rows move with their entries.
     SuspendListChange();
-    QListWidgetItem* current = currentItem();
-    const QList<QListWidgetItem*> selected = selectedItems();
-    std::vector<QListWidgetItem*> items;
-    items.reserve(order.size());
-    for (int i = 0; i < count(); ++i)
-        items.push_back(item(i));
-    for (int i = count() - 1; i >= tag_; --i)
-        takeItem(i);
-    for (std::size_t i = static_cast<std::size_t>(tag_); i < order.size(); ++i)
-        addItem(items[static_cast<std::size_t>(order[i])]);
-    if (current) setCurrentItem(current, QItemSelectionModel::NoUpdate);
-    for (QListWidgetItem* item : selected)
-        item->setSelected(true);
+    model_->reorder(order);
     ResumeListChange();
 }
 
 void FolderListView::UpdateCaptions(bool reload) {
     const int k = captionChoice_;
     TGauge* gauge = progressGauge();
-    for (int i = tag_; i < count(); ++i) {
+    for (int i = Tag(); i < count(); ++i) {
         TiesData* entry = entryAt(i);
         if (!entry || !reload) continue;
         if (k > 0 && entry->Lines.size() < 3) {
             gauge->setProgress(i);
             LoadIesEntry(i);
         }
-        item(i)->setText(EntryCaption(*entry, k));
+        model_->setCaption(i, EntryCaption(*entry, k));
     }
-    if (count() > 0) scrollToItem(item(0));
+    scrollToRow(0);
     columnWidth_ = measureColumnWidth();
     applyViewGeometry();
     applyFilter();
@@ -365,7 +368,7 @@ int FolderListView::measureColumnWidth() const {
     const QFontMetrics metrics(font());
     int widest = 0;
     for (int i = 0; i < count(); ++i)
-        widest = std::max(widest, metrics.horizontalAdvance(item(i)->text()));
+        widest = std::max(widest, metrics.horizontalAdvance(model_->caption(i)));
     return widest + metrics.horizontalAdvance(QStringLiteral("WWWW"));
 }
 
@@ -377,24 +380,17 @@ QString FolderListView::UpEntryCaption() const {
 
 void FolderListView::CheckBoxUpClick(bool checked) {
     upShown_ = checked;
-    if (!hasListing_ || !listing_.HasParent || checked == hasUpEntry_) return;
+    if (!hasListing_ || !listing_.HasParent || checked == model_->hasUpEntry()) return;
     SuspendListChange();
     if (checked) {
         // In the thumbnail view the up entry takes cell 0, the current folder's icon.
         const bool thumbnails = viewStyle_ == ViewStyle::Thumbnails && !thumbIcons_.empty();
-        QListWidgetItem* up =
-            makeFolderItem(UpEntryCaption(), thumbnails ? thumbIcons_.front() : listing_.NodeIcon,
-                           ParentPathOf(listing_.Path));
-        if (thumbnails) up->setData(ThumbIndexRole, 0);
-        insertItem(0, up);
-        ++tag_;
-        hasUpEntry_ = true;
+        model_->insertFolder(0, UpEntryCaption(),
+                             thumbnails ? thumbIcons_.front() : listing_.NodeIcon,
+                             ParentPathOf(listing_.Path), true);
+        if (thumbnails) model_->setThumbCell(0, 0);
     } else {
-        QListWidgetItem* up = takeItem(0);
-        if (lastListItem_ == up) lastListItem_ = nullptr;
-        delete up;
-        --tag_;
-        hasUpEntry_ = false;
+        model_->removeEntry(0); // the last handled entry's index goes with it
     }
     columnWidth_ = measureColumnWidth();
     applyViewGeometry();
@@ -403,8 +399,8 @@ void FolderListView::CheckBoxUpClick(bool checked) {
 
 void FolderListView::ComboBoxUpChange(int index) {
     upStyle_ = std::clamp(index, 0, static_cast<int>(UpEntryItems().size()) - 1);
-    if (!hasListing_ || !listing_.HasParent || !hasUpEntry_) return;
-    item(0)->setText(UpEntryCaption());
+    if (!hasListing_ || !listing_.HasParent || !model_->hasUpEntry()) return;
+    model_->setCaption(0, UpEntryCaption());
     columnWidth_ = measureColumnWidth();
     applyViewGeometry();
 }
@@ -416,12 +412,12 @@ void FolderListView::ComboBoxCaptionChange(int k) {
     SuspendListChange();
     const bool changed = k != captionChoice_;
     captionChoice_ = k;
-    QListWidgetItem* remembered = currentItem();
+    const QPersistentModelIndex remembered = currentIndex();
     WaitCursor wait;
     beginItemsUpdate();
-    if (count() - 1 > tag_ && k >= 1) {
-        setCurrentItem(item(0), QItemSelectionModel::NoUpdate);
-        const bool reads = CaptionChangeReadsFiles(count(), tag_, k, [this](int row) {
+    if (count() - 1 > Tag() && k >= 1) {
+        setCurrentRow(0, QItemSelectionModel::NoUpdate);
+        const bool reads = CaptionChangeReadsFiles(count(), Tag(), k, [this](int row) {
             const TiesData* entry = entryAt(row);
             return entry ? static_cast<int>(entry->Lines.size()) : TitleCount;
         });
@@ -430,9 +426,9 @@ void FolderListView::ComboBoxCaptionChange(int k) {
     UpdateCaptions(true);
     if (sort_) SortFileList();
     HideProgress();
-    if (remembered) {
-        setCurrentItem(remembered, QItemSelectionModel::NoUpdate);
-        scrollToItem(remembered, QAbstractItemView::EnsureVisible);
+    if (remembered.isValid()) {
+        selectionModel()->setCurrentIndex(remembered, QItemSelectionModel::NoUpdate);
+        scrollTo(remembered, QAbstractItemView::EnsureVisible);
     }
     endItemsUpdate();
     ResumeListChange();
@@ -455,31 +451,31 @@ void FolderListView::ResumeListChange() {
 }
 
 void FolderListView::onListChange() {
-    if (listChangeSuspend_ == 0) FolderListViewChange(currentItem());
+    if (listChangeSuspend_ == 0) FolderListViewChange(currentRow());
 }
 
-QListWidgetItem* FolderListView::selectedItem() const {
+int FolderListView::selectedRow() const {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     int first = -1;
     for (const QModelIndex& index : selected)
         if (first < 0 || index.row() < first) first = index.row();
-    return first >= 0 ? item(first) : nullptr;
+    return first;
 }
 
-void FolderListView::FolderListViewChange(QListWidgetItem* changed) {
-    QListWidgetItem* selected = selectedItem();
-    if (selected && listBusy_ && row(selected) >= tag_) listBusy_ = false;
-    if (!changed || changed == lastListItem_ || listBusy_ || changed != selected) return;
-    lastListItem_ = changed;
-    const int r = row(changed);
-    const TiesData* entry = entryAt(r);
-    if (entry && !entry->Loaded) LoadIesEntry(r);
-    emit previewItem(r);
-    if (r < tag_) listBusy_ = true;
+void FolderListView::FolderListViewChange(int changed) {
+    const int selected = selectedRow();
+    if (selected >= 0 && listBusy_ && selected >= Tag()) listBusy_ = false;
+    if (changed < 0 || changed >= count() || listBusy_ || changed != selected) return;
+    if (lastListItem_.isValid() && lastListItem_.row() == changed) return;
+    lastListItem_ = QPersistentModelIndex(indexOfRow(changed));
+    const TiesData* entry = entryAt(changed);
+    if (entry && !entry->Loaded) LoadIesEntry(changed);
+    emit previewItem(changed);
+    if (changed < Tag()) listBusy_ = true;
 }
 
 void FolderListView::activateRow(int row) {
-    if (row < 0 || row >= tag_) return;
+    if (row < 0 || row >= Tag()) return;
     emit folderActivated(folderEntryPath(row), isUpEntry(row));
 }
 
@@ -490,13 +486,13 @@ void FolderListView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem() &&
-        row(currentItem()) < tag_) {
-        activateRow(row(currentItem()));
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentRow() >= 0 &&
+        currentRow() < Tag()) {
+        activateRow(currentRow());
         event->accept();
         return;
     }
-    QListWidget::keyPressEvent(event);
+    QListView::keyPressEvent(event);
 }
 
 // ---- Items update bracket ----

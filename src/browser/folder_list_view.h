@@ -1,9 +1,10 @@
-// The file list of the viewer: the current folder's folder entries (an optional up entry and the
-// subfolders) followed by one entry per IES file, each owning its TiesData. Files are read
-// lazily: for a caption other than the file name, on selection, or when a view needs them.
+// The file list of the viewer: a view of a FileListModel holding the current folder's folder
+// entries (an optional up entry and the subfolders) followed by one entry per IES file. Files are
+// read lazily: for a caption other than the file name, on selection, or when a view needs them.
 // Three views: a list of small icons, large icons, and thumbnails of every file's diagram.
 #pragma once
 
+#include "browser/file_list_model.h"
 #include "browser/folder_listing.h"
 #include "browser/list_appearance.h"
 #include "diagram/diagram_options.h"
@@ -12,7 +13,7 @@
 
 #include <QIcon>
 #include <QImage>
-#include <QListWidget>
+#include <QListView>
 #include <QPersistentModelIndex>
 #include <QString>
 #include <QStringList>
@@ -29,7 +30,7 @@ class TGauge;
 class ListItemDelegate;
 class ThumbnailDelegate;
 
-class FolderListView : public QListWidget {
+class FolderListView : public QListView {
     Q_OBJECT
   public:
     enum class ViewStyle { List, Icons, Thumbnails };
@@ -41,23 +42,28 @@ class FolderListView : public QListWidget {
         ProgressThumbnails = 3, // preparing the thumbnail view
         ProgressClearing = 4,   // ClearFileList
     };
-    // Item data: a file entry's TiesData pointer, a folder entry's folder path, and in the
-    // thumbnail view a folder entry's cell in thumbImages(); the photometric figures of a read
-    // file entry once computed (cleared when the file is read again).
-    enum ItemRole {
-        EntryRole = Qt::UserRole,
-        FolderPathRole = Qt::UserRole + 1,
-        ThumbIndexRole = Qt::UserRole + 2,
-        MetricsRole = Qt::UserRole + 3,
-    };
-
     explicit FolderListView(QWidget* parent = nullptr);
     ~FolderListView() override;
 
     // Layout of the list: rows below Tag() are folder entries, the rest file entries.
-    int Tag() const { return tag_; }
-    bool isFileEntry(int row) const { return row >= tag_ && row < count(); }
-    bool isUpEntry(int row) const { return row == 0 && hasUpEntry_; }
+    int Tag() const { return model_->folderCount(); }
+    bool isFileEntry(int row) const { return model_->isFileRow(row); }
+    FileListModel* fileModel() const { return model_; }
+    int count() const { return model_->rowCount(); }
+    QModelIndex indexOfRow(int row) const { return model_->index(row, 0); }
+    // The focused row (-1 for none). Without flags, the row becomes the current selection as a
+    // click would make it.
+    int currentRow() const { return currentIndex().row(); }
+    void setCurrentRow(int row);
+    void setCurrentRow(int row, QItemSelectionModel::SelectionFlags command);
+    QString entryCaption(int row) const { return model_->caption(row); }
+    QIcon entryIcon(int row) const { return model_->icon(row); }
+    // The selected rows, in the order the selection was made.
+    QList<int> selectedRows() const;
+    bool isRowSelected(int row) const;
+    void setRowSelected(int row, bool selected);
+    void scrollToRow(int row, ScrollHint hint = EnsureVisible);
+    bool isUpEntry(int row) const { return row == 0 && model_->hasUpEntry(); }
     TiesData* entryAt(int row) const;
     QString folderPath() const { return listing_.Path; }
     QString currentFolderPathWithSeparator() const;
@@ -111,7 +117,8 @@ class FolderListView : public QListWidget {
     bool ListBusy() const { return listBusy_; }
     // Inside an items update the list is not drawn.
     bool itemsUpdating() const { return itemsUpdateDepth_ > 0; }
-    QListWidgetItem* LastListItem() const { return lastListItem_; }
+    // The entry the selection handler handled last (invalid when none).
+    QPersistentModelIndex LastListItem() const { return lastListItem_; }
 
     int captionChoice() const { return captionChoice_; }
     bool sortEnabled() const { return sort_; }
@@ -174,8 +181,8 @@ class FolderListView : public QListWidget {
     void applyFilter();
 
   public slots:
-    // The selection handler; `item` is the item whose state changed (the current item).
-    void FolderListViewChange(QListWidgetItem* item);
+    // The selection handler; `row` is the row whose state changed (the current row).
+    void FolderListViewChange(int row);
     // Caption choice k (0 file name, 1 test, ... 6 lamp catalogue).
     void ComboBoxCaptionChange(int k);
     void CheckBoxSortClick(bool checked);
@@ -187,6 +194,9 @@ class FolderListView : public QListWidget {
     void CheckBoxLdtClick(bool checked);
 
   signals:
+    // The focused row and the selection changed.
+    void currentRowChanged(int row);
+    void itemSelectionChanged();
     // The selection handler picked an entry: a file entry (already read) to preview, or a
     // folder entry (row < Tag()), for which the preview is cleared.
     void previewItem(int row);
@@ -205,9 +215,7 @@ class FolderListView : public QListWidget {
 
   private:
     void onListChange();
-    QListWidgetItem* selectedItem() const;
-    QListWidgetItem* makeFolderItem(const QString& caption, const QIcon& icon,
-                                    const QString& path) const;
+    int selectedRow() const;
     void reportReadFailure(const QString& fullPath, const TiesData& attempt) const;
     void refreshEntryIcon(int row);
     void reorderFileItems(const std::vector<int>& order);
@@ -225,14 +233,12 @@ class FolderListView : public QListWidget {
     bool readEntriesForFilter(quint64 pass);
     void moveFocusOffHidden();
 
-    std::vector<std::unique_ptr<TiesData>> entries_;
+    FileListModel* model_;
     FolderListing listing_;
     bool hasListing_ = false;
     bool vanished_ = false;
-    int tag_ = 0;
-    bool hasUpEntry_ = false;
     bool listBusy_ = false;
-    QListWidgetItem* lastListItem_ = nullptr;
+    QPersistentModelIndex lastListItem_;
     int listChangeSuspend_ = 0;
     int itemsUpdateDepth_ = 0;
 

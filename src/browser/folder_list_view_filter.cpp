@@ -33,7 +33,7 @@ void FolderListView::setFilterText(const QString& text) {
 // Reads the entries the filter needs; false when the list was destroyed while events ran.
 bool FolderListView::readEntriesForFilter(quint64 pass) {
     std::vector<int> rows;
-    for (int row = tag_; row < count(); ++row) {
+    for (int row = Tag(); row < count(); ++row) {
         const TiesData* entry = entryAt(row);
         if (entry && FilterNeedsReading(*entry, filterText_)) rows.push_back(row);
     }
@@ -61,7 +61,7 @@ bool FolderListView::readEntriesForFilter(quint64 pass) {
 void FolderListView::applyFilter() {
     if (filterText_.isEmpty() && !filterHides_) return;
     bool hides = false;
-    for (int row = tag_; row < count(); ++row) {
+    for (int row = Tag(); row < count(); ++row) {
         const TiesData* entry = entryAt(row);
         const bool hide = entry && !EntryMatchesFilter(*entry, captionChoice_, filterText_);
         if (hide != isRowHidden(row)) setRowHidden(row, hide);
@@ -72,28 +72,27 @@ void FolderListView::applyFilter() {
 }
 
 void FolderListView::moveFocusOffHidden() {
-    QListWidgetItem* current = currentItem();
+    const int current = currentRow();
     SuspendListChange();
-    for (QListWidgetItem* selected : selectedItems())
-        if (selected->isHidden() && selected != current) selected->setSelected(false);
+    for (const int selected : selectedRows())
+        if (isRowHidden(selected) && selected != current) setRowSelected(selected, false);
     ResumeListChange();
-    if (!current || !current->isHidden()) return;
-    QListWidgetItem* next = nullptr;
-    for (int row = tag_; row < count() && !next; ++row)
-        if (!isRowHidden(row)) next = item(row);
-    if (!next) {
+    if (current < 0 || !isRowHidden(current)) return;
+    int next = -1;
+    for (int row = Tag(); row < count() && next < 0; ++row)
+        if (!isRowHidden(row)) next = row;
+    if (next < 0) {
         // No file shows: the focus goes to the first folder entry, the preview stays.
         SuspendListChange();
-        current->setSelected(false);
-        setCurrentItem(count() > 0 && !isRowHidden(0) ? item(0) : nullptr,
-                       QItemSelectionModel::NoUpdate);
+        setRowSelected(current, false);
+        setCurrentRow(count() > 0 && !isRowHidden(0) ? 0 : -1, QItemSelectionModel::NoUpdate);
         ResumeListChange();
         return;
     }
-    const bool selected = current->isSelected();
-    setCurrentItem(next,
-                   selected ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate);
-    scrollToItem(next);
+    const bool selected = isRowSelected(current);
+    setCurrentRow(next,
+                  selected ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate);
+    scrollToRow(next);
 }
 
 } // namespace gonilux::browser

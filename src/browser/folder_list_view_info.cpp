@@ -9,19 +9,11 @@
 namespace gonilux::browser {
 
 std::optional<tMetrics> FolderListView::entryMetrics(int row) {
-    const TiesData* entry = entryAt(row);
-    if (!entry || !entry->Loaded) return std::nullopt;
-    QListWidgetItem* owner = item(row);
-    const QVariant cached = owner->data(MetricsRole);
-    if (cached.isValid()) return cached.value<tMetrics>();
-    const tMetrics metrics = ComputeMetrics(entry->Ies);
-    owner->setData(MetricsRole, QVariant::fromValue(metrics));
-    return metrics;
+    return model_->metrics(row);
 }
 
 QString FolderListView::entryToolTip(int row) {
-    const TiesData* entry = entryAt(row);
-    return entry ? EntryToolTipText(*entry, entryMetrics(row)) : QString();
+    return model_->data(indexOfRow(row), Qt::ToolTipRole).toString();
 }
 
 void FolderListView::CheckBoxLdtClick(bool checked) {
@@ -33,27 +25,27 @@ void FolderListView::CheckBoxLdtClick(bool checked) {
     const auto pathOf = [this](int row) {
         return isFileEntry(row) ? entryFilePath(row) : folderEntryPath(row);
     };
-    const QString currentPath = currentItem() ? pathOf(row(currentItem())) : QString();
+    const QString currentPath = currentRow() >= 0 ? pathOf(currentRow()) : QString();
     QSet<QString> selectedPaths;
-    for (QListWidgetItem* selected : selectedItems())
-        selectedPaths.insert(pathOf(row(selected)));
+    for (const int selected : selectedRows())
+        selectedPaths.insert(pathOf(selected));
 
     ShowFolderContents(listing_, true);
 
     SuspendListChange();
-    QListWidgetItem* current = nullptr;
+    int current = -1;
     for (int i = 0; i < count(); ++i) {
         const QString path = pathOf(i);
-        if (selectedPaths.contains(path)) item(i)->setSelected(true);
-        if (!currentPath.isEmpty() && path == currentPath) current = item(i);
+        if (selectedPaths.contains(path)) setRowSelected(i, true);
+        if (!currentPath.isEmpty() && path == currentPath) current = i;
     }
-    if (current || count() > 0)
-        setCurrentItem(current ? current : item(0), QItemSelectionModel::NoUpdate);
-    if (current) scrollToItem(current);
+    if (current >= 0 || count() > 0)
+        setCurrentRow(current >= 0 ? current : 0, QItemSelectionModel::NoUpdate);
+    if (current >= 0) scrollToRow(current);
     ResumeListChange();
     // The kept entry is read again and previewed; without one the preview is emptied.
-    FolderListViewChange(currentItem());
-    if (!lastListItem_) emit previewItem(-1);
+    FolderListViewChange(currentRow());
+    if (!lastListItem_.isValid()) emit previewItem(-1);
 }
 
 } // namespace gonilux::browser

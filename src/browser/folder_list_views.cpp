@@ -15,10 +15,6 @@ namespace {
 constexpr int kSmallIcon = 16;
 constexpr int kIconCellMinWidth = 80;
 
-void SetIconIfOther(QListWidgetItem* item, const QIcon& icon) {
-    if (item->icon().cacheKey() != icon.cacheKey()) item->setIcon(icon);
-}
-
 } // namespace
 
 // ---- Views ----
@@ -48,16 +44,16 @@ void FolderListView::RadioButtonThumbnailsClick() {
 }
 
 void FolderListView::SetDefaultImageIndex() {
-    const int firstChild = hasUpEntry_ ? 1 : 0;
-    for (int i = 0; i < tag_ && i < count(); ++i) {
+    const int firstChild = model_->hasUpEntry() ? 1 : 0;
+    for (int i = 0; i < Tag() && i < count(); ++i) {
         const int child = i - firstChild;
         const QIcon icon = isUpEntry(i)                       ? listing_.NodeIcon
                            : child < listing_.Children.size() ? listing_.Children[child].Icon
                                                               : QIcon();
-        SetIconIfOther(item(i), icon);
+        model_->setIcon(i, icon);
     }
-    for (int i = tag_; i < count(); ++i)
-        SetIconIfOther(item(i), defaultEntryIcon(i));
+    for (int i = Tag(); i < count(); ++i)
+        model_->setIcon(i, defaultEntryIcon(i));
 }
 
 void FolderListView::BuildThumbnailImageList() {
@@ -66,10 +62,10 @@ void FolderListView::BuildThumbnailImageList() {
     std::optional<QIcon> folderIcon;
     if (hasListing_ && listing_.HasParent) folderIcon = listing_.NodeIcon;
     QList<QIcon> folderEntryIcons;
-    for (int i = 0; i < tag_; ++i)
-        folderEntryIcons.append(item(i)->icon());
+    for (int i = 0; i < Tag(); ++i)
+        folderEntryIcons.append(model_->icon(i));
     std::optional<QIcon> firstFileIcon;
-    if (count() > tag_) firstFileIcon = item(tag_)->icon();
+    if (count() > Tag()) firstFileIcon = model_->icon(Tag());
 
     TGauge* gauge = progressGauge();
     ThumbnailCells cells = BuildThumbnailCells(folderIcon, folderEntryIcons, firstFileIcon,
@@ -77,13 +73,13 @@ void FolderListView::BuildThumbnailImageList() {
     thumbImages_ = std::move(cells.Images);
     for (const QImage& image : thumbImages_)
         thumbIcons_.emplace_back(QPixmap::fromImage(image));
-    for (int i = 0; i < tag_; ++i) {
+    for (int i = 0; i < Tag(); ++i) {
         const int cell = cells.FolderCell[static_cast<std::size_t>(i)];
-        item(i)->setIcon(thumbIcons_[static_cast<std::size_t>(cell)]);
-        item(i)->setData(ThumbIndexRole, cell);
+        model_->setIcon(i, thumbIcons_[static_cast<std::size_t>(cell)]);
+        model_->setThumbCell(i, cell);
     }
-    for (int i = tag_; i < count(); ++i) {
-        SetIconIfOther(item(i), defaultIesIcon_);
+    for (int i = Tag(); i < count(); ++i) {
+        model_->setIcon(i, defaultIesIcon_);
         gauge->setProgress(i);
     }
 }
@@ -197,12 +193,12 @@ int FolderListView::effectiveHoverTime() const {
 
 void FolderListView::mouseMoveEvent(QMouseEvent* event) {
     setHotIndex(indexAt(event->position().toPoint()));
-    QListWidget::mouseMoveEvent(event);
+    QListView::mouseMoveEvent(event);
 }
 
 bool FolderListView::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::Leave) setHotIndex(QModelIndex());
-    return QListWidget::viewportEvent(event);
+    return QListView::viewportEvent(event);
 }
 
 void FolderListView::setHotIndex(const QModelIndex& index) {

@@ -66,9 +66,9 @@ Favourites::Favourites(TMainWindow* window)
                 ApplyViewSettings(FindFavourite(tree->ParsingName(node)));
                 updateButtonAdd();
             });
-    connect(window->fileList(), &QListWidget::currentItemChanged, this,
+    connect(window->fileList(), &browser::FolderListView::currentRowChanged, this,
             &Favourites::updateButtonAdd);
-    connect(window->fileList(), &QListWidget::itemSelectionChanged, this,
+    connect(window->fileList(), &browser::FolderListView::itemSelectionChanged, this,
             &Favourites::updateButtonAdd);
 }
 
@@ -167,11 +167,10 @@ void Favourites::GoToFavourite(int index) {
 QString Favourites::FocusedFolder() const {
     browser::FolderListView* list = window_->fileList();
     browser::FolderTreeView* tree = window_->folderTree();
-    QListWidgetItem* focused = list->currentItem();
-    const int row = focused ? list->row(focused) : -1;
+    const int row = list->currentRow();
     // The focus the listing puts on the first entry is no choice of the user's: an entry
     // stands for its folder only once it is selected.
-    if (row < 0 || list->isUpEntry(row) || !focused->isSelected())
+    if (row < 0 || list->isUpEntry(row) || !list->isRowSelected(row))
         return tree->ParsingName(tree->currentItem());
     if (list->isFileEntry(row)) return {};
     return list->folderEntryPath(row);
@@ -179,9 +178,8 @@ QString Favourites::FocusedFolder() const {
 
 bool Favourites::CanAddFavourite() const {
     browser::FolderListView* list = window_->fileList();
-    QListWidgetItem* focused = list->currentItem();
-    if (focused && list->isFileEntry(list->row(focused))) return false;
-    if (list->selectedItems().size() != 1) return false;
+    if (list->isFileEntry(list->currentRow())) return false;
+    if (list->selectedRows().size() != 1) return false;
     const QString folder = FocusedFolder();
     return !folder.isEmpty() && FindFavourite(folder) < 0 && platform::IsDirectory(folder);
 }

@@ -91,10 +91,9 @@ void FileActions::wireMenu() {
 
 void FileActions::PopupMenuPopup() {
     browser::PopupMenu* p = popup_;
-    QListWidgetItem* focused = list_->currentItem();
-    const int row = focused ? list_->row(focused) : -1;
-    const bool multi = list_->selectedItems().size() > 1;
-    const bool fileFocused = focused && list_->isFileEntry(row);
+    const int row = list_->currentRow();
+    const bool multi = list_->selectedRows().size() > 1;
+    const bool fileFocused = list_->isFileEntry(row);
     const bool single = fileFocused && !multi;
     p->AddToFavorites1->setVisible(favourites_->CanAddFavourite());
     for (QAction* action : {p->Open1, p->OpenNotepad1, p->CopytoClipboard})
@@ -179,8 +178,8 @@ void FileActions::popupAt(QPoint globalPosition) {
 void FileActions::FolderListViewMouseDown(Qt::MouseButton button, QPoint position) {
     dragArmed_ = false;
     if (button != Qt::LeftButton) return;
-    const QListWidgetItem* item = list_->itemAt(position);
-    dragArmed_ = item && list_->isFileEntry(list_->row(item));
+    const QModelIndex pressed = list_->indexAt(position);
+    dragArmed_ = pressed.isValid() && list_->isFileEntry(pressed.row());
     pressPosition_ = position;
 }
 
@@ -199,8 +198,8 @@ bool FileActions::FolderListViewKeyUp(int key, Qt::KeyboardModifiers modifiers) 
         return true;
     }
     if (key == Qt::Key_Menu || (key == Qt::Key_F10 && (modifiers & Qt::ShiftModifier))) {
-        QListWidgetItem* focused = list_->currentItem();
-        const QPoint local = focused ? list_->visualItemRect(focused).center() : QPoint(0, 0);
+        const QModelIndex focused = list_->currentIndex();
+        const QPoint local = focused.isValid() ? list_->visualRect(focused).center() : QPoint(0, 0);
         popupAt(list_->viewport()->mapToGlobal(local));
         return true;
     }
@@ -224,12 +223,11 @@ bool FileActions::FolderListViewKeyDown(int key, Qt::KeyboardModifiers modifiers
 }
 
 void FileActions::FolderListViewDblClick() {
-    QListWidgetItem* focused = list_->currentItem();
-    if (!focused) {
+    const int row = list_->currentRow();
+    if (row < 0) {
         window_->preview()->ShowPreviewItem(nullptr, QString());
         return;
     }
-    const int row = list_->row(focused);
     const ViewerOptions options = window_->options()->options();
     if (list_->isFileEntry(row)) {
         if (!options.DoubleClick) return;
@@ -328,7 +326,7 @@ void FileActions::ShowOptionsPanelClick() {
 QStringList FileActions::SelectedFilePaths() const {
     QStringList paths;
     for (int row = list_->Tag(); row < list_->count(); ++row)
-        if (list_->item(row)->isSelected()) paths.append(list_->entryFilePath(row));
+        if (list_->isRowSelected(row)) paths.append(list_->entryFilePath(row));
     return paths;
 }
 

@@ -268,7 +268,7 @@ void TMainWindow::selectFileEntry(const QString& fileName) {
     for (int row = list_->Tag(); row < list_->count(); ++row) {
         if (QFileInfo(list_->entryFilePath(row)).fileName() == fileName) {
             list_->setCurrentRow(row);
-            list_->scrollToItem(list_->item(row));
+            list_->scrollToRow(row);
             return;
         }
     }
@@ -284,7 +284,7 @@ void TMainWindow::onFolderChanged(QTreeWidgetItem* node) {
                             QDir::toNativeSeparators(list_->folderPath()));
     if (list_->count() > 0) {
         list_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-        list_->scrollToItem(list_->item(0));
+        list_->scrollToRow(0);
     }
     UpdateTitle();
 }

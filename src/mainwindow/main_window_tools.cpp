@@ -32,8 +32,9 @@ class MainWindowSource final : public auxwindows::PreviewSource {
     int planePosition() const override { return window_.preview()->planePosition(); }
     DiagramOptions diagramOptions() const override { return window_.currentDiagramOptions(); }
     QString selectedCaption() const override {
-        const QList<QListWidgetItem*> items = window_.fileList()->selectedItems();
-        return items.isEmpty() ? QString() : items.first()->text();
+        const browser::FolderListView* list = window_.fileList();
+        const QList<int> rows = list->selectedRows();
+        return rows.isEmpty() ? QString() : list->entryCaption(rows.first());
     }
     std::vector<std::string> focusedTitles() const override {
         browser::FolderListView* list = window_.fileList();
@@ -46,10 +47,10 @@ class MainWindowSource final : public auxwindows::PreviewSource {
         browser::FolderListView* list = window_.fileList();
         std::vector<auxwindows::SelectedRecord> records;
         for (int row = list->Tag(); row < list->count() && std::ssize(records) < limit; ++row) {
-            if (!list->item(row)->isSelected()) continue;
+            if (!list->isRowSelected(row)) continue;
             if (list->entryAt(row) && !list->entryAt(row)->Loaded) list->LoadIesEntry(row);
             const TiesData* entry = list->entryAt(row);
-            if (entry && entry->Loaded) records.push_back({list->item(row)->text(), &entry->Ies});
+            if (entry && entry->Loaded) records.push_back({list->entryCaption(row), &entry->Ies});
         }
         return records;
     }
@@ -217,7 +218,7 @@ void TMainWindow::wireReport() {
                     std::tie(before.Multi, before.Labels, before.Complete, before.Warning))
                     follow();
             });
-    connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+    connect(list_, &browser::FolderListView::itemSelectionChanged, this, [this] {
         if (tools_ && tools_->Report->isVisible()) tools_->Report->refreshOverlay();
     });
 }

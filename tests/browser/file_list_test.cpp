@@ -87,11 +87,11 @@ TEST_F(FileListTest, SortingIsStableKeepsFoldersFirstAndTheSelection) {
     view_.CheckBoxUpClick(true);
     view_.ShowFolderContents(listing);
     select(rowOf("c2.IES"));
-    view_.item(rowOf("A.ies"))->setSelected(true);
+    view_.setRowSelected(rowOf("A.ies"), true);
     view_.CheckBoxSortClick(true); // letters without regard to case, '_' after them
     EXPECT_EQ(dump(), "直到 'Sort'|zz|aa|A.ies+|b.ies|C.ies|c2.IES*+!|_x.ies");
     for (int i = view_.Tag(); i < view_.count(); ++i)
-        EXPECT_EQ(EntryFileName(*view_.entryAt(i)), view_.item(i)->text()); // data moved along
+        EXPECT_EQ(EntryFileName(*view_.entryAt(i)), view_.entryCaption(i)); // data moved along
     // Equal captions keep their order ("ab", "AB").
     EXPECT_EQ(SortedRowOrder({"é", "z", "É", "[", "Z", "ab", "AB", "a"}, 1),
               (std::vector<int>{0, 7, 5, 6, 1, 4, 3, 2}));
@@ -107,13 +107,13 @@ TEST_F(FileListTest, UpEntryLeadsToTheParentInTheChosenWording) {
     for (const auto& [index, caption] : std::vector<std::pair<int, QString>>{
              {1, ".. 'Folder'"}, {2, ".."}, {7, ".."}, {0, "直到 'Folder'"}}) {
         view_.ComboBoxUpChange(index);
-        EXPECT_EQ(view_.item(0)->text(), caption);
+        EXPECT_EQ(view_.entryCaption(0), caption);
     }
 
     // Enter on the up entry, a subfolder and a file; a double click on the up entry.
     QSignalSpy activated(&view_, &FolderListView::folderActivated);
     for (int row : {0, 1, 2}) {
-        view_.setCurrentItem(view_.item(row));
+        view_.setCurrentRow(row);
         QTest::keyClick(&view_, row == 1 ? Qt::Key_Enter : Qt::Key_Return);
     }
     QTest::mouseDClick(view_.windowHandle(), Qt::LeftButton, {},
@@ -132,18 +132,17 @@ TEST_F(FileListTest, WrittenFilesReplaceTheirEntriesAndAreRemoved) {
     show(makeFolder("W", {})); // the first file written into a folder without any
     write("W/b.ies", IesFile("R-B", false, true));
     EXPECT_EQ(view_.ReplaceFileEntry("b.ies"), 0);
-    EXPECT_FALSE(view_.item(0)->icon().isNull());
+    EXPECT_FALSE(view_.entryIcon(0).isNull());
     show(makeFolder("W", {{"a.ies", IesFile("R-A")}, {"c.ies", IesFile("R-C")}}));
-    const qint64 plain = view_.item(0)->icon().cacheKey();
+    const qint64 plain = view_.entryIcon(0).cacheKey();
     EXPECT_EQ(view_.ReplaceFileEntry("b.ies"), 1);
     EXPECT_EQ(dump(), "a.ies|b.ies|c.ies");
-    EXPECT_NE(view_.item(1)->icon().cacheKey(), plain); // the author mark
+    EXPECT_NE(view_.entryIcon(1).cacheKey(), plain); // the author mark
     view_.ComboBoxCaptionChange(1);
     write("W/a.ies", IesFile("R-Z"));
     EXPECT_EQ(view_.ReplaceFileEntry("a.ies"), 2);
     EXPECT_EQ(dump(), "R-B*!|R-C!|R-Z!");
-    EXPECT_TRUE(view_.item(0)->icon().cacheKey() != plain &&
-                view_.item(1)->icon().cacheKey() == plain);
+    EXPECT_TRUE(view_.entryIcon(0).cacheKey() != plain && view_.entryIcon(1).cacheKey() == plain);
     EXPECT_TRUE(view_.RemoveFileEntry("c.ies") && !view_.RemoveFileEntry("c.ies"));
     EXPECT_EQ(dump(), "R-B*!|R-Z!");
 }

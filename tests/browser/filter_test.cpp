@@ -92,7 +92,7 @@ TEST_F(FilterTest, EscapeOrAnotherFolderClearsTheFilterEvenWhileReading) {
 TEST_F(FilterTest, AHiddenFocusMovesToTheFirstVisibleFile) {
     QSignalSpy preview(&view_, &FolderListView::previewItem);
     select(rowOf("c.ies"));
-    view_.item(rowOf("alpha.ies"))->setSelected(true);
+    view_.setRowSelected(rowOf("alpha.ies"), true);
     view_.setFilterText(QStringLiteral("ALPHA-7")); // hides c.ies (focused) and alpha.ies
     EXPECT_EQ(dump(), "直到 'lib'|zeta|~alpha.ies!|b.ies*+!|~c.ies!");
     // The selection followed the focus: b is previewed.
@@ -103,7 +103,7 @@ TEST_F(FilterTest, AHiddenFocusMovesToTheFirstVisibleFile) {
     EXPECT_EQ(preview.count(), 2);
     // A focus that is not selected moves without selecting.
     view_.setFilterText(QString());
-    view_.setCurrentItem(view_.item(rowOf("c.ies")), QItemSelectionModel::NoUpdate);
+    view_.setCurrentRow(rowOf("c.ies"), QItemSelectionModel::NoUpdate);
     view_.setFilterText(QStringLiteral("b.ies"));
     EXPECT_EQ(dump(), "直到 'lib'|zeta|~alpha.ies!|b.ies*!|~c.ies!");
 }

@@ -122,16 +122,15 @@ class ListViewTest : public ::testing::Test {
         QStringList rows;
         for (int i = 0; i < view_.count(); ++i) {
             const TiesData* entry = view_.entryAt(i);
-            rows << (view_.isRowHidden(i) ? "~" : "") + view_.item(i)->text() +
-                        (view_.currentRow() == i ? "*" : "") +
-                        (view_.item(i)->isSelected() ? "+" : "") +
+            rows << (view_.isRowHidden(i) ? "~" : "") + view_.entryCaption(i) +
+                        (view_.currentRow() == i ? "*" : "") + (view_.isRowSelected(i) ? "+" : "") +
                         (entry && entry->Loaded ? "!" : "");
         }
         return rows.join('|');
     }
     void select(int row) {
         ASSERT_GE(row, 0);
-        view_.setCurrentItem(view_.item(row), QItemSelectionModel::ClearAndSelect);
+        view_.setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
     }
     QRect rectOf(int row) const { return view_.visualRect(view_.model()->index(row, 0)); }
     QImage paint() { return view_.viewport()->grab().toImage(); }

@@ -139,7 +139,7 @@ TEST_F(ViewsTest, EachViewShowsIconsCaptionsBadgeFocusAndTheHotItem) {
         QTest::mouseMove(view_.viewport(), rectOf(rowOf("bad.ies")).center() + QPoint(1, 1));
     }
     // Back in the list view the folders show their own icons again.
-    EXPECT_EQ(view_.item(1)->icon().cacheKey(), listing.Children[0].Icon.cacheKey());
+    EXPECT_EQ(view_.entryIcon(1).cacheKey(), listing.Children[0].Icon.cacheKey());
     EXPECT_EQ(messages_.size(), 1u);
     // Hover texts: the name of an unread file (not read for it), the damage, the figures.
     EXPECT_EQ(toolTipOver(rowOf("x29 with a longer name.ies")),

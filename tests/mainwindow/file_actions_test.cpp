@@ -46,11 +46,11 @@ TEST_F(FileActionsTest, ThePopupOffersWhatSuitsTheFocusedEntries) {
     };
     select("r90.ies");
     add("r90.ies");
-    list()->setCurrentItem(list()->item(rowOf("b.ies")), QItemSelectionModel::NoUpdate);
+    list()->setCurrentRow(rowOf("b.ies"), QItemSelectionModel::NoUpdate);
     add("b.ies focused");
     EXPECT_TRUE(list()->entryAt(rowOf("b.ies"))->Loaded);
     list()->setCurrentRow(rowOf("r90.ies"), QItemSelectionModel::ClearAndSelect);
-    list()->item(rowOf("c0.ies"))->setSelected(true);
+    list()->setRowSelected(rowOf("c0.ies"), true);
     add("r90.ies and c0.ies");
     list()->setCurrentRow(1, QItemSelectionModel::ClearAndSelect); // "sub"
     add("sub");
@@ -112,7 +112,7 @@ TEST_F(FileActionsTest, TheExportWritesTheFileBesideAndListsIt) {
         EXPECT_TRUE(IsAuthorFile(QFile::encodeName(path("lib/" + written)).toStdString()));
         EXPECT_EQ(messages_.value(0).Text, message);
         EXPECT_EQ(shownFiles().count(written), 1);
-        EXPECT_EQ(list()->item(rowOf(written) - 1)->text(), file + ".ies");
+        EXPECT_EQ(list()->entryCaption(rowOf(written) - 1), file + ".ies");
     }
     // The other conversions: each item only where it applies, the file listed, the flux kept.
     const struct {
@@ -193,14 +193,14 @@ TEST_F(FileActionsTest, KeysAndDoubleClicksOfTheList) {
         EXPECT_EQ(p->defaultAction(), mark);
         shell_->Calls.clear();
         QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {},
-                           list()->visualItemRect(list()->currentItem()).center());
+                           list()->visualRect(list()->currentIndex()).center());
         EXPECT_EQ(shell_->Calls, call.isEmpty() ? QStringList() : QStringList{call + file});
     }
     // The popup's items do the same (the last double click above called nothing).
     for (QAction* item : {p->Open1, p->OpenNotepad1, p->CopytoClipboard})
         item->trigger();
     EXPECT_EQ(shell_->Calls, QStringList({"open " + file, "text " + file, "copy " + file}));
-    list()->item(rowOf("a.b.ies"))->setSelected(true);
+    list()->setRowSelected(rowOf("a.b.ies"), true);
     EXPECT_EQ(actions()->SelectedFilePaths(), QStringList({path("lib/a.b.ies"), file}));
     list()->setCurrentRow(1);
     actions()->FolderListViewDblClick();

@@ -23,7 +23,7 @@ TEST_F(ViewerTest, CtrlROpensTheReportWhichFollowsTheList) {
     EXPECT_EQ(report->ReportFile(), path("lib/c0.ies"));
     select("c90.ies");
     EXPECT_TRUE(::test::WaitUntil([&] { return report->ReportFile() == path("lib/c90.ies"); }));
-    list()->item(rowOf("c0.ies"))->setSelected(true);
+    list()->setRowSelected(rowOf("c0.ies"), true);
     EXPECT_TRUE(::test::WaitUntil([&] { return report->overlayPlan().Drawn(); }));
 }
 

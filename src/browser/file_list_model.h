@@ -1,0 +1,88 @@
+// The file list's rows as an item model: the folder entries first (an optional up entry and the
+// subfolders), then one row per photometric file owning its TiesData, with the caption, the
+// picture, the figures once computed and, in the thumbnail view, a folder entry's cell. Views
+// (list, large icons, thumbnails) show it; reading a file updates its row through dataChanged.
+#pragma once
+
+#include "photometry/ies_record.h"
+#include "photometry/metrics.h"
+
+#include <QAbstractTableModel>
+#include <QIcon>
+#include <QStringList>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace gonilux::browser {
+
+class FileListModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    // The columns; the caption is the only one so far.
+    enum Column { CaptionColumn = 0, ColumnCount };
+    // Beyond the caption (DisplayRole), the picture (DecorationRole) and a file entry's hover
+    // text (ToolTipRole): a file entry's TiesData pointer, a folder entry's folder path, a
+    // folder entry's cell in the thumbnail view and a read file entry's figures once computed.
+    enum Role {
+        EntryRole = Qt::UserRole,
+        FolderPathRole = Qt::UserRole + 1,
+        ThumbIndexRole = Qt::UserRole + 2,
+        MetricsRole = Qt::UserRole + 3,
+    };
+
+    explicit FileListModel(QObject* parent = nullptr);
+    ~FileListModel() override;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Rows below folderCount() are folder entries, the rest file entries.
+    int folderCount() const { return folderCount_; }
+    bool hasUpEntry() const { return hasUpEntry_; }
+    bool isFileRow(int row) const { return row >= folderCount_ && row < rowCount(); }
+    TiesData* entry(int row) const;
+    QString caption(int row) const;
+    QIcon icon(int row) const;
+    QString folderPath(int row) const; // a folder entry's folder, else empty
+    int thumbCell(int row) const;      // -1 without a cell
+    QStringList captions() const;
+
+    // Empties the list.
+    void clear();
+    // Inserts a folder entry at `row` (0 .. folderCount()); the up entry goes at row 0.
+    void insertFolder(int row, const QString& caption, const QIcon& icon, const QString& path,
+                      bool upEntry = false);
+    // Appends a file entry; returns its row.
+    int appendFile(std::unique_ptr<TiesData> entry, const QIcon& icon, const QString& caption);
+    // Removes a row with its record (the up entry counts as a folder entry).
+    void removeEntry(int row);
+
+    void setCaption(int row, const QString& caption);
+    void setIcon(int row, const QIcon& icon);
+    void setThumbCell(int row, int cell);
+    // The entry's file was read into `read`: the row takes it and forgets its figures.
+    void storeRead(int row, TiesData&& read);
+    // A read that failed: only the entry's diagnostics change.
+    void storeDiagnostics(int row, const ReadDiagnostics& diagnostics);
+    // The figures of a read file entry, computed on the first call after each read.
+    std::optional<tMetrics> metrics(int row) const;
+    bool hasMetrics(int row) const;
+
+    // Puts the rows in `order` (for each new position the old row; folder entries stay),
+    // moving the persistent indexes (current item, selection, hidden rows) with their rows.
+    void reorder(const std::vector<int>& order);
+
+  private:
+    struct Row;
+    bool valid(int row) const { return row >= 0 && row < rowCount(); }
+    void changed(int row, const QList<int>& roles);
+
+    std::vector<Row> rows_;
+    int folderCount_ = 0;
+    bool hasUpEntry_ = false;
+};
+
+} // namespace gonilux::browser
