@@ -90,42 +90,6 @@ TiesData* FolderListView::entryAt(int row) const {
     return model_->entry(row);
 }
 
-// ---- Rows, focus and selection ----
-
-void FolderListView::setCurrentRow(int row) {
-    // As a click: the row becomes the current part of an extended selection.
-    setCurrentRow(row, selectionMode() == NoSelection       ? QItemSelectionModel::NoUpdate
-                       : selectionMode() == SingleSelection ? QItemSelectionModel::ClearAndSelect
-                                                            : QItemSelectionModel::SelectCurrent);
-}
-
-void FolderListView::setCurrentRow(int row, QItemSelectionModel::SelectionFlags command) {
-    selectionModel()->setCurrentIndex(indexOfRow(row), command);
-}
-
-QList<int> FolderListView::selectedRows() const {
-    QList<int> rows;
-    for (const QModelIndex& index : selectionModel()->selectedIndexes())
-        if (index.column() == 0) rows.append(index.row());
-    return rows;
-}
-
-bool FolderListView::isRowSelected(int row) const {
-    return selectionModel()->isSelected(indexOfRow(row));
-}
-
-void FolderListView::setRowSelected(int row, bool selected) {
-    const QModelIndex index = indexOfRow(row);
-    if (index.isValid())
-        selectionModel()->select(index, selected ? QItemSelectionModel::Select
-                                                 : QItemSelectionModel::Deselect);
-}
-
-void FolderListView::scrollToRow(int row, ScrollHint hint) {
-    const QModelIndex index = indexOfRow(row);
-    if (index.isValid()) scrollTo(index, hint);
-}
-
 QString FolderListView::currentFolderPathWithSeparator() const {
     return listing_.Path.isEmpty() ? QString() : WithSeparator(listing_.Path);
 }

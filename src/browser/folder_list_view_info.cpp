@@ -1,12 +1,50 @@
 // What the file list tells about its entries besides their captions (the photometric figures
-// and the hover text), and listing the shown folder again when the .ldt switch changes.
+// and the hover text), its rows' focus and selection, and listing the shown folder again when
+// the .ldt switch changes.
 #include "browser/folder_list_view.h"
-#include "browser/metrics_text.h"
 
 #include <QSet>
 #include <QVariant>
 
 namespace gonilux::browser {
+
+// ---- Rows, focus and selection ----
+
+void FolderListView::setCurrentRow(int row) {
+    // As a click: the row becomes the current part of an extended selection.
+    setCurrentRow(row, selectionMode() == NoSelection       ? QItemSelectionModel::NoUpdate
+                       : selectionMode() == SingleSelection ? QItemSelectionModel::ClearAndSelect
+                                                            : QItemSelectionModel::SelectCurrent);
+}
+
+void FolderListView::setCurrentRow(int row, QItemSelectionModel::SelectionFlags command) {
+    selectionModel()->setCurrentIndex(indexOfRow(row), command);
+}
+
+QList<int> FolderListView::selectedRows() const {
+    QList<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        if (index.column() == 0) rows.append(index.row());
+    return rows;
+}
+
+bool FolderListView::isRowSelected(int row) const {
+    return selectionModel()->isSelected(indexOfRow(row));
+}
+
+void FolderListView::setRowSelected(int row, bool selected) {
+    const QModelIndex index = indexOfRow(row);
+    if (index.isValid())
+        selectionModel()->select(index, selected ? QItemSelectionModel::Select
+                                                 : QItemSelectionModel::Deselect);
+}
+
+void FolderListView::scrollToRow(int row, ScrollHint hint) {
+    const QModelIndex index = indexOfRow(row);
+    if (index.isValid()) scrollTo(index, hint);
+}
+
+// ---- Figures, hover text and the .ldt switch ----
 
 std::optional<tMetrics> FolderListView::entryMetrics(int row) {
     return model_->metrics(row);
