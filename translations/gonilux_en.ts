@@ -145,6 +145,93 @@
     </message>
 </context>
 <context>
+    <name>DetailsColumns</name>
+    <message>
+        <source>标题</source>
+        <translation>Caption</translation>
+    </message>
+    <message>
+        <source>文件名</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <source>制造商</source>
+        <translation>Manufacturer</translation>
+    </message>
+    <message>
+        <source>灯具</source>
+        <translation>Luminaire</translation>
+    </message>
+    <message>
+        <source>光源</source>
+        <translation>Lamp</translation>
+    </message>
+    <message>
+        <source>目录号</source>
+        <translation>Catalogue no.</translation>
+    </message>
+    <message>
+        <source>额定光通量 (lm)</source>
+        <translation>Lamp flux (lm)</translation>
+    </message>
+    <message>
+        <source>灯具光通量 (lm)</source>
+        <translation>Luminaire flux (lm)</translation>
+    </message>
+    <message>
+        <source>输入功率 (W)</source>
+        <translation>Input (W)</translation>
+    </message>
+    <message>
+        <source>光效 (lm/W)</source>
+        <translation>Efficacy (lm/W)</translation>
+    </message>
+    <message>
+        <source>最大光强 (cd)</source>
+        <translation>Max. intensity (cd)</translation>
+    </message>
+    <message>
+        <source>光束角 (°)</source>
+        <translation>Beam (°)</translation>
+    </message>
+    <message>
+        <source>场角 (°)</source>
+        <translation>Field (°)</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>对称</source>
+        <translation>Symmetry</translation>
+    </message>
+    <message>
+        <source>大小 (KB)</source>
+        <translation>Size (KB)</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>文件夹</source>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <source>轴对称</source>
+        <translation>Rotational</translation>
+    </message>
+    <message>
+        <source>左右对称</source>
+        <translation>Bilateral</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>None</translation>
+    </message>
+</context>
+<context>
     <name>DiagramFile</name>
     <message>
         <source>cannot write %1: %2</source>
@@ -494,71 +581,6 @@
     </message>
 </context>
 <context>
-    <name>gonilux::auxwindows::TBigGonioWin</name>
-    <message>
-        <source>BigGonioWin</source>
-        <translation>Compare</translation>
-    </message>
-</context>
-<context>
-    <name>gonilux::auxwindows::TMapWindow</name>
-    <message>
-        <source>Map</source>
-        <translation>Map</translation>
-    </message>
-</context>
-<context>
-    <name>gonilux::auxwindows::TRenderWindow</name>
-    <message>
-        <source>渲染(Beta 1.4)</source>
-        <translation>Render (Beta 1.4)</translation>
-    </message>
-    <message>
-        <source>亮度:</source>
-        <translation>Bright.:</translation>
-    </message>
-    <message>
-        <source>缩放:</source>
-        <translation>Zoom:</translation>
-    </message>
-    <message>
-        <source>放射</source>
-        <translation>Radiosity</translation>
-    </message>
-    <message>
-        <source>自动更新渲染</source>
-        <translation>Update the rendering automatically</translation>
-    </message>
-    <message>
-        <source>复位亮度</source>
-        <translation>Reset brightness</translation>
-    </message>
-    <message>
-        <source>复位缩放))</source>
-        <translation>Reset zoom</translation>
-    </message>
-    <message>
-        <source>Reset Z</source>
-        <translation>Reset Z</translation>
-    </message>
-    <message>
-        <source>关  闭</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>&amp;Update</source>
-        <translation>&amp;Update</translation>
-    </message>
-    <message>
-        <source>Error!</source>
-        <translation>Error!</translation>
-    </message>
-    <message>
-        <source>Initialization error<byte value="xd"/>Unable reading configuration<byte value="xd"/></source>
-        <translation>Initialization error<byte value="xd"/>Unable to read the settings<byte value="xd"/></translation>
-    </message>
-</context>
-<context>
     <name>gonilux::auxwindows::ReportWindow</name>
     <message>
         <source>光强 (cd)</source>
@@ -726,6 +748,71 @@
     </message>
 </context>
 <context>
+    <name>gonilux::auxwindows::TBigGonioWin</name>
+    <message>
+        <source>BigGonioWin</source>
+        <translation>Compare</translation>
+    </message>
+</context>
+<context>
+    <name>gonilux::auxwindows::TMapWindow</name>
+    <message>
+        <source>Map</source>
+        <translation>Map</translation>
+    </message>
+</context>
+<context>
+    <name>gonilux::auxwindows::TRenderWindow</name>
+    <message>
+        <source>渲染(Beta 1.4)</source>
+        <translation>Render (Beta 1.4)</translation>
+    </message>
+    <message>
+        <source>亮度:</source>
+        <translation>Bright.:</translation>
+    </message>
+    <message>
+        <source>缩放:</source>
+        <translation>Zoom:</translation>
+    </message>
+    <message>
+        <source>放射</source>
+        <translation>Radiosity</translation>
+    </message>
+    <message>
+        <source>自动更新渲染</source>
+        <translation>Update the rendering automatically</translation>
+    </message>
+    <message>
+        <source>复位亮度</source>
+        <translation>Reset brightness</translation>
+    </message>
+    <message>
+        <source>复位缩放))</source>
+        <translation>Reset zoom</translation>
+    </message>
+    <message>
+        <source>Reset Z</source>
+        <translation>Reset Z</translation>
+    </message>
+    <message>
+        <source>关  闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>&amp;Update</source>
+        <translation>&amp;Update</translation>
+    </message>
+    <message>
+        <source>Error!</source>
+        <translation>Error!</translation>
+    </message>
+    <message>
+        <source>Initialization error<byte value="xd"/>Unable reading configuration<byte value="xd"/></source>
+        <translation>Initialization error<byte value="xd"/>Unable to read the settings<byte value="xd"/></translation>
+    </message>
+</context>
+<context>
     <name>gonilux::browser::FolderListView</name>
     <message>
         <source>Loading the IES files...</source>
@@ -884,6 +971,88 @@
     </message>
 </context>
 <context>
+    <name>gonilux::mainwindow::Favourites</name>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+</context>
+<context>
+    <name>gonilux::mainwindow::FileActions</name>
+    <message>
+        <source>Save as type C</source>
+        <translation>Save as type C</translation>
+    </message>
+    <message>
+        <source>Rotate to zero</source>
+        <translation>Rotate to zero</translation>
+    </message>
+    <message>
+        <source>隐藏选项面板</source>
+        <translation>Hide options panel</translation>
+    </message>
+    <message>
+        <source>显示选项面板</source>
+        <translation>Show options panel</translation>
+    </message>
+    <message>
+        <source>Save type B as C</source>
+        <translation>Save type B as C</translation>
+    </message>
+    <message>
+        <source>Rotate from 90 to 0</source>
+        <translation>Rotate from 90 to 0</translation>
+    </message>
+    <message>
+        <source>The file %1 already exists and was not written by Gonilux.<byte value="xd"/>Replace it?</source>
+        <translation>The file %1 already exists and was not written by Gonilux.<byte value="xd"/>Replace it?</translation>
+    </message>
+    <message>
+        <source>Cannot write the file %1<byte value="xd"/>%2</source>
+        <translation>Cannot write the file %1<byte value="xd"/>%2</translation>
+    </message>
+    <message>
+        <source>Unexpected error.</source>
+        <translation>Unexpected error.</translation>
+    </message>
+    <message>
+        <source>Some data can be lost.<byte value="xd"/>File %1 (type B) successfully converted to %2 (type C)</source>
+        <translation>Some data may be lost.<byte value="xd"/>File %1 (type B) was converted to %2 (type C).</translation>
+    </message>
+    <message>
+        <source>File %1 successfully rotated and saved to %2</source>
+        <translation>File %1 was rotated and saved as %2.</translation>
+    </message>
+    <message>
+        <source>Luminous flux: %1 lm before, %2 lm after</source>
+        <translation>Luminous flux: %1 lm before, %2 lm after</translation>
+    </message>
+    <message>
+        <source>另存为C型 (重采样)</source>
+        <translation>Save as type C (re-sampled)</translation>
+    </message>
+    <message>
+        <source>文件 %1 已重采样为C型, 保存为 %2<byte value="xd"/>光通量: 之前 %3 lm, 之后 %4 lm</source>
+        <translation>File %1 re-sampled to type C and saved as %2<byte value="xd"/>Luminous flux: %3 lm before, %4 lm after</translation>
+    </message>
+    <message>
+        <source>另存为LDT</source>
+        <translation>Save as LDT</translation>
+    </message>
+    <message>
+        <source>文件 %1 已保存为 %2 (EULUMDAT)<byte value="xd"/>光通量: 之前 %3 lm, 之后 %4 lm</source>
+        <translation>File %1 saved as %2 (EULUMDAT)<byte value="xd"/>Luminous flux: %3 lm before, %4 lm after</translation>
+    </message>
+    <message>
+        <source>另存为IES</source>
+        <translation>Save as IES</translation>
+    </message>
+    <message>
+        <source>文件 %1 已保存为 %2 (IES)<byte value="xd"/>光通量: 之前 %3 lm, 之后 %4 lm</source>
+        <translation>File %1 saved as %2 (IES)<byte value="xd"/>Luminous flux: %3 lm before, %4 lm after</translation>
+    </message>
+</context>
+<context>
     <name>gonilux::mainwindow::OptionsPanel</name>
     <message>
         <source>选项板</source>
@@ -972,6 +1141,10 @@
     <message>
         <source>缩略图</source>
         <translation>Thumbnails</translation>
+    </message>
+    <message>
+        <source>详细信息</source>
+        <translation>Details</translation>
     </message>
     <message>
         <source>保持标题</source>
@@ -1245,88 +1418,6 @@
     </message>
 </context>
 <context>
-    <name>gonilux::mainwindow::Favourites</name>
-    <message>
-        <source>None</source>
-        <translation>None</translation>
-    </message>
-</context>
-<context>
-    <name>gonilux::mainwindow::FileActions</name>
-    <message>
-        <source>Save as type C</source>
-        <translation>Save as type C</translation>
-    </message>
-    <message>
-        <source>Rotate to zero</source>
-        <translation>Rotate to zero</translation>
-    </message>
-    <message>
-        <source>隐藏选项面板</source>
-        <translation>Hide options panel</translation>
-    </message>
-    <message>
-        <source>显示选项面板</source>
-        <translation>Show options panel</translation>
-    </message>
-    <message>
-        <source>Save type B as C</source>
-        <translation>Save type B as C</translation>
-    </message>
-    <message>
-        <source>Rotate from 90 to 0</source>
-        <translation>Rotate from 90 to 0</translation>
-    </message>
-    <message>
-        <source>The file %1 already exists and was not written by Gonilux.<byte value="xd"/>Replace it?</source>
-        <translation>The file %1 already exists and was not written by Gonilux.<byte value="xd"/>Replace it?</translation>
-    </message>
-    <message>
-        <source>Cannot write the file %1<byte value="xd"/>%2</source>
-        <translation>Cannot write the file %1<byte value="xd"/>%2</translation>
-    </message>
-    <message>
-        <source>Unexpected error.</source>
-        <translation>Unexpected error.</translation>
-    </message>
-    <message>
-        <source>Some data can be lost.<byte value="xd"/>File %1 (type B) successfully converted to %2 (type C)</source>
-        <translation>Some data may be lost.<byte value="xd"/>File %1 (type B) was converted to %2 (type C).</translation>
-    </message>
-    <message>
-        <source>File %1 successfully rotated and saved to %2</source>
-        <translation>File %1 was rotated and saved as %2.</translation>
-    </message>
-    <message>
-        <source>Luminous flux: %1 lm before, %2 lm after</source>
-        <translation>Luminous flux: %1 lm before, %2 lm after</translation>
-    </message>
-    <message>
-        <source>另存为C型 (重采样)</source>
-        <translation>Save as type C (re-sampled)</translation>
-    </message>
-    <message>
-        <source>文件 %1 已重采样为C型, 保存为 %2<byte value="xd"/>光通量: 之前 %3 lm, 之后 %4 lm</source>
-        <translation>File %1 re-sampled to type C and saved as %2<byte value="xd"/>Luminous flux: %3 lm before, %4 lm after</translation>
-    </message>
-    <message>
-        <source>另存为LDT</source>
-        <translation>Save as LDT</translation>
-    </message>
-    <message>
-        <source>文件 %1 已保存为 %2 (EULUMDAT)<byte value="xd"/>光通量: 之前 %3 lm, 之后 %4 lm</source>
-        <translation>File %1 saved as %2 (EULUMDAT)<byte value="xd"/>Luminous flux: %3 lm before, %4 lm after</translation>
-    </message>
-    <message>
-        <source>另存为IES</source>
-        <translation>Save as IES</translation>
-    </message>
-    <message>
-        <source>文件 %1 已保存为 %2 (IES)<byte value="xd"/>光通量: 之前 %3 lm, 之后 %4 lm</source>
-        <translation>File %1 saved as %2 (IES)<byte value="xd"/>Luminous flux: %3 lm before, %4 lm after</translation>
-    </message>
-</context>
-<context>
     <name>gonilux::mainwindow::TMainWindow</name>
     <message>
         <source>Error!</source>
@@ -1351,6 +1442,10 @@
     <message>
         <source>筛选</source>
         <translation>Filter</translation>
+    </message>
+    <message>
+        <source>筛选条件有误：%1</source>
+        <translation>Filter not understood: %1</translation>
     </message>
 </context>
 <context>

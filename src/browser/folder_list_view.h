@@ -4,6 +4,7 @@
 // Three views: a list of small icons, large icons, and thumbnails of every file's diagram.
 #pragma once
 
+#include "browser/entry_filter.h"
 #include "browser/file_list_model.h"
 #include "browser/folder_listing.h"
 #include "browser/list_appearance.h"
@@ -170,7 +171,8 @@ class FolderListView : public QListView {
     QModelIndex hotIndex() const { return hotIndex_; }
 
     // ---- Filter ----
-    // Shows only the file entries that match `text` (EntryMatchesFilter); folder entries stay.
+    // Shows only the file entries that satisfy the query `text` (EntryFilter); folder entries
+    // stay.
     // Unread entries are read first behind the progress panel, events being processed between
     // files: a text set meanwhile starts the reading over, another folder listed ends it.
     // Another folder listed clears the filter; Escape in the list clears an active one.
@@ -271,6 +273,7 @@ class FolderListView : public QListView {
     QPersistentModelIndex hotIndex_;
 
     QString filterText_;
+    EntryFilter filter_;         // filterText_ as a query
     quint64 filterPass_ = 0;     // counts filter texts and listings: a running reading compares
     bool filterReading_ = false; // setFilterText is reading entries (events are processed)
     bool filterHides_ = false;   // some rows may be hidden

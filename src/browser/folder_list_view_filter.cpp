@@ -1,5 +1,5 @@
-// The file list's filter: file entries whose caption and title strings do not contain the text
-// are hidden in all three views; folder entries always show.
+// The file list's filter: file entries that do not satisfy the query (EntryFilter) are hidden in
+// all three views; folder entries always show.
 #include "browser/entry_filter.h"
 #include "browser/folder_list_view.h"
 #include "browser/list_widgets.h"
@@ -32,10 +32,11 @@ void FolderListView::setFilterText(const QString& text) {
 
 // Reads the entries the filter needs; false when the list was destroyed while events ran.
 bool FolderListView::readEntriesForFilter(quint64 pass) {
+    if (filter_.Text() != filterText_) filter_.SetText(filterText_);
     std::vector<int> rows;
     for (int row = Tag(); row < count(); ++row) {
         const TiesData* entry = entryAt(row);
-        if (entry && FilterNeedsReading(*entry, filterText_)) rows.push_back(row);
+        if (entry && filter_.NeedsReading(*entry)) rows.push_back(row);
     }
     if (rows.empty()) return true;
     ShowProgress(ProgressLoading);
@@ -46,7 +47,7 @@ bool FolderListView::readEntriesForFilter(quint64 pass) {
     for (std::size_t i = 0; i < rows.size() && pass == filterPass_; ++i) {
         // Rows are looked at afresh: events may have sorted or refilled the list.
         const TiesData* entry = entryAt(rows[i]);
-        if (entry && FilterNeedsReading(*entry, filterText_)) LoadIesEntry(rows[i]);
+        if (entry && filter_.NeedsReading(*entry)) LoadIesEntry(rows[i]);
         progressGauge()->setProgress(static_cast<int>(i) + 1);
         if (sinceEvents.elapsed() >= kFilterEventsMs) {
             QCoreApplication::processEvents();
@@ -60,10 +61,13 @@ bool FolderListView::readEntriesForFilter(quint64 pass) {
 
 void FolderListView::applyFilter() {
     if (filterText_.isEmpty() && !filterHides_) return;
+    if (filter_.Text() != filterText_) filter_.SetText(filterText_); // a listing may clear it
     bool hides = false;
     for (int row = Tag(); row < count(); ++row) {
         const TiesData* entry = entryAt(row);
-        const bool hide = entry && !EntryMatchesFilter(*entry, captionChoice_, filterText_);
+        const bool hide =
+            entry && !filter_.Accepts(*entry, captionChoice_,
+                                      filter_.NeedsFigures() ? entryMetrics(row) : std::nullopt);
         if (hide != isRowHidden(row)) setRowHidden(row, hide);
         hides = hides || hide;
     }

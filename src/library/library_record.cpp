@@ -21,37 +21,50 @@ std::string FileNameOf(const LibraryRecord& record) {
     return gonilux::FileNameOf(record.Path);
 }
 
-LibraryRecord ReadLibraryRecord(const std::string& path, std::int64_t size, std::int64_t mtime) {
+LibraryRecord EntryLibraryRecord(const TiesData& entry, const tMetrics* metrics,
+                                 std::string_view encoding) {
     LibraryRecord r;
-    r.Path = path;
-    r.Size = size;
-    r.MTime = mtime;
-    r.Ldt = IsLdtFileName(path);
-    TiesData entry = CreateIesData(gonilux::FileNameOf(path));
-    if (!LoadIesEntry(entry, path)) {
-        r.Error = entry.Diagnostics.OpenError;
-        return r;
-    }
+    if (entry.Lines.size() > TitleFileName) r.Path = entry.Lines[TitleFileName];
+    r.Ldt = IsLdtFileName(r.Path);
+    if (entry.Diagnostics.OpenFailed) r.Error = entry.Diagnostics.OpenError;
     if (entry.Diagnostics.HeaderError)
         r.Error = "Line " + std::to_string(entry.Diagnostics.HeaderErrorLine);
-    const tIES& ies = entry.Ies;
-    r.Type = ies.PhotometricType >= 1 && ies.PhotometricType <= 3 ? ies.PhotometricType : 0;
-    const std::vector<std::string> titles = DecodeTitles(entry.Lines, kAutoEncoding);
+    const std::vector<std::string> titles = DecodeTitles(entry.Lines, encoding);
     const int sources[TitleKinds] = {TitleTest,      TitleManufacturer,
                                      TitleLuminaire, TitleLuminaireCatalog,
                                      TitleLamp,      TitleLampCatalog};
     for (int t = 0; t < TitleKinds; ++t)
         if (sources[t] < static_cast<int>(titles.size())) r.Titles[t] = titles[sources[t]];
-    const tMetrics m = ComputeMetrics(ies);
-    r.Lumens = m.LampFlux;
-    r.Flux = m.LuminaireFlux;
+    if (!entry.Loaded) return r;
+    const tIES& ies = entry.Ies;
+    r.Type = ies.PhotometricType >= 1 && ies.PhotometricType <= 3 ? ies.PhotometricType : 0;
     const double watts = ies.ExactInputWatts > 0 ? ies.ExactInputWatts : ies.InputWatts;
     if (watts > 0) r.Watts = watts;
+    if (!metrics) return r;
+    const tMetrics& m = *metrics;
+    r.Lumens = m.LampFlux;
+    r.Flux = m.LuminaireFlux;
     r.Efficacy = m.Efficacy;
     r.MaxCd = m.MaxIntensity;
     r.Beam = Wider(m.Spread0.Beam, m.Spread90.Beam);
     r.Field = Wider(m.Spread0.Field, m.Spread90.Field);
     r.Lor = m.LightOutputRatio * 100;
+    return r;
+}
+
+LibraryRecord ReadLibraryRecord(const std::string& path, std::int64_t size, std::int64_t mtime) {
+    TiesData entry = CreateIesData(gonilux::FileNameOf(path));
+    LibraryRecord r;
+    if (LoadIesEntry(entry, path)) {
+        const tMetrics metrics = ComputeMetrics(entry.Ies);
+        r = EntryLibraryRecord(entry, &metrics);
+    } else {
+        r.Ldt = IsLdtFileName(path);
+        r.Error = entry.Diagnostics.OpenError;
+    }
+    r.Path = path;
+    r.Size = size;
+    r.MTime = mtime;
     return r;
 }
 

@@ -2,6 +2,8 @@
 // figures and whether it could be read.
 #pragma once
 
+#include "photometry/header_encoding.h"
+#include "photometry/ies_record.h"
 #include "photometry/metrics.h"
 
 #include <array>
@@ -33,6 +35,13 @@ struct LibraryRecord {
 
 // The file name part of the record's path.
 std::string FileNameOf(const LibraryRecord& record);
+
+// The record of an entry in memory: its path is its file name, its titles are decoded in
+// `encoding` ("auto": the automatic rule), its error comes from its diagnostics. `metrics` are
+// the entry's figures; without them the record has only what the header says (no lumens, flux,
+// efficacy, maxcd, beam, field, lor).
+LibraryRecord EntryLibraryRecord(const TiesData& entry, const tMetrics* metrics,
+                                 std::string_view encoding = kAutoEncoding);
 
 // Reads the file at `path` (size and time as listed) into a record; never throws.
 LibraryRecord ReadLibraryRecord(const std::string& path, std::int64_t size, std::int64_t mtime);

@@ -4,10 +4,10 @@
 #include "browser/folder_list_view.h"
 #include "browser/folder_tree.h"
 #include "browser/popup_menu.h"
-#include "main_window.h"
 #include "options_panel.h"
 #include "photometry/ini_document.h"
 #include "platform/native_names.h"
+#include "viewer_services.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -39,8 +39,8 @@ QString FavouriteHintPath(const QString& path) {
     return shown;
 }
 
-Favourites::Favourites(TMainWindow* window)
-    : QObject(window), window_(window), options_(window->options()) {
+Favourites::Favourites(BrowsingServices* viewer, QObject* parent)
+    : QObject(parent), viewer_(viewer), options_(viewer->options()) {
     QListWidget* box = options_->favouritesBox();
     connect(options_->addFavouriteButton(), &QPushButton::clicked, this,
             &Favourites::AddToFavorites1Click);
@@ -58,7 +58,7 @@ Favourites::Favourites(TMainWindow* window)
     box_ = box;
     boxViewport_ = box->viewport();
     boxViewport_->installEventFilter(this);
-    browser::FolderTreeView* tree = window->folderTree();
+    browser::FolderTreeView* tree = viewer->folderTree();
     connect(tree, &browser::FolderTreeView::leavingFolder, this,
             [this](const QString& path) { StoreViewSettings(FindFavourite(path)); });
     connect(tree, &browser::FolderTreeView::folderChanged, this,
@@ -66,9 +66,9 @@ Favourites::Favourites(TMainWindow* window)
                 ApplyViewSettings(FindFavourite(tree->ParsingName(node)));
                 updateButtonAdd();
             });
-    connect(window->fileList(), &browser::FolderListView::currentRowChanged, this,
+    connect(viewer->fileList(), &browser::FolderListView::currentRowChanged, this,
             &Favourites::updateButtonAdd);
-    connect(window->fileList(), &browser::FolderListView::itemSelectionChanged, this,
+    connect(viewer->fileList(), &browser::FolderListView::itemSelectionChanged, this,
             &Favourites::updateButtonAdd);
 }
 
@@ -94,7 +94,7 @@ int Favourites::AddFavourite(const QString& caption, const QString& path) {
     item->setData(ViewCodeRole, EncodeViewCode(currentViewIndex(), options_->options().Caption));
     item->setData(PathRole, path);
     item->setData(Qt::StatusTipRole, QStringLiteral("?") + FavouriteHintPath(path));
-    item->setIcon(window_->folderTree()->folderNamespace().icon(path));
+    item->setIcon(viewer_->folderTree()->folderNamespace().icon(path));
     box_->addItem(item);
     return box_->row(item);
 }
@@ -161,12 +161,12 @@ void Favourites::ApplyViewSettings(int index) {
 
 void Favourites::GoToFavourite(int index) {
     const QString path = FavouritePath(index);
-    if (!path.isEmpty()) window_->folderTree()->openPath(path);
+    if (!path.isEmpty()) viewer_->folderTree()->openPath(path);
 }
 
 QString Favourites::FocusedFolder() const {
-    browser::FolderListView* list = window_->fileList();
-    browser::FolderTreeView* tree = window_->folderTree();
+    browser::FolderListView* list = viewer_->fileList();
+    browser::FolderTreeView* tree = viewer_->folderTree();
     const int row = list->currentRow();
     // The focus the listing puts on the first entry is no choice of the user's: an entry
     // stands for its folder only once it is selected.
@@ -177,7 +177,7 @@ QString Favourites::FocusedFolder() const {
 }
 
 bool Favourites::CanAddFavourite() const {
-    browser::FolderListView* list = window_->fileList();
+    browser::FolderListView* list = viewer_->fileList();
     if (list->isFileEntry(list->currentRow())) return false;
     if (list->selectedRows().size() != 1) return false;
     const QString folder = FocusedFolder();
@@ -187,7 +187,7 @@ bool Favourites::CanAddFavourite() const {
 void Favourites::AddToFavorites1Click() {
     const QString folder = FocusedFolder();
     if (folder.isEmpty() || FindFavourite(folder) >= 0 || !platform::IsDirectory(folder)) return;
-    AddFavourite(window_->folderTree()->folderNamespace().displayName(folder), folder);
+    AddFavourite(viewer_->folderTree()->folderNamespace().displayName(folder), folder);
     updateButtonAdd();
 }
 
@@ -227,7 +227,7 @@ void Favourites::onListBoxMouseMove(QListWidgetItem* item) {
     const QString hint = item ? item->data(Qt::StatusTipRole).toString() : QString();
     if (hint == lastHint_) return;
     lastHint_ = hint;
-    window_->DisplayHint(hint);
+    viewer_->DisplayHint(hint);
 }
 
 bool Favourites::eventFilter(QObject* watched, QEvent* event) {
@@ -264,13 +264,13 @@ bool Favourites::LoadFavorites(const IniDocument& ini) {
         const QString folder = platform::FolderNamespace::normalizedPath(path);
         if (FindFavourite(folder) >= 0) continue;
         const int index =
-            AddFavourite(window_->folderTree()->folderNamespace().displayName(folder), folder);
+            AddFavourite(viewer_->folderTree()->folderNamespace().displayName(folder), folder);
         setViewCode(index, code);
     }
 }
 
 QString Favourites::BuildFavoritesText() {
-    browser::FolderTreeView* tree = window_->folderTree();
+    browser::FolderTreeView* tree = viewer_->folderTree();
     StoreViewSettings(FindFavourite(tree->ParsingName(tree->lastTreeNode())));
     QString text;
     while (count() > 0) {

@@ -15,7 +15,7 @@ class IniDocument;
 
 namespace gonilux::mainwindow {
 
-class TMainWindow;
+class BrowsingServices;
 class OptionsPanel;
 
 // High hexadecimal digit: view index (0 thumbnails, 1 icons, 2 list); low digit: caption index.
@@ -31,7 +31,7 @@ class Favourites : public QObject {
     static constexpr int ViewCodeRole = Qt::UserRole;
     static constexpr int PathRole = Qt::UserRole + 1;
 
-    explicit Favourites(TMainWindow* window);
+    Favourites(BrowsingServices* viewer, QObject* parent);
 
     int count() const;
     int AddFavourite(const QString& caption, const QString& path);
@@ -64,7 +64,7 @@ class Favourites : public QObject {
     void onListBoxMouseMove(QListWidgetItem* item);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    TMainWindow* window_;
+    BrowsingServices* viewer_;
     OptionsPanel* options_;
     QListWidgetItem* lastHinted_ = nullptr;
     QString lastHint_;

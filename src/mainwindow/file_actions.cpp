@@ -6,7 +6,6 @@
 #include "browser/folder_tree.h"
 #include "browser/popup_menu.h"
 #include "favourites.h"
-#include "main_window.h"
 #include "options_panel.h"
 #include "photometry/ldt_reader.h"
 #include "picture_export.h"
@@ -14,6 +13,7 @@
 #include "platform/message_service.h"
 #include "platform/shell_actions.h"
 #include "preview_pane.h"
+#include "viewer_services.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -31,15 +31,15 @@ using browser::FolderListView;
 using platform::MessageService;
 using platform::ShellActions;
 
-FileActions::FileActions(TMainWindow* window, Favourites* favourites)
-    : QObject(window), window_(window), favourites_(favourites), list_(window->fileList()),
-      popup_(new browser::PopupMenu(window->fileList())) {
+FileActions::FileActions(FileActionServices* viewer, Favourites* favourites, QObject* parent)
+    : QObject(parent), viewer_(viewer), favourites_(favourites), list_(viewer->fileList()),
+      popup_(new browser::PopupMenu(viewer->fileList())) {
     list_->installEventFilter(this);
     listViewport_ = list_->viewport();
     listViewport_->installEventFilter(this);
     popup_->installEventFilter(this); // the menus' hints go to the title bar
     wireMenu();
-    connect(window->options(), &OptionsPanel::optionsChanged, this,
+    connect(viewer->options(), &OptionsPanel::optionsChanged, this,
             [this](const ViewerOptions& now, const ViewerOptions& before) {
                 if (now.DoubleClick != before.DoubleClick ||
                     now.DoubleClickAction != before.DoubleClickAction)
@@ -50,9 +50,9 @@ FileActions::FileActions(TMainWindow* window, Favourites* favourites)
 
 // Changes one option as the user would.
 void FileActions::changeOption(const std::function<void(ViewerOptions&)>& change) {
-    ViewerOptions options = window_->options()->options();
+    ViewerOptions options = viewer_->options()->options();
     change(options);
-    window_->options()->changeOptions(options);
+    viewer_->options()->changeOptions(options);
 }
 
 void FileActions::wireMenu() {
@@ -76,7 +76,7 @@ void FileActions::wireMenu() {
                 [this, i] { changeOption([i](ViewerOptions& o) { o.Caption = i; }); });
     connect(p->Sort1, &QAction::triggered, this,
             [this](bool on) { changeOption([on](ViewerOptions& o) { o.Sort = on; }); });
-    connect(p->Refresh, &QAction::triggered, window_->folderTree(),
+    connect(p->Refresh, &QAction::triggered, viewer_->folderTree(),
             &browser::FolderTreeView::ButtonRefreshClick);
     connect(p->SaveAsTypeC, &QAction::triggered, this, &FileActions::SaveAsTypeCClick);
     connect(p->SaveAsTypeCResampled, &QAction::triggered, this,
@@ -104,7 +104,7 @@ void FileActions::PopupMenuPopup() {
     // two are the same file.
     const bool picture = fileFocused && focusedPictureShown(row);
     const bool shown = single && picture;
-    const tIES& ies = window_->preview()->PreviewIes();
+    const tIES& ies = viewer_->preview()->PreviewIes();
     const bool typeB = ies.PhotometricType == 2;
     const bool at90 = !ies.HorzAngles.empty() && ies.HorzAngles.front() == 90.0;
     p->SaveAsTypeC->setVisible(shown && (typeB || at90));
@@ -118,7 +118,7 @@ void FileActions::PopupMenuPopup() {
     p->CopyPicture1->setVisible(picture);
     p->ShowReport1->setVisible(picture);
     prepareCaptions(fileFocused, multi);
-    p->ShowOptionsPanel->setText(window_->options()->isShown() ? tr("隐藏选项面板")
+    p->ShowOptionsPanel->setText(viewer_->options()->isShown() ? tr("隐藏选项面板")
                                                                : tr("显示选项面板"));
     favourites_->FillMenu(p->Favorites1);
     const QList<QAction*> favourites = p->Favorites1->actions();
@@ -129,7 +129,7 @@ void FileActions::PopupMenuPopup() {
 
 void FileActions::prepareCaptions(bool fileFocused, bool multi) {
     browser::PopupMenu* p = popup_;
-    const ViewerOptions o = window_->options()->options();
+    const ViewerOptions o = viewer_->options()->options();
     const TiesData* entry = fileFocused && !multi ? list_->entryAt(list_->currentRow()) : nullptr;
     for (int i = 0; i < browser::PopupMenu::kCaptionCount; ++i) {
         QString caption = browser::PopupMenu::FixedCaptions()[static_cast<std::size_t>(i)];
@@ -149,7 +149,7 @@ void FileActions::prepareCaptions(bool fileFocused, bool multi) {
 void FileActions::prepareIcons(bool fileFocused) {
     browser::PopupMenu* p = popup_;
     QStyle* style = QApplication::style();
-    const QString file = window_->preview()->CurrentFile();
+    const QString file = viewer_->preview()->CurrentFile();
     QIcon fileIcon = file.isEmpty() ? QIcon() : QFileIconProvider().icon(QFileInfo(file));
     if (fileIcon.isNull()) fileIcon = style->standardIcon(QStyle::SP_FileIcon);
     p->Open1->setIcon(fileIcon);
@@ -166,7 +166,7 @@ void FileActions::prepareIcons(bool fileFocused) {
         const QString folder = favourites_->FocusedFolder();
         p->Openfolder1->setIcon(folder.isEmpty()
                                     ? style->standardIcon(QStyle::SP_DirOpenIcon)
-                                    : window_->folderTree()->folderNamespace().icon(folder));
+                                    : viewer_->folderTree()->folderNamespace().icon(folder));
     }
 }
 
@@ -190,7 +190,7 @@ void FileActions::FolderListViewMouseUp(Qt::MouseButton button) {
 
 bool FileActions::FolderListViewKeyUp(int key, Qt::KeyboardModifiers modifiers) {
     if (key == Qt::Key_F5) {
-        window_->folderTree()->ButtonRefreshClick();
+        viewer_->folderTree()->ButtonRefreshClick();
         return true;
     }
     if (key == Qt::Key_C && (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier) {
@@ -210,7 +210,7 @@ bool FileActions::FolderListViewKeyDown(int key, Qt::KeyboardModifiers modifiers
     // The list's own copy of the item text is replaced by the path copy on key release.
     if (key == Qt::Key_C && (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier) return true;
     if (key == Qt::Key_Backspace) {
-        browser::FolderTreeView* tree = window_->folderTree();
+        browser::FolderTreeView* tree = viewer_->folderTree();
         QTreeWidgetItem* node = tree->currentItem();
         if (node && node->parent()) tree->setCurrentItem(node->parent());
         return true;
@@ -225,10 +225,10 @@ bool FileActions::FolderListViewKeyDown(int key, Qt::KeyboardModifiers modifiers
 void FileActions::FolderListViewDblClick() {
     const int row = list_->currentRow();
     if (row < 0) {
-        window_->preview()->ShowPreviewItem(nullptr, QString());
+        viewer_->preview()->ShowPreviewItem(nullptr, QString());
         return;
     }
-    const ViewerOptions options = window_->options()->options();
+    const ViewerOptions options = viewer_->options()->options();
     if (list_->isFileEntry(row)) {
         if (!options.DoubleClick) return;
         if (options.DoubleClickAction == 1)
@@ -237,18 +237,18 @@ void FileActions::FolderListViewDblClick() {
             Open1Click();
         return;
     }
-    window_->preview()->ShowPreviewItem(nullptr, QString());
+    viewer_->preview()->ShowPreviewItem(nullptr, QString());
     const QString path = list_->folderEntryPath(row);
-    if (!path.isEmpty()) window_->folderTree()->openPath(path);
+    if (!path.isEmpty()) viewer_->folderTree()->openPath(path);
 }
 
 void FileActions::Open1Click() {
-    const QString file = window_->preview()->CurrentFile();
+    const QString file = viewer_->preview()->CurrentFile();
     if (!file.isEmpty()) ShellActions::instance()->openFile(file);
 }
 
 void FileActions::OpenNotepad1Click() {
-    const QString file = window_->preview()->CurrentFile();
+    const QString file = viewer_->preview()->CurrentFile();
     if (!file.isEmpty()) ShellActions::instance()->openInTextEditor(file);
 }
 
@@ -256,7 +256,7 @@ void FileActions::OpenNotepad1Click() {
 QString FileActions::targetFolder() const {
     const QString folder = favourites_->FocusedFolder();
     if (!folder.isEmpty()) return folder;
-    const QString file = window_->preview()->CurrentFile();
+    const QString file = viewer_->preview()->CurrentFile();
     return file.isEmpty() ? list_->folderPath() : QFileInfo(file).absolutePath();
 }
 
@@ -271,7 +271,7 @@ void FileActions::Explore1Click() {
 }
 
 void FileActions::CopytoClipboardClick() {
-    ShellActions::instance()->copyText(window_->preview()->CurrentFile());
+    ShellActions::instance()->copyText(viewer_->preview()->CurrentFile());
 }
 
 // The picture items need the focused entry read and shown in the preview.
@@ -279,17 +279,18 @@ bool FileActions::focusedPictureShown(int row) {
     const TiesData* entry = list_->entryAt(row);
     if (entry && !entry->Loaded) list_->LoadIesEntry(row);
     entry = list_->entryAt(row);
-    const QString file = window_->preview()->CurrentFile();
+    const QString file = viewer_->preview()->CurrentFile();
     return entry && entry->Loaded && !file.isEmpty() && file == list_->entryFilePath(row);
 }
 
 void FileActions::ExportPictureClick() {
-    const PreviewPane* preview = window_->preview();
+    const PreviewPane* preview = viewer_->preview();
     if (preview->CurrentFile().isEmpty()) return;
     const QFileInfo file(preview->CurrentFile());
     const PreviewPicture picture = PictureOfPreview(*preview);
     const std::optional<PictureExportChoice> choice = AskPictureExport(
-        window_, file.absoluteDir().filePath(file.completeBaseName() + QStringLiteral(".png")),
+        list_->window(),
+        file.absoluteDir().filePath(file.completeBaseName() + QStringLiteral(".png")),
         DefaultPictureSize(picture));
     // The dialogs ran an event loop: the picture is taken again from the preview as it is now.
     if (choice && !preview->CurrentFile().isEmpty())
@@ -297,13 +298,13 @@ void FileActions::ExportPictureClick() {
 }
 
 void FileActions::CopyPictureClick() {
-    if (!window_->preview()->CurrentFile().isEmpty())
-        CopyPictureToClipboard(PictureOfPreview(*window_->preview()));
+    if (!viewer_->preview()->CurrentFile().isEmpty())
+        CopyPictureToClipboard(PictureOfPreview(*viewer_->preview()));
 }
 
 // The popup's default item is what a double click does.
 void FileActions::CheckBoxDblClickClick() {
-    const ViewerOptions options = window_->options()->options();
+    const ViewerOptions options = viewer_->options()->options();
     if (!options.DoubleClick)
         popup_->setDefaultAction(nullptr);
     else
@@ -312,12 +313,12 @@ void FileActions::CheckBoxDblClickClick() {
 }
 
 void FileActions::ShowOptionsPanelClick() {
-    OptionsPanel* o = window_->options();
+    OptionsPanel* o = viewer_->options();
     if (o->isShown()) {
         o->ButtonHideClick();
         return;
     }
-    const QRect frame = window_->frameGeometry();
+    const QRect frame = viewer_->windowFrame();
     QCursor::setPos(frame.left() + frame.width() - OptionsPanel::kShownWidth / 2,
                     QCursor::pos().y());
     o->ButtonShowClick();
@@ -342,7 +343,7 @@ void FileActions::StartDragOut() {
 
 bool FileActions::eventFilter(QObject* watched, QEvent* event) {
     if (watched == popup_ && event->type() == QEvent::StatusTip) {
-        window_->DisplayHint(static_cast<QStatusTipEvent*>(event)->tip());
+        viewer_->DisplayHint(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     const bool isMouse =

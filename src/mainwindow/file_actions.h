@@ -17,14 +17,14 @@ class FolderListView;
 
 namespace gonilux::mainwindow {
 
-class TMainWindow;
+class FileActionServices;
 class Favourites;
 struct ViewerOptions;
 
 class FileActions : public QObject {
     Q_OBJECT
   public:
-    FileActions(TMainWindow* window, Favourites* favourites);
+    FileActions(FileActionServices* viewer, Favourites* favourites, QObject* parent);
 
     browser::PopupMenu* PopupMenu() const { return popup_; }
 
@@ -75,7 +75,7 @@ class FileActions : public QObject {
     std::string shownFilePath() const; // the file system's bytes
     QString besideName(const std::function<std::string(const std::string&)>& name) const;
 
-    TMainWindow* window_;
+    FileActionServices* viewer_;
     Favourites* favourites_;
     browser::FolderListView* list_;
     QWidget* listViewport_ = nullptr; // compared by address only: the list may be going away

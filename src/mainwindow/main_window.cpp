@@ -76,8 +76,8 @@ TMainWindow::TMainWindow(const StartOptions& start, QWidget* parent)
     UseInstantHints();
     buildLayout();
     wireOptions();
-    favourites_ = new Favourites(this);
-    fileActions_ = new FileActions(this, favourites_);
+    favourites_ = new Favourites(this, this);
+    fileActions_ = new FileActions(this, favourites_, this);
     FormCreate();
     wireTools();
     wireCommandKeys();

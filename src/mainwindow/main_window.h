@@ -3,6 +3,7 @@
 #pragma once
 
 #include "diagram/diagram_options.h"
+#include "mainwindow/viewer_services.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -42,16 +43,17 @@ struct StartOptions {
     QString OpenPath;     // a folder, or a file whose folder is shown with the file selected
 };
 
-class TMainWindow : public QMainWindow {
+class TMainWindow : public QMainWindow, public FileActionServices {
     Q_OBJECT
   public:
     explicit TMainWindow(const StartOptions& start, QWidget* parent = nullptr);
     ~TMainWindow() override;
 
-    browser::FolderTreeView* folderTree() const { return tree_; }
-    browser::FolderListView* fileList() const { return list_; }
-    PreviewPane* preview() const { return preview_; }
-    OptionsPanel* options() const { return options_; }
+    browser::FolderTreeView* folderTree() const override { return tree_; }
+    browser::FolderListView* fileList() const override { return list_; }
+    PreviewPane* preview() const override { return preview_; }
+    OptionsPanel* options() const override { return options_; }
+    QRect windowFrame() const override { return frameGeometry(); }
     // The auxiliary windows (render, compare, map, report) and their commands.
     auxwindows::TRenderWindow* renderWindow() const;
     auxwindows::TBigGonioWin* compareWindow() const;
@@ -77,7 +79,7 @@ class TMainWindow : public QMainWindow {
     DiagramOptions currentDiagramOptions() const;
 
     void UpdateTitle();
-    void DisplayHint(const QString& hint);
+    void DisplayHint(const QString& hint) override;
     void CheckBoxTitleBarClick();
 
     // Opens a folder (or a file's folder, selecting the file) in the tree and the list.

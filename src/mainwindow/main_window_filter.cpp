@@ -1,10 +1,14 @@
 // The file list's filter field: Ctrl+F shows and focuses it, typing filters the list, Escape
-// clears it. It stays visible while it holds a text or has the focus.
+// clears it. It stays visible while it holds a text or has the focus. A text that is not a valid
+// query frames the field in red and says what is wrong under it; the list then shows everything.
+#include "browser/entry_filter.h"
 #include "browser/folder_list_view.h"
 #include "main_window.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
 
@@ -41,6 +45,29 @@ class FilterFieldKeys final : public QObject {
     browser::FolderListView* list_;
 };
 
+// The line under the field that tells what is wrong with the query; hidden while it is valid.
+QLabel* AddErrorLine(QLineEdit* field) {
+    auto* line = new QLabel(field->parentWidget());
+    line->setObjectName(QStringLiteral("LabelFilterError"));
+    line->setWordWrap(true);
+    line->setContentsMargins(4, 1, 4, 2);
+    line->setStyleSheet(QStringLiteral("color: #c00000;"));
+    line->hide();
+    for (auto* column : field->parentWidget()->findChildren<QBoxLayout*>())
+        if (const int at = column->indexOf(field); at >= 0) column->insertWidget(at + 1, line);
+    return line;
+}
+
+void ShowQueryError(QLineEdit* field, QLabel* line, const QString& text) {
+    browser::EntryFilter query;
+    const QString error = query.SetText(text) ? QString() : query.Error();
+    field->setStyleSheet(
+        error.isEmpty() ? QString() : QStringLiteral("QLineEdit { border: 1px solid #c00000; }"));
+    field->setToolTip(error);
+    line->setText(error.isEmpty() ? QString() : TMainWindow::tr("筛选条件有误：%1").arg(error));
+    line->setVisible(!error.isEmpty());
+}
+
 } // namespace
 
 void TMainWindow::wireFilter() {
@@ -56,10 +83,16 @@ void TMainWindow::wireFilter() {
         filterEdit_->setFocus(Qt::ShortcutFocusReason);
         filterEdit_->selectAll();
     });
+    QLabel* errorLine = AddErrorLine(filterEdit_);
+    // The message shows before the list starts reading for the new text.
+    connect(
+        filterEdit_, &QLineEdit::textChanged, errorLine,
+        [this, errorLine](const QString& text) { ShowQueryError(filterEdit_, errorLine, text); });
     connect(filterEdit_, &QLineEdit::textChanged, list_, &browser::FolderListView::setFilterText);
-    connect(list_, &browser::FolderListView::filterCleared, filterEdit_, [this] {
+    connect(list_, &browser::FolderListView::filterCleared, filterEdit_, [this, errorLine] {
         const QSignalBlocker block(filterEdit_);
         filterEdit_->clear();
+        ShowQueryError(filterEdit_, errorLine, QString());
         if (!filterEdit_->hasFocus()) filterEdit_->hide();
     });
     // An empty field hides when the focus moves to another widget of this window.

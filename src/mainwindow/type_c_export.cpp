@@ -4,7 +4,6 @@
 #include "browser/file_entries.h"
 #include "browser/folder_list_view.h"
 #include "file_actions.h"
-#include "main_window.h"
 #include "photometry/export_text.h"
 #include "photometry/file_io.h"
 #include "photometry/ies_reader.h"
@@ -15,6 +14,7 @@
 #include "platform/message_service.h"
 #include "platform/native_names.h"
 #include "preview_pane.h"
+#include "viewer_services.h"
 
 #include <QDir>
 #include <QFile>
@@ -98,7 +98,7 @@ bool FileActions::writeBeside(const QString& fileName, const std::string& text,
 void FileActions::SaveAsTypeCClick() {
     const TiesData* entry = list_->entryAt(list_->currentRow());
     if (!entry) return;
-    const tIES& ies = window_->preview()->PreviewIes();
+    const tIES& ies = viewer_->preview()->PreviewIes();
     if (ExportKindOf(ies) == ExportKind::None) return; // the item is hidden for such files
     std::string bytes, error;
     ReadWholeFile(shownFilePath(), bytes, error);
@@ -141,7 +141,7 @@ void FileActions::writeConverted(const QString& title, const QString& newName, b
     const QString sourceName = entry ? browser::EntryFileName(*entry) : QString();
     MessageService::instance()->show(title,
                                      done.arg(sourceName, platform::DisplayPath(newName),
-                                              FluxText(FluxOf(window_->preview()->PreviewIes())),
+                                              FluxText(FluxOf(viewer_->preview()->PreviewIes())),
                                               FluxText(FluxOfText(text, ldt))),
                                      MessageService::Icon::Information);
 }
@@ -151,7 +151,7 @@ void FileActions::SaveAsTypeCResampledClick() {
     if (!entry) return;
     std::string bytes, error;
     ReadWholeFile(shownFilePath(), bytes, error);
-    const ExportText result = BuildResampledText(window_->preview()->PreviewIes(), entry->Lines,
+    const ExportText result = BuildResampledText(viewer_->preview()->PreviewIes(), entry->Lines,
                                                  HeaderKeywordLines(bytes));
     writeConverted(tr("另存为C型 (重采样)"), besideName([&](const std::string& n) {
                        return ExportFileName("", n, result.Kind);
@@ -165,7 +165,7 @@ void FileActions::SaveAsLdtClick() {
     if (!entry) return;
     const QString newName =
         besideName([](const std::string& n) { return LdtExportFileName("", n); });
-    const LdtText result = BuildLdtText(window_->preview()->PreviewIes(), entry->Lines,
+    const LdtText result = BuildLdtText(viewer_->preview()->PreviewIes(), entry->Lines,
                                         platform::NativePath(newName).toStdString());
     writeConverted(tr("另存为LDT"), newName, result.Ok, result.Text, true,
                    tr("文件 %1 已保存为 %2 (EULUMDAT)\r光通量: 之前 %3 lm, 之后 %4 lm"));
@@ -177,7 +177,7 @@ void FileActions::SaveAsIesClick() {
     writeConverted(tr("另存为IES"), besideName([](const std::string& n) {
                        return ExportFileName("", n, ExportKind::None);
                    }),
-                   true, BuildIesText(window_->preview()->PreviewIes(), entry->Lines), false,
+                   true, BuildIesText(viewer_->preview()->PreviewIes(), entry->Lines), false,
                    tr("文件 %1 已保存为 %2 (IES)\r光通量: 之前 %3 lm, 之后 %4 lm"));
 }
 

@@ -120,5 +120,51 @@ TEST_F(FilterTest, SortingAndCaptionChangesKeepTheFilter) {
     EXPECT_EQ(dump(), "zeta*|alpha.ies!|b.ies!|~c.ies!");
 }
 
+// The text is a query of the library's language, as `gonilux-cli find` takes it: all words must
+// match; fields, figures and ranges pick files; an invalid query hides nothing.
+TEST_F(FilterTest, QueriesPickFilesByTitlesFiguresAndKind) {
+    const QString lib = makeFolder("real", {{"broken.ies", IesFile("T-0 acme", true)},
+                                            {"b.ies", IesFile("T-B").replace("10 1 1", "10 1 2")}});
+    for (const auto& [from, to] : std::vector<std::pair<QString, QString>>{
+             {"ies-real/holg-eulumdat-rs/Indoor_60W_120G_5300LM_5000K_OVNI.ies", "ovni.ies"},
+             {"ies-real/tobspr-RenderPipeline/tight_focused.ies", "tight.ies"},
+             {"ies-real/ksmet1977-luxpy/Testlamp_Isym2_theta180+_erco_33499000_1xqt32_230w.IES",
+              "erco.IES"},
+             {"ldt-real/Frudawski-LightingToolbox/lambert.ldt", "lambert.ldt"}})
+        ASSERT_TRUE(QFile::copy(GONILUX_TESTDATA_DIR "/" + from, lib + "/" + to));
+    show(lib);
+    const auto shown = [this] {
+        QStringList names;
+        for (int row = view_.Tag(); row < view_.count(); ++row)
+            if (!view_.isRowHidden(row)) names << EntryFileName(*view_.entryAt(row));
+        return names.join(' ');
+    };
+    view_.setFilterText("file:.ldt format:LDT"); // the names tell: no file is read
+    EXPECT_EQ(shown(), "lambert.ldt");
+    EXPECT_FALSE(dump().contains('!'));
+    for (const auto& [query, files] : std::vector<std::pair<QString, QString>>{
+             {"interlight", "ovni.ies"},
+             {"INFINITY carthage", "tight.ies"},
+             {"erco 230W", "erco.IES"},
+             {"acme lambert", ""},
+             {"manufacturer:erco lamp:\"QT32 230\"", "erco.IES"},
+             {"lamp:led catalog:7006", "ovni.ies"},
+             {"luminaire:lambert file:.ldt", "lambert.ldt"},
+             {"format:ies error:no", "b.ies erco.IES ovni.ies tight.ies"},
+             {"format:ldt", "lambert.ldt"},
+             {"error:yes", "broken.ies"},
+             {"type:B", "b.ies"},
+             {"type:a", ""},
+             {"flux>=5000", "ovni.ies tight.ies"},
+             {"watts<100 type:c", "broken.ies ovni.ies"},
+             {"beam:20..40", "tight.ies"},
+             {"maxcd>20000 lor<=60", "tight.ies"},
+             {"lumens=1000", "b.ies lambert.ldt"},
+             {"flux>=abc", "b.ies broken.ies erco.IES lambert.ldt ovni.ies tight.ies"}}) {
+        view_.setFilterText(query);
+        EXPECT_EQ(shown(), files) << query.toStdString();
+    }
+}
+
 } // namespace
 } // namespace gonilux::browser::testing

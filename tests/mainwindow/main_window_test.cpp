@@ -275,6 +275,21 @@ TEST_F(MainWindowTest, TheFilterFieldFiltersTheList) {
         EXPECT_EQ(shownFiles().size(), key == Qt::Key_Escape ? 5 : 1);
         field->clear();
     }
+    // A query with a mistake filters nothing and says what is wrong under the red field.
+    QTest::keyClick(list(), Qt::Key_F, Qt::ControlModifier);
+    auto* error = window_->findChild<QLabel*>("LabelFilterError");
+    ASSERT_TRUE(error && !error->isVisible());
+    for (const QString text : {"c0 flux>=abc", "C0 type:c", "c0 type:b"}) {
+        field->setText(text);
+        const bool wrong = text.endsWith("abc");
+        EXPECT_EQ(shownFiles().size(), wrong ? 5 : text.endsWith('c') ? 1 : 0);
+        EXPECT_EQ(error->isVisible(), wrong);
+        EXPECT_EQ(field->toolTip(), wrong ? "flux needs a number: flux>=abc" : "");
+    }
+    field->setText("flux>=abc");
+    EXPECT_EQ(error->text(), "筛选条件有误：flux needs a number: flux>=abc");
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(error->isVisible() || !field->styleSheet().isEmpty());
     QTest::keyClick(list(), Qt::Key_F, Qt::ControlModifier);
     list()->setFocus();
     EXPECT_FALSE(field->isVisible());
