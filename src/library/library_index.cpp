@@ -107,14 +107,22 @@ bool IsPhotometricName(const std::string& name) {
     return tail == ".ies" || tail == ".ldt";
 }
 
+// Records are read and stored this many at a time, so that a stopped update keeps its work.
+constexpr std::size_t kBatchFiles = 1024;
+
+bool Stopping(const std::atomic<bool>* stop) {
+    return stop && stop->load(std::memory_order_relaxed);
+}
+
 // The photometric files under `folder`, with their size and time (links followed to files).
-std::vector<Listed> ListFiles(const std::string& folder) {
+// Stops early, with what was found so far, when `stop` is set.
+std::vector<Listed> ListFiles(const std::string& folder, const std::atomic<bool>* stop) {
     std::vector<Listed> files;
     std::error_code ec;
     for (fs::recursive_directory_iterator
              it(folder, fs::directory_options::skip_permission_denied, ec),
          end;
-         !ec && it != end; it.increment(ec)) {
+         !ec && it != end && !Stopping(stop); it.increment(ec)) {
         const std::string path = it->path().string();
         struct stat st {};
         if (!IsPhotometricName(it->path().filename().string()) || ::stat(path.c_str(), &st) != 0 ||
@@ -127,23 +135,51 @@ std::vector<Listed> ListFiles(const std::string& folder) {
     return files;
 }
 
+using KnownFiles = std::map<std::string, std::pair<std::int64_t, std::int64_t>>;
+
+// The files of `listed` that are new or changed, counted; the files seen leave `known`, which
+// then holds the files that are gone.
+std::vector<Listed> NewOrChanged(std::vector<Listed>& listed, KnownFiles& known,
+                                 UpdateCounts& counts) {
+    std::vector<Listed> changed;
+    for (Listed& file : listed) {
+        const auto it = known.find(file.Path);
+        if (it == known.end()) {
+            ++counts.Added;
+            changed.push_back(std::move(file));
+            continue;
+        }
+        const bool same = it->second == std::make_pair(file.Size, file.MTime);
+        known.erase(it);
+        if (same) {
+            ++counts.Unchanged;
+            continue;
+        }
+        ++counts.Updated;
+        changed.push_back(std::move(file));
+    }
+    return changed;
+}
+
 std::string Trimmed(std::string folder) {
     while (folder.size() > 1 && folder.back() == '/')
         folder.pop_back();
     return folder;
 }
 
-// Reads the files on every core; the order of the result is the order of `files`.
-std::vector<LibraryRecord> ReadAll(const std::vector<Listed>& files) {
-    std::vector<LibraryRecord> records(files.size());
-    std::atomic<std::size_t> next{0};
+// Reads files[first, last) on every core; the order of the result is the order of `files`.
+// When `stop` is set the files not reached keep an empty record (no path).
+std::vector<LibraryRecord> ReadAll(const std::vector<Listed>& files, std::size_t first,
+                                   std::size_t last, const std::atomic<bool>* stop) {
+    std::vector<LibraryRecord> records(last - first);
+    std::atomic<std::size_t> next{first};
     auto work = [&] {
-        for (std::size_t i; (i = next++) < files.size();)
-            records[i] = ReadLibraryRecord(files[i].Path, files[i].Size, files[i].MTime);
+        for (std::size_t i; !Stopping(stop) && (i = next++) < last;)
+            records[i - first] = ReadLibraryRecord(files[i].Path, files[i].Size, files[i].MTime);
     };
     const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 16u);
     std::vector<std::thread> pool;
-    for (unsigned t = 1; t < threads && t < files.size(); ++t)
+    for (unsigned t = 1; t < threads && t < records.size(); ++t)
         pool.emplace_back(work);
     work();
     for (std::thread& thread : pool)
@@ -236,7 +272,7 @@ bool LibraryIndex::OpenAt(const std::string& path) {
             readable = version.Step();
             found = readable ? version.Int(0) : 0;
         }
-        if (readable && found <= kSchemaVersion && Prepare()) return true;
+        if (readable && found <= kSchemaVersion && Prepare(found)) return true;
         if (path == ":memory:" || attempt == 1) break;
         const int code = sqlite3_errcode(db_);
         if (readable && found > kSchemaVersion)
@@ -251,12 +287,13 @@ bool LibraryIndex::OpenAt(const std::string& path) {
     return false;
 }
 
-bool LibraryIndex::Prepare() {
+bool LibraryIndex::Prepare(std::int64_t version) {
     Exec(db_, "PRAGMA journal_mode=WAL");
     Exec(db_, "PRAGMA synchronous=NORMAL");
     if (!Exec(db_, kSchema)) return false;
-    const std::string version = "PRAGMA user_version=" + std::to_string(kSchemaVersion);
-    if (!Exec(db_, version.c_str())) return false;
+    // Opening a current index writes nothing, so it need not wait for another one's update.
+    const std::string current = "PRAGMA user_version=" + std::to_string(kSchemaVersion);
+    if (version != kSchemaVersion && !Exec(db_, current.c_str())) return false;
     Statement check(db_, "SELECT count(*) FROM files");
     return check.Step();
 }
@@ -266,6 +303,7 @@ void LibraryIndex::Store(const std::vector<LibraryRecord>& records) {
     Statement insert(db_, std::string("INSERT INTO files(") + kColumns +
                               ", name) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
     for (const LibraryRecord& r : records) {
+        if (r.Path.empty()) continue; // not read: the update was stopped
         erase.Bind(1, r.Path);
         erase.Run();
         int i = 1;
@@ -293,43 +331,41 @@ void LibraryIndex::Remove(const std::vector<std::string>& paths) {
     }
 }
 
-UpdateCounts LibraryIndex::Update(const std::string& folderPath) {
+UpdateCounts LibraryIndex::Update(const std::string& folderPath, const std::atomic<bool>* stop) {
     UpdateCounts counts;
     if (!db_) return counts;
     const auto start = std::chrono::steady_clock::now();
     const std::string folder = Trimmed(folderPath);
-    std::map<std::string, std::pair<std::int64_t, std::int64_t>> known;
+    KnownFiles known;
     Statement rows(db_, "SELECT path, size, mtime FROM files WHERE path > ? AND path < ?");
     rows.Bind(1, folder + "/");
     rows.Bind(2, folder + "0"); // '0' follows '/'
     while (rows.Step())
         known[rows.Text(0)] = {rows.Int(1), rows.Int(2)};
-    std::vector<Listed> changed;
-    for (Listed& file : ListFiles(folder)) {
-        const auto it = known.find(file.Path);
-        if (it == known.end()) {
-            ++counts.Added;
-            changed.push_back(std::move(file));
-            continue;
-        }
-        const bool same = it->second == std::make_pair(file.Size, file.MTime);
-        known.erase(it);
-        if (same) {
-            ++counts.Unchanged;
-            continue;
-        }
-        ++counts.Updated;
-        changed.push_back(std::move(file));
+    std::vector<Listed> listed = ListFiles(folder, stop);
+    if (Stopping(stop)) { // an unfinished listing would take the files not reached for gone
+        counts.Stopped = true;
+        return counts;
     }
+    const std::vector<Listed> changed = NewOrChanged(listed, known, counts);
     std::vector<std::string> gone;
     for (const auto& entry : known)
         gone.push_back(entry.first);
     counts.Removed = static_cast<int>(gone.size());
-    const std::vector<LibraryRecord> records = ReadAll(changed);
     Exec(db_, "BEGIN IMMEDIATE");
-    Store(records);
     Remove(gone);
     Exec(db_, "COMMIT");
+    for (std::size_t first = 0; first < changed.size(); first += kBatchFiles) {
+        if (Stopping(stop)) {
+            counts.Stopped = true;
+            break;
+        }
+        const std::vector<LibraryRecord> records =
+            ReadAll(changed, first, std::min(changed.size(), first + kBatchFiles), stop);
+        Exec(db_, "BEGIN IMMEDIATE");
+        Store(records);
+        Exec(db_, "COMMIT");
+    }
     counts.Seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return counts;

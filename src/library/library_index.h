@@ -7,6 +7,8 @@
 #include "library_record.h"
 #include "query.h"
 
+#include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +23,7 @@ struct UpdateCounts {
     int Removed = 0;
     int Unchanged = 0;
     double Seconds = 0;
+    bool Stopped = false; // `stop` was set: the counts are what was found, not all was stored
 };
 
 class LibraryIndex {
@@ -41,8 +44,10 @@ class LibraryIndex {
 
     // Brings the rows under `folder` (and its subfolders) up to date: files that are new or
     // whose size or time changed are read (on as many threads as the machine has), rows of
-    // files that are gone are dropped.
-    UpdateCounts Update(const std::string& folder);
+    // files that are gone are dropped. The records are stored a batch at a time; when `stop`
+    // becomes true the update ends after the batch at hand, keeping what was stored (and
+    // dropping nothing when the folders were not all listed yet).
+    UpdateCounts Update(const std::string& folder, const std::atomic<bool>* stop = nullptr);
 
     // The records under `folder` (every folder when empty) that match `query`, ordered by the
     // field `sort` (a number field, a text field or "path"; empty values last), at most `limit`
@@ -55,7 +60,7 @@ class LibraryIndex {
 
   private:
     bool OpenAt(const std::string& path);
-    bool Prepare();
+    bool Prepare(std::int64_t version);
     void SetAside(const std::string& path, const std::string& why);
     void Store(const std::vector<LibraryRecord>& records);
     void Remove(const std::vector<std::string>& paths);

@@ -1,0 +1,66 @@
+// Reads photometric files on worker threads for the file list: a pool of its own sized to the
+// machine reads each file into an entry and computes its figures; the results come back on the
+// owner's thread in batches (one per timer tick), so ten thousand files never flood the event
+// loop. A new folder cancels the old one's work; none of its late results arrive.
+#pragma once
+
+#include "photometry/ies_record.h"
+#include "photometry/metrics.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QThreadPool>
+#include <QTimer>
+#include <memory>
+
+namespace gonilux::browser {
+
+struct EntryRead {
+    int Index = -1; // position of the file in the paths given to Start
+    QString Path;
+    // The entry as LoadIesEntry left it: loaded, or not with the reason in its diagnostics
+    // (vanished, unreadable, a pipe or a device). Nobody else holds it: it may be moved out.
+    std::shared_ptr<TiesData> Entry;
+    tMetrics Metrics; // of a loaded entry; Valid false otherwise
+};
+
+class EntryReader : public QObject {
+    Q_OBJECT
+  public:
+    explicit EntryReader(QObject* parent = nullptr);
+    // Stops the reading: queued files are dropped, files being read are waited for.
+    ~EntryReader() override;
+
+    // Reads `paths` (paths as the platform layer keeps them, every byte kept) for
+    // `generation`; whatever was being read before is cancelled.
+    void Start(quint64 generation, const QStringList& paths);
+    // Drops the queued files and every result not delivered yet.
+    void Cancel();
+    // Reads these of the current paths next (the visible rows), the first one first.
+    void Prefer(const QStringList& paths);
+
+    bool IsReading() const;
+    int ThreadCount() const { return pool_.maxThreadCount(); }
+
+  signals:
+    // A batch of results of `generation`, in the order they were read.
+    void entriesRead(quint64 generation, const QList<gonilux::browser::EntryRead>& entries);
+    // Every file of `generation` has been delivered.
+    void finished(quint64 generation);
+
+  private:
+    struct Shared;
+    void Deliver();
+
+    QThreadPool pool_;
+    QTimer tick_;
+    std::shared_ptr<Shared> shared_;
+    quint64 generation_ = 0;
+    int total_ = 0;
+    int delivered_ = 0;
+    bool reading_ = false;
+};
+
+} // namespace gonilux::browser
