@@ -30,6 +30,16 @@ int CaptionIndexOf(int viewCode) {
     return viewCode & 0xF;
 }
 
+namespace {
+
+// The view code's view index counts the first three views the other way round (0 thumbnails,
+// 1 icons, 2 list); 3 is the details view in both. The same turn takes an index back to a view.
+int TurnedViewOrder(int view) {
+    return view == kDetailsView ? kDetailsView : 2 - view;
+}
+
+} // namespace
+
 QString FavouriteHintPath(const QString& path) {
     QString shown = QDir::toNativeSeparators(platform::DisplayPath(path));
     const QChar separator = QDir::separator();
@@ -127,10 +137,9 @@ void Favourites::setViewCode(int index, int code) {
     if (index >= 0 && index < count()) box_->item(index)->setData(ViewCodeRole, code & 0xFF);
 }
 
-// The view code's view index counts the other way round: 0 thumbnails, 1 icons, 2 list.
 int Favourites::currentViewIndex() const {
     const int view = options_->options().View;
-    return view >= 0 ? 2 - view : 0;
+    return view >= 0 ? TurnedViewOrder(view) : 0;
 }
 
 void Favourites::StoreViewSettings(int index) {
@@ -149,8 +158,8 @@ void Favourites::ApplyViewSettings(int index) {
     ViewerOptions options = options_->options();
     if (index < 0 || index >= count() || !options.FavouriteSettings) return;
     const int code = ViewCode(index);
-    if (options.FavouriteViews && ViewIndexOf(code) < 3) {
-        options.View = 2 - ViewIndexOf(code);
+    if (options.FavouriteViews && ViewIndexOf(code) <= kDetailsView) {
+        options.View = TurnedViewOrder(ViewIndexOf(code));
         options_->changeOptions(options);
     }
     if (options.FavouriteCaptions && CaptionIndexOf(code) < browser::kCaptionChoiceCount) {

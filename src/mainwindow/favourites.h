@@ -18,7 +18,8 @@ namespace gonilux::mainwindow {
 class BrowsingServices;
 class OptionsPanel;
 
-// High hexadecimal digit: view index (0 thumbnails, 1 icons, 2 list); low digit: caption index.
+// High hexadecimal digit: view index (0 thumbnails, 1 icons, 2 list, 3 details); low digit:
+// caption index.
 int EncodeViewCode(int viewIndex, int captionIndex);
 int ViewIndexOf(int viewCode);
 int CaptionIndexOf(int viewCode);

@@ -150,6 +150,7 @@ void OptionsPanel::buildViewGroup() {
     RadioButtonList = addRadio(GroupBoxExView, "RadioButtonList", tr("列表"));
     RadioButtonIcons = addRadio(GroupBoxExView, "RadioButtonIcons", tr("图标"));
     RadioButtonThumbnails = addRadio(GroupBoxExView, "RadioButtonThumbnails", tr("缩略图"));
+    RadioButtonDetails = addRadio(GroupBoxExView, "RadioButtonDetails", tr("详细信息"));
     RadioButtonList->setChecked(true);
     CheckBoxKeep = addCheck(GroupBoxExView, "CheckBoxKeep", tr("保持标题"), false,
                             QT_TR_NOOP("当改变文件夹时保持标题"));

@@ -145,6 +145,7 @@ class OptionsPanel : public QWidget {
     QRadioButton* RadioButtonList = nullptr;
     QRadioButton* RadioButtonIcons = nullptr;
     QRadioButton* RadioButtonThumbnails = nullptr;
+    QRadioButton* RadioButtonDetails = nullptr;
     QCheckBox* CheckBoxKeep = nullptr;
     QCheckBox* CheckBoxMulti = nullptr;
     QCheckBox* CheckBoxComplete = nullptr;

@@ -38,8 +38,9 @@ void OptionsPanel::bindControls() {
         if (!binding.Group) continue; // the window's own values
         if (row.Kind == OptionKind::Radio) {
             for (const char* name : row.Names)
-                binding.Radios << binding.Group->findChild<QRadioButton*>(
-                    QLatin1String(name), Qt::FindDirectChildrenOnly);
+                if (name)
+                    binding.Radios << binding.Group->findChild<QRadioButton*>(
+                        QLatin1String(name), Qt::FindDirectChildrenOnly);
         } else if (qstrcmp(row.Key, "Collapsed") != 0) {
             binding.Control = binding.Group->findChild<QWidget*>(QLatin1String(row.Key),
                                                                  Qt::FindDirectChildrenOnly);

@@ -1,5 +1,6 @@
 #include "viewer_options.h"
 
+#include "browser/details_columns.h"
 #include "browser/folder_tree.h"
 #include "browser/list_appearance.h"
 #include "language.h"
@@ -56,7 +57,7 @@ constexpr OptionRow Text(const char* section, const char* key, const char* value
             .Text = member,
             .Normalise = normalise};
 }
-constexpr OptionRow Radio(const char* section, std::array<const char*, 3> names, int index,
+constexpr OptionRow Radio(const char* section, std::array<const char*, 4> names, int index,
                           int V::*member) {
     return {.Section = section,
             .Key = "RB",
@@ -80,6 +81,16 @@ std::string EncodingOf(const std::string& text) {
     return std::string(kAutoEncoding);
 }
 
+// The details view's header as the browser reads it: what it cannot read falls back to defaults.
+std::string DetailsColumnsOf(const std::string& text) {
+    const auto state = browser::ParseDetailsHeader(QString::fromStdString(text), {});
+    return browser::DetailsColumnsText(state).toStdString();
+}
+std::string DetailsSortOf(const std::string& text) {
+    const auto state = browser::ParseDetailsHeader({}, QString::fromStdString(text));
+    return browser::DetailsSortText(state).toStdString();
+}
+
 constexpr const char* kView = "GroupBoxExView";
 constexpr const char* kTree = "GroupBoxExTree";
 constexpr const char* kList = "GroupBoxExList";
@@ -100,6 +111,9 @@ const OptionRow kTable[] = {
     Number("Viewer", "Right", 330, &V::Right),
     Number("Viewer", "Info", 101, &V::Info),
     Text("Viewer", "Path", "", &V::Path),
+    Text("Viewer", "DetailsColumns", browser::kDefaultDetailsColumns, &V::DetailsColumns,
+         DetailsColumnsOf),
+    Text("Viewer", "DetailsSort", "", &V::DetailsSort, DetailsSortOf),
     Number("Options", "K", 80, &V::LensRefraction, 0, 80),
     Number("Options", "R", 32, &V::LensRadius, 8, 64),
     Flag("Options", "Panel", true, &V::PanelShown),
@@ -110,7 +124,8 @@ const OptionRow kTable[] = {
     Choice(kView, "ComboBoxCaption", 0, 7, &V::Caption),
     Flag(kView, "CheckBoxSort", true, &V::Sort),
     Flag(kView, "CheckBoxLdt", true, &V::ListLdt),
-    Radio(kView, {"RadioButtonList", "RadioButtonIcons", "RadioButtonThumbnails"}, 0, &V::View),
+    Radio(kView, {"RadioButtonList", "RadioButtonIcons", "RadioButtonThumbnails",
+                  "RadioButtonDetails"}, 0, &V::View),
     Flag(kView, "CheckBoxKeep", false, &V::KeepCaption),
     Flag(kView, "CheckBoxMulti", false, &V::Multi),
     Flag(kView, "CheckBoxComplete", false, &V::Complete),
@@ -194,7 +209,8 @@ bool ReadRow(const IniDocument& ini, const OptionRow& row, ViewerOptions& option
     }
     if (row.Kind == K::Radio) {
         const std::string name = ini.ValueOr(row.Section, row.Key, row.Names[row.Default]);
-        const auto found = std::find(row.Names.begin(), row.Names.end(), name);
+        const auto found = std::find_if(row.Names.begin(), row.Names.end(),
+                                        [&](const char* each) { return each && name == each; });
         options.*row.Number = found == row.Names.end() ? -1 : int(found - row.Names.begin());
         return true;
     }
@@ -282,7 +298,7 @@ void WriteViewerOptions(const ViewerOptions& options, IniDocument& ini) {
             ini.SetValue(row.Section, row.Key, options.*row.Text);
         } else if (row.Kind == K::Radio) {
             const int index = options.*row.Number;
-            if (index >= 0 && index < int(row.Names.size()))
+            if (index >= 0 && index < int(row.Names.size()) && row.Names[std::size_t(index)])
                 ini.SetValue(row.Section, row.Key, row.Names[std::size_t(index)]);
         } else {
             ini.SetInteger(row.Section, row.Key,

@@ -13,6 +13,9 @@
 
 namespace gonilux::mainwindow {
 
+// The view choice's fourth value: the details view.
+inline constexpr int kDetailsView = 3;
+
 struct ViewerOptions {
     // [Viewer]: the window, its splitters and the last folder.
     int State = 0; // 0 normal, 1 minimised, 2 maximised; anything else counts as normal
@@ -20,6 +23,8 @@ struct ViewerOptions {
     bool Fit = false, Ortho = false;   // the preview's two buttons
     int Tree = 0, Right = 0, Info = 0; // the preview's height, the left column's width, the info
     std::string Path;                  // the folder's bytes as the file system has them
+    // The details view's header (browser::ParseDetailsHeader): columns and sort as text.
+    std::string DetailsColumns, DetailsSort;
     // [Options]
     bool PanelShown = false;
     // The seven groups of the options panel, in their order, each with its Collapsed flag.
@@ -27,7 +32,7 @@ struct ViewerOptions {
     bool ViewCollapsed = false;
     int Caption = 0; // the caption choice: file name, then the header titles
     bool Sort = false, ListLdt = false;
-    int View = 0; // list, icons, thumbnails (FolderListView::ViewStyle); -1: none chosen
+    int View = 0; // list, icons, thumbnails, details (FolderListView::ViewStyle); -1: none
     bool KeepCaption = false, Multi = false, Complete = false, Warning = false, Labels = false;
     bool TreeCollapsed = false, LargeIcons = false, TreeButtons = false, TreeLines = false,
          AutoExpand = false, TreeHotTrack = false;
@@ -79,7 +84,7 @@ struct OptionRow {
     int ViewerOptions::*Number = nullptr;
     std::string ViewerOptions::*Text = nullptr;
     int Minimum = 0, Maximum = 0;
-    std::array<const char*, 3> Names{};
+    std::array<const char*, 4> Names{}; // unused places are null
     std::string (*Normalise)(const std::string&) = nullptr;
     OptionCentre Centre = OptionCentre::None;
 };

@@ -76,7 +76,15 @@ TEST_F(FavouritesTest, ViewAndCaptionAreRememberedOnlyWhenAskedFor) {
         EXPECT_EQ(ctl<QRadioButton>("RadioButtonThumbnails")->isChecked(), thumbnails) << caption;
         EXPECT_EQ(list()->captionChoice(), returned) << caption;
     }
-    ctl("CheckBoxFavs")->setChecked(true); // closing in a favourite stores its view as well
+    ctl("CheckBoxFavs")->setChecked(true);
+    ctl<QRadioButton>("RadioButtonDetails")->setChecked(true); // the details view is code 3
+    window_->openStartPath(path("other"));
+    EXPECT_EQ(favs_->ViewCode(0), 0x30);
+    ctl<QRadioButton>("RadioButtonList")->setChecked(true);
+    window_->openStartPath(path("lib"));
+    EXPECT_TRUE(ctl<QRadioButton>("RadioButtonDetails")->isChecked());
+    // Closing in a favourite stores its view as well.
+    ctl<QRadioButton>("RadioButtonList")->setChecked(true);
     ctl<QComboBox>("ComboBoxCaption")->setCurrentIndex(4);
     window_.reset();
     EXPECT_TRUE(read("gonilux.ini").contains("folder0=24" + path("lib").toUtf8()));

@@ -1,0 +1,106 @@
+// The details view's columns without a window: each column's text and sort key for real files,
+// a damaged, a vanished and an unread entry; the sort of rows; the header state's text forms.
+#include "browser/details_columns.h"
+#include "list_view_fixture.h"
+#include "photometry/file_io.h"
+
+namespace gonilux::browser::testing {
+namespace {
+
+// One line an entry: every column's text, and "=number" where it sorts by a number.
+QString RowLine(const DetailsEntry& row) {
+    QStringList cells;
+    for (const DetailsColumnInfo& info : DetailsColumns()) {
+        const DetailsCell cell = DetailsCellOf(info.Column, row);
+        cells << cell.Text + (std::isnan(cell.Number) ? "" : "=" + QString::number(cell.Number));
+    }
+    return cells.join(" | ") + "\n";
+}
+
+TEST(DetailsColumns, TextsAndSortKeysOfRealFilesAndDamagedOnes) {
+    QString text;
+    for (const DetailsColumnInfo& info : DetailsColumns())
+        text += QString("%1 %2 %3%4 | ")
+                    .arg(QString(info.Key), ColumnHeader(info.Column))
+                    .arg(info.Width)
+                    .arg(ColumnAlignment(info.Column).testFlag(Qt::AlignRight) ? " right" : "");
+    text += "\n";
+    QTemporaryDir temporary;
+    QFile damaged(temporary.filePath("damaged.ies"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly) && damaged.write(IesFile("T-9", true)) > 0);
+    damaged.close();
+    QStringList paths{damaged.fileName(), temporary.filePath("vanished.ies")};
+    for (const char* folder : {"ies-real/ksmet1977-luxpy", "ldt-real/cagrin-QLumEdit"}) {
+        const QDir dir(QStringLiteral(GONILUX_TESTDATA_DIR "/") + folder);
+        for (const QString& name :
+             dir.entryList({"*.ies", "*.IES", "*.ldt"}, QDir::Files, QDir::Name))
+            paths << dir.filePath(name);
+    }
+    for (const QString& path : paths) {
+        const QFileInfo file(path);
+        TiesData entry = NewFileEntry(file.fileName());
+        LoadIesEntry(entry, path.toStdString());
+        const tMetrics metrics = ComputeMetrics(entry.Ies);
+        const bool ours = path.startsWith(temporary.path());
+        text += RowLine({entry, entry.Loaded ? &metrics : nullptr, file.exists() ? file.size() : -1,
+                         3, ours ? "<temporary>" : file.dir().dirName()});
+    }
+    text += RowLine({NewFileEntry("unread.ies"), nullptr, -1, 3, {}}); // only its names
+    TiesData odd = NewFileEntry("odd.ies"); // read, of no known type, without figures
+    odd.Loaded = true;
+    odd.Ies.PhotometricType = 4;
+    odd.Ies.ExactInputWatts = 12.5;
+    text += RowLine({odd, nullptr, 0, 3, {}});
+    ExpectText(text, "details_rows.txt");
+}
+
+TEST(DetailsColumns, SortsNumbersAsNumbersAndTextsAsTheListDoesEmptiesLastFoldersFirst) {
+    const double n = kNoValue;
+    const std::vector<DetailsCell> numbers{{"", 5}, {"", n},  {"", 10},  {"", n},
+                                           {"", 9}, {"", 10}, {"", 100}, {"", -1}};
+    EXPECT_EQ(SortedDetailsRows(numbers, 2, true, false), (std::vector{0, 1, 7, 4, 2, 5, 6, 3}));
+    EXPECT_EQ(SortedDetailsRows(numbers, 2, true, true), (std::vector{0, 1, 6, 2, 5, 4, 7, 3}));
+    EXPECT_EQ(SortedDetailsRows(numbers, 99, true, true), (std::vector{0, 1, 2, 3, 4, 5, 6, 7}));
+    const QStringList texts{"z", "b", "", "B", "a", "é", "Z", "b1", "", "_", "10", "9"};
+    std::vector<DetailsCell> cells;
+    for (const QString& t : texts)
+        cells.push_back({t});
+    // The file list's own sort of the same texts, the empty ones moved to the end.
+    std::vector<int> listOrder = SortedRowOrder(texts, 1);
+    std::stable_partition(listOrder.begin() + 1, listOrder.end(),
+                          [&](int row) { return !texts[row].isEmpty(); });
+    EXPECT_EQ(SortedDetailsRows(cells, 1, false, false), listOrder); // "10" "9" "a" "b" "B" ...
+    EXPECT_EQ(SortedDetailsRows(cells, 1, false, true),
+              (std::vector{0, 5, 9, 6, 7, 1, 3, 4, 11, 10, 2, 8}));
+    EXPECT_TRUE(SortedDetailsRows({}, 3, false, true).empty());
+}
+
+TEST(DetailsHeader, TextsRoundTripAndWhatCannotBeReadIsSkipped) {
+    const DetailsHeaderState defaults = DefaultDetailsHeader();
+    DetailsHeaderState changed = defaults;
+    std::swap(changed.Columns[0], changed.Columns[12]);
+    changed.Columns[0].Visible = !changed.Columns[0].Visible;
+    changed.Columns[3].Width = kMaxColumnWidth;
+    changed.SortColumn = DetailsColumn::Flux;
+    changed.Descending = true;
+    EXPECT_EQ(ParseDetailsHeader(DetailsColumnsText(changed), DetailsSortText(changed)), changed);
+    // clang-format off
+    const std::pair<QString, QString> columns[] = {
+        {"", DetailsColumnsText(defaults)},
+        {"-caption:100,nonsense,caption:abc", DetailsColumnsText(defaults)},
+        {" flux : 80 ,-flux:90,bogus,caption:15,file:x:3,lamp,status:4001,,beam:16,-caption:4000",
+         "flux:80,lamp:150,beam:16,-caption:4000,-file:160,-manufacturer:140,-luminaire:200,"
+         "-catalog:120,-lumens:90,-watts:70,-efficacy:70,-maxcd:90,-field:60,-type:40,-symmetry:90,"
+         "-size:60,-status:120,-folder:200"}};
+    const std::pair<QString, QString> sorts[] = {{"flux", "flux:asc"},
+        {" maxcd : desc ", "maxcd:desc"}, {"flux:down", ""}, {"nope:desc", ""}, {"size:asc:x", ""},
+        {"", ""}};
+    // clang-format on
+    for (const auto& [text, read] : columns)
+        EXPECT_EQ(DetailsColumnsText(ParseDetailsHeader(text, "")), read) << text.toStdString();
+    for (const auto& [sort, read] : sorts)
+        EXPECT_EQ(DetailsSortText(ParseDetailsHeader("", sort)), read) << sort.toStdString();
+}
+
+} // namespace
+} // namespace gonilux::browser::testing
