@@ -13,6 +13,7 @@ struct FileListModel::Row {
     int ThumbCell = -1;
     std::unique_ptr<TiesData> Entry;         // file entries only
     mutable std::optional<tMetrics> Metrics; // computed on demand after each read
+    qint64 Size = -1;                        // bytes; -1 until known
 };
 
 FileListModel::FileListModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -28,8 +29,13 @@ int FileListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || !valid(index.row()) || index.column() != CaptionColumn) return {};
+    if (!index.isValid() || !valid(index.row())) return {};
     const int r = index.row();
+    if (index.column() != CaptionColumn) {
+        const auto column = static_cast<DetailsColumn>(index.column());
+        if (role == Qt::TextAlignmentRole) return QVariant::fromValue(ColumnAlignment(column));
+        return role == Qt::DisplayRole ? QVariant(cell(r, column).Text) : QVariant();
+    }
     const Row& row = rows_[static_cast<std::size_t>(r)];
     switch (role) {
     case Qt::DisplayRole:
@@ -55,6 +61,41 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
 Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
     if (!index.isValid()) return Qt::NoItemFlags;
     return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled;
+}
+
+QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount) return {};
+    const auto column = static_cast<DetailsColumn>(section);
+    if (role == Qt::DisplayRole) return ColumnHeader(column);
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(ColumnAlignment(column));
+    return {};
+}
+
+DetailsCell FileListModel::cell(int row, DetailsColumn column) const {
+    const TiesData* read = entry(row);
+    if (!read) return {};
+    if (column == DetailsColumn::Caption) return {caption(row), kNoValue};
+    const std::optional<tMetrics> figures = metrics(row);
+    const DetailsEntry shown{*read, figures ? &*figures : nullptr,
+                             rows_[static_cast<std::size_t>(row)].Size, 0, QString()};
+    return DetailsCellOf(column, shown);
+}
+
+void FileListModel::sort(int column, Qt::SortOrder order) {
+    if (column < 0 || column >= ColumnCount) return;
+    const auto which = static_cast<DetailsColumn>(column);
+    std::vector<DetailsCell> cells;
+    cells.reserve(rows_.size());
+    for (int row = 0; row < rowCount(); ++row)
+        cells.push_back(row < folderCount_ ? DetailsCell{} : cell(row, which));
+    reorder(SortedDetailsRows(cells, folderCount_, ColumnInfo(which).Numeric,
+                              order == Qt::DescendingOrder));
+}
+
+void FileListModel::setFileSize(int row, qint64 size) {
+    if (!valid(row) || rows_[static_cast<std::size_t>(row)].Size == size) return;
+    rows_[static_cast<std::size_t>(row)].Size = size;
+    changed(row, {});
 }
 
 TiesData* FileListModel::entry(int row) const {
@@ -161,11 +202,11 @@ void FileListModel::setThumbCell(int row, int cell) {
     changed(row, {ThumbIndexRole});
 }
 
-void FileListModel::storeRead(int row, TiesData&& read) {
+void FileListModel::storeRead(int row, TiesData&& read, const std::optional<tMetrics>& figures) {
     TiesData* target = entry(row);
     if (!target) return;
     *target = std::move(read);
-    rows_[static_cast<std::size_t>(row)].Metrics.reset();
+    rows_[static_cast<std::size_t>(row)].Metrics = target->Loaded ? figures : std::nullopt;
     changed(row, {});
 }
 

@@ -4,6 +4,7 @@
 // (list, large icons, thumbnails) show it; reading a file updates its row through dataChanged.
 #pragma once
 
+#include "browser/details_columns.h"
 #include "photometry/ies_record.h"
 #include "photometry/metrics.h"
 
@@ -19,8 +20,9 @@ namespace gonilux::browser {
 class FileListModel : public QAbstractTableModel {
     Q_OBJECT
   public:
-    // The columns; the caption is the only one so far.
-    enum Column { CaptionColumn = 0, ColumnCount };
+    // The columns are those of the details view (DetailsColumn, the caption first); the list,
+    // icon and thumbnail views show the caption column only.
+    enum Column { CaptionColumn = 0, ColumnCount = kDetailsColumnCount };
     // Beyond the caption (DisplayRole), the picture (DecorationRole) and a file entry's hover
     // text (ToolTipRole): a file entry's TiesData pointer, a folder entry's folder path, a
     // folder entry's cell in the thumbnail view and a read file entry's figures once computed.
@@ -38,6 +40,11 @@ class FileListModel : public QAbstractTableModel {
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    // Sorts the file entries by a column's cells (SortedDetailsRows): numbers as numbers, empty
+    // cells last, stable; folder entries keep their places.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
     // Rows below folderCount() are folder entries, the rest file entries.
     int folderCount() const { return folderCount_; }
@@ -63,8 +70,13 @@ class FileListModel : public QAbstractTableModel {
     void setCaption(int row, const QString& caption);
     void setIcon(int row, const QIcon& icon);
     void setThumbCell(int row, int cell);
-    // The entry's file was read into `read`: the row takes it and forgets its figures.
-    void storeRead(int row, TiesData&& read);
+    // The entry's file was read into `read`: the row takes it and its figures when they were
+    // computed with it, else forgets the old ones.
+    void storeRead(int row, TiesData&& read, const std::optional<tMetrics>& figures = {});
+    // The size of the entry's file in bytes (the details view's size column).
+    void setFileSize(int row, qint64 size);
+    // The details view's cell of a file entry (an empty cell for other rows).
+    DetailsCell cell(int row, DetailsColumn column) const;
     // A read that failed: only the entry's diagnostics change.
     void storeDiagnostics(int row, const ReadDiagnostics& diagnostics);
     // The figures of a read file entry, computed on the first call after each read.

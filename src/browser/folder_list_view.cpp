@@ -1,5 +1,6 @@
 #include "folder_list_view.h"
 
+#include "browser/entry_reader.h"
 #include "browser/file_entries.h"
 #include "browser/list_widgets.h"
 #include "browser/thumbnail_view.h"
@@ -68,6 +69,7 @@ FolderListView::FolderListView(QWidget* parent)
     hoverTimer_->setSingleShot(true);
     connect(hoverTimer_, &QTimer::timeout, this, [this] { onHoverTimeout(); });
     viewport()->setMouseTracking(true);
+    makeDetailsView();
     setViewStyle(ViewStyle::List);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { emit currentRowChanged(current.row()); });
@@ -138,6 +140,7 @@ void FolderListView::ShowFolderContents(const FolderListing& listing, bool relis
     if (listing_.Browsable) ListFolderFiles();
     viewport()->update();
     if (viewStyle_ == ViewStyle::Thumbnails) RadioButtonThumbnailsClick();
+    readForDetails();
     if (captionChoice_ == 0) UpdateCaptions(false);
     listBusy_ = false;
     ResumeListChange();
@@ -146,7 +149,9 @@ void FolderListView::ShowFolderContents(const FolderListing& listing, bool relis
 }
 
 void FolderListView::ClearFileList() {
-    ++filterPass_; // a reading for the filter stops
+    ++filterPass_;     // a reading for the filter stops
+    ++readGeneration_; // and so does a reading for the details view
+    if (reader_) reader_->Cancel();
     SuspendListChange();
     const bool savedBusy = listBusy_;
     listBusy_ = true;

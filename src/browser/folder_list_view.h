@@ -23,6 +23,7 @@
 #include <vector>
 
 class QTimer;
+class QTreeView;
 
 namespace gonilux::browser {
 
@@ -30,11 +31,13 @@ class ProcessingPanel;
 class TGauge;
 class ListItemDelegate;
 class ThumbnailDelegate;
+class EntryReader;
+struct EntryRead;
 
 class FolderListView : public QListView {
     Q_OBJECT
   public:
-    enum class ViewStyle { List, Icons, Thumbnails };
+    enum class ViewStyle { List, Icons, Thumbnails, Details };
     // Texts and gauge use of the progress panel.
     enum ProgressMode {
         ProgressLoading = 0,    // caption change that reads files
@@ -210,12 +213,36 @@ class FolderListView : public QListView {
     // The list cleared its filter itself (Escape, another folder listed).
     void filterCleared();
 
+  public:
+    // ---- Details view ----
+    // The details view: one row per entry with the columns of DetailsColumns, over the same
+    // model and selection as the list. It covers the list while the view style is Details; its
+    // entries are read on worker threads and fill in as their records arrive.
+    QTreeView* detailsView() const { return details_; }
+    // The view the user sees and works with: the details view or the list itself.
+    QAbstractItemView* shownView();
+    DetailsHeaderState detailsHeader() const;
+    void setDetailsHeader(const DetailsHeaderState& state);
+    // Whether worker threads are still reading entries for the details view.
+    bool detailsReading() const;
+
+  signals:
+    // The user changed the details view's columns, their widths or its sort.
+    void detailsHeaderChanged();
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
   private:
+    void makeDetailsView();
+    void showDetailsView(bool shown);
+    void popupHeaderMenu(const QPoint& position);
+    void readForDetails();
+    void storeDetailsReads(quint64 generation, const QList<EntryRead>& reads);
     void onListChange();
     int selectedRow() const;
     void reportReadFailure(const QString& fullPath, const TiesData& attempt) const;
@@ -277,6 +304,10 @@ class FolderListView : public QListView {
     quint64 filterPass_ = 0;     // counts filter texts and listings: a running reading compares
     bool filterReading_ = false; // setFilterText is reading entries (events are processed)
     bool filterHides_ = false;   // some rows may be hidden
+
+    QTreeView* details_ = nullptr;
+    EntryReader* reader_ = nullptr;
+    quint64 readGeneration_ = 0; // counts listings: reads of an older one are dropped
 };
 
 } // namespace gonilux::browser

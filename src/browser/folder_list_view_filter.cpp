@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QTreeView>
 
 namespace gonilux::browser {
 namespace {
@@ -68,7 +69,10 @@ void FolderListView::applyFilter() {
         const bool hide =
             entry && !filter_.Accepts(*entry, captionChoice_,
                                       filter_.NeedsFigures() ? entryMetrics(row) : std::nullopt);
-        if (hide != isRowHidden(row)) setRowHidden(row, hide);
+        if (hide != isRowHidden(row)) {
+            setRowHidden(row, hide);
+            details_->setRowHidden(row, {}, hide);
+        }
         hides = hides || hide;
     }
     filterHides_ = hides;

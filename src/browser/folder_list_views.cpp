@@ -28,10 +28,12 @@ void FolderListView::setViewStyle(ViewStyle style) {
     setItemDelegate(listDelegate_);
     SetDefaultImageIndex();
     applyViewMode();
+    showDetailsView(style == ViewStyle::Details);
 }
 
 void FolderListView::RadioButtonThumbnailsClick() {
     viewStyle_ = ViewStyle::Thumbnails;
+    showDetailsView(false);
     setItemDelegate(thumbDelegate_);
     SetDefaultImageIndex();
     beginItemsUpdate();
@@ -85,7 +87,7 @@ void FolderListView::BuildThumbnailImageList() {
 }
 
 void FolderListView::applyViewMode() {
-    if (viewStyle_ == ViewStyle::List) {
+    if (viewStyle_ == ViewStyle::List || viewStyle_ == ViewStyle::Details) {
         setViewMode(QListView::ListMode);
         setFlow(QListView::TopToBottom);
         setIconSize(QSize(kSmallIcon, kSmallIcon));
@@ -106,6 +108,7 @@ void FolderListView::applyViewMode() {
 void FolderListView::applyViewGeometry() {
     const QFontMetrics metrics(font());
     switch (viewStyle_) {
+    case ViewStyle::Details: // the list under the details view keeps the list's layout
     case ViewStyle::List: {
         const int rowHeight = std::max(kSmallIcon, metrics.height()) + 4;
         const int width = std::max(columnWidth_, metrics.horizontalAdvance(QStringLiteral("WWWW")));

@@ -27,7 +27,8 @@ PopupMenu::PopupMenu(QWidget* parent) : QMenu(parent) {
     Thumbnails1 = addNamed(View1, "Thumbnails1", tr("缩略图"));
     Icons1 = addNamed(View1, "Icons1", tr("图标"));
     List1 = addNamed(View1, "List1", tr("列表"));
-    for (QAction* view : {Thumbnails1, Icons1, List1}) {
+    Details1 = addNamed(View1, "Details1", tr("详细信息"));
+    for (QAction* view : {Thumbnails1, Icons1, List1, Details1}) {
         view->setCheckable(true);
         views->addAction(view);
     }

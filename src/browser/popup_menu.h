@@ -33,6 +33,7 @@ class PopupMenu : public QMenu {
     QAction* Thumbnails1 = nullptr;
     QAction* Icons1 = nullptr;
     QAction* List1 = nullptr;
+    QAction* Details1 = nullptr;
     QAction* N2 = nullptr;
     QMenu* Arrangeby1 = nullptr;
     std::array<QAction*, kCaptionCount> Captions{};

@@ -24,6 +24,7 @@
 #include <QMouseEvent>
 #include <QStatusTipEvent>
 #include <QStyle>
+#include <QTreeView>
 
 namespace gonilux::mainwindow {
 
@@ -37,6 +38,12 @@ FileActions::FileActions(FileActionServices* viewer, Favourites* favourites, QOb
     list_->installEventFilter(this);
     listViewport_ = list_->viewport();
     listViewport_->installEventFilter(this);
+    // The details view covers the list in its view style and is worked with the same way.
+    QTreeView* details = list_->detailsView();
+    details_ = details;
+    details_->installEventFilter(this);
+    detailsViewport_ = details->viewport();
+    detailsViewport_->installEventFilter(this);
     popup_->installEventFilter(this); // the menus' hints go to the title bar
     wireMenu();
     connect(viewer->options(), &OptionsPanel::optionsChanged, this,
@@ -66,7 +73,8 @@ void FileActions::wireMenu() {
     const std::pair<QAction*, FolderListView::ViewStyle> views[] = {
         {p->Thumbnails1, FolderListView::ViewStyle::Thumbnails},
         {p->Icons1, FolderListView::ViewStyle::Icons},
-        {p->List1, FolderListView::ViewStyle::List}};
+        {p->List1, FolderListView::ViewStyle::List},
+        {p->Details1, FolderListView::ViewStyle::Details}};
     for (const auto& [action, view] : views)
         connect(action, &QAction::triggered, this, [this, view] {
             changeOption([view](ViewerOptions& o) { o.View = static_cast<int>(view); });
@@ -144,6 +152,7 @@ void FileActions::prepareCaptions(bool fileFocused, bool multi) {
     p->Thumbnails1->setChecked(o.View == int(FolderListView::ViewStyle::Thumbnails));
     p->Icons1->setChecked(o.View == int(FolderListView::ViewStyle::Icons));
     p->List1->setChecked(o.View == int(FolderListView::ViewStyle::List));
+    p->Details1->setChecked(o.View == int(FolderListView::ViewStyle::Details));
 }
 
 void FileActions::prepareIcons(bool fileFocused) {
@@ -178,7 +187,7 @@ void FileActions::popupAt(QPoint globalPosition) {
 void FileActions::FolderListViewMouseDown(Qt::MouseButton button, QPoint position) {
     dragArmed_ = false;
     if (button != Qt::LeftButton) return;
-    const QModelIndex pressed = list_->indexAt(position);
+    const QModelIndex pressed = list_->shownView()->indexAt(position);
     dragArmed_ = pressed.isValid() && list_->isFileEntry(pressed.row());
     pressPosition_ = position;
 }
@@ -198,9 +207,10 @@ bool FileActions::FolderListViewKeyUp(int key, Qt::KeyboardModifiers modifiers) 
         return true;
     }
     if (key == Qt::Key_Menu || (key == Qt::Key_F10 && (modifiers & Qt::ShiftModifier))) {
-        const QModelIndex focused = list_->currentIndex();
-        const QPoint local = focused.isValid() ? list_->visualRect(focused).center() : QPoint(0, 0);
-        popupAt(list_->viewport()->mapToGlobal(local));
+        QAbstractItemView* view = list_->shownView();
+        const QModelIndex focused = view->currentIndex();
+        const QPoint local = focused.isValid() ? view->visualRect(focused).center() : QPoint(0, 0);
+        popupAt(view->viewport()->mapToGlobal(local));
         return true;
     }
     return false;
@@ -349,7 +359,7 @@ bool FileActions::eventFilter(QObject* watched, QEvent* event) {
     const bool isMouse =
         event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove ||
         event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick;
-    if (watched == listViewport_ && isMouse) {
+    if ((watched == listViewport_ || watched == detailsViewport_) && isMouse) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -374,7 +384,7 @@ bool FileActions::eventFilter(QObject* watched, QEvent* event) {
         default:
             break;
         }
-    } else if (watched == list_) {
+    } else if (watched == list_ || watched == details_) {
         if (event->type() == QEvent::ContextMenu) return true; // the popup opens on its own events
         if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);

@@ -79,6 +79,8 @@ class FileActions : public QObject {
     Favourites* favourites_;
     browser::FolderListView* list_;
     QWidget* listViewport_ = nullptr; // compared by address only: the list may be going away
+    QObject* details_ = nullptr;      // the details view and its viewport, likewise
+    QWidget* detailsViewport_ = nullptr;
     browser::PopupMenu* popup_;
     QPoint pressPosition_;
     bool dragArmed_ = false;

@@ -14,6 +14,15 @@ namespace gonilux::mainwindow {
 using browser::FolderListView;
 using V = ViewerOptions;
 
+namespace {
+
+// The list's style for a view choice (list, icons, thumbnails, details).
+FolderListView::ViewStyle ListStyleOf(int view) {
+    return static_cast<FolderListView::ViewStyle>(view);
+}
+
+} // namespace
+
 void TMainWindow::applyOptions(const ViewerOptions& o) {
     browser::SetHeaderEncodingChoice(o.Encoding);
     if (o.Caption != list_->captionChoice()) list_->ComboBoxCaptionChange(o.Caption);
@@ -22,7 +31,9 @@ void TMainWindow::applyOptions(const ViewerOptions& o) {
     list_->CheckBoxLdtClick(o.ListLdt);
     list_->ComboBoxUpChange(o.UpStyle);
     list_->CheckBoxUpClick(o.UpEntry);
-    const auto view = static_cast<FolderListView::ViewStyle>(o.View);
+    const auto view = ListStyleOf(o.View);
+    list_->setDetailsHeader(browser::ParseDetailsHeader(QString::fromStdString(o.DetailsColumns),
+                                                        QString::fromStdString(o.DetailsSort)));
     if (o.View >= 0 && view != list_->viewStyle()) list_->setViewStyle(view);
     preview_->setQualityRedraw(o.QualityRedraw);
     preview_->setDiagramOptions(PanelDiagramOptions(o));
@@ -59,8 +70,7 @@ void TMainWindow::onOptionsChanged(const ViewerOptions& now, const ViewerOptions
     if (changed(&V::ListLdt)) list_->CheckBoxLdtClick(now.ListLdt);
     if (changed(&V::UpEntry)) list_->CheckBoxUpClick(now.UpEntry);
     if (changed(&V::UpStyle)) list_->ComboBoxUpChange(now.UpStyle);
-    if (changed(&V::View) && now.View >= 0)
-        list_->setViewStyle(static_cast<FolderListView::ViewStyle>(now.View));
+    if (changed(&V::View) && now.View >= 0) list_->setViewStyle(ListStyleOf(now.View));
     if (changed(&V::Multi) || changed(&V::Labels) || changed(&V::Complete) || changed(&V::Warning))
         onDrawingOptionChanged(changed(&V::Complete) || changed(&V::Warning));
     if (changed(&V::Centre)) {

@@ -1,4 +1,5 @@
 // Reading and writing the main window's settings file.
+#include "browser/folder_list_view.h"
 #include "browser/folder_tree.h"
 #include "favourites.h"
 #include "layout_rules.h"
@@ -84,6 +85,9 @@ bool TMainWindow::SaveSettings() {
     // Folder paths are stored as their bytes, so a name that is not UTF-8 comes back.
     options.Path = platform::NativePath(tree_->GetTreePath()).toStdString();
     options.PanelShown = options_->isShown();
+    const browser::DetailsHeaderState header = list_->detailsHeader();
+    options.DetailsColumns = browser::DetailsColumnsText(header).toStdString();
+    options.DetailsSort = browser::DetailsSortText(header).toStdString();
     WriteViewerOptions(options, ini);
     ini.EraseSection("Favorites");
     const QStringList pieces =

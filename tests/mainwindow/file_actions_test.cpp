@@ -73,7 +73,8 @@ TEST_F(FileActionsTest, ThePopupsViewItemsFollowAndSetThePanel) {
     EXPECT_TRUE(ctl<QRadioButton>("RadioButtonThumbnails")->isChecked() &&
                 !ctl("CheckBoxSort")->isChecked());
     EXPECT_EQ(ctl<QComboBox>("ComboBoxCaption")->currentIndex(), 4);
-    EXPECT_EQ(MenuListing(popup()->View1), QStringLiteral("*缩略图\n图标\n列表\n").toUtf8());
+    EXPECT_EQ(MenuListing(popup()->View1),
+              QStringLiteral("*缩略图\n图标\n列表\n详细信息\n").toUtf8());
     EXPECT_FALSE(p->Sort1->isChecked() || p->Captions[0]->isChecked() ||
                  !p->Captions[4]->isChecked());
     p->Captions[0]->trigger();

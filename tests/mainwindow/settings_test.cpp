@@ -160,6 +160,19 @@ TEST_F(SettingsTest, WindowStateAndOddValues) {
     }
 }
 
+// The details view is the fourth view; a header state that cannot be read falls back to its
+// defaults without a message.
+TEST_F(SettingsTest, DetailsViewAndADamagedHeaderState) {
+    open("[Viewer]\nDetailsColumns=,-caption:9,zz\nDetailsSort=flux:sideways\n"
+         "[GroupBoxExView]\nRB=RadioButtonDetails\n");
+    EXPECT_TRUE(ctl<QRadioButton>("RadioButtonDetails")->isChecked() && messages_.isEmpty());
+    EXPECT_EQ(list()->viewStyle(), browser::FolderListView::ViewStyle::Details);
+    const QByteArray text = written();
+    EXPECT_TRUE(text.contains("\nDetailsColumns=caption:200,manufacturer:140,luminaire:200,") &&
+                text.contains("\nDetailsSort=\n") && text.contains("RB=RadioButtonDetails\n"))
+        << text.toStdString();
+}
+
 TEST_F(SettingsTest, AReadOnlyFileIsReportedOnceAtDestroy) {
     write("gonilux.ini", "[Viewer]\nWidth=800\n");
     QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::ReadUser);

@@ -1,0 +1,191 @@
+// The file list's details view: a tree view over the list's model and selection that shows every
+// column, sorts by a clicked header and lets the header's menu show or hide columns. Its entries
+// are read on worker threads; rows fill in as their records arrive.
+#include "browser/entry_reader.h"
+#include "browser/file_entries.h"
+#include "browser/folder_list_view.h"
+
+#include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QTreeView>
+
+namespace gonilux::browser {
+
+void FolderListView::makeDetailsView() {
+    details_ = new QTreeView(this);
+    details_->setObjectName(QStringLiteral("FolderDetailsView"));
+    details_->setModel(model_);
+    details_->setSelectionModel(selectionModel());
+    details_->setSelectionMode(selectionMode());
+    details_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    details_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    details_->setRootIsDecorated(false);
+    details_->setItemsExpandable(false);
+    details_->setUniformRowHeights(true);
+    details_->setAllColumnsShowFocus(true);
+    details_->hide();
+    QHeaderView* header = details_->header();
+    header->setSectionsMovable(true);
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(-1, Qt::AscendingOrder);
+    header->setStretchLastSection(false);
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    setDetailsHeader(DefaultDetailsHeader());
+    connect(header, &QHeaderView::sortIndicatorChanged, this,
+            [this](int column, Qt::SortOrder order) {
+                model_->sort(column, order);
+                emit detailsHeaderChanged();
+            });
+    connect(header, &QHeaderView::sectionMoved, this, [this] { emit detailsHeaderChanged(); });
+    connect(header, &QHeaderView::sectionResized, this, [this] { emit detailsHeaderChanged(); });
+    connect(header, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& position) { popupHeaderMenu(position); });
+    connect(details_, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { activateRow(index.row()); });
+    details_->installEventFilter(this);
+    reader_ = new EntryReader(this);
+    connect(reader_, &EntryReader::entriesRead, this,
+            [this](quint64 generation, const QList<EntryRead>& reads) {
+                storeDetailsReads(generation, reads);
+            });
+    connect(reader_, &EntryReader::finished, this, [this](quint64 generation) {
+        const QHeaderView* header = details_->header();
+        if (generation == readGeneration_ && header->sortIndicatorSection() >= 0)
+            model_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
+    });
+}
+
+QAbstractItemView* FolderListView::shownView() {
+    if (viewStyle_ == ViewStyle::Details) return details_;
+    return this;
+}
+
+void FolderListView::showDetailsView(bool shown) {
+    if (shown == details_->isVisible()) return;
+    details_->setGeometry(rect());
+    details_->setVisible(shown);
+    if (shown) details_->raise();
+    const bool hadFocus = hasFocus() || details_->hasFocus();
+    setFocusProxy(shown ? details_ : nullptr);
+    if (hadFocus) (shown ? static_cast<QWidget*>(details_) : this)->setFocus();
+    if (!shown) return;
+    for (int row = Tag(); row < count(); ++row)
+        details_->setRowHidden(row, {}, isRowHidden(row));
+    readForDetails();
+}
+
+void FolderListView::resizeEvent(QResizeEvent* event) {
+    QListView::resizeEvent(event);
+    if (details_) details_->setGeometry(rect());
+}
+
+// Escape (clearing the filter) and Enter on a folder entry work in the details view as in the
+// list; everything else is the tree view's own.
+bool FolderListView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == details_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const bool escape = key->key() == Qt::Key_Escape && !filterText_.isEmpty();
+        if ((enter && currentRow() >= 0 && currentRow() < Tag()) || escape) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QListView::eventFilter(watched, event);
+}
+
+void FolderListView::popupHeaderMenu(const QPoint& position) {
+    QHeaderView* header = details_->header();
+    QMenu menu(details_);
+    for (const DetailsColumnInfo& info : DetailsColumns()) {
+        if (info.Column == DetailsColumn::Caption) continue; // always shown
+        QAction* action = menu.addAction(ColumnHeader(info.Column));
+        action->setCheckable(true);
+        const int section = static_cast<int>(info.Column);
+        action->setChecked(!header->isSectionHidden(section));
+        connect(action, &QAction::toggled, this, [this, header, section](bool on) {
+            header->setSectionHidden(section, !on);
+            if (on && header->sectionSize(section) < kMinColumnWidth)
+                header->resizeSection(section, ColumnInfo(DetailsColumn(section)).Width);
+            emit detailsHeaderChanged();
+        });
+    }
+    menu.exec(header->mapToGlobal(position));
+}
+
+DetailsHeaderState FolderListView::detailsHeader() const {
+    const QHeaderView* header = details_->header();
+    DetailsHeaderState state;
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int section = header->logicalIndex(visual);
+        const auto column = static_cast<DetailsColumn>(section);
+        const bool hidden = header->isSectionHidden(section);
+        const int width = hidden ? ColumnInfo(column).Width : header->sectionSize(section);
+        state.Columns.push_back(
+            {column, !hidden, std::clamp(width, kMinColumnWidth, kMaxColumnWidth)});
+    }
+    if (header->sortIndicatorSection() >= 0 && header->sortIndicatorSection() < header->count()) {
+        state.SortColumn = static_cast<DetailsColumn>(header->sortIndicatorSection());
+        state.Descending = header->sortIndicatorOrder() == Qt::DescendingOrder;
+    }
+    return state;
+}
+
+void FolderListView::setDetailsHeader(const DetailsHeaderState& state) {
+    QHeaderView* header = details_->header();
+    const QSignalBlocker block(header);
+    for (int visual = 0; visual < static_cast<int>(state.Columns.size()); ++visual) {
+        const DetailsHeaderColumn& shown = state.Columns[static_cast<std::size_t>(visual)];
+        const int section = static_cast<int>(shown.Column);
+        header->moveSection(header->visualIndex(section), visual);
+        header->setSectionHidden(section, !shown.Visible);
+        header->resizeSection(section, shown.Width);
+    }
+    const int sortSection = state.SortColumn ? static_cast<int>(*state.SortColumn) : -1;
+    const Qt::SortOrder order = state.Descending ? Qt::DescendingOrder : Qt::AscendingOrder;
+    header->setSortIndicator(sortSection, order);
+    if (sortSection >= 0) model_->sort(sortSection, order);
+}
+
+bool FolderListView::detailsReading() const {
+    return reader_ && reader_->IsReading();
+}
+
+// Reads every unread file entry on worker threads; the size column is filled at once.
+void FolderListView::readForDetails() {
+    if (viewStyle_ != ViewStyle::Details) return;
+    QStringList paths;
+    for (int row = Tag(); row < count(); ++row) {
+        const QString path = entryFilePath(row);
+        model_->setFileSize(row, QFileInfo(path).size());
+        const TiesData* entry = entryAt(row);
+        if (entry && !entry->Loaded && !entry->Diagnostics.OpenFailed) paths.append(path);
+    }
+    reader_->Start(++readGeneration_, paths);
+}
+
+void FolderListView::storeDetailsReads(quint64 generation, const QList<EntryRead>& reads) {
+    if (generation != readGeneration_) return;
+    QHash<QString, int> rowOf;
+    for (int row = Tag(); row < count(); ++row)
+        rowOf.insert(entryFilePath(row), row);
+    for (const EntryRead& read : reads) {
+        const int row = rowOf.value(read.Path, -1);
+        TiesData* entry = entryAt(row);
+        if (!entry || entry->Loaded || !read.Entry) continue;
+        if (!read.Entry->Loaded) {
+            model_->storeDiagnostics(row, read.Entry->Diagnostics);
+            continue;
+        }
+        std::optional<tMetrics> figures;
+        if (read.Metrics.Valid) figures = read.Metrics;
+        model_->storeRead(row, std::move(*read.Entry), figures);
+        model_->setCaption(row, EntryCaption(*entry, captionChoice_));
+    }
+}
+
+} // namespace gonilux::browser
