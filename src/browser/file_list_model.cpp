@@ -14,6 +14,7 @@ struct FileListModel::Row {
     std::unique_ptr<TiesData> Entry;         // file entries only
     mutable std::optional<tMetrics> Metrics; // computed on demand after each read
     qint64 Size = -1;                        // bytes; -1 until known
+    QString Folder, FolderShown;             // a found file's own folder
 };
 
 FileListModel::FileListModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -77,7 +78,8 @@ DetailsCell FileListModel::cell(int row, DetailsColumn column) const {
     if (column == DetailsColumn::Caption) return {caption(row), kNoValue};
     const std::optional<tMetrics> figures = metrics(row);
     const DetailsEntry shown{*read, figures ? &*figures : nullptr,
-                             rows_[static_cast<std::size_t>(row)].Size, 0, QString()};
+                             rows_[static_cast<std::size_t>(row)].Size, 0,
+                             rows_[static_cast<std::size_t>(row)].FolderShown};
     return DetailsCellOf(column, shown);
 }
 
@@ -90,6 +92,18 @@ void FileListModel::sort(int column, Qt::SortOrder order) {
         cells.push_back(row < folderCount_ ? DetailsCell{} : cell(row, which));
     reorder(SortedDetailsRows(cells, folderCount_, ColumnInfo(which).Numeric,
                               order == Qt::DescendingOrder));
+}
+
+void FileListModel::setEntryFolder(int row, const QString& folder, const QString& shown) {
+    if (!isFileRow(row)) return;
+    Row& changedRow = rows_[static_cast<std::size_t>(row)];
+    changedRow.Folder = folder;
+    changedRow.FolderShown = shown;
+    changed(row, {});
+}
+
+QString FileListModel::entryFolder(int row) const {
+    return isFileRow(row) ? rows_[static_cast<std::size_t>(row)].Folder : QString();
 }
 
 void FileListModel::setFileSize(int row, qint64 size) {

@@ -73,6 +73,10 @@ class FileListModel : public QAbstractTableModel {
     // The entry's file was read into `read`: the row takes it and its figures when they were
     // computed with it, else forgets the old ones.
     void storeRead(int row, TiesData&& read, const std::optional<tMetrics>& figures = {});
+    // A file entry of a flat list of found files lives in a folder of its own: its path with a
+    // trailing separator, and that folder as the folder column shows it.
+    void setEntryFolder(int row, const QString& folder, const QString& shown);
+    QString entryFolder(int row) const; // empty for the entries of the listed folder
     // The size of the entry's file in bytes (the details view's size column).
     void setFileSize(int row, qint64 size);
     // The details view's cell of a file entry (an empty cell for other rows).

@@ -102,7 +102,8 @@ void FolderListView::popupHeaderMenu(const QPoint& position) {
     QHeaderView* header = details_->header();
     QMenu menu(details_);
     for (const DetailsColumnInfo& info : DetailsColumns()) {
-        if (info.Column == DetailsColumn::Caption) continue; // always shown
+        // The caption always shows; the folder only beside found files.
+        if (info.Column == DetailsColumn::Caption || info.Column == DetailsColumn::Folder) continue;
         QAction* action = menu.addAction(ColumnHeader(info.Column));
         action->setCheckable(true);
         const int section = static_cast<int>(info.Column);
@@ -123,7 +124,7 @@ DetailsHeaderState FolderListView::detailsHeader() const {
     for (int visual = 0; visual < header->count(); ++visual) {
         const int section = header->logicalIndex(visual);
         const auto column = static_cast<DetailsColumn>(section);
-        const bool hidden = header->isSectionHidden(section);
+        const bool hidden = header->isSectionHidden(section) || column == DetailsColumn::Folder;
         const int width = hidden ? ColumnInfo(column).Width : header->sectionSize(section);
         state.Columns.push_back(
             {column, !hidden, std::clamp(width, kMinColumnWidth, kMaxColumnWidth)});
@@ -142,7 +143,8 @@ void FolderListView::setDetailsHeader(const DetailsHeaderState& state) {
         const DetailsHeaderColumn& shown = state.Columns[static_cast<std::size_t>(visual)];
         const int section = static_cast<int>(shown.Column);
         header->moveSection(header->visualIndex(section), visual);
-        header->setSectionHidden(section, !shown.Visible);
+        header->setSectionHidden(
+            section, !shown.Visible || (shown.Column == DetailsColumn::Folder && !showsFound_));
         header->resizeSection(section, shown.Width);
     }
     const int sortSection = state.SortColumn ? static_cast<int>(*state.SortColumn) : -1;
@@ -157,7 +159,7 @@ bool FolderListView::detailsReading() const {
 
 // Reads every unread file entry on worker threads; the size column is filled at once.
 void FolderListView::readForDetails() {
-    if (viewStyle_ != ViewStyle::Details) return;
+    if (viewStyle_ != ViewStyle::Details && !showsFound_) return;
     QStringList paths;
     for (int row = Tag(); row < count(); ++row) {
         const QString path = entryFilePath(row);

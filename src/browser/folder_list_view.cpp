@@ -98,7 +98,9 @@ QString FolderListView::currentFolderPathWithSeparator() const {
 
 QString FolderListView::entryFilePath(int row) const {
     const TiesData* entry = entryAt(row);
-    return entry ? currentFolderPathWithSeparator() + EntryPathName(*entry) : QString();
+    if (!entry) return {};
+    const QString own = model_->entryFolder(row);
+    return (own.isEmpty() ? currentFolderPathWithSeparator() : own) + EntryPathName(*entry);
 }
 
 QString FolderListView::folderEntryPath(int row) const {
@@ -122,6 +124,7 @@ void FolderListView::ShowFolderContents(const FolderListing& listing, bool relis
     beginItemsUpdate();
     SuspendListChange();
     ClearFileList();
+    showFolderColumn(false);
     listing_ = listing;
     hasListing_ = true;
     vanished_ = FolderVanished(listing.Path);

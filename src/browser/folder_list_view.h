@@ -226,9 +226,20 @@ class FolderListView : public QListView {
     // Whether worker threads are still reading entries for the details view.
     bool detailsReading() const;
 
+    // ---- Found files ----
+    // Lists these files (full paths) flat instead of the shown folder's entries, each in its own
+    // folder, which the details view's folder column shows relative to the shown folder. Listing
+    // a folder ends it.
+    void ShowFoundFiles(const QStringList& paths);
+    bool showsFoundFiles() const { return showsFound_; }
+    // A found file was opened (Enter, double click): the window shows it in its folder.
+    void activateFoundFile(int row);
+
   signals:
     // The user changed the details view's columns, their widths or its sort.
     void detailsHeaderChanged();
+    // A found file is to be shown in its own folder.
+    void foundFileActivated(const QString& path);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -239,6 +250,7 @@ class FolderListView : public QListView {
 
   private:
     void makeDetailsView();
+    void showFolderColumn(bool shown);
     void showDetailsView(bool shown);
     void popupHeaderMenu(const QPoint& position);
     void readForDetails();
@@ -308,6 +320,7 @@ class FolderListView : public QListView {
     QTreeView* details_ = nullptr;
     EntryReader* reader_ = nullptr;
     quint64 readGeneration_ = 0; // counts listings: reads of an older one are dropped
+    bool showsFound_ = false;
 };
 
 } // namespace gonilux::browser

@@ -239,6 +239,10 @@ void FileActions::FolderListViewDblClick() {
         return;
     }
     const ViewerOptions options = viewer_->options()->options();
+    if (list_->showsFoundFiles() && list_->isFileEntry(row)) {
+        list_->activateFoundFile(row); // a found file opens in its own folder
+        return;
+    }
     if (list_->isFileEntry(row)) {
         if (!options.DoubleClick) return;
         if (options.DoubleClickAction == 1)

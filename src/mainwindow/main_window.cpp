@@ -287,6 +287,7 @@ void TMainWindow::onFolderChanged(QTreeWidgetItem* node) {
         list_->scrollToRow(0);
     }
     UpdateTitle();
+    if (searchesSubtree()) runSubtreeSearch(); // the new folder's subtree
 }
 
 void TMainWindow::ShowPreviewItem(int row) {

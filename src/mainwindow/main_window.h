@@ -8,7 +8,9 @@
 #include <QMainWindow>
 #include <QString>
 
+class QCheckBox;
 class QLabel;
+class QTimer;
 class QLineEdit;
 class QSplitter;
 class QTreeWidgetItem;
@@ -20,6 +22,7 @@ class IniDocument;
 namespace gonilux::browser {
 class FolderTreeView;
 class FolderListView;
+class SubtreeSearch;
 } // namespace gonilux::browser
 
 namespace gonilux::auxwindows {
@@ -41,6 +44,7 @@ struct StartOptions {
     QString SettingsFile; // used from the settings file on
     QString RootPath;     // the folder tree's root instead of the desktop
     QString OpenPath;     // a folder, or a file whose folder is shown with the file selected
+    QString IndexPath;    // the library index of the subtree search; empty: the user's cache
 };
 
 class TMainWindow : public QMainWindow, public FileActionServices {
@@ -124,6 +128,12 @@ class TMainWindow : public QMainWindow, public FileActionServices {
     void wireTools();
     void wireReport();
     void wireFilter();
+    void wireSubtreeSearch();
+    bool searchesSubtree() const;
+    void onFilterTextChanged(const QString& text);
+    void runSubtreeSearch();
+    void endSubtreeSearch();
+    void relistShownFolder();
     void destroyTools();
     struct ToolWindows;
     ToolWindows* tools_ = nullptr;
@@ -140,6 +150,11 @@ class TMainWindow : public QMainWindow, public FileActionServices {
     QWidget* panelInfo_ = nullptr;
     QLabel* labelInfo_ = nullptr;
     QLineEdit* filterEdit_ = nullptr;
+    QCheckBox* subfolders_ = nullptr; // search the subtree ("包括子文件夹")
+    QLabel* searchStatus_ = nullptr;
+    QTimer* searchDelay_ = nullptr;
+    browser::SubtreeSearch* search_ = nullptr;
+    int searchId_ = 0;
     QSplitter* splitter_ = nullptr;
     QSplitter* splitter1_ = nullptr;
     QSplitter* splitter2_ = nullptr;

@@ -88,13 +88,14 @@ void TMainWindow::wireFilter() {
     connect(
         filterEdit_, &QLineEdit::textChanged, errorLine,
         [this, errorLine](const QString& text) { ShowQueryError(filterEdit_, errorLine, text); });
-    connect(filterEdit_, &QLineEdit::textChanged, list_, &browser::FolderListView::setFilterText);
+    connect(filterEdit_, &QLineEdit::textChanged, this, &TMainWindow::onFilterTextChanged);
     connect(list_, &browser::FolderListView::filterCleared, filterEdit_, [this, errorLine] {
         const QSignalBlocker block(filterEdit_);
         filterEdit_->clear();
         ShowQueryError(filterEdit_, errorLine, QString());
         if (!filterEdit_->hasFocus()) filterEdit_->hide();
     });
+    wireSubtreeSearch();
     // An empty field hides when the focus moves to another widget of this window.
     connect(qApp, &QApplication::focusChanged, filterEdit_, [this](QWidget*, QWidget* now) {
         if (now && now != filterEdit_ && now->window() == this && filterEdit_->text().isEmpty())

@@ -113,7 +113,8 @@ class ViewerTest : public ::testing::Test {
             write("gonilux.ini",
                   ini.replace("<root>", root_.path().toUtf8())
                       .replace("<name>", QFileInfo(root_.path()).fileName().toUtf8()));
-        window_ = std::make_unique<TMainWindow>(StartOptions{iniPath(), root_.path(), {}});
+        window_ = std::make_unique<TMainWindow>(
+            StartOptions{iniPath(), root_.path(), {}, path("index.sqlite")});
         if (size_.isValid()) window_->resize(size_);
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));

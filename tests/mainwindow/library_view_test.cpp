@@ -1,0 +1,121 @@
+// The details view and the search through a folder's subtree, end to end in the viewer.
+#include "browser/details_columns.h"
+#include "viewer_fixture.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTreeView>
+
+namespace gonilux::mainwindow::testing {
+namespace {
+
+using browser::DetailsColumn;
+
+class LibraryViewTest : public ViewerTest {
+  protected:
+    void SetUp() override {
+        ViewerTest::SetUp();
+        QDir().mkpath(path("lib/sub/deep"));
+        write("lib/b.ies", kTypeB);
+        write("lib/c0.ies", TypeCText(0, "Zed"));
+        write("lib/bad.ies", "TILT=NONE\r\n1 1000 1 3 12a 1 2 0 0 0\r\n1 1 0\r\n");
+        QFile::copy(GONILUX_TESTDATA_DIR "/ldt-real/JosefJerabek-illumination_map/FLD152-D1.ldt",
+                    path("lib/f.ldt"));
+        write("lib/sub/deep/x.ies", TypeCText(30, "Deep"));
+    }
+    QTreeView* details() const { return list()->detailsView(); }
+    // "name:cell" for every shown file row, in the order shown.
+    QString column(DetailsColumn which) const {
+        QStringList cells;
+        for (int row = list()->Tag(); row < list()->count(); ++row)
+            if (!details()->isRowHidden(row, {}))
+                cells << QFileInfo(list()->entryFilePath(row)).fileName() + ":" +
+                             list()->fileModel()->cell(row, which).Text;
+        return cells.join(' ');
+    }
+    bool allRead() const {
+        for (int row = list()->Tag(); row < list()->count(); ++row)
+            if (!list()->entryAt(row)->Loaded && !list()->entryAt(row)->Diagnostics.HeaderError)
+                return false;
+        return !list()->detailsReading();
+    }
+};
+
+TEST_F(LibraryViewTest, TheDetailsViewReadsSortsFiltersAndKeepsItsHeader) {
+    open("[GroupBoxExView]\nRB=RadioButtonDetails\nCheckBoxSort=0\n");
+    window_->openStartPath(path("lib"));
+    ASSERT_TRUE(details()->isVisible() && list()->shownView() == details());
+    EXPECT_TRUE(test::WaitUntil([&] { return allRead(); }));
+    EXPECT_EQ(column(DetailsColumn::Status).count("Error! Line"), 1);
+    // A click on a header sorts by it, numbers as numbers, files without the figure last.
+    QHeaderView* header = details()->header();
+    const int flux = static_cast<int>(DetailsColumn::Flux);
+    for (Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+        header->setSortIndicator(flux, order);
+        QStringList names = column(DetailsColumn::Flux).split(' ');
+        EXPECT_TRUE(names.last().startsWith("bad.ies:")) << names.join(' ').toStdString();
+        names.removeLast();
+        QList<double> values;
+        for (const QString& name : names)
+            values << list()
+                          ->fileModel()
+                          ->cell(rowOf(name.section(':', 0, 0)), DetailsColumn::Flux)
+                          .Number;
+        EXPECT_TRUE(order == Qt::AscendingOrder ? std::is_sorted(values.begin(), values.end())
+                                                : std::is_sorted(values.rbegin(), values.rend()));
+    }
+    // The filter hides rows here as in the list; Enter on a folder entry opens it.
+    window_->filterEdit()->setText("type:c");
+    EXPECT_EQ(column(DetailsColumn::Type), "f.ldt:C c0.ies:C bad.ies:C");
+    window_->filterEdit()->clear();
+    header->moveSection(header->visualIndex(static_cast<int>(DetailsColumn::File)), 0); // hidden
+    header->setSectionHidden(static_cast<int>(DetailsColumn::Lamp), true);
+    window_.reset();
+    const QByteArray ini = read("gonilux.ini");
+    EXPECT_TRUE(ini.contains("\nDetailsColumns=-file:160,caption:200,") &&
+                ini.contains(",-lamp:150,") && ini.contains("\nDetailsSort=flux:desc\n"))
+        << ini.toStdString();
+    open();
+    EXPECT_EQ(details()->header()->sortIndicatorSection() * 10 +
+                  details()->header()->sortIndicatorOrder(),
+              flux * 10 + Qt::DescendingOrder);
+    EXPECT_TRUE(details()->header()->isSectionHidden(static_cast<int>(DetailsColumn::Lamp)));
+    window_->openStartPath(path("lib"));
+    list()->setCurrentRow(list()->Tag() - 1); // "sub"
+    QTest::keyClick(details(), Qt::Key_Return);
+    EXPECT_EQ(treePath(), path("lib/sub"));
+}
+
+TEST_F(LibraryViewTest, TheSubtreeSearchListsMatchesFlatAndOpensThemInTheirFolder) {
+    open("[GroupBoxExView]\nRB=RadioButtonDetails\n");
+    window_->openStartPath(path("lib"));
+    QTest::keyClick(list(), Qt::Key_F, Qt::ControlModifier);
+    auto* subfolders = window_->findChild<QCheckBox*>("CheckBoxSubfolders");
+    auto* status = window_->findChild<QLabel*>("LabelSearchStatus");
+    ASSERT_TRUE(subfolders && status && subfolders->isVisible() && !subfolders->isChecked());
+    subfolders->setChecked(true);
+    window_->filterEdit()->setText("test:zed"); // a mistake: nothing is searched
+    window_->filterEdit()->setText("type:c flux>0");
+    EXPECT_TRUE(test::WaitUntil([&] { return list()->showsFoundFiles() && allRead(); }));
+    EXPECT_EQ(column(DetailsColumn::Folder), "c0.ies: f.ldt: x.ies:sub/deep");
+    EXPECT_EQ(status->text(), "3 个匹配");
+    EXPECT_FALSE(details()->isColumnHidden(static_cast<int>(DetailsColumn::Folder)));
+    // A found file opens in its own folder, selected; the list is a folder's list again.
+    list()->setCurrentRow(rowOf("x.ies"));
+    QTest::keyClick(details(), Qt::Key_Return);
+    EXPECT_EQ(treePath(), path("lib/sub/deep"));
+    EXPECT_TRUE(!subfolders->isChecked() && !list()->showsFoundFiles());
+    EXPECT_EQ(list()->entryFilePath(list()->currentRow()), path("lib/sub/deep/x.ies"));
+    EXPECT_TRUE(details()->isColumnHidden(static_cast<int>(DetailsColumn::Folder)));
+    // Unticking lists the shown folder again, filtered by the query.
+    window_->openStartPath(path("lib"));
+    subfolders->setChecked(true);
+    window_->filterEdit()->setText("zed");
+    EXPECT_TRUE(test::WaitUntil([&] { return list()->showsFoundFiles(); }));
+    subfolders->setChecked(false);
+    EXPECT_TRUE(!list()->showsFoundFiles() && list()->Tag() == 2);
+    EXPECT_EQ(shownFiles(), QStringList("c0.ies"));
+}
+
+} // namespace
+} // namespace gonilux::mainwindow::testing
