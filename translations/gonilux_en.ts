@@ -969,6 +969,10 @@
         <source>光度报告</source>
         <translation>Photometric report</translation>
     </message>
+    <message>
+        <source>详细信息</source>
+        <translation>Details</translation>
+    </message>
 </context>
 <context>
     <name>gonilux::mainwindow::Favourites</name>
@@ -1446,6 +1450,18 @@
     <message>
         <source>筛选条件有误：%1</source>
         <translation>Filter not understood: %1</translation>
+    </message>
+    <message>
+        <source>包括子文件夹</source>
+        <translation>Include subfolders</translation>
+    </message>
+    <message>
+        <source>%1 个匹配</source>
+        <translation>%1 found</translation>
+    </message>
+    <message>
+        <source>正在搜索…</source>
+        <translation>Searching…</translation>
     </message>
 </context>
 <context>

@@ -109,9 +109,11 @@ void FolderListView::popupHeaderMenu(const QPoint& position) {
         const int section = static_cast<int>(info.Column);
         action->setChecked(!header->isSectionHidden(section));
         connect(action, &QAction::toggled, this, [this, header, section](bool on) {
+            const int width = on ? hiddenWidths_[static_cast<std::size_t>(section)]
+                                 : header->sectionSize(section);
+            hiddenWidths_[static_cast<std::size_t>(section)] = width;
             header->setSectionHidden(section, !on);
-            if (on && header->sectionSize(section) < kMinColumnWidth)
-                header->resizeSection(section, ColumnInfo(DetailsColumn(section)).Width);
+            if (on) header->resizeSection(section, width);
             emit detailsHeaderChanged();
         });
     }
@@ -125,7 +127,8 @@ DetailsHeaderState FolderListView::detailsHeader() const {
         const int section = header->logicalIndex(visual);
         const auto column = static_cast<DetailsColumn>(section);
         const bool hidden = header->isSectionHidden(section) || column == DetailsColumn::Folder;
-        const int width = hidden ? ColumnInfo(column).Width : header->sectionSize(section);
+        const int width = hidden ? hiddenWidths_[static_cast<std::size_t>(section)]
+                                 : header->sectionSize(section);
         state.Columns.push_back(
             {column, !hidden, std::clamp(width, kMinColumnWidth, kMaxColumnWidth)});
     }
@@ -139,6 +142,9 @@ DetailsHeaderState FolderListView::detailsHeader() const {
 void FolderListView::setDetailsHeader(const DetailsHeaderState& state) {
     QHeaderView* header = details_->header();
     const QSignalBlocker block(header);
+    hiddenWidths_.resize(kDetailsColumnCount);
+    for (const DetailsColumnInfo& info : DetailsColumns())
+        hiddenWidths_[static_cast<std::size_t>(info.Column)] = info.Width;
     for (int visual = 0; visual < static_cast<int>(state.Columns.size()); ++visual) {
         const DetailsHeaderColumn& shown = state.Columns[static_cast<std::size_t>(visual)];
         const int section = static_cast<int>(shown.Column);
@@ -146,6 +152,7 @@ void FolderListView::setDetailsHeader(const DetailsHeaderState& state) {
         header->setSectionHidden(
             section, !shown.Visible || (shown.Column == DetailsColumn::Folder && !showsFound_));
         header->resizeSection(section, shown.Width);
+        hiddenWidths_[static_cast<std::size_t>(section)] = shown.Width;
     }
     const int sortSection = state.SortColumn ? static_cast<int>(*state.SortColumn) : -1;
     const Qt::SortOrder order = state.Descending ? Qt::DescendingOrder : Qt::AscendingOrder;

@@ -45,11 +45,12 @@ void FolderListView::activateFoundFile(int row) {
 // The folder column shows only while the list holds found files.
 void FolderListView::showFolderColumn(bool shown) {
     showsFound_ = shown;
-    details_->header()->setSectionHidden(static_cast<int>(DetailsColumn::Folder), !shown);
-    if (shown &&
-        details_->header()->sectionSize(static_cast<int>(DetailsColumn::Folder)) < kMinColumnWidth)
-        details_->header()->resizeSection(static_cast<int>(DetailsColumn::Folder),
-                                          ColumnInfo(DetailsColumn::Folder).Width);
+    const int folder = static_cast<int>(DetailsColumn::Folder);
+    QHeaderView* header = details_->header();
+    if (shown == !header->isSectionHidden(folder)) return;
+    if (!shown) hiddenWidths_[static_cast<std::size_t>(folder)] = header->sectionSize(folder);
+    header->setSectionHidden(folder, !shown);
+    if (shown) header->resizeSection(folder, hiddenWidths_[static_cast<std::size_t>(folder)]);
 }
 
 } // namespace gonilux::browser

@@ -90,8 +90,8 @@ TEST(DetailsHeader, TextsRoundTripAndWhatCannotBeReadIsSkipped) {
         {"-caption:100,nonsense,caption:abc", DetailsColumnsText(defaults)},
         {" flux : 80 ,-flux:90,bogus,caption:15,file:x:3,lamp,status:4001,,beam:16,-caption:4000",
          "flux:80,lamp:150,beam:16,-caption:4000,-file:160,-manufacturer:140,-luminaire:200,"
-         "-catalog:120,-lumens:90,-watts:70,-efficacy:70,-maxcd:90,-field:60,-type:40,-symmetry:90,"
-         "-size:60,-status:120,-folder:200"}};
+         "-catalog:120,-lumens:110,-watts:95,-efficacy:90,-maxcd:105,-field:70,-type:50,"
+         "-symmetry:90,-size:80,-status:120,-folder:200"}};
     const std::pair<QString, QString> sorts[] = {{"flux", "flux:asc"},
         {" maxcd : desc ", "maxcd:desc"}, {"flux:down", ""}, {"nope:desc", ""}, {"size:asc:x", ""},
         {"", ""}};
