@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <mutex>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -27,6 +28,7 @@ EntryRead ReadOne(int index, const QString& path, const QByteArray& native) {
     read.Path = path;
     const int slash = native.lastIndexOf('/');
     read.Entry = std::make_shared<TiesData>(CreateIesData(native.mid(slash + 1).toStdString()));
+    if (struct stat status{}; ::stat(native.constData(), &status) == 0) read.Size = status.st_size;
     if (LoadIesEntry(*read.Entry, native.toStdString()))
         read.Metrics = ComputeMetrics(read.Entry->Ies);
     return read;

@@ -24,6 +24,7 @@ struct EntryRead {
     // (vanished, unreadable, a pipe or a device). Nobody else holds it: it may be moved out.
     std::shared_ptr<TiesData> Entry;
     tMetrics Metrics; // of a loaded entry; Valid false otherwise
+    qint64 Size = -1; // the file's size in bytes; -1 when it could not be looked at
 };
 
 class EntryReader : public QObject {

@@ -164,26 +164,28 @@ bool FolderListView::detailsReading() const {
     return reader_ && reader_->IsReading();
 }
 
-// Reads every unread file entry on worker threads; the size column is filled at once.
+// Reads every unread file entry on worker threads (the readers look at the files' sizes too);
+// the rows follow their entries while the list is sorted meanwhile.
 void FolderListView::readForDetails() {
     if (viewStyle_ != ViewStyle::Details && !showsFound_) return;
     QStringList paths;
+    reading_.clear();
     for (int row = Tag(); row < count(); ++row) {
-        const QString path = entryFilePath(row);
-        model_->setFileSize(row, QFileInfo(path).size());
         const TiesData* entry = entryAt(row);
-        if (entry && !entry->Loaded && !entry->Diagnostics.OpenFailed) paths.append(path);
+        if (entry && entry->Loaded) model_->setFileSize(row, QFileInfo(entryFilePath(row)).size());
+        if (!entry || entry->Loaded || entry->Diagnostics.OpenFailed) continue;
+        paths.append(entryFilePath(row));
+        reading_.emplace_back(model_->index(row, 0));
     }
     reader_->Start(++readGeneration_, paths);
 }
 
 void FolderListView::storeDetailsReads(quint64 generation, const QList<EntryRead>& reads) {
     if (generation != readGeneration_) return;
-    QHash<QString, int> rowOf;
-    for (int row = Tag(); row < count(); ++row)
-        rowOf.insert(entryFilePath(row), row);
     for (const EntryRead& read : reads) {
-        const int row = rowOf.value(read.Path, -1);
+        const bool known = read.Index >= 0 && read.Index < static_cast<int>(reading_.size());
+        const int row = known ? reading_[static_cast<std::size_t>(read.Index)].row() : -1;
+        model_->setFileSize(row, read.Size);
         TiesData* entry = entryAt(row);
         if (!entry || entry->Loaded || !read.Entry) continue;
         if (!read.Entry->Loaded) {

@@ -155,6 +155,7 @@ void FolderListView::ClearFileList() {
     ++filterPass_;     // a reading for the filter stops
     ++readGeneration_; // and so does a reading for the details view
     if (reader_) reader_->Cancel();
+    reading_.clear();
     SuspendListChange();
     const bool savedBusy = listBusy_;
     listBusy_ = true;

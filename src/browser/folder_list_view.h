@@ -321,7 +321,8 @@ class FolderListView : public QListView {
     EntryReader* reader_ = nullptr;
     quint64 readGeneration_ = 0; // counts listings: reads of an older one are dropped
     bool showsFound_ = false;
-    std::vector<int> hiddenWidths_; // what hidden columns come back with, by column
+    std::vector<QPersistentModelIndex> reading_; // the rows being read, by the reader's index
+    std::vector<int> hiddenWidths_;              // what hidden columns come back with, by column
 };
 
 } // namespace gonilux::browser
