@@ -5,10 +5,8 @@
 #include "browser/file_entries.h"
 #include "browser/folder_list_view.h"
 
-#include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QTreeView>
 
@@ -26,7 +24,7 @@ void FolderListView::makeDetailsView() {
     details_->setItemsExpandable(false);
     details_->setUniformRowHeights(true);
     details_->setAllColumnsShowFocus(true);
-    details_->hide();
+    details_->hide(); // keys it leaves alone (Escape, Enter on a folder) reach the list
     QHeaderView* header = details_->header();
     header->setSectionsMovable(true);
     header->setSectionsClickable(true);
@@ -46,7 +44,6 @@ void FolderListView::makeDetailsView() {
             [this](const QPoint& position) { popupHeaderMenu(position); });
     connect(details_, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { activateRow(index.row()); });
-    details_->installEventFilter(this);
     reader_ = new EntryReader(this);
     connect(reader_, &EntryReader::entriesRead, this,
             [this](quint64 generation, const QList<EntryRead>& reads) {
@@ -81,21 +78,6 @@ void FolderListView::showDetailsView(bool shown) {
 void FolderListView::resizeEvent(QResizeEvent* event) {
     QListView::resizeEvent(event);
     if (details_) details_->setGeometry(rect());
-}
-
-// Escape (clearing the filter) and Enter on a folder entry work in the details view as in the
-// list; everything else is the tree view's own.
-bool FolderListView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == details_ && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        const bool escape = key->key() == Qt::Key_Escape && !filterText_.isEmpty();
-        if ((enter && currentRow() >= 0 && currentRow() < Tag()) || escape) {
-            keyPressEvent(key);
-            return true;
-        }
-    }
-    return QListView::eventFilter(watched, event);
 }
 
 void FolderListView::popupHeaderMenu(const QPoint& position) {

@@ -1,8 +1,12 @@
 // The details view's columns without a window: each column's text and sort key for real files,
-// a damaged, a vanished and an unread entry; the sort of rows; the header state's text forms.
+// a damaged, a vanished and an unread entry; the sort of rows; the header state's text forms;
+// and, in a shown list, the details view of found files with their folder column.
 #include "browser/details_columns.h"
 #include "list_view_fixture.h"
 #include "photometry/file_io.h"
+
+#include <QHeaderView>
+#include <QTreeView>
 
 namespace gonilux::browser::testing {
 namespace {
@@ -100,6 +104,35 @@ TEST(DetailsHeader, TextsRoundTripAndWhatCannotBeReadIsSkipped) {
         EXPECT_EQ(DetailsColumnsText(ParseDetailsHeader(text, "")), read) << text.toStdString();
     for (const auto& [sort, read] : sorts)
         EXPECT_EQ(DetailsSortText(ParseDetailsHeader("", sort)), read) << sort.toStdString();
+}
+
+TEST_F(ListViewTest, TheDetailsViewOfFoundFilesShowsTheirFoldersAndOpensThem) {
+    const QString lib = makeFolder("lib", {{"b.ies", IesFile()}, {"a.ies", IesFile()}}, {"sub"});
+    write("lib/sub/c.ies", IesFile());
+    view_.CheckBoxSortClick(true);
+    view_.setViewStyle(FolderListView::ViewStyle::Details);
+    show(lib);
+    QHeaderView* header = view_.detailsView()->header();
+    const int folder = static_cast<int>(DetailsColumn::Folder);
+    EXPECT_TRUE(header->isSectionHidden(folder));
+    EXPECT_EQ(header->model()->headerData(folder, Qt::Horizontal),
+              ColumnHeader(DetailsColumn::Folder));
+    view_.setFilterText("b.ies"); // Escape in the details view clears the filter as in the list
+    const QString shown = dump() + " ";
+    QTest::keyClick(view_.detailsView(), Qt::Key_Escape);
+    EXPECT_EQ(QString(shown + dump()).remove('!'), "sub|~a.ies|b.ies sub|a.ies|b.ies");
+    view_.ShowFoundFiles({lib + "/sub/c.ies", lib + "/b.ies", lib + "/a.ies"});
+    QStringList folders;
+    for (int row = 0; row < view_.count(); ++row)
+        folders << view_.entryCaption(row) + ":" +
+                       view_.fileModel()->cell(row, DetailsColumn::Folder).Text;
+    EXPECT_EQ(folders.join(' '), "a.ies: b.ies: c.ies:sub");
+    EXPECT_TRUE(view_.showsFoundFiles() && !header->isSectionHidden(folder));
+    QSignalSpy opened(&view_, &FolderListView::foundFileActivated);
+    view_.activateFoundFile(2);
+    EXPECT_EQ(opened.value(0).value(0).toString(), lib + "/sub/c.ies");
+    show(lib);
+    EXPECT_TRUE(!view_.showsFoundFiles() && header->isSectionHidden(folder));
 }
 
 } // namespace

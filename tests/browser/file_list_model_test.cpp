@@ -31,7 +31,7 @@ TEST(FileListModelTest, RowsRolesReadingAndASortThatKeepsTheEntries) {
     EXPECT_EQ(Column(model, FileListModel::FolderPathRole),
               QStringList({"/", "/x/sub", "", "", ""}));
     EXPECT_TRUE(model.index(2, 0).data(Qt::ToolTipRole).toString().contains("b.ies"));
-    EXPECT_TRUE(model.index(1, 0).data(Qt::ToolTipRole).isNull());
+    EXPECT_TRUE(model.index(1, 0).data(Qt::ToolTipRole).isNull() && !model.metrics(2));
     EXPECT_EQ(model.index(3, 0).data(FileListModel::EntryRole).value<quintptr>(),
               reinterpret_cast<quintptr>(model.entry(3)));
     EXPECT_TRUE(model.hasUpEntry() && !model.entry(1) && model.index(0, 0).flags() != 0);
@@ -51,7 +51,9 @@ TEST(FileListModelTest, RowsRolesReadingAndASortThatKeepsTheEntries) {
     model.metrics(3);
     model.setCaption(3, "A.ies"); // unchanged: no signal
     model.setCaption(4, "0 first");
-    EXPECT_EQ(changed.size(), 3);
+    model.setThumbCell(4, 7); // the thumbnail view paints the new picture
+    EXPECT_EQ(changed.size(), 4);
+    EXPECT_EQ(model.index(4, 0).data(FileListModel::ThumbIndexRole), 7);
 
     // Sorting moves the rows with their entries, figures, selection and persistent indexes.
     QItemSelectionModel selection(&model);

@@ -80,7 +80,9 @@ TEST_F(LibraryViewTest, TheDetailsViewReadsSortsFiltersAndKeepsItsHeader) {
                   details()->header()->sortIndicatorOrder(),
               flux * 10 + Qt::DescendingOrder);
     EXPECT_TRUE(details()->header()->isSectionHidden(static_cast<int>(DetailsColumn::Lamp)));
-    window_->openStartPath(path("lib"));
+    window_->openStartPath(path("lib")); // read, then sorted as kept: the largest flux first
+    EXPECT_TRUE(test::WaitUntil([&] { return allRead(); }));
+    EXPECT_TRUE(column(DetailsColumn::Flux).startsWith("f.ldt:"));
     list()->setCurrentRow(list()->Tag() - 1); // "sub"
     QTest::keyClick(details(), Qt::Key_Return);
     EXPECT_EQ(treePath(), path("lib/sub"));
@@ -109,8 +111,9 @@ TEST_F(LibraryViewTest, TheSubtreeSearchListsMatchesFlatAndOpensThemInTheirFolde
     EXPECT_TRUE(details()->isColumnHidden(static_cast<int>(DetailsColumn::Folder)));
     // Unticking lists the shown folder again, filtered by the query.
     window_->openStartPath(path("lib"));
-    subfolders->setChecked(true);
     window_->filterEdit()->setText("zed");
+    subfolders->setChecked(true); // searches the query in the field at once
+    EXPECT_EQ(status->text(), "正在搜索…");
     EXPECT_TRUE(test::WaitUntil([&] { return list()->showsFoundFiles(); }));
     subfolders->setChecked(false);
     EXPECT_TRUE(!list()->showsFoundFiles() && list()->Tag() == 2);
