@@ -3,19 +3,6 @@
 #include "browser/file_entries.h"
 
 namespace gonilux::browser {
-namespace {
-
-// The query language folds ASCII letters only; the list folds every script the same way on
-// both sides, so "ÇLAIR" finds "çlair".
-std::string Folded(const QString& text) {
-    return text.toCaseFolded().toStdString();
-}
-
-std::string Folded(const std::string& utf8) {
-    return Folded(QString::fromStdString(utf8));
-}
-
-} // namespace
 
 bool EntryFilter::SetText(const QString& text) {
     text_ = text;
@@ -24,8 +11,7 @@ bool EntryFilter::SetText(const QString& text) {
     query_ = parsed.Ok ? std::move(parsed.Value) : library::Query{};
     needsFigures_ = false;
     namesOnly_ = true;
-    for (library::QueryTerm& term : query_.Terms) {
-        term.Text = Folded(term.Text);
+    for (const library::QueryTerm& term : query_.Terms) {
         needsFigures_ = needsFigures_ || library::IsNumberField(term.Field);
         namesOnly_ = namesOnly_ && (term.Field == "file" || term.Field == "format");
     }
@@ -37,10 +23,8 @@ bool EntryFilter::Accepts(const TiesData& entry, int captionChoice,
     if (query_.Terms.empty()) return true;
     library::LibraryRecord record =
         library::EntryLibraryRecord(entry, metrics ? &*metrics : nullptr, HeaderEncodingChoice());
-    for (std::string& title : record.Titles)
-        title = Folded(title);
-    record.Path = Folded(EntryFileName(entry));
-    return library::Matches(query_, record, Folded(EntryCaption(entry, captionChoice)));
+    record.Path = EntryFileName(entry).toStdString();
+    return library::Matches(query_, record, EntryCaption(entry, captionChoice).toStdString());
 }
 
 bool EntryFilter::NeedsReading(const TiesData& entry) const {

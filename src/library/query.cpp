@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
 
 namespace gonilux::library {
 namespace {
@@ -187,9 +189,29 @@ bool TermMatches(const QueryTerm& t, const LibraryRecord& r, std::string_view ca
 } // namespace
 
 std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    std::string out;
+    out.reserve(text.size());
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    for (int32_t i = 0; i < length;) {
+        if (bytes[i] < 0x80) { // the common case: ASCII
+            const char c = static_cast<char>(bytes[i++]);
+            out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+            continue;
+        }
+        const int32_t start = i;
+        UChar32 c = 0;
+        U8_NEXT(bytes, i, length, c);
+        if (c < 0) { // not UTF-8: the bytes stay as they are
+            out.append(
+                text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(i - start)));
+            continue;
+        }
+        uint8_t folded[U8_MAX_LENGTH]; // room for any code point
+        int32_t size = 0;
+        U8_APPEND_UNSAFE(folded, size, u_foldCase(c, U_FOLD_CASE_DEFAULT));
+        out.append(reinterpret_cast<const char*>(folded), static_cast<std::size_t>(size));
+    }
     return out;
 }
 

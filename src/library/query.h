@@ -48,7 +48,8 @@ double NumberField(const LibraryRecord& record, std::string_view field);
 
 bool IsNumberField(std::string_view field);
 
-// Lower case of ASCII letters; other bytes as they are.
+// Case-folded UTF-8 (simple folding, every script: "ÇLAIR" gives "çlair"); bytes that are not
+// UTF-8 stay as they are.
 std::string Lower(std::string_view text);
 
 } // namespace gonilux::library

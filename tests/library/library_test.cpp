@@ -165,6 +165,16 @@ TEST_F(Library, ADamagedNewerOrUnwritableIndexIsReplacedWithOneNote) {
     unsetenv("XDG_CACHE_HOME"), setenv("HOME", home.c_str(), 1);
 }
 
+// Letters of every script match without regard to case; bytes that are not UTF-8 stay.
+TEST(Query, CaseIsFoldedInEveryScript) {
+    EXPECT_EQ(Lower("ÇLAIR Σοφία ÆØ A\xff"), "çlair σοφία æø a\xff");
+    LibraryRecord record;
+    record.Titles[Manufacturer] = "Éclairage Ørsted";
+    for (const char* text : {"ÉCLAIRAGE", "manufacturer:ørSTED", "éclairage ØRSTED"})
+        EXPECT_TRUE(Matches(ParseQuery(text).Value, record)) << text;
+    EXPECT_FALSE(Matches(ParseQuery("eclairage").Value, record)); // accents are letters
+}
+
 TEST(Query, MistakesNameThePlaceAndTheFix) {
     const struct {
         const char* Query;
