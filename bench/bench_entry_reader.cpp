@@ -6,11 +6,8 @@
 #include "qt_bench_main.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <algorithm>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -33,34 +30,27 @@ const QStringList& TypicalFiles() {
 void BM_ReadTenThousandFiles(benchmark::State& state) {
     const QStringList& paths = TypicalFiles();
     EntryReader reader;
-    double longestGap = 0;
+    gonilux::bench::LongestTickGap gap;
     double figures = 0; // what the list would do with the records: touch each one
     quint64 generation = 0;
     for (auto _ : state) {
         QEventLoop loop;
-        QElapsedTimer sinceTick;
-        QTimer ticks;
-        ticks.setInterval(1);
-        QObject::connect(&ticks, &QTimer::timeout, [&] {
-            longestGap = std::max(longestGap, sinceTick.nsecsElapsed() / 1e6);
-            sinceTick.restart();
-        });
         QObject::connect(&reader, &EntryReader::entriesRead,
                          [&](quint64, const QList<EntryRead>& reads) {
                              for (const EntryRead& read : reads)
                                  figures += read.Entry->Ies.VertCount;
                          });
         QObject::connect(&reader, &EntryReader::finished, &loop, &QEventLoop::quit);
-        sinceTick.start();
-        ticks.start();
+        gap.Start();
         reader.Start(++generation, paths);
         loop.exec();
+        gap.Stop();
         reader.disconnect();
     }
     benchmark::DoNotOptimize(figures);
     state.counters["files_per_s"] =
         benchmark::Counter(double(kFiles) * state.iterations(), benchmark::Counter::kIsRate);
-    state.counters["longest_gap_ms"] = longestGap;
+    state.counters["longest_gap_ms"] = gap.Milliseconds();
     state.counters["threads"] = reader.ThreadCount();
 }
 BENCHMARK(BM_ReadTenThousandFiles)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();

@@ -42,15 +42,14 @@ struct EntryReader::Shared {
     std::mutex Lock;
     quint64 Round = 0;
     QStringList Paths;
-    QList<QByteArray> Native;
     std::vector<char> Taken;
     int Next = 0;
-    std::vector<int> Preferred; // taken from the back
-    QHash<QString, int> IndexOf;
+    std::vector<int> Preferred;  // taken from the back
+    QHash<QString, int> IndexOf; // made by the first Prefer of a round
     QList<EntryRead> Done;
 
-    // The next file of `round` to read, or -1; its path and system bytes.
-    int Take(quint64 round, QString& path, QByteArray& native) {
+    // The next file of `round` to read, or -1, and its path.
+    int Take(quint64 round, QString& path) {
         std::lock_guard guard(Lock);
         if (round != Round) return -1;
         int i = -1;
@@ -63,7 +62,6 @@ struct EntryReader::Shared {
         if (i < 0) return -1;
         Taken[i] = 1;
         path = Paths[i];
-        native = Native[i];
         return i;
     }
 
@@ -73,9 +71,8 @@ struct EntryReader::Shared {
             setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kReaderNice);
 #endif
         QString path;
-        QByteArray native;
-        for (int i; (i = Take(round, path, native)) >= 0;) {
-            EntryRead read = ReadOne(i, path, native);
+        for (int i; (i = Take(round, path)) >= 0;) {
+            EntryRead read = ReadOne(i, path, platform::NativePath(path));
             std::lock_guard guard(Lock);
             if (round == Round) Done.push_back(std::move(read));
         }
@@ -85,7 +82,6 @@ struct EntryReader::Shared {
         std::lock_guard guard(Lock);
         ++Round;
         Paths.clear();
-        Native.clear();
         Taken.clear();
         Next = 0;
         Preferred.clear();
@@ -118,11 +114,6 @@ void EntryReader::Start(quint64 generation, const QStringList& paths) {
         round = shared_->Round;
         shared_->Paths = paths;
         shared_->Taken.assign(static_cast<std::size_t>(paths.size()), 0);
-        shared_->Native.reserve(paths.size());
-        for (int i = 0; i < paths.size(); ++i) {
-            shared_->Native.push_back(platform::NativePath(paths[i]));
-            shared_->IndexOf.insert(paths[i], i);
-        }
     }
     const int workers = std::min(pool_.maxThreadCount(), total_);
     for (int w = 0; w < workers; ++w)
@@ -139,6 +130,9 @@ void EntryReader::Cancel() {
 void EntryReader::Prefer(const QStringList& paths) {
     std::lock_guard guard(shared_->Lock);
     shared_->Preferred.clear();
+    if (shared_->IndexOf.isEmpty())
+        for (int i = 0; i < shared_->Paths.size(); ++i)
+            shared_->IndexOf.insert(shared_->Paths[i], i);
     for (auto it = paths.crbegin(); it != paths.crend(); ++it) {
         const auto found = shared_->IndexOf.constFind(*it);
         if (found != shared_->IndexOf.cend()) shared_->Preferred.push_back(found.value());

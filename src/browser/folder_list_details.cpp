@@ -33,13 +33,7 @@ void FolderListView::makeDetailsView() {
     header->setStretchLastSection(false);
     header->setContextMenuPolicy(Qt::CustomContextMenu);
     setDetailsHeader(DefaultDetailsHeader());
-    connect(header, &QHeaderView::sortIndicatorChanged, this,
-            [this](int column, Qt::SortOrder order) {
-                model_->sort(column, order);
-                emit detailsHeaderChanged();
-            });
-    connect(header, &QHeaderView::sectionMoved, this, [this] { emit detailsHeaderChanged(); });
-    connect(header, &QHeaderView::sectionResized, this, [this] { emit detailsHeaderChanged(); });
+    connect(header, &QHeaderView::sortIndicatorChanged, model_, &FileListModel::sort);
     connect(header, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& position) { popupHeaderMenu(position); });
     connect(details_, &QAbstractItemView::doubleClicked, this,
@@ -96,7 +90,6 @@ void FolderListView::popupHeaderMenu(const QPoint& position) {
             hiddenWidths_[static_cast<std::size_t>(section)] = width;
             header->setSectionHidden(section, !on);
             if (on) header->resizeSection(section, width);
-            emit detailsHeaderChanged();
         });
     }
     menu.exec(header->mapToGlobal(position));
@@ -174,9 +167,7 @@ void FolderListView::storeDetailsReads(quint64 generation, const QList<EntryRead
             model_->storeDiagnostics(row, read.Entry->Diagnostics);
             continue;
         }
-        std::optional<tMetrics> figures;
-        if (read.Metrics.Valid) figures = read.Metrics;
-        model_->storeRead(row, std::move(*read.Entry), figures);
+        model_->storeRead(row, std::move(*read.Entry), read.Metrics); // figures come with it
         model_->setCaption(row, EntryCaption(*entry, captionChoice_));
     }
 }

@@ -236,8 +236,6 @@ class FolderListView : public QListView {
     void activateFoundFile(int row);
 
   signals:
-    // The user changed the details view's columns, their widths or its sort.
-    void detailsHeaderChanged();
     // A found file is to be shown in its own folder.
     void foundFileActivated(const QString& path);
 
