@@ -3,7 +3,6 @@
 #include "photometry/file_io.h"
 #include "platform/native_names.h"
 
-#include <QHash>
 #include <QThread>
 #include <algorithm>
 #include <mutex>
@@ -44,8 +43,7 @@ struct EntryReader::Shared {
     QStringList Paths;
     std::vector<char> Taken;
     int Next = 0;
-    std::vector<int> Preferred;  // taken from the back
-    QHash<QString, int> IndexOf; // made by the first Prefer of a round
+    std::vector<int> Preferred; // taken from the back
     QList<EntryRead> Done;
 
     // The next file of `round` to read, or -1, and its path.
@@ -85,7 +83,6 @@ struct EntryReader::Shared {
         Taken.clear();
         Next = 0;
         Preferred.clear();
-        IndexOf.clear();
         Done.clear();
     }
 };
@@ -108,35 +105,56 @@ void EntryReader::Start(quint64 generation, const QStringList& paths) {
     total_ = static_cast<int>(paths.size());
     delivered_ = 0;
     reading_ = true;
+    {
+        std::lock_guard guard(shared_->Lock);
+        shared_->Paths = paths;
+        shared_->Taken.assign(static_cast<std::size_t>(paths.size()), 0);
+    }
+    StartWorkers(total_);
+    tick_.start(); // an empty folder finishes at the first tick
+}
+
+void EntryReader::Add(quint64 generation, const QStringList& paths) {
+    if (generation != generation_) {
+        Start(generation, paths);
+        return;
+    }
+    if (paths.isEmpty()) return;
+    {
+        std::lock_guard guard(shared_->Lock);
+        shared_->Paths += paths;
+        shared_->Taken.resize(static_cast<std::size_t>(shared_->Paths.size()), 0);
+    }
+    total_ += static_cast<int>(paths.size());
+    reading_ = true;
+    StartWorkers(static_cast<int>(paths.size()));
+    if (!tick_.isActive()) tick_.start();
+}
+
+// Workers end when nothing is left to take: more files need as many new ones.
+void EntryReader::StartWorkers(int files) {
     quint64 round = 0;
     {
         std::lock_guard guard(shared_->Lock);
         round = shared_->Round;
-        shared_->Paths = paths;
-        shared_->Taken.assign(static_cast<std::size_t>(paths.size()), 0);
     }
-    const int workers = std::min(pool_.maxThreadCount(), total_);
+    const int workers = std::min(pool_.maxThreadCount(), files);
     for (int w = 0; w < workers; ++w)
         pool_.start([shared = shared_, round] { shared->Work(round); });
-    tick_.start(); // an empty folder finishes at the first tick
 }
 
 void EntryReader::Cancel() {
     shared_->Drop();
     tick_.stop();
     reading_ = false;
+    generation_ = kNoGeneration;
 }
 
-void EntryReader::Prefer(const QStringList& paths) {
+void EntryReader::Prefer(const QList<int>& indices) {
     std::lock_guard guard(shared_->Lock);
     shared_->Preferred.clear();
-    if (shared_->IndexOf.isEmpty())
-        for (int i = 0; i < shared_->Paths.size(); ++i)
-            shared_->IndexOf.insert(shared_->Paths[i], i);
-    for (auto it = paths.crbegin(); it != paths.crend(); ++it) {
-        const auto found = shared_->IndexOf.constFind(*it);
-        if (found != shared_->IndexOf.cend()) shared_->Preferred.push_back(found.value());
-    }
+    for (auto it = indices.crbegin(); it != indices.crend(); ++it)
+        if (*it >= 0 && *it < shared_->Paths.size()) shared_->Preferred.push_back(*it);
 }
 
 bool EntryReader::IsReading() const {

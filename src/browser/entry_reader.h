@@ -37,10 +37,14 @@ class EntryReader : public QObject {
     // Reads `paths` (paths as the platform layer keeps them, every byte kept) for
     // `generation`; whatever was being read before is cancelled.
     void Start(quint64 generation, const QStringList& paths);
+    // Reads `paths` too, numbered after the ones given before for `generation`; for another
+    // generation (or after Cancel) this is Start.
+    void Add(quint64 generation, const QStringList& paths);
     // Drops the queued files and every result not delivered yet.
     void Cancel();
-    // Reads these of the current paths next (the visible rows), the first one first.
-    void Prefer(const QStringList& paths);
+    // Reads these of the generation's files next (by position, as EntryRead::Index counts),
+    // the first one first.
+    void Prefer(const QList<int>& indices);
 
     bool IsReading() const;
     int ThreadCount() const { return pool_.maxThreadCount(); }
@@ -54,11 +58,13 @@ class EntryReader : public QObject {
   private:
     struct Shared;
     void Deliver();
+    void StartWorkers(int files);
 
     QThreadPool pool_;
     QTimer tick_;
     std::shared_ptr<Shared> shared_;
-    quint64 generation_ = 0;
+    static constexpr quint64 kNoGeneration = ~quint64{0};
+    quint64 generation_ = kNoGeneration;
     int total_ = 0;
     int delivered_ = 0;
     bool reading_ = false;

@@ -1,6 +1,7 @@
 // The file list's details view: a tree view over the list's model and selection that shows every
 // column, sorts by a clicked header and lets the header's menu show or hide columns. Its entries
-// are read on worker threads; rows fill in as their records arrive.
+// are read on worker threads; rows fill in as their records arrive, and the kept sort is applied
+// when they are all in.
 #include "browser/entry_reader.h"
 #include "browser/file_entries.h"
 #include "browser/folder_list_view.h"
@@ -41,13 +42,10 @@ void FolderListView::makeDetailsView() {
     reader_ = new EntryReader(this);
     connect(reader_, &EntryReader::entriesRead, this,
             [this](quint64 generation, const QList<EntryRead>& reads) {
-                storeDetailsReads(generation, reads);
+                storeReads(generation, reads);
             });
-    connect(reader_, &EntryReader::finished, this, [this](quint64 generation) {
-        const QHeaderView* header = details_->header();
-        if (generation == readGeneration_ && header->sortIndicatorSection() >= 0)
-            model_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
-    });
+    connect(reader_, &EntryReader::finished, this,
+            [this](quint64 generation) { onReadingFinished(generation); });
 }
 
 QAbstractItemView* FolderListView::shownView() {
@@ -133,43 +131,6 @@ void FolderListView::setDetailsHeader(const DetailsHeaderState& state) {
     const Qt::SortOrder order = state.Descending ? Qt::DescendingOrder : Qt::AscendingOrder;
     header->setSortIndicator(sortSection, order);
     if (sortSection >= 0) model_->sort(sortSection, order);
-}
-
-bool FolderListView::detailsReading() const {
-    return reader_ && reader_->IsReading();
-}
-
-// Reads every unread file entry on worker threads (the readers look at the files' sizes too);
-// the rows follow their entries while the list is sorted meanwhile.
-void FolderListView::readForDetails() {
-    if (viewStyle_ != ViewStyle::Details && !showsFound_) return;
-    QStringList paths;
-    reading_.clear();
-    for (int row = Tag(); row < count(); ++row) {
-        const TiesData* entry = entryAt(row);
-        if (entry && entry->Loaded) model_->setFileSize(row, QFileInfo(entryFilePath(row)).size());
-        if (!entry || entry->Loaded || entry->Diagnostics.OpenFailed) continue;
-        paths.append(entryFilePath(row));
-        reading_.emplace_back(model_->index(row, 0));
-    }
-    reader_->Start(++readGeneration_, paths);
-}
-
-void FolderListView::storeDetailsReads(quint64 generation, const QList<EntryRead>& reads) {
-    if (generation != readGeneration_) return;
-    for (const EntryRead& read : reads) {
-        const bool known = read.Index >= 0 && read.Index < static_cast<int>(reading_.size());
-        const int row = known ? reading_[static_cast<std::size_t>(read.Index)].row() : -1;
-        model_->setFileSize(row, read.Size);
-        TiesData* entry = entryAt(row);
-        if (!entry || entry->Loaded || !read.Entry) continue;
-        if (!read.Entry->Loaded) {
-            model_->storeDiagnostics(row, read.Entry->Diagnostics);
-            continue;
-        }
-        model_->storeRead(row, std::move(*read.Entry), read.Metrics); // figures come with it
-        model_->setCaption(row, EntryCaption(*entry, captionChoice_));
-    }
 }
 
 } // namespace gonilux::browser

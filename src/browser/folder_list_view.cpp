@@ -152,10 +152,7 @@ void FolderListView::ShowFolderContents(const FolderListing& listing, bool relis
 }
 
 void FolderListView::ClearFileList() {
-    ++filterPass_;     // a reading for the filter stops
-    ++readGeneration_; // and so does a reading for the details view
-    if (reader_) reader_->Cancel();
-    reading_.clear();
+    cancelReading(); // late records of these entries are dropped
     SuspendListChange();
     const bool savedBusy = listBusy_;
     listBusy_ = true;
@@ -182,72 +179,28 @@ void FolderListView::ListFolderFiles() {
     if (defaultIesIcon_.isNull()) defaultIesIcon_ = style()->standardIcon(QStyle::SP_FileIcon);
     if (authorMarkIcon_.isNull()) authorMarkIcon_ = MakeAuthorMarkIcon(defaultIesIcon_);
     AddIesFiles(names);
-    if (sort_) SortFileList();
+    if (sort_ && !captionPass_) SortFileList(); // else when the captions are in
 }
 
 void FolderListView::AddIesFiles(const QStringList& fileNames) {
     if (fileNames.isEmpty()) return;
-    const int k = captionChoice_;
-    const bool loadNow = k > 0;
-    if (loadNow) ShowProgress(ProgressScanning);
+    const bool loadNow = captionChoice_ > 0;
+    if (loadNow) {
+        panelMode_ = ProgressScanning;
+        ShowProgress(ProgressScanning);
+    }
     for (const QString& name : fileNames) {
         const int row = model_->appendFile(std::make_unique<TiesData>(NewFileEntry(name)),
                                            defaultIesIcon_, QString());
-        if (loadNow) LoadIesEntry(row);
-        model_->setCaption(row, EntryCaption(*entryAt(row), k));
+        model_->setCaption(row, EntryCaption(*entryAt(row), captionChoice_));
     }
-    HideProgress();
+    if (loadNow)
+        readForCaptions();
+    else
+        HideProgress();
 }
 
-// ---- Reading an entry ----
-
-namespace {
-
-// True the first time a file's problem is reported in this run: a box does not come back each
-// time the file's thumbnail scrolls into view or the folder is listed again.
-bool FirstReportOf(const QString& fullPath) {
-    static QSet<QString> reported;
-    if (reported.contains(fullPath)) return false;
-    reported.insert(fullPath);
-    return true;
-}
-
-} // namespace
-
-void FolderListView::LoadIesEntry(int row) {
-    TiesData* entry = entryAt(row);
-    if (!entry) return;
-    const QString fullPath = entryFilePath(row);
-    if (!platform::PathExists(fullPath)) return;
-
-    // Read into a copy so that a file that cannot be read leaves the entry as it was.
-    TiesData attempt;
-    attempt.Lines = entry->Lines;
-    if (!gonilux::LoadIesEntry(attempt, platform::NativePath(fullPath).toStdString())) {
-        model_->storeDiagnostics(row, attempt.Diagnostics);
-        reportReadFailure(fullPath, attempt);
-        return;
-    }
-    model_->storeRead(row, std::move(attempt)); // forgets the figures of the previous read
-    if (entry->Diagnostics.HeaderError && FirstReportOf(fullPath)) {
-        MessageService::instance()->show(tr("Error!"),
-                                         tr("Line %1").arg(entry->Diagnostics.HeaderErrorLine) +
-                                             QLatin1Char('\r') +
-                                             platform::DisplayPath(QFileInfo(fullPath).fileName()),
-                                         MessageService::Icon::Error);
-    }
-    refreshEntryIcon(row);
-}
-
-void FolderListView::reportReadFailure(const QString& fullPath, const TiesData& attempt) const {
-    if (!FirstReportOf(fullPath)) return;
-    const QString reason = QString::fromStdString(attempt.Diagnostics.OpenError);
-    MessageService::instance()->show(
-        QStringLiteral("Gonilux"),
-        tr("Cannot read the file\r%1\r%2")
-            .arg(QDir::toNativeSeparators(platform::DisplayPath(fullPath)), reason),
-        MessageService::Icon::Error);
-}
+// ---- Entry icons ----
 
 void FolderListView::refreshEntryIcon(int row) {
     // Thumbnails are drawn from the records; the icons follow when the view changes back.
@@ -308,7 +261,7 @@ void FolderListView::SortFileList() {
         gauge->setProgress(std::max(gauge->progress(), row));
     });
     reorderFileItems(order);
-    HideProgress();
+    endProgress();
     applyFilter(); // moved rows lose their hidden state
 }
 
@@ -320,17 +273,17 @@ void FolderListView::reorderFileItems(const std::vector<int>& order) {
 }
 
 void FolderListView::UpdateCaptions(bool reload) {
-    const int k = captionChoice_;
-    TGauge* gauge = progressGauge();
-    for (int i = Tag(); i < count(); ++i) {
-        TiesData* entry = entryAt(i);
-        if (!entry || !reload) continue;
-        if (k > 0 && entry->Lines.size() < 3) {
-            gauge->setProgress(i);
-            LoadIesEntry(i);
-        }
-        model_->setCaption(i, EntryCaption(*entry, k));
+    if (reload) {
+        for (int row = Tag(); row < count(); ++row)
+            if (const TiesData* entry = entryAt(row))
+                model_->setCaption(row, EntryCaption(*entry, captionChoice_));
+        readForCaptions();
+        return;
     }
+    measureCaptions();
+}
+
+void FolderListView::measureCaptions() {
     scrollToRow(0);
     columnWidth_ = measureColumnWidth();
     applyViewGeometry();
@@ -385,24 +338,21 @@ void FolderListView::ComboBoxCaptionChange(int k) {
     SuspendListChange();
     const bool changed = k != captionChoice_;
     captionChoice_ = k;
-    const QPersistentModelIndex remembered = currentIndex();
+    captionRemembered_ = currentIndex();
+    captionParked_ = QPersistentModelIndex();
     WaitCursor wait;
     beginItemsUpdate();
     if (count() - 1 > Tag() && k >= 1) {
         setCurrentRow(0, QItemSelectionModel::NoUpdate);
+        captionParked_ = currentIndex();
         const bool reads = CaptionChangeReadsFiles(count(), Tag(), k, [this](int row) {
             const TiesData* entry = entryAt(row);
             return entry ? static_cast<int>(entry->Lines.size()) : TitleCount;
         });
+        panelMode_ = ProgressLoading;
         if (reads) ShowProgress(ProgressLoading);
     }
-    UpdateCaptions(true);
-    if (sort_) SortFileList();
-    HideProgress();
-    if (remembered.isValid()) {
-        selectionModel()->setCurrentIndex(remembered, QItemSelectionModel::NoUpdate);
-        scrollTo(remembered, QAbstractItemView::EnsureVisible);
-    }
+    UpdateCaptions(true); // finished now, or when the files are in
     endItemsUpdate();
     ResumeListChange();
     if (changed) emit captionChoiceChanged(k);

@@ -11,7 +11,9 @@
 #include "diagram/diagram_options.h"
 #include "photometry/ies_record.h"
 #include "photometry/metrics.h"
+#include "platform/message_service.h"
 
+#include <QHash>
 #include <QIcon>
 #include <QImage>
 #include <QListView>
@@ -84,8 +86,9 @@ class FolderListView : public QListView {
     void ClearFileList();
     // Lists the IES files of the shown folder (appends their entries; sorts when sorting is on).
     void ListFolderFiles();
-    // Adds one file entry per file name of the shown folder; reads each file at once when the
-    // caption choice is not the file name.
+    // Adds one file entry per file name of the shown folder; when the caption choice is not the
+    // file name, the files are read on worker threads behind the progress panel, and the list
+    // is captioned and sorted when they are in.
     void AddIesFiles(const QStringList& fileNames);
     // Reads a file entry's file. A vanished or unreadable file leaves the entry unread (an
     // unreadable one is reported); a malformed header is reported as "Error!" / "Line N".
@@ -109,8 +112,8 @@ class FolderListView : public QListView {
 
     // Sorts the file entries by caption (stable; folder entries stay first).
     void SortFileList();
-    // Sets the file entries' captions (reading unread files when `reload` and the choice is
-    // not the file name) and the column width of the list view.
+    // Sets the file entries' captions (reading unread files on worker threads when `reload` and
+    // the choice is not the file name, behind the panel, then sorting) and the column width.
     void UpdateCaptions(bool reload);
     QString UpEntryCaption() const;
 
@@ -176,8 +179,8 @@ class FolderListView : public QListView {
     // ---- Filter ----
     // Shows only the file entries that satisfy the query `text` (EntryFilter); folder entries
     // stay.
-    // Unread entries are read first behind the progress panel, events being processed between
-    // files: a text set meanwhile starts the reading over, another folder listed ends it.
+    // Unread entries are read first on worker threads behind the progress panel; a text set
+    // meanwhile is the one applied, another folder listed ends the reading.
     // Another folder listed clears the filter; Escape in the list clears an active one.
     void setFilterText(const QString& text);
     const QString& filterText() const { return filterText_; }
@@ -223,8 +226,12 @@ class FolderListView : public QListView {
     QAbstractItemView* shownView();
     DetailsHeaderState detailsHeader() const;
     void setDetailsHeader(const DetailsHeaderState& state);
-    // Whether worker threads are still reading entries for the details view.
-    bool detailsReading() const;
+    // Whether entries are still being read on worker threads (for a view, the captions or the
+    // filter).
+    bool entriesReading() const;
+    // Reads the file of an unread entry soon, on a worker thread, those in sight first: called
+    // when its thumbnail is painted. A problem with the file is reported once.
+    void readWhenPainted(int row);
 
     // ---- Found files ----
     // Lists these files (full paths) flat instead of the shown folder's entries, each in its own
@@ -250,11 +257,31 @@ class FolderListView : public QListView {
     void showFolderColumn(bool shown);
     void showDetailsView(bool shown);
     void popupHeaderMenu(const QPoint& position);
+    // Reading on worker threads: what each read is for.
+    enum ReadPurpose { ReadQuietly = 0, ReadReported = 1, ReadForPanel = 2 };
+    struct PendingRead {
+        QPersistentModelIndex Row;
+        int Purposes = ReadQuietly;
+        bool Delivered = false;
+    };
+    void cancelReading();
+    QList<int> requestReads(const std::vector<int>& rows, int purposes);
+    void storeReads(quint64 generation, const QList<EntryRead>& reads);
+    void storeRead(int row, const EntryRead& read, bool reported);
+    void onReadingFinished(quint64 generation);
     void readForDetails();
-    void storeDetailsReads(quint64 generation, const QList<EntryRead>& reads);
+    void readForCaptions();
+    bool readForFilter();
+    void finishCaptions();
+    void measureCaptions();
+    void showReadingPanel(int mode);
+    void endProgress();
+    void finishPanelReading();
+    void noteReadFailure(const QString& fullPath, const TiesData& attempt);
+    void noteHeaderError(const QString& fullPath, const TiesData& entry);
+    void showReports();
     void onListChange();
     int selectedRow() const;
-    void reportReadFailure(const QString& fullPath, const TiesData& attempt) const;
     void refreshEntryIcon(int row);
     void reorderFileItems(const std::vector<int>& order);
     int measureColumnWidth() const;
@@ -268,7 +295,6 @@ class FolderListView : public QListView {
     void beginItemsUpdate();
     void endItemsUpdate();
     void activateRow(int row);
-    bool readEntriesForFilter(quint64 pass);
     void moveFocusOffHidden();
 
     FileListModel* model_;
@@ -309,17 +335,26 @@ class FolderListView : public QListView {
     QPersistentModelIndex hotIndex_;
 
     QString filterText_;
-    EntryFilter filter_;         // filterText_ as a query
-    quint64 filterPass_ = 0;     // counts filter texts and listings: a running reading compares
-    bool filterReading_ = false; // setFilterText is reading entries (events are processed)
-    bool filterHides_ = false;   // some rows may be hidden
+    EntryFilter filter_;       // filterText_ as a query
+    bool filterHides_ = false; // some rows may be hidden
 
     QTreeView* details_ = nullptr;
     EntryReader* reader_ = nullptr;
     quint64 readGeneration_ = 0; // counts listings: reads of an older one are dropped
     bool showsFound_ = false;
-    std::vector<QPersistentModelIndex> reading_; // the rows being read, by the reader's index
-    std::vector<int> hiddenWidths_;              // what hidden columns come back with, by column
+    std::vector<PendingRead> reading_;              // the rows given to the reader, by its numbers
+    QHash<QString, int> queued_;                    // their paths: a file is tried once per listing
+    std::vector<QPersistentModelIndex> paintReads_; // thumbnails painted unread
+    bool paintReadsScheduled_ = false;
+    int panelTotal_ = 0;   // reads the progress panel waits for
+    int panelWaiting_ = 0; // of them not in yet
+    int panelMode_ = ProgressLoading;
+    bool captionPass_ = false;                // captions are finished when the panel's reads are in
+    bool filterWaiting_ = false;              // so is the filter
+    QPersistentModelIndex captionRemembered_; // current before a caption change
+    QPersistentModelIndex captionParked_;     // current while the captions are read
+    QList<platform::MessageService::Message> reports_; // problems, shown once all is stored
+    std::vector<int> hiddenWidths_; // what hidden columns come back with, by column
 };
 
 } // namespace gonilux::browser

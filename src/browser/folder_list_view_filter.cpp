@@ -4,60 +4,15 @@
 #include "browser/folder_list_view.h"
 #include "browser/list_widgets.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QPointer>
 #include <QTreeView>
 
 namespace gonilux::browser {
-namespace {
-
-// Events are let through at most this often while entries are read for the filter.
-constexpr int kFilterEventsMs = 30;
-
-} // namespace
 
 void FolderListView::setFilterText(const QString& text) {
     filterText_ = text;
-    ++filterPass_;
-    if (filterReading_) return; // the running pass sees the new number and starts over
-    filterReading_ = true;
-    for (;;) {
-        const quint64 pass = filterPass_;
-        if (!readEntriesForFilter(pass)) return; // the list went away meanwhile
-        if (pass == filterPass_) break;
-    }
-    filterReading_ = false;
-    applyFilter();
-}
-
-// Reads the entries the filter needs; false when the list was destroyed while events ran.
-bool FolderListView::readEntriesForFilter(quint64 pass) {
     if (filter_.Text() != filterText_) filter_.SetText(filterText_);
-    std::vector<int> rows;
-    for (int row = Tag(); row < count(); ++row) {
-        const TiesData* entry = entryAt(row);
-        if (entry && filter_.NeedsReading(*entry)) rows.push_back(row);
-    }
-    if (rows.empty()) return true;
-    ShowProgress(ProgressLoading);
-    progressGauge()->setMaxValue(static_cast<int>(rows.size()));
-    QPointer<FolderListView> alive(this);
-    QElapsedTimer sinceEvents;
-    sinceEvents.start();
-    for (std::size_t i = 0; i < rows.size() && pass == filterPass_; ++i) {
-        // Rows are looked at afresh: events may have sorted or refilled the list.
-        const TiesData* entry = entryAt(rows[i]);
-        if (entry && filter_.NeedsReading(*entry)) LoadIesEntry(rows[i]);
-        progressGauge()->setProgress(static_cast<int>(i) + 1);
-        if (sinceEvents.elapsed() >= kFilterEventsMs) {
-            QCoreApplication::processEvents();
-            if (!alive) return false;
-            sinceEvents.restart();
-        }
-    }
-    HideProgress();
-    return true;
+    if (readForFilter()) return; // applied when the files are in
+    applyFilter();
 }
 
 void FolderListView::applyFilter() {

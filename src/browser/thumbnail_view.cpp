@@ -209,14 +209,10 @@ void ThumbnailDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         return;
     }
     // Items wholly above the client area are skipped, and nothing is drawn (or read) while
-    // the list is being rebuilt.
+    // the list is being rebuilt. An unread file is read on a worker thread; its picture comes
+    // when its record does.
     if (option.rect.bottom() < 0 || view_->itemsUpdating()) return;
-    const TiesData* entry = view_->entryAt(row);
-    // A file that could not be opened is not tried again on every paint.
-    if (entry && !entry->Loaded && !entry->Diagnostics.OpenFailed) {
-        const platform::MessageService::PaintScope scope(platform::MessageService::instance());
-        view_->LoadIesEntry(row);
-    }
+    view_->readWhenPainted(row);
     DrawThumbnailItem(painter, option, index);
 }
 

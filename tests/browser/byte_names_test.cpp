@@ -61,7 +61,7 @@ TEST_F(ByteNamesTest, ListedCaptionedReadAndDrawnByTheirRealNames) {
     EXPECT_EQ(dump(), QStringLiteral("good.ies|Leuchte_\uFFFD.ies|\u0177\uFFFD\uFFFD.ies"));
     EXPECT_EQ(NativePath(view_.entryFilePath(rowOf(kGbk))),
               QFile::encodeName(root_.path()) + '/' + kGbk);
-    view_.ComboBoxCaptionChange(1); // reads every file
+    chooseCaption(1); // reads every file
     EXPECT_EQ(dump(), "T-G!|T-L!|T-U*!");
 
     show(); // unread again: the thumbnails read and draw them

@@ -117,7 +117,7 @@ TEST_F(ListViewTest, TheDetailsViewOfFoundFilesShowsTheirFoldersAndOpensThem) {
     EXPECT_TRUE(header->isSectionHidden(folder));
     EXPECT_EQ(header->model()->headerData(folder, Qt::Horizontal),
               ColumnHeader(DetailsColumn::Folder));
-    view_.setFilterText("b.ies"); // Escape in the details view clears the filter as in the list
+    filter("b.ies"); // Escape in the details view clears the filter as in the list
     const QString shown = dump() + " ";
     QTest::keyClick(view_.detailsView(), Qt::Key_Escape);
     EXPECT_EQ(QString(shown + dump()).remove('!'), "sub|~a.ies|b.ies sub|a.ies|b.ies");

@@ -41,7 +41,7 @@ TEST_F(FileListTest, CaptionChoiceAcrossFoldersAndTheProgressPanel) {
     view_.CheckBoxSortClick(true);
     show(makeFolder("First", {{"x.ies", IesFile("R-X")}}));
     QSignalSpy choice(&view_, &FolderListView::captionChoiceChanged);
-    view_.ComboBoxCaptionChange(1);
+    chooseCaption(1);
     EXPECT_EQ(dump(), "R-X!");
 
     // Not kept: the next folder returns to file names and reads nothing until asked.
@@ -50,19 +50,19 @@ TEST_F(FileListTest, CaptionChoiceAcrossFoldersAndTheProgressPanel) {
     show(second);
     EXPECT_EQ(dump(), "y.ies|z.ies");
     panels_.clear();
-    view_.ComboBoxCaptionChange(1);
+    chooseCaption(1);
     EXPECT_EQ(dump(), "a long caption, wider!|R-Y*!");
     EXPECT_GT(view_.gridSize().width(),
               view_.fontMetrics().horizontalAdvance("a long caption, wider") + 20);
     EXPECT_EQ(panels_, (QStringList{"Loading the IES files...||2", "Sorting data...||2"}));
-    view_.ComboBoxCaptionChange(0);
+    chooseCaption(0);
     EXPECT_EQ(dump(), "y.ies*!|z.ies!");
     EXPECT_EQ(Rows(choice), (std::vector<int>{1, 0, 1, 0}));
 
     // Kept: the scan reads every file behind the panel, which is up when the error comes.
     view_.setKeepCaption(true);
     panels_.clear();
-    view_.ComboBoxCaptionChange(1); // every file read already: nothing is loaded
+    chooseCaption(1); // every file read already: nothing is loaded
     EXPECT_EQ(panels_, QStringList{"Sorting data...||2"});
     bool panelShown = false;
     onMessage_ = [&] { panelShown = view_.processingPanel()->isVisible(); };
@@ -76,6 +76,43 @@ TEST_F(FileListTest, CaptionChoiceAcrossFoldersAndTheProgressPanel) {
               (QStringList{"Clearing...||2", "|Loading the IES files...|0", "Sorting data...||3"}));
     EXPECT_FALSE(view_.processingPanel()->isVisible());
     EXPECT_EQ(view_.processingPanel()->geometry(), QRect((460 - 209) / 2, (360 - 49) / 2, 209, 49));
+}
+
+// A caption change returns at once: the files are read on worker threads behind the panel, then
+// the list is captioned and sorted with the current entry kept, unless the user moved on
+// meanwhile; another folder listed meanwhile ends the reading without late results or boxes.
+TEST_F(FileListTest, ACaptionChangeReadsOnWorkerThreadsAndKeepsTheWindowGoing) {
+    Files files;
+    for (int i = 0; i < 40; ++i)
+        files.append({QString("f%1.ies").arg(i, 2, 10, QChar('0')),
+                      IesFile("R-" + QByteArray::number(99 - i))});
+    const QString many = makeFolder("Many", files);
+    view_.CheckBoxSortClick(true);
+    for (bool userMoves : {false, true}) {
+        show(many);
+        select(rowOf("f39.ies"));
+        view_.ComboBoxCaptionChange(1);
+        EXPECT_TRUE(view_.entriesReading() && view_.processingPanel()->isVisible());
+        EXPECT_EQ(dump().count('!'), 1); // the selected file, read on selection
+        if (userMoves) select(rowOf("f05.ies"));
+        EXPECT_TRUE(settled());
+        EXPECT_FALSE(view_.processingPanel()->isVisible());
+        QStringList captions;
+        for (int row = 0; row < view_.count(); ++row)
+            captions << view_.entryCaption(row);
+        EXPECT_TRUE(captions.first() == "R-60" && captions.last() == "R-99" &&
+                    std::is_sorted(captions.begin(), captions.end()))
+            << captions.join(' ').toStdString();
+        EXPECT_EQ(dump().count('!'), 40);
+        EXPECT_EQ(view_.entryCaption(view_.currentRow()), userMoves ? "R-94" : "R-60");
+    }
+    const QString late =
+        makeFolder("Late", {{"bad.ies", IesFile("R-1", true)}, {"b.ies", IesFile()}});
+    show(late);
+    view_.ComboBoxCaptionChange(1);
+    show(many);
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_FALSE(dump().contains('!') || view_.processingPanel()->isVisible());
 }
 
 TEST_F(FileListTest, SortingIsStableKeepsFoldersFirstAndTheSelection) {
@@ -138,7 +175,7 @@ TEST_F(FileListTest, WrittenFilesReplaceTheirEntriesAndAreRemoved) {
     EXPECT_EQ(view_.ReplaceFileEntry("b.ies"), 1);
     EXPECT_EQ(dump(), "a.ies|b.ies|c.ies");
     EXPECT_NE(view_.entryIcon(1).cacheKey(), plain); // the author mark
-    view_.ComboBoxCaptionChange(1);
+    chooseCaption(1);
     write("W/a.ies", IesFile("R-Z"));
     EXPECT_EQ(view_.ReplaceFileEntry("a.ies"), 2);
     EXPECT_EQ(dump(), "R-B*!|R-C!|R-Z!");
@@ -155,16 +192,16 @@ TEST_F(FileListTest, FilesThatCannotBeReadStayUnreadAndBrokenHeadersAreReported)
         ASSERT_TRUE(QFile::remove(path + "/locked.ies") &&
                     (!folder || QDir(path).mkdir("locked.ies")));
         select(0);
-        view_.ComboBoxCaptionChange(1);
+        chooseCaption(1);
         EXPECT_EQ(dump(), "locked.ies*+") << folder;
         EXPECT_EQ(messages_.size(), folder ? 1u : 0u) << folder;
         EXPECT_TRUE(!folder || messages_[0].Text.contains(path + "/locked.ies")) << folder;
-        view_.ComboBoxCaptionChange(0);
+        chooseCaption(0);
     }
     messages_.clear();
     show(makeFolder("Bad", {{"bad.ies", IesFile("R-B", true)}}));
     select(0);
-    view_.ComboBoxCaptionChange(1); // already read: no second read, no second box
+    chooseCaption(1); // already read: no second read, no second box
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].Title + " " + messages_[0].Text, "Error! Line 4\rbad.ies");
     EXPECT_EQ(messages_[0].Kind, MessageService::Icon::Error);

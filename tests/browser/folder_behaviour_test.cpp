@@ -61,13 +61,15 @@ TEST_F(FolderBehaviourTest, F5ShowsFileNamesAgainUnlessTheCaptionIsKept) {
     QSignalSpy choices(&view_, &FolderListView::captionChoiceChanged);
     for (bool keep : {false, true}) {
         view_.setKeepCaption(keep);
-        view_.ComboBoxCaptionChange(1);
+        chooseCaption(1);
         QTest::keyRelease(&tree_, Qt::Key_F5);
+        EXPECT_TRUE(settled());
         EXPECT_EQ(view_.folderPath(), root_.filePath("lib"));
         EXPECT_EQ(dump(), keep ? "直到 'lib'|sub|T-1!" : "直到 'lib'|sub|a.ies") << keep;
     }
     view_.setKeepCaption(false);
     view_.CheckBoxLdtClick(false);
+    EXPECT_TRUE(settled());
     EXPECT_EQ(dump(), "直到 'lib'*|sub|T-1!"); // the focus comes back to the first entry
     QStringList emitted;
     for (const QList<QVariant>& choice : choices)

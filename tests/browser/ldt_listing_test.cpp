@@ -72,9 +72,9 @@ TEST_F(ListViewTest, RealFilesAreReadCaptionedAndDescribed) {
                 for (const MessageService::Message& m : messages_)
                     text += "! " + m.Title + " " + m.Text.section('\r', 0, 0) + "\n";
             }
-            view_.ComboBoxCaptionChange(3);
+            chooseCaption(3);
             text += dump() + "\n\n";
-            view_.ComboBoxCaptionChange(0);
+            chooseCaption(0);
         }
     }
     ExpectText(text, "real_files.txt");

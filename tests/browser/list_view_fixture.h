@@ -108,8 +108,21 @@ class ListViewTest : public ::testing::Test {
         ASSERT_TRUE(QFile::copy(from, root_.filePath(QFileInfo(from).fileName())))
             << from.toStdString();
     }
+    // Waits until the worker threads have read what the list asked for.
+    [[nodiscard]] bool settled() {
+        return test::WaitUntil([this] { return !view_.entriesReading(); });
+    }
     void show(const QString& path = {}, bool hasParent = true) {
         view_.ShowFolderContents(ListingOf(path.isEmpty() ? root_.path() : path, hasParent));
+        EXPECT_TRUE(settled());
+    }
+    void chooseCaption(int k) {
+        view_.ComboBoxCaptionChange(k);
+        EXPECT_TRUE(settled());
+    }
+    void filter(const QString& text) {
+        view_.setFilterText(text);
+        EXPECT_TRUE(settled());
     }
     int rowOf(const QString& name) const {
         for (int i = view_.Tag(); i < view_.count(); ++i)

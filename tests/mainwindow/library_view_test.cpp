@@ -37,7 +37,7 @@ class LibraryViewTest : public ViewerTest {
         for (int row = list()->Tag(); row < list()->count(); ++row)
             if (!list()->entryAt(row)->Loaded && !list()->entryAt(row)->Diagnostics.HeaderError)
                 return false;
-        return !list()->detailsReading();
+        return !list()->entriesReading();
     }
 };
 

@@ -145,8 +145,10 @@ class ViewerTest : public ::testing::Test {
             if (QFileInfo(list()->entryFilePath(row)).fileName() == fileName) return row;
         return -1;
     }
-    // The file names the list shows (not hidden by the filter), sorted.
+    // The file names the list shows (not hidden by the filter) once it has read what the
+    // filter needs, sorted.
     QStringList shownFiles() const {
+        EXPECT_TRUE(test::WaitUntil([this] { return !list()->entriesReading(); }));
         list()->doItemsLayout();
         QStringList shown;
         for (int row = list()->Tag(); row < list()->count(); ++row)

@@ -1,0 +1,267 @@
+// Reading the file list's entries. The file the user picks is read at once (LoadIesEntry); all
+// other reading goes to worker threads (EntryReader): the captions of a caption change, the
+// thumbnails as they come into sight, the filter's titles and figures, the details view. Entries
+// fill in as their records arrive; a caption change and the filter keep the progress panel up
+// until their files are in. A file's problem is reported once, never for the details view, whose
+// status column shows it.
+#include "browser/entry_reader.h"
+#include "browser/file_entries.h"
+#include "browser/folder_list_view.h"
+#include "browser/list_widgets.h"
+#include "photometry/file_io.h"
+#include "platform/message_service.h"
+#include "platform/native_names.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QSet>
+#include <QTimer>
+#include <QTreeView>
+#include <utility>
+
+namespace gonilux::browser {
+
+using platform::MessageService;
+
+namespace {
+
+// True the first time a file's problem is reported in this run: a box does not come back each
+// time the file's thumbnail scrolls into view or the folder is listed again.
+bool FirstReportOf(const QString& fullPath) {
+    static QSet<QString> reported;
+    if (reported.contains(fullPath)) return false;
+    reported.insert(fullPath);
+    return true;
+}
+
+} // namespace
+
+void FolderListView::LoadIesEntry(int row) {
+    TiesData* entry = entryAt(row);
+    if (!entry) return;
+    const QString fullPath = entryFilePath(row);
+    if (!platform::PathExists(fullPath)) return;
+
+    // Read into a copy so that a file that cannot be read leaves the entry as it was.
+    TiesData attempt;
+    attempt.Lines = entry->Lines;
+    if (!gonilux::LoadIesEntry(attempt, platform::NativePath(fullPath).toStdString())) {
+        model_->storeDiagnostics(row, attempt.Diagnostics);
+        noteReadFailure(fullPath, attempt);
+    } else {
+        model_->storeRead(row, std::move(attempt)); // forgets the figures of the previous read
+        model_->setCaption(row, EntryCaption(*entry, captionChoice_));
+        noteHeaderError(fullPath, *entry);
+        refreshEntryIcon(row);
+    }
+    showReports();
+}
+
+void FolderListView::noteReadFailure(const QString& fullPath, const TiesData& attempt) {
+    if (!platform::PathExists(fullPath) || !FirstReportOf(fullPath)) return; // gone: no error
+    const QString reason = QString::fromStdString(attempt.Diagnostics.OpenError);
+    reports_.append({QStringLiteral("Gonilux"),
+                     tr("Cannot read the file\r%1\r%2")
+                         .arg(QDir::toNativeSeparators(platform::DisplayPath(fullPath)), reason),
+                     MessageService::Icon::Error});
+}
+
+void FolderListView::noteHeaderError(const QString& fullPath, const TiesData& entry) {
+    if (!entry.Diagnostics.HeaderError || !FirstReportOf(fullPath)) return;
+    reports_.append({tr("Error!"),
+                     tr("Line %1").arg(entry.Diagnostics.HeaderErrorLine) + QLatin1Char('\r') +
+                         platform::DisplayPath(QFileInfo(fullPath).fileName()),
+                     MessageService::Icon::Error});
+}
+
+// Boxes run events: the list is left consistent before the first one.
+void FolderListView::showReports() {
+    const QList<MessageService::Message> reports = std::exchange(reports_, {});
+    for (const MessageService::Message& report : reports)
+        MessageService::instance()->show(report.Title, report.Text, report.Kind);
+}
+
+// ---- Worker threads ----
+
+bool FolderListView::entriesReading() const {
+    return reader_->IsReading() || paintReadsScheduled_ || panelWaiting_ > 0;
+}
+
+void FolderListView::cancelReading() {
+    ++readGeneration_;
+    reader_->Cancel();
+    reading_.clear();
+    queued_.clear();
+    paintReads_.clear();
+    panelTotal_ = panelWaiting_ = 0;
+    captionPass_ = filterWaiting_ = false;
+    captionRemembered_ = captionParked_ = QPersistentModelIndex();
+}
+
+// Queues the files of these rows that are neither read nor tried in this listing; a row queued
+// already takes on the purposes. Returns the reader's numbers of the rows.
+QList<int> FolderListView::requestReads(const std::vector<int>& rows, int purposes) {
+    QStringList paths;
+    QList<int> numbers;
+    for (const int row : rows) {
+        const TiesData* entry = entryAt(row);
+        if (!entry || entry->Loaded || entry->Diagnostics.OpenFailed) continue;
+        const QString path = entryFilePath(row);
+        auto known = queued_.constFind(path);
+        if (known == queued_.cend()) {
+            known = queued_.insert(path, static_cast<int>(reading_.size()));
+            reading_.push_back({QPersistentModelIndex(model_->index(row, 0)), 0, false});
+            paths.append(path);
+        }
+        PendingRead& pending = reading_[static_cast<std::size_t>(known.value())];
+        if (pending.Delivered) continue;
+        if ((purposes & ReadForPanel) && !(pending.Purposes & ReadForPanel)) {
+            ++panelTotal_;
+            ++panelWaiting_;
+        }
+        pending.Purposes |= purposes;
+        numbers.append(known.value());
+    }
+    if (!paths.isEmpty()) reader_->Add(readGeneration_, paths);
+    return numbers;
+}
+
+void FolderListView::storeReads(quint64 generation, const QList<EntryRead>& reads) {
+    if (generation != readGeneration_) return;
+    for (const EntryRead& read : reads) {
+        if (read.Index < 0 || read.Index >= static_cast<int>(reading_.size())) continue;
+        PendingRead& pending = reading_[static_cast<std::size_t>(read.Index)];
+        if (pending.Delivered) continue;
+        pending.Delivered = true;
+        if (pending.Purposes & ReadForPanel) --panelWaiting_;
+        storeRead(pending.Row.row(), read, pending.Purposes & ReadReported);
+    }
+    if (panelTotal_ > 0) progressGauge()->setProgress(panelTotal_ - panelWaiting_);
+    showReports();
+    // A box ran events: another folder may be listed, or the panel's reading ended meanwhile.
+    if (generation == readGeneration_ && panelTotal_ > 0 && panelWaiting_ == 0) finishPanelReading();
+}
+
+void FolderListView::storeRead(int row, const EntryRead& read, bool reported) {
+    model_->setFileSize(row, read.Size);
+    TiesData* entry = entryAt(row);
+    if (!entry || entry->Loaded || !read.Entry) return;
+    if (!read.Entry->Loaded) {
+        model_->storeDiagnostics(row, read.Entry->Diagnostics);
+        if (reported) noteReadFailure(read.Path, *read.Entry);
+        return;
+    }
+    model_->storeRead(row, std::move(*read.Entry), read.Metrics); // figures come with it
+    model_->setCaption(row, EntryCaption(*entry, captionChoice_));
+    refreshEntryIcon(row);
+    if (reported) noteHeaderError(read.Path, *entry);
+}
+
+void FolderListView::onReadingFinished(quint64 generation) {
+    const QHeaderView* header = details_->header();
+    if (generation == readGeneration_ && (viewStyle_ == ViewStyle::Details || showsFound_) &&
+        header->sortIndicatorSection() >= 0)
+        model_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
+}
+
+// Shows the panel of a reading that waits for its files (a caption change, the filter).
+void FolderListView::showReadingPanel(int mode) {
+    panelMode_ = mode;
+    ShowProgress(mode);
+    progressGauge()->setMaxValue(panelTotal_);
+    progressGauge()->setProgress(panelTotal_ - panelWaiting_);
+}
+
+void FolderListView::endProgress() {
+    if (panelWaiting_ > 0)
+        showReadingPanel(panelMode_);
+    else
+        HideProgress();
+}
+
+void FolderListView::finishPanelReading() {
+    panelTotal_ = 0;
+    HideProgress();
+    if (std::exchange(captionPass_, false)) finishCaptions();
+    if (std::exchange(filterWaiting_, false)) applyFilter();
+}
+
+// ---- What asks for reading ----
+
+// Reads every unread file entry; the rows follow their entries while the list is sorted
+// meanwhile. The sizes of read files are looked at here, the others' by the readers.
+void FolderListView::readForDetails() {
+    if (viewStyle_ != ViewStyle::Details && !showsFound_) return;
+    std::vector<int> rows;
+    for (int row = Tag(); row < count(); ++row) {
+        const TiesData* entry = entryAt(row);
+        if (entry && entry->Loaded) model_->setFileSize(row, QFileInfo(entryFilePath(row)).size());
+        rows.push_back(row);
+    }
+    requestReads(rows, ReadQuietly);
+}
+
+void FolderListView::readWhenPainted(int row) {
+    const TiesData* entry = entryAt(row);
+    if (!entry || entry->Loaded || entry->Diagnostics.OpenFailed) return;
+    paintReads_.emplace_back(model_->index(row, 0));
+    if (paintReadsScheduled_) return;
+    paintReadsScheduled_ = true;
+    QTimer::singleShot(0, this, [this] {
+        paintReadsScheduled_ = false;
+        std::vector<int> rows;
+        for (const QPersistentModelIndex& index : std::exchange(paintReads_, {}))
+            if (index.isValid()) rows.push_back(index.row());
+        reader_->Prefer(requestReads(rows, ReadReported)); // the ones in sight first
+    });
+}
+
+// The captions are all known: the list is measured, sorted and filtered again, and the entry
+// that was current before the change is current again unless the user moved on meanwhile.
+void FolderListView::finishCaptions() {
+    measureCaptions();
+    if (sort_) SortFileList();
+    endProgress();
+    const QPersistentModelIndex remembered = std::exchange(captionRemembered_, {});
+    const QPersistentModelIndex parked = std::exchange(captionParked_, {});
+    if (!remembered.isValid() || (parked.isValid() && currentIndex() != parked)) return;
+    SuspendListChange();
+    selectionModel()->setCurrentIndex(remembered, QItemSelectionModel::NoUpdate);
+    scrollTo(remembered, QAbstractItemView::EnsureVisible);
+    ResumeListChange();
+}
+
+// Reads what the caption choice needs; the captions are finished when the files are in.
+void FolderListView::readForCaptions() {
+    std::vector<int> rows;
+    for (int row = Tag(); row < count() && captionChoice_ > 0; ++row)
+        rows.push_back(row);
+    requestReads(rows, ReadReported | ReadForPanel);
+    if (panelWaiting_ == 0) {
+        finishCaptions();
+        return;
+    }
+    captionPass_ = true;
+    if (panelMode_ != ProgressScanning) progressGauge()->setMaxValue(panelTotal_); // no gauge
+}
+
+// Reads what the filter needs first; until then it hides nothing new.
+bool FolderListView::readForFilter() {
+    std::vector<int> rows;
+    for (int row = Tag(); row < count(); ++row) {
+        const TiesData* entry = entryAt(row);
+        if (entry && filter_.NeedsReading(*entry)) rows.push_back(row);
+    }
+    if (rows.empty()) return false; // the names tell, or everything needed is in
+    requestReads(rows, ReadReported | ReadForPanel);
+    if (panelWaiting_ == 0) return false;
+    if (!filterWaiting_ && !captionPass_)
+        showReadingPanel(ProgressLoading);
+    else
+        progressGauge()->setMaxValue(panelTotal_);
+    filterWaiting_ = true;
+    return true;
+}
+
+} // namespace gonilux::browser
