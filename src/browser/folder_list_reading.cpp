@@ -169,6 +169,7 @@ void FolderListView::onReadingFinished(quint64 generation) {
 void FolderListView::showReadingPanel(int mode) {
     panelMode_ = mode;
     ShowProgress(mode);
+    if (mode == ProgressScanning) return; // a caption, no gauge
     progressGauge()->setMaxValue(panelTotal_);
     progressGauge()->setProgress(panelTotal_ - panelWaiting_);
 }

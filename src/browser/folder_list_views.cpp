@@ -40,7 +40,7 @@ void FolderListView::RadioButtonThumbnailsClick() {
     ShowProgress(ProgressThumbnails);
     progressGauge()->setMaxValue(count());
     BuildThumbnailImageList();
-    HideProgress();
+    endProgress(); // a reading of the captions keeps its panel
     endItemsUpdate();
     applyViewMode();
 }

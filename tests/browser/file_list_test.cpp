@@ -113,6 +113,16 @@ TEST_F(FileListTest, ACaptionChangeReadsOnWorkerThreadsAndKeepsTheWindowGoing) {
     show(many);
     EXPECT_TRUE(messages_.empty());
     EXPECT_FALSE(dump().contains('!') || view_.processingPanel()->isVisible());
+    // A kept caption in the thumbnail view: the panel stays up from the listing until the files
+    // are in, while the thumbnails are prepared.
+    view_.setKeepCaption(true);
+    chooseCaption(1);
+    view_.setViewStyle(FolderListView::ViewStyle::Thumbnails);
+    view_.ShowFolderContents(ListingOf(late));
+    EXPECT_TRUE(view_.processingPanel()->isVisible());
+    EXPECT_TRUE(settled());
+    EXPECT_FALSE(view_.processingPanel()->isVisible());
+    EXPECT_EQ(messages_.size(), 1u);
 }
 
 TEST_F(FileListTest, SortingIsStableKeepsFoldersFirstAndTheSelection) {
