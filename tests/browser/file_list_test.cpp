@@ -117,12 +117,15 @@ TEST_F(FileListTest, ACaptionChangeReadsOnWorkerThreadsAndKeepsTheWindowGoing) {
     // are in, while the thumbnails are prepared.
     view_.setKeepCaption(true);
     chooseCaption(1);
+    view_.CheckBoxSortClick(false);
     view_.setViewStyle(FolderListView::ViewStyle::Thumbnails);
-    view_.ShowFolderContents(ListingOf(late));
-    EXPECT_TRUE(view_.processingPanel()->isVisible());
-    EXPECT_TRUE(settled());
-    EXPECT_FALSE(view_.processingPanel()->isVisible());
-    EXPECT_EQ(messages_.size(), 1u);
+    for (int listed = 1; listed <= 2; ++listed) {
+        view_.ShowFolderContents(ListingOf(late));
+        EXPECT_TRUE(view_.processingPanel()->isVisible());
+        EXPECT_TRUE(settled());
+        EXPECT_FALSE(view_.processingPanel()->isVisible());
+        EXPECT_EQ(messages_.size(), 1u) << listed; // a damaged file's box comes once
+    }
 }
 
 TEST_F(FileListTest, SortingIsStableKeepsFoldersFirstAndTheSelection) {
@@ -202,6 +205,7 @@ TEST_F(FileListTest, FilesThatCannotBeReadStayUnreadAndBrokenHeadersAreReported)
         ASSERT_TRUE(QFile::remove(path + "/locked.ies") &&
                     (!folder || QDir(path).mkdir("locked.ies")));
         select(0);
+        EXPECT_EQ(view_.entryAt(0)->Diagnostics.OpenFailed, folder); // a thumbnail won't retry
         chooseCaption(1);
         EXPECT_EQ(dump(), "locked.ies*+") << folder;
         EXPECT_EQ(messages_.size(), folder ? 1u : 0u) << folder;
