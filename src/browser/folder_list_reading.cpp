@@ -140,7 +140,8 @@ void FolderListView::storeReads(quint64 generation, const QList<EntryRead>& read
     if (panelTotal_ > 0) progressGauge()->setProgress(panelTotal_ - panelWaiting_);
     showReports();
     // A box ran events: another folder may be listed, or the panel's reading ended meanwhile.
-    if (generation == readGeneration_ && panelTotal_ > 0 && panelWaiting_ == 0) finishPanelReading();
+    if (generation == readGeneration_ && panelTotal_ > 0 && panelWaiting_ == 0)
+        finishPanelReading();
 }
 
 void FolderListView::storeRead(int row, const EntryRead& read, bool reported) {
