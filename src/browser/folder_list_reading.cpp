@@ -38,7 +38,7 @@ bool FirstReportOf(const QString& fullPath) {
 } // namespace
 
 void FolderListView::LoadIesEntry(int row) {
-    TiesData* entry = entryAt(row);
+    const TiesData* entry = entryAt(row);
     if (!entry) return;
     const QString fullPath = entryFilePath(row);
     if (!platform::PathExists(fullPath)) return;
@@ -46,16 +46,26 @@ void FolderListView::LoadIesEntry(int row) {
     // Read into a copy so that a file that cannot be read leaves the entry as it was.
     TiesData attempt;
     attempt.Lines = entry->Lines;
-    if (!gonilux::LoadIesEntry(attempt, platform::NativePath(fullPath).toStdString())) {
-        model_->storeDiagnostics(row, attempt.Diagnostics);
-        noteReadFailure(fullPath, attempt);
-    } else {
-        model_->storeRead(row, std::move(attempt)); // forgets the figures of the previous read
-        model_->setCaption(row, EntryCaption(*entry, captionChoice_));
-        noteHeaderError(fullPath, *entry);
-        refreshEntryIcon(row);
-    }
+    gonilux::LoadIesEntry(attempt, platform::NativePath(fullPath).toStdString());
+    storeAttempt(row, std::move(attempt), std::nullopt, fullPath, true);
     showReports();
+}
+
+// A read file replaces the entry's record (and the figures of the previous read), caption and
+// icon; a file that could not be read leaves the entry unread with the reason.
+void FolderListView::storeAttempt(int row, TiesData&& attempt,
+                                  const std::optional<tMetrics>& figures, const QString& fullPath,
+                                  bool reported) {
+    if (!attempt.Loaded) {
+        model_->storeDiagnostics(row, attempt.Diagnostics);
+        if (reported) noteReadFailure(fullPath, attempt);
+        return;
+    }
+    model_->storeRead(row, std::move(attempt), figures);
+    const TiesData* entry = entryAt(row);
+    model_->setCaption(row, EntryCaption(*entry, captionChoice_));
+    refreshEntryIcon(row);
+    if (reported) noteHeaderError(fullPath, *entry);
 }
 
 void FolderListView::noteReadFailure(const QString& fullPath, const TiesData& attempt) {
@@ -146,17 +156,9 @@ void FolderListView::storeReads(quint64 generation, const QList<EntryRead>& read
 
 void FolderListView::storeRead(int row, const EntryRead& read, bool reported) {
     model_->setFileSize(row, read.Size);
-    TiesData* entry = entryAt(row);
+    const TiesData* entry = entryAt(row);
     if (!entry || entry->Loaded || !read.Entry) return;
-    if (!read.Entry->Loaded) {
-        model_->storeDiagnostics(row, read.Entry->Diagnostics);
-        if (reported) noteReadFailure(read.Path, *read.Entry);
-        return;
-    }
-    model_->storeRead(row, std::move(*read.Entry), read.Metrics); // figures come with it
-    model_->setCaption(row, EntryCaption(*entry, captionChoice_));
-    refreshEntryIcon(row);
-    if (reported) noteHeaderError(read.Path, *entry);
+    storeAttempt(row, std::move(*read.Entry), read.Metrics, read.Path, reported); // with figures
 }
 
 void FolderListView::onReadingFinished(quint64 generation) {
@@ -215,7 +217,8 @@ void FolderListView::readWhenPainted(int row) {
         std::vector<int> rows;
         for (const QPersistentModelIndex& index : std::exchange(paintReads_, {}))
             if (index.isValid()) rows.push_back(index.row());
-        reader_->Prefer(requestReads(rows, ReadReported)); // the ones in sight first
+        const QList<int> numbers = requestReads(rows, ReadReported);
+        if (!numbers.isEmpty()) reader_->Prefer(numbers); // the ones in sight first
     });
 }
 
@@ -236,10 +239,12 @@ void FolderListView::finishCaptions() {
 
 // Reads what the caption choice needs; the captions are finished when the files are in.
 void FolderListView::readForCaptions() {
-    std::vector<int> rows;
-    for (int row = Tag(); row < count() && captionChoice_ > 0; ++row)
-        rows.push_back(row);
-    requestReads(rows, ReadReported | ReadForPanel);
+    if (captionChoice_ > 0) {
+        std::vector<int> rows;
+        for (int row = Tag(); row < count(); ++row)
+            rows.push_back(row);
+        requestReads(rows, ReadReported | ReadForPanel);
+    }
     if (panelWaiting_ == 0) {
         finishCaptions();
         return;

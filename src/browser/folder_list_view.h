@@ -268,6 +268,8 @@ class FolderListView : public QListView {
     QList<int> requestReads(const std::vector<int>& rows, int purposes);
     void storeReads(quint64 generation, const QList<EntryRead>& reads);
     void storeRead(int row, const EntryRead& read, bool reported);
+    void storeAttempt(int row, TiesData&& attempt, const std::optional<tMetrics>& figures,
+                      const QString& fullPath, bool reported);
     void onReadingFinished(quint64 generation);
     void readForDetails();
     void readForCaptions();
