@@ -60,7 +60,7 @@ def floodlight(c, g):
 
 
 def pendant(c, g):
-    """Opal pendant: mostly down, some light up (absolute candela of a 3000 lm lamp)."""
+    """Opal pendant: mostly down, some light up (a 2528 lm luminaire, absolute photometry)."""
     down = 520.0 * max(cosd(g), 0.0) ** 0.8
     up = 160.0 * max(-cosd(g), 0.0) ** 1.5
     return down + up + 25.0
@@ -117,14 +117,16 @@ class Ldt:
 
     def scale(self):
         """Factor that makes the model's flux per 1000 lamp lumens equal the stated ratio."""
-        if self.lamp_sets[0][0].startswith("-"):
-            return 1.0  # absolute photometry: the model is already candela
+        # Absolute photometry (a negative lamp count) as the planning programs write it: the lamp
+        # line holds the luminaire's own flux and the values are cd/klm of it (they add up to
+        # 1000 lm).
+        ratio = 100.0 if self.lamp_sets[0][0].startswith("-") else self.lor
         flux = 0.0
         for c in range(0, 360, 5):
             for g10 in range(0, 1800, 5):
                 g = (g10 + 2.5) / 10.0
                 flux += self.model(c + 2.5, g) * sind(g) * math.radians(0.5) * math.radians(5)
-        return 10.0 * self.lor / flux
+        return 10.0 * ratio / flux
 
     def c_angles(self):
         return [i * self.c_step for i in range(self.mc)]
@@ -199,7 +201,7 @@ def library():
     pendant_ = Ldt("ldt_isym1_pendant.ldt", 1, 0, steps(0, 180, 5), pendant)
     pendant_.size = (400, 0, 400)
     pendant_.area = (380, 0)
-    pendant_.lamp_sets = [("-1", "E27 LED 25W", 3000, "2700", "90", 25.0)]
+    pendant_.lamp_sets = [("-1", "E27 LED 25W", 2528, "2700", "90", 25.0)]
 
     street = Ldt("ldt_isym2_street_light.ldt", 2, 10.0, steps(0, 90, 5), street_light)
     street.line_end = "\r\n"

@@ -143,6 +143,10 @@
         <source>已取消</source>
         <translation>cancelled</translation>
     </message>
+    <message>
+        <source>文件不完整：%1 个数值中只有 %2 个</source>
+        <translation>Incomplete file: ends after %2 of %1 values</translation>
+    </message>
 </context>
 <context>
     <name>DetailsColumns</name>
@@ -366,6 +370,14 @@
         <source>向下光通: %1 %</source>
         <translation>Downward flux: %1 %</translation>
     </message>
+    <message>
+        <source>文件不完整：%1 个数值中只有 %2 个</source>
+        <translation>Incomplete file: ends after %2 of %1 values</translation>
+    </message>
+    <message>
+        <source>（文件已损坏：数值仅来自现有的数据）</source>
+        <translation>(Damaged file: figures from the values present only)</translation>
+    </message>
 </context>
 <context>
     <name>Opening</name>
@@ -541,22 +553,6 @@
         <translation>Efficacy (lm/W)</translation>
     </message>
     <message>
-        <source>光束角 C0-C180 (°)</source>
-        <translation>Beam angle C0-C180 (°)</translation>
-    </message>
-    <message>
-        <source>光束角 C90-C270 (°)</source>
-        <translation>Beam angle C90-C270 (°)</translation>
-    </message>
-    <message>
-        <source>场角 C0-C180 (°)</source>
-        <translation>Field angle C0-C180 (°)</translation>
-    </message>
-    <message>
-        <source>场角 C90-C270 (°)</source>
-        <translation>Field angle C90-C270 (°)</translation>
-    </message>
-    <message>
         <source>下射光比例 (%)</source>
         <translation>Downward flux (%)</translation>
     </message>
@@ -567,6 +563,22 @@
     <message>
         <source>绘制失败</source>
         <translation>Drawing failed</translation>
+    </message>
+    <message>
+        <source>光束角 (°)</source>
+        <translation>Beam angle (°)</translation>
+    </message>
+    <message>
+        <source>场角 (°)</source>
+        <translation>Field angle (°)</translation>
+    </message>
+    <message>
+        <source>第一主平面 光束角 / 场角</source>
+        <translation>First principal plane: beam / field</translation>
+    </message>
+    <message>
+        <source>第二主平面 光束角 / 场角</source>
+        <translation>Second principal plane: beam / field</translation>
     </message>
 </context>
 <context>
@@ -617,22 +629,6 @@
     <message>
         <source>照度 (lx)</source>
         <translation>Illuminance (lx)</translation>
-    </message>
-    <message>
-        <source>光束直径 C0-C180 (m)</source>
-        <translation>Beam diameter C0-C180 (m)</translation>
-    </message>
-    <message>
-        <source>光束直径 C90-C270 (m)</source>
-        <translation>Beam diameter C90-C270 (m)</translation>
-    </message>
-    <message>
-        <source>场直径 C0-C180 (m)</source>
-        <translation>Field diameter C0-C180 (m)</translation>
-    </message>
-    <message>
-        <source>场直径 C90-C270 (m)</source>
-        <translation>Field diameter C90-C270 (m)</translation>
     </message>
     <message>
         <source>参数</source>
@@ -745,6 +741,14 @@
     <message>
         <source>最大 %1 lx    平均 %2 lx</source>
         <translation>Maximum %1 lx    Average %2 lx</translation>
+    </message>
+    <message>
+        <source>光束直径 %1 (m)</source>
+        <translation>Beam diameter %1 (m)</translation>
+    </message>
+    <message>
+        <source>场直径 %1 (m)</source>
+        <translation>Field diameter %1 (m)</translation>
     </message>
 </context>
 <context>

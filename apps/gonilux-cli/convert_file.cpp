@@ -76,9 +76,8 @@ bool Read(const std::string& file, Source& source) {
 }
 
 std::string Damaged(const std::string& file, const TiesData& entry) {
-    return file +
-           (IsLdtFileName(file) ? ": damaged EULUMDAT file (Line " : ": damaged file (Line ") +
-           std::to_string(entry.Diagnostics.HeaderErrorLine) + "); nothing written";
+    return file + (IsLdtFileName(file) ? ": damaged EULUMDAT file (" : ": damaged file (") +
+           DamageText(entry.Diagnostics) + "); nothing written";
 }
 
 // EULUMDAT to LM-63-2002: FILE.ldt becomes FILE.ies.
@@ -86,7 +85,7 @@ ConvertOutcome ToIes(const ConvertArgs& args, const std::string& file, const Sou
                      const std::string& folder) {
     if (!IsLdtFileName(file)) return NothingToDo(file, "--to ies converts EULUMDAT files");
     const TiesData& entry = source.Entry;
-    if (entry.Diagnostics.HeaderError) return Fail(Damaged(file, entry));
+    if (entry.Diagnostics.Damaged()) return Fail(Damaged(file, entry));
     const std::string output = ExportFileName(folder, entry.Lines[TitleFileName], ExportKind::None);
     if (Exists(output) && !args.Force)
         return Fail(output + " already exists; use --force to replace it");
@@ -98,7 +97,7 @@ ConvertOutcome ToLdt(const ConvertArgs& args, const std::string& file, const Sou
                      const std::string& folder) {
     if (IsLdtFileName(file)) return NothingToDo(file, "already EULUMDAT");
     const TiesData& entry = source.Entry;
-    if (entry.Diagnostics.HeaderError) return Fail(Damaged(file, entry));
+    if (entry.Diagnostics.Damaged()) return Fail(Damaged(file, entry));
     const std::string output = LdtExportFileName(folder, entry.Lines[TitleFileName]);
     if (!MayReplace(args, output)) return Fail(ForeignFile(output));
     const LdtText text = BuildLdtText(entry.Ies, entry.Lines, FileNameOf(output));

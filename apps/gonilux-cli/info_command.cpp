@@ -49,8 +49,10 @@ std::string JsonTitles(const std::vector<std::string>& lines, const std::string&
     return out + "]";
 }
 
-std::string JsonSpread(const tSpread& spread) {
-    return "{\"beam\":" + JsonNumber(spread.Beam) + ",\"field\":" + JsonNumber(spread.Field) +
+std::string JsonSpread(const tMetrics& m, int plane) {
+    const tSpread& spread = plane == 0 ? m.Spread0 : m.Spread90;
+    return "{\"plane\":" + JsonQuote(SpreadPlaneName(m.SpreadPlanes, plane)) +
+           ",\"beam\":" + JsonNumber(spread.Beam) + ",\"field\":" + JsonNumber(spread.Field) +
            ",\"axis\":" + JsonNumber(spread.Axis) + "}";
 }
 
@@ -58,16 +60,22 @@ std::string JsonMetrics(const tMetrics& m) {
     std::string out = std::string("{\"valid\":") + (m.Valid ? "true" : "false");
     out += std::string(",\"absolute\":") + (m.Absolute ? "true" : "false");
     const std::pair<const char*, double> figures[] = {
-        {"luminaireFlux", m.LuminaireFlux},       {"lampFlux", m.LampFlux},
-        {"downwardFraction", m.DownwardFraction}, {"upwardFraction", m.UpwardFraction},
-        {"lightOutputRatio", m.LightOutputRatio}, {"efficacy", m.Efficacy},
-        {"maxIntensity", m.MaxIntensity},         {"maxVertAngle", m.MaxVertAngle},
+        {"luminaireFlux", m.LuminaireFlux},
+        {"lampFlux", m.LampFlux},
+        {"downwardFraction", m.DownwardFraction},
+        {"upwardFraction", m.UpwardFraction},
+        {"lightOutputRatio", m.LightOutputRatio},
+        {"efficacy", m.Efficacy},
+        {"maxIntensity", m.MaxIntensity},
+        {"maxVertAngle", m.MaxVertAngle},
         {"maxHorzAngle", m.MaxHorzAngle},
+        {"beam", BeamAngle(m)},
+        {"field", FieldAngle(m)},
     };
     for (const auto& [key, value] : figures)
         out += ",\"" + std::string(key) + "\":" + JsonNumber(value);
-    out += ",\"spread0\":" + JsonSpread(m.Spread0);
-    out += ",\"spread90\":" + JsonSpread(m.Spread90);
+    out += ",\"spread0\":" + JsonSpread(m, 0);
+    out += ",\"spread90\":" + JsonSpread(m, 1);
     return out + "}";
 }
 
@@ -96,6 +104,10 @@ std::string JsonRecord(const std::string& file, const TiesData& entry,
     };
     field("headerError", d.HeaderError ? "true" : "false");
     field("headerErrorLine", d.HeaderError ? std::to_string(d.HeaderErrorLine) : "null");
+    field("damaged", d.Damaged() ? "true" : "false");
+    field("damage", d.Damaged() ? JsonQuote(DamageText(d)) : "null");
+    field("valuesExpected", std::to_string(d.ValuesExpected));
+    field("valuesRead", std::to_string(d.ValuesRead));
     field("lampCount", std::to_string(ies.LampCount));
     field("lumensPerLamp", JsonNumber(ies.LumensPerLamp));
     field("multiplier", JsonNumber(ies.Multiplier));
@@ -147,7 +159,7 @@ std::string FluxBasis(const tMetrics& m) {
     return "relative photometry, rated lamp flux " + JsonNumber(m.LampFlux) + " lm";
 }
 
-void PrintMetrics(const tIES& ies, const tMetrics& m) {
+void PrintMetrics(const tMetrics& m) {
     if (!m.Valid) {
         std::printf("  luminous flux: n/a (no usable intensity table)\n");
         return;
@@ -160,9 +172,12 @@ void PrintMetrics(const tIES& ies, const tMetrics& m) {
     std::printf("  efficacy: %s\n", Figure(m.Efficacy, "lm/W").c_str());
     std::printf("  maximum intensity at: vertical %s, horizontal %s\n",
                 JsonNumber(m.MaxVertAngle).c_str(), JsonNumber(m.MaxHorzAngle).c_str());
-    const bool typeC = ies.PhotometricType == 1;
-    const char* first = typeC ? "C0-C180" : "vertical";
-    const char* second = typeC ? "C90-C270" : "horizontal";
+    const std::string firstName = SpreadPlaneName(m.SpreadPlanes, 0);
+    const std::string secondName = SpreadPlaneName(m.SpreadPlanes, 1);
+    const char* first = firstName.c_str();
+    const char* second = secondName.c_str();
+    std::printf("  beam angle (50 %%, the wider plane): %s\n", Figure(BeamAngle(m)).c_str());
+    std::printf("  field angle (10 %%, the wider plane): %s\n", Figure(FieldAngle(m)).c_str());
     std::printf("  beam angle (50 %%): %s %s, %s %s\n", first, Figure(m.Spread0.Beam).c_str(),
                 second, Figure(m.Spread90.Beam).c_str());
     std::printf("  field angle (10 %%): %s %s, %s %s\n", first, Figure(m.Spread0.Field).c_str(),
@@ -188,9 +203,10 @@ void PrintSummary(const std::string& file, const TiesData& entry, const std::str
     std::printf("  maximum intensity: %s cd (multiplier %s)\n",
                 JsonNumber(maximum * (std::isfinite(ies.Multiplier) ? ies.Multiplier : 1)).c_str(),
                 JsonNumber(ies.Multiplier).c_str());
-    if (entry.Diagnostics.HeaderError)
-        std::printf("  damaged header: Line %d\n", entry.Diagnostics.HeaderErrorLine);
-    PrintMetrics(ies, ComputeMetrics(ies));
+    if (entry.Diagnostics.Damaged())
+        std::printf("  damaged file: %s; the figures come from the values present\n",
+                    DamageText(entry.Diagnostics).c_str());
+    PrintMetrics(ComputeMetrics(ies));
     static const char* const kLabels[] = {"test",          "manufacturer", "luminaire",
                                           "luminaire no.", "lamp",         "lamp no."};
     for (int i = TitleTest; i < TitleCount && i < static_cast<int>(entry.Lines.size()); ++i)
@@ -252,7 +268,7 @@ int RunInfo(int argc, char** argv) {
                              entry.Diagnostics.OpenError.c_str());
             continue;
         }
-        if (entry.Diagnostics.HeaderError) status = 1; // printed all the same
+        if (entry.Diagnostics.Damaged()) status = 1; // printed all the same
         const std::string used = TitlesEncoding(entry.Lines, encoding);
         if (json)
             std::printf("%s\n", JsonRecord(file, entry, used).c_str());

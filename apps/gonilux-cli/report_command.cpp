@@ -93,6 +93,8 @@ std::string ProblemText(const DatasheetInput& input) {
         return "cannot read: " + input.Detail.toStdString();
     case DatasheetProblem::DamagedHeader:
         return "damaged header: Line " + input.Detail.toStdString();
+    case DatasheetProblem::Truncated:
+        return "damaged file: " + input.Detail.toStdString();
     case DatasheetProblem::NoTable:
         return "no usable intensity table";
     case DatasheetProblem::None:

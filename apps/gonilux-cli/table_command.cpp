@@ -181,9 +181,9 @@ int RunTable(int argc, char** argv) {
     }
     std::fputs(text.c_str(), stdout);
     std::fflush(stdout);
-    if (entry.Diagnostics.HeaderError) {
-        std::fprintf(stderr, "gonilux-cli: %s: damaged header: Line %d\n", options.File.c_str(),
-                     entry.Diagnostics.HeaderErrorLine);
+    if (entry.Diagnostics.Damaged()) {
+        std::fprintf(stderr, "gonilux-cli: %s: damaged file: %s\n", options.File.c_str(),
+                     DamageText(entry.Diagnostics).c_str());
         return 1;
     }
     return 0;

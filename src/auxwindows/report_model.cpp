@@ -107,14 +107,8 @@ std::vector<QStringList> FigureRows(const std::vector<tMetrics>& metrics) {
          [](const tMetrics& m) { return m.LuminaireFlux; }, 0},
         {QT_TRANSLATE_NOOP("ReportWindow", "光效 (lm/W)"),
          [](const tMetrics& m) { return m.Efficacy; }, 1},
-        {QT_TRANSLATE_NOOP("ReportWindow", "光束角 C0-C180 (°)"),
-         [](const tMetrics& m) { return m.Spread0.Beam; }, 1},
-        {QT_TRANSLATE_NOOP("ReportWindow", "光束角 C90-C270 (°)"),
-         [](const tMetrics& m) { return m.Spread90.Beam; }, 1},
-        {QT_TRANSLATE_NOOP("ReportWindow", "场角 C0-C180 (°)"),
-         [](const tMetrics& m) { return m.Spread0.Field; }, 1},
-        {QT_TRANSLATE_NOOP("ReportWindow", "场角 C90-C270 (°)"),
-         [](const tMetrics& m) { return m.Spread90.Field; }, 1},
+        {QT_TRANSLATE_NOOP("ReportWindow", "光束角 (°)"), BeamAngle, 1},
+        {QT_TRANSLATE_NOOP("ReportWindow", "场角 (°)"), FieldAngle, 1},
         {QT_TRANSLATE_NOOP("ReportWindow", "下射光比例 (%)"),
          [](const tMetrics& m) { return m.DownwardFraction * 100; }, 1},
     };
@@ -125,6 +119,20 @@ std::vector<QStringList> FigureRows(const std::vector<tMetrics>& metrics) {
             row.append(m.Valid ? ReportNumber(figure.Value(m), figure.Decimals)
                                : QStringLiteral("-"));
         rows.push_back(row);
+    }
+    // Each principal plane named with its angles, since the planes follow each file's peak.
+    for (int plane = 0; plane < 2; ++plane) {
+        QStringList row{Tr(plane == 0
+                               ? QT_TRANSLATE_NOOP("ReportWindow", "第一主平面 光束角 / 场角")
+                               : QT_TRANSLATE_NOOP("ReportWindow", "第二主平面 光束角 / 场角"))};
+        for (const tMetrics& m : metrics) {
+            const tSpread& s = plane == 0 ? m.Spread0 : m.Spread90;
+            row.append(m.Valid ? QString::fromStdString(SpreadPlaneName(m.SpreadPlanes, plane)) +
+                                     QStringLiteral(": ") + Degrees(s.Beam) +
+                                     QStringLiteral(" / ") + Degrees(s.Field)
+                               : QStringLiteral("-"));
+        }
+        rows.insert(rows.begin() + 5 + plane, row);
     }
     return rows;
 }

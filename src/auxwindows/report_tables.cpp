@@ -91,9 +91,13 @@ void ReportWindow::fillZonal() {
 
 void ReportWindow::fillCone() {
     const std::vector<ConeRow> rows = ComputeCone(ies_);
+    const tSpreadPlanes planes = ComputeMetrics(ies_).SpreadPlanes;
+    const QString first = QString::fromStdString(SpreadPlaneName(planes, 0));
+    const QString second = QString::fromStdString(SpreadPlaneName(planes, 1));
     ResetTable(cone_, static_cast<int>(rows.size()),
-               {tr("距离 (m)"), tr("照度 (lx)"), tr("光束直径 C0-C180 (m)"),
-                tr("光束直径 C90-C270 (m)"), tr("场直径 C0-C180 (m)"), tr("场直径 C90-C270 (m)")});
+               {tr("距离 (m)"), tr("照度 (lx)"), tr("光束直径 %1 (m)").arg(first),
+                tr("光束直径 %1 (m)").arg(second), tr("场直径 %1 (m)").arg(first),
+                tr("场直径 %1 (m)").arg(second)});
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ConeRow& r = rows[i];
         const QStringList cells = {

@@ -59,14 +59,9 @@ QString Trimmed(double value) {
     return text;
 }
 
-double Wider(double a, double b) {
-    if (std::isnan(a)) return b;
-    return std::isnan(b) ? a : std::max(a, b);
-}
-
-DetailsCell Angle(double pair0, double pair90) {
-    const double wider = Wider(pair0, pair90);
-    return Number(wider, QString::number(wider, 'f', 1));
+// The wider of the two principal planes, as lists and queries take it.
+DetailsCell Angle(double angle) {
+    return Number(angle, QString::number(angle, 'f', 1));
 }
 
 QString TypeText(const tIES& ies) {
@@ -129,9 +124,9 @@ DetailsCell FigureCell(const TiesData& entry, const tMetrics& m, C column) {
     case C::MaxCd:
         return Amount(m.MaxIntensity);
     case C::Beam:
-        return Angle(m.Spread0.Beam, m.Spread90.Beam);
+        return Angle(BeamAngle(m));
     case C::Field:
-        return Angle(m.Spread0.Field, m.Spread90.Field);
+        return Angle(FieldAngle(m));
     default: {
         const tIES& ies = entry.Ies;
         const double watts = ies.ExactInputWatts > 0 ? ies.ExactInputWatts : ies.InputWatts;

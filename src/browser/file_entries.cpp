@@ -142,7 +142,7 @@ QStringList ScanIesFiles(const QString& folderPath, bool withLdt) {
 }
 
 bool ShowsErrorBadge(const TiesData& entry) {
-    return (entry.Loaded && entry.Diagnostics.HeaderError) || entry.Diagnostics.OpenFailed;
+    return (entry.Loaded && entry.Diagnostics.Damaged()) || entry.Diagnostics.OpenFailed;
 }
 
 QString WithSeparator(const QString& folderPath) {

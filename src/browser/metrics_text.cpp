@@ -50,16 +50,17 @@ QString MaxIntensityLine(const tMetrics& m, int photometricType) {
     return text.arg(amount, Angle(m.MaxHorzAngle), Angle(m.MaxVertAngle));
 }
 
-// "<label> C0-C180: 48.2° / C90-C270: 50.1°", each pair only when its angle is known.
-QString SpreadLine(const QString& label, double pair0, double pair90, int photometricType) {
-    const bool typeC = photometricType == kTypeC;
+// "<label> C0-C180: 48.2° / C90-C270: 50.1°", each principal plane (named as the figures name
+// it) only when its angle is known.
+QString SpreadLine(const QString& label, const tMetrics& m, double tSpread::*angle) {
     QStringList parts;
-    if (Has(pair0))
-        parts << (typeC ? QStringLiteral("C0-C180: ") : QStringLiteral("H 0°: ")) +
-                     QString::number(pair0, 'f', 1) + QStringLiteral("°");
-    if (Has(pair90))
-        parts << (typeC ? QStringLiteral("C90-C270: ") : QStringLiteral("H 90°: ")) +
-                     QString::number(pair90, 'f', 1) + QStringLiteral("°");
+    for (int plane = 0; plane < 2; ++plane) {
+        const double value = (plane == 0 ? m.Spread0 : m.Spread90).*angle;
+        if (Has(value))
+            parts << QString::fromStdString(SpreadPlaneName(m.SpreadPlanes, plane)) +
+                         QStringLiteral(": ") + QString::number(value, 'f', 1) +
+                         QStringLiteral("°");
+    }
     return parts.isEmpty() ? QString()
                            : label + QLatin1Char(' ') + parts.join(QStringLiteral(" / "));
 }
@@ -91,11 +92,11 @@ QStringList MetricsLines(const tMetrics& m, int photometricType) {
         lines << Tr(QT_TRANSLATE_NOOP("MetricsText", "光效: %1 lm/W"))
                      .arg(QString::number(m.Efficacy, 'f', 1));
     if (Has(m.MaxIntensity)) lines << MaxIntensityLine(m, photometricType);
-    const QString beam = SpreadLine(Tr(QT_TRANSLATE_NOOP("MetricsText", "光束角")), m.Spread0.Beam,
-                                    m.Spread90.Beam, photometricType);
+    const QString beam =
+        SpreadLine(Tr(QT_TRANSLATE_NOOP("MetricsText", "光束角")), m, &tSpread::Beam);
     if (!beam.isEmpty()) lines << beam;
-    const QString field = SpreadLine(Tr(QT_TRANSLATE_NOOP("MetricsText", "场角")), m.Spread0.Field,
-                                     m.Spread90.Field, photometricType);
+    const QString field =
+        SpreadLine(Tr(QT_TRANSLATE_NOOP("MetricsText", "场角")), m, &tSpread::Field);
     if (!field.isEmpty()) lines << field;
     if (Has(m.DownwardFraction))
         lines << Tr(QT_TRANSLATE_NOOP("MetricsText", "向下光通: %1 %"))
@@ -115,18 +116,33 @@ QString HeaderErrorText(const TiesData& entry) {
                                            "Cannot read the file\r%1\r%2")
             .arg(EntryFileName(entry), QString::fromStdString(entry.Diagnostics.OpenError))
             .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    // The words of the reader's message box, translated as there.
-    return QCoreApplication::translate("gonilux::browser::FolderListView", "Error!") +
-           QLatin1Char(' ') +
-           QCoreApplication::translate("gonilux::browser::FolderListView", "Line %1")
-               .arg(entry.Diagnostics.HeaderErrorLine);
+    const ReadDiagnostics& d = entry.Diagnostics;
+    QStringList parts;
+    if (d.HeaderError) // the words of the reader's message box, translated as there
+        parts << QCoreApplication::translate("gonilux::browser::FolderListView", "Error!") +
+                     QLatin1Char(' ') +
+                     QCoreApplication::translate("gonilux::browser::FolderListView", "Line %1")
+                         .arg(d.HeaderErrorLine);
+    if (d.Truncated())
+        parts << Tr(QT_TRANSLATE_NOOP("MetricsText", "文件不完整：%1 个数值中只有 %2 个"))
+                     .arg(d.ValuesExpected)
+                     .arg(d.ValuesRead);
+    return parts.join(QStringLiteral("; "));
+}
+
+QString DamagedFiguresNote() {
+    return Tr(QT_TRANSLATE_NOOP("MetricsText", "（文件已损坏：数值仅来自现有的数据）"));
 }
 
 QString EntryToolTipText(const TiesData& entry, const std::optional<tMetrics>& metrics) {
     QStringList lines{EntryFileName(entry)};
     const QString error = HeaderErrorText(entry);
     if (!error.isEmpty()) lines << error;
-    if (entry.Loaded && metrics) lines << MetricsLines(*metrics, entry.Ies.PhotometricType);
+    if (entry.Loaded && metrics) {
+        const QStringList figures = MetricsLines(*metrics, entry.Ies.PhotometricType);
+        if (!figures.isEmpty() && entry.Diagnostics.Damaged()) lines << DamagedFiguresNote();
+        lines << figures;
+    }
     return lines.join(QLatin1Char('\n'));
 }
 

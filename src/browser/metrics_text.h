@@ -25,9 +25,13 @@ QStringList MetricsLines(const tMetrics& metrics, int photometricType);
 // there is no figure.
 QString MetricsBlock(const tMetrics& metrics, int photometricType);
 
-// The header error of a read entry as the reader reports it ("Error! Line N"); empty when the
-// entry's header was fine or the entry was not read.
+// What is wrong with a read entry: the header error as the reader reports it ("Error! Line N")
+// and missing values ("incomplete file: 230 of 444 values"); empty when the entry is sound or
+// was not read.
 QString HeaderErrorText(const TiesData& entry);
+
+// The line that marks figures computed from a damaged file's values.
+QString DamagedFiguresNote();
 
 // The hover text of a file entry: the file name, the header error, then the figures (for a read
 // entry; `metrics` is absent for an unread one). Plain lines separated by '\n'.

@@ -63,33 +63,29 @@ void AddOwnPoints(const tIES& ies, double plane, bool across, double k, Cartesia
         s.Points.emplace_back(h, Finite(IntensityAt(ies, h, 0) * k));
 }
 
-// The outermost angle on one side of the peak (step +1 or -1) still at `threshold` or above.
-double EdgeAt(const std::vector<QPointF>& p, std::size_t peak, int step, double threshold) {
-    auto i = static_cast<long>(peak);
-    const long last = step > 0 ? static_cast<long>(p.size()) - 1 : 0;
-    long outer = i;
-    for (long j = i; step > 0 ? j <= last : j >= last; j += step)
-        if (p[static_cast<std::size_t>(j)].y() >= threshold) outer = j;
-    if (outer == last) return p[static_cast<std::size_t>(outer)].x();
-    const QPointF a = p[static_cast<std::size_t>(outer)];
-    const QPointF b = p[static_cast<std::size_t>(outer + step)];
-    const double t = a.y() == b.y() ? 0 : (a.y() - threshold) / (a.y() - b.y());
-    return a.x() + t * (b.x() - a.x());
-}
-
-void FindSpread(CartesianSeries& s) {
-    const double nan = std::nan("");
-    s.BeamLow = s.BeamHigh = s.FieldLow = s.FieldHigh = nan;
-    std::size_t peak = 0;
-    for (std::size_t i = 0; i < s.Points.size(); ++i)
-        if (s.Points[i].y() > s.Points[peak].y()) peak = i;
-    if (s.Points.empty() || !(s.Points[peak].y() > 0)) return;
-    s.Peak = s.Points[peak].y();
-    s.PeakAngle = s.Points[peak].x();
-    s.BeamLow = EdgeAt(s.Points, peak, -1, s.Peak * 0.5);
-    s.BeamHigh = EdgeAt(s.Points, peak, 1, s.Peak * 0.5);
-    s.FieldLow = EdgeAt(s.Points, peak, -1, s.Peak * 0.1);
-    s.FieldHigh = EdgeAt(s.Points, peak, 1, s.Peak * 0.1);
+// Beam and field edges by the figures' own definition: the type C pair as the figures cut it,
+// the types A and B cuts from their points.
+void FindSpread(const tIES& ies, CartesianSeries& s) {
+    tCut cut;
+    if (s.TypeC) {
+        cut = PairCut(ies, s.Plane);
+    } else {
+        for (const QPointF& p : s.Points)
+            cut.Points.emplace_back(p.x(), p.y());
+        cut.Closed = cut.Points.size() > 2 &&
+                     cut.Points.back().first - cut.Points.front().first >= 360 - grid::kTolerance;
+    }
+    const tSpread spread = SpreadOfCut(cut);
+    for (const QPointF& p : s.Points)
+        if (p.y() > s.Peak) s.Peak = p.y(), s.PeakAngle = p.x();
+    // Edges past the zenith of a closed cut come round from the other side.
+    auto onAxis = [](double a) { return std::isfinite(a) ? grid::Wrap(a + 180, 360) - 180 : a; };
+    s.Beam = spread.Beam;
+    s.Field = spread.Field;
+    s.BeamLow = onAxis(spread.BeamLow);
+    s.BeamHigh = onAxis(spread.BeamHigh);
+    s.FieldLow = onAxis(spread.FieldLow);
+    s.FieldHigh = onAxis(spread.FieldHigh);
 }
 
 CartesianSeries MakeSeries(const tIES& ies, double plane, bool across, double k) {
@@ -105,7 +101,7 @@ CartesianSeries MakeSeries(const tIES& ies, double plane, bool across, double k)
         s.Label =
             across ? QStringLiteral("V 0") + QChar(0x00B0) : QStringLiteral("H ") + Degrees(plane);
     }
-    FindSpread(s);
+    FindSpread(ies, s);
     return s;
 }
 

@@ -41,8 +41,10 @@ struct CartesianSeries {
     std::vector<QPointF> Points; // (signed angle in degrees, value) in increasing angle
     double Peak = 0;             // the largest value
     double PeakAngle = 0;
-    // Edges of the beam (50 % of the peak) and field (10 %) about the peak: the outermost
-    // angles on each side still at or above the threshold, interpolated; NaN without light.
+    // Beam (50 % of the peak) and field (10 %) angles of the cut as the figures define them
+    // (photometry/beam_spread.h), and their edges as angles of the axis (-180 to 180); NaN
+    // without light.
+    double Beam, Field;
     double BeamLow, BeamHigh, FieldLow, FieldHigh;
 };
 

@@ -21,8 +21,8 @@ QString Degrees(double angle) {
 QString LegendText(const CartesianSeries& s) {
     if (!std::isfinite(s.BeamLow)) return s.Label;
     return QCoreApplication::translate("ReportChart", "%1：光束角 %2，场角 %3")
-        .arg(s.Label, Degrees(std::round((s.BeamHigh - s.BeamLow) * 10) / 10),
-             Degrees(std::round((s.FieldHigh - s.FieldLow) * 10) / 10));
+        .arg(s.Label, Degrees(std::round(s.Beam * 10) / 10),
+             Degrees(std::round(s.Field * 10) / 10));
 }
 
 double Unit(const ChartStyle& style) {

@@ -36,6 +36,7 @@ void Fail(DatasheetInput& input, DatasheetProblem problem, const QString& detail
     case DatasheetProblem::DamagedHeader:
         input.Error = QCoreApplication::translate("Datasheet", "文件头损坏：第 %1 行").arg(detail);
         break;
+
     default:
         input.Error = QCoreApplication::translate("Datasheet", "没有可用的光强表");
         break;
@@ -65,6 +66,14 @@ DatasheetInput MakeDatasheetInput(const TiesData& entry, const QString& fileName
     if (entry.Diagnostics.HeaderError) {
         Fail(input, DatasheetProblem::DamagedHeader,
              QString::number(entry.Diagnostics.HeaderErrorLine));
+        return input;
+    }
+    if (entry.Diagnostics.Truncated()) { // no datasheet of figures from part of the values
+        Fail(input, DatasheetProblem::Truncated,
+             QString::fromStdString(DamageText(entry.Diagnostics)));
+        input.Error = QCoreApplication::translate("Datasheet", "文件不完整：%1 个数值中只有 %2 个")
+                          .arg(entry.Diagnostics.ValuesExpected)
+                          .arg(entry.Diagnostics.ValuesRead);
         return input;
     }
     input.Metrics = ComputeMetrics(entry.Ies);

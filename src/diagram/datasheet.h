@@ -20,7 +20,7 @@ class QPainter;
 namespace gonilux {
 
 // Why a file has no datasheet.
-enum class DatasheetProblem { None, Unreadable, DamagedHeader, NoTable };
+enum class DatasheetProblem { None, Unreadable, DamagedHeader, Truncated, NoTable };
 
 // Everything one datasheet shows, computed beforehand (any thread: nothing here paints), so
 // that painting needs no figures of its own.

@@ -48,7 +48,7 @@ QString SummaryLine(const DatasheetInput& in) {
     return Number(m.LuminaireFlux, 0) + QStringLiteral(" lm  ·  ") + Number(m.MaxIntensity, 0) +
            QStringLiteral(" cd  ·  ") +
            QCoreApplication::translate("Datasheet", "光束角 %1")
-               .arg(Number(m.Spread0.Beam, 0) + QChar(0x00B0));
+               .arg(Number(BeamAngle(m), 0) + QChar(0x00B0));
 }
 
 void PaintEntry(QPainter& painter, const QRectF& cell, const DatasheetInput& in, int sheetPage) {

@@ -58,8 +58,9 @@ QString SizeText(const tIES& ies) {
 std::vector<Row> FigureRows(const DatasheetInput& in) {
     const tMetrics& m = in.Metrics;
     const tIES& ies = in.Ies;
-    const bool c = ies.PhotometricType == 1;
-    const QString pairs = c ? QStringLiteral("C0-C180 / C90-C270") : QStringLiteral("V / H");
+    const QString pairs = QString::fromStdString(SpreadPlaneName(m.SpreadPlanes, 0)) +
+                          QStringLiteral(" / ") +
+                          QString::fromStdString(SpreadPlaneName(m.SpreadPlanes, 1));
     return {
         {Tr(QT_TRANSLATE_NOOP("Datasheet", "灯具光通量")), Figure(m.LuminaireFlux, 0, " lm")},
         {Tr(QT_TRANSLATE_NOOP("Datasheet", "光源光通量")), LampText(ies, m)},

@@ -19,7 +19,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kSchemaVersion = 1;
+// 2: the figures' definitions changed (beam and field angles through the peak, absolute
+// EULUMDAT files, files that end early): rows of version 1 are kept but read again.
+constexpr int kSchemaVersion = 2;
 
 constexpr const char* kSchema = R"(
 CREATE TABLE IF NOT EXISTS files(
@@ -293,7 +295,12 @@ bool LibraryIndex::Prepare(std::int64_t version) {
     if (!Exec(db_, kSchema)) return false;
     // Opening a current index writes nothing, so it need not wait for another one's update.
     const std::string current = "PRAGMA user_version=" + std::to_string(kSchemaVersion);
-    if (version != kSchemaVersion && !Exec(db_, current.c_str())) return false;
+    if (version != kSchemaVersion) {
+        // An older index keeps its rows; a time no file has makes the next update read each
+        // file again with today's figures.
+        if (version > 0 && !Exec(db_, "UPDATE files SET mtime = -1")) return false;
+        if (!Exec(db_, current.c_str())) return false;
+    }
     Statement check(db_, "SELECT count(*) FROM files");
     return check.Step();
 }

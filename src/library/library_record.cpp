@@ -8,15 +8,6 @@
 #include <cmath>
 
 namespace gonilux::library {
-namespace {
-
-double Wider(double a, double b) {
-    if (std::isnan(a)) return b;
-    return std::isnan(b) ? a : std::max(a, b);
-}
-
-} // namespace
-
 std::string FileNameOf(const LibraryRecord& record) {
     return gonilux::FileNameOf(record.Path);
 }
@@ -27,8 +18,7 @@ LibraryRecord EntryLibraryRecord(const TiesData& entry, const tMetrics* metrics,
     if (entry.Lines.size() > TitleFileName) r.Path = entry.Lines[TitleFileName];
     r.Ldt = IsLdtFileName(r.Path);
     if (entry.Diagnostics.OpenFailed) r.Error = entry.Diagnostics.OpenError;
-    if (entry.Diagnostics.HeaderError)
-        r.Error = "Line " + std::to_string(entry.Diagnostics.HeaderErrorLine);
+    if (entry.Diagnostics.Damaged()) r.Error = DamageText(entry.Diagnostics);
     const std::vector<std::string> titles = DecodeTitles(entry.Lines, encoding);
     const int sources[TitleKinds] = {TitleTest,      TitleManufacturer,
                                      TitleLuminaire, TitleLuminaireCatalog,
@@ -46,8 +36,8 @@ LibraryRecord EntryLibraryRecord(const TiesData& entry, const tMetrics* metrics,
     r.Flux = m.LuminaireFlux;
     r.Efficacy = m.Efficacy;
     r.MaxCd = m.MaxIntensity;
-    r.Beam = Wider(m.Spread0.Beam, m.Spread90.Beam);
-    r.Field = Wider(m.Spread0.Field, m.Spread90.Field);
+    r.Beam = BeamAngle(m);
+    r.Field = FieldAngle(m);
     r.Lor = m.LightOutputRatio * 100;
     return r;
 }

@@ -305,8 +305,13 @@ void TMainWindow::ShowPreviewItem(int row) {
     QString shown = infoText_;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
         .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    if (const auto figures = entry ? list_->entryMetrics(row) : std::nullopt)
-        shown += browser::MetricsBlock(*figures, entry->Ies.PhotometricType);
+    if (const auto figures = entry ? list_->entryMetrics(row) : std::nullopt) {
+        QString block = browser::MetricsBlock(*figures, entry->Ies.PhotometricType);
+        if (!block.isEmpty() && entry->Diagnostics.Damaged())
+            block.insert(2, browser::HeaderErrorText(*entry) + QLatin1Char('\n') +
+                                browser::DamagedFiguresNote() + QLatin1Char('\n'));
+        shown += block;
+    }
     labelInfo_->setText(shown);
     const QString file = preview_->CurrentFile();
     preview_->PaintBox()->setCursor(file.isEmpty() ? Qt::ArrowCursor : Qt::CrossCursor);

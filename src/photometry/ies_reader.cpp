@@ -141,10 +141,12 @@ class HeaderReader {
     int line_ = 0;
 };
 
-// Reads `count` values; once the text is used up the rest stay 0.
-void ReadArray(TokenCursor& cursor, tArrEx& out, std::size_t count, double divisor) {
+// Reads `count` values; once the text is used up the rest stay 0. Counts what was there.
+void ReadArray(TokenCursor& cursor, tArrEx& out, std::size_t count, double divisor,
+               ReadDiagnostics& d) {
     out.resize(count);
-    cursor.ReadValues(out.data(), count, divisor);
+    d.ValuesExpected += count;
+    d.ValuesRead += cursor.ReadValues(out.data(), count, divisor);
 }
 
 } // namespace
@@ -194,11 +196,12 @@ ParseResult ParseIes(std::string_view text, tIES& ies) {
 
     ies.VertCount = vertCount;
     ies.HorzCount = horzCount;
-    ReadArray(cursor, ies.VertAngles, vertCount, 1.0);
-    ReadArray(cursor, ies.HorzAngles, horzCount, 1.0);
+    ReadDiagnostics& d = result.Diagnostics;
+    ReadArray(cursor, ies.VertAngles, vertCount, 1.0, d);
+    ReadArray(cursor, ies.HorzAngles, horzCount, 1.0, d);
     ies.Candela.resize(horzCount);
     for (tArrEx& row : ies.Candela)
-        ReadArray(cursor, row, vertCount, factor);
+        ReadArray(cursor, row, vertCount, factor, d);
     return result;
 }
 

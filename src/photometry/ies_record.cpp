@@ -39,6 +39,16 @@ void CopyIes(const tIES& src, tIES& dst) {
     if (!src.HorzAngles.empty()) dst.HorzAngles = src.HorzAngles;
 }
 
+std::string DamageText(const ReadDiagnostics& d) {
+    std::string text;
+    if (d.HeaderError) text = "Line " + std::to_string(d.HeaderErrorLine);
+    if (d.Truncated())
+        text += (text.empty() ? "" : ", ") + std::string("ends after ") +
+                std::to_string(d.ValuesRead) + " of " + std::to_string(d.ValuesExpected) +
+                " values";
+    return text;
+}
+
 TiesData CreateIesData(const std::string& fileName) {
     TiesData entry;
     entry.Lines = {std::string(), fileName};

@@ -58,7 +58,19 @@ struct ReadDiagnostics {
     int HeaderErrorLine = 0;  // 1-based line of that token ("Line N" of the message)
     bool OpenFailed = false;  // the file could not be opened or read at all
     std::string OpenError;    // the reason, when OpenFailed
+    // The angles and intensities the header announces, and how many of them the file holds.
+    // A file that ends early is damaged: the values it has are kept, the rest read as 0.
+    std::uint64_t ValuesExpected = 0;
+    std::uint64_t ValuesRead = 0;
+    bool Truncated() const { return ValuesRead < ValuesExpected; }
+    // Damaged: a bad header number or missing values (the figures are then only as good as
+    // the values present).
+    bool Damaged() const { return HeaderError || Truncated(); }
 };
+
+// What is wrong with a damaged file, in English ("ends after 230 of 444 values", "Line 12");
+// empty when nothing is.
+std::string DamageText(const ReadDiagnostics& diagnostics);
 
 // One IES file entry of the file list.
 struct TiesData {

@@ -114,16 +114,18 @@ class LdtCursor {
         return value;
     }
 
-    // Fills `out` (already sized, zeros) until the text runs out.
+    // Fills `out` (already sized, zeros) until the text runs out, and counts the values asked
+    // for and found (a file that ends early is told by them).
     void Values(double* out, std::size_t count) {
+        valuesExpected_ += count;
         for (std::size_t i = 0; i < count; ++i) {
-            if (!inLine_ && pos_ >= text_.size()) {
-                MarkMissing();
-                return;
-            }
+            if (!inLine_ && pos_ >= text_.size()) return;
             out[i] = Value();
+            ++valuesRead_;
         }
     }
+    std::uint64_t ValuesExpected() const { return valuesExpected_; }
+    std::uint64_t ValuesRead() const { return valuesRead_; }
 
     void Mark(int line) {
         if (error_) return;
@@ -158,6 +160,8 @@ class LdtCursor {
     int lineOfText_ = 0; // line of the field Text() read last
     int lastLine_;
     bool inLine_ = false; // Value() is part way through a line
+    std::uint64_t valuesExpected_ = 0;
+    std::uint64_t valuesRead_ = 0;
     bool error_ = false;
     int errorLine_ = 0;
 };
@@ -312,8 +316,11 @@ void SetOpening(const LdtHeader& h, tIES& ies) {
     ies.Height = h.AreaHeight / 1000;
 }
 
-// Lamp figures of the first set. The file's values are cd/klm of the set's total flux, or
-// candela when the lamp count is negative (absolute photometry).
+// Lamp figures of the first set. The file's values are cd/klm of the set's total flux. A
+// negative lamp count marks absolute photometry, written as the planning programs' makers agreed
+// in 2009: the lamp line carries the luminaire's own measured flux and the values stay cd/klm of
+// it, so candela = value x flux / 1000 x conversion factor as for relative files; the record is
+// absolute (no rated lamp flux, no light output ratio).
 void SetLamps(LdtCursor& in, const LdtHeader& h, tIES& ies) {
     const LampSet& set = h.First;
     const bool absolute = set.Lamps < 0;
@@ -321,7 +328,7 @@ void SetLamps(LdtCursor& in, const LdtHeader& h, tIES& ies) {
     ies.ExactInputWatts = set.Watts;
     ies.InputWatts = RoundTo16(set.Watts);
     const double conversion = h.Conversion != 0 ? h.Conversion : 1;
-    const double perKilolumen = absolute || set.Flux <= 0 ? 1 : set.Flux / 1000;
+    const double perKilolumen = set.Flux <= 0 ? 1 : set.Flux / 1000;
     ies.LumensPerLamp = absolute ? -1 : set.Flux / std::max<double>(1, ies.LampCount);
     ies.Multiplier = perKilolumen * conversion;
     if (!std::isfinite(ies.Multiplier)) {
@@ -382,6 +389,8 @@ LdtParseResult ParseLdt(std::string_view fileText, std::string_view fullPath, tI
     LdtParseResult result;
     result.Diagnostics.HeaderError = in.Error();
     result.Diagnostics.HeaderErrorLine = in.ErrorLine();
+    result.Diagnostics.ValuesExpected = in.ValuesExpected();
+    result.Diagnostics.ValuesRead = in.ValuesRead();
     result.Titles = LdtTitles(header, fullPath);
     return result;
 }

@@ -58,8 +58,8 @@ void FillZones(const std::vector<Band>& bands, const std::vector<double>& fluxes
     const std::size_t cones = main + kTenDegreeZones;
     for (std::size_t i = 0; i < 3; ++i)
         z.CieFluxCodes[i] = Percent(fluxes[cones + i], down);
+    z.CieFluxCodes[3] = Percent(down, z.LuminaireFlux);
     const double basis = std::isfinite(z.LampFlux) ? z.LampFlux : z.LuminaireFlux;
-    z.CieFluxCodes[3] = Percent(down, basis);
     z.CieFluxCodes[4] = Percent(z.LuminaireFlux, basis);
 }
 
@@ -132,6 +132,36 @@ std::string ZoneName(const ZoneFlux& zone) {
     return CsvNumber(zone.From) + "-" + CsvNumber(zone.To);
 }
 
+AreaIlluminance ComputeAreaIlluminance(const tIES& ies, double height, double size) {
+    AreaIlluminance area;
+    if (!PositiveFinite(height) || !PositiveFinite(size) || !UsableTable(ies)) return area;
+    // Composite Simpson over kAreaIntervals intervals each way; the maximum over its points.
+    constexpr int kAreaIntervals = 200;
+    constexpr int points = kAreaIntervals + 1;
+    std::vector<double> weights(points);
+    std::vector<double> positions(points);
+    for (int i = 0; i < points; ++i) {
+        weights[i] = i == 0 || i == kAreaIntervals ? 1 : (i % 2 ? 4 : 2);
+        positions[i] = size * (i - kAreaIntervals / 2) / kAreaIntervals;
+    }
+    double sum = 0;
+    double maximum = 0;
+    for (int iy = 0; iy < points; ++iy) {
+        double row = 0;
+        for (int ix = 0; ix < points; ++ix) {
+            const double lux = Illuminance(ies, height, positions[ix], positions[iy]);
+            row += weights[ix] * lux;
+            maximum = std::max(maximum, lux);
+        }
+        sum += weights[iy] * row;
+    }
+    const double norm = 3.0 * kAreaIntervals; // each axis: h / 3 with h = size / intervals
+    area.Valid = true;
+    area.Average = sum / (norm * norm);
+    area.Maximum = maximum;
+    return area;
+}
+
 IlluminanceGrid ComputeIlluminanceGrid(const tIES& ies, double height, double size, int count) {
     IlluminanceGrid grid;
     grid.Height = height;
@@ -144,18 +174,14 @@ IlluminanceGrid ComputeIlluminanceGrid(const tIES& ies, double height, double si
     for (int i = 0; i < count; ++i) // the ends exactly at half the size, the middle at 0
         grid.Positions.push_back(size * (i - half) / (count - 1));
     grid.Lux.resize(static_cast<std::size_t>(count) * count);
-    double sum = 0;
-    double maximum = 0;
     for (int iy = 0; iy < count; ++iy)
-        for (int ix = 0; ix < count; ++ix) {
-            const double lux = Illuminance(ies, height, grid.Positions[ix], grid.Positions[iy]);
-            grid.Lux[static_cast<std::size_t>(iy) * count + ix] = lux;
-            sum += lux;
-            maximum = std::max(maximum, lux);
-        }
+        for (int ix = 0; ix < count; ++ix)
+            grid.Lux[static_cast<std::size_t>(iy) * count + ix] =
+                Illuminance(ies, height, grid.Positions[ix], grid.Positions[iy]);
+    const AreaIlluminance area = ComputeAreaIlluminance(ies, height, size);
     grid.Valid = true;
-    grid.Maximum = maximum;
-    grid.Average = sum / static_cast<double>(grid.Lux.size());
+    grid.Maximum = area.Maximum;
+    grid.Average = area.Average;
     return grid;
 }
 

@@ -31,10 +31,11 @@ struct ZonalSummary {
     std::vector<ZoneFlux> Zones;
     // 0-10, 10-20, ... 170-180.
     std::vector<ZoneFlux> TenDegreeZones;
-    // CIE flux codes N1..N5 as percentages (not rounded): N1, N2, N3 the flux within 41.4,
-    // 60 and 75.5 degrees of the nadir (cones of pi/2, pi and 3 pi/2 sr) as a share of the
-    // downward flux (0-90); N4 the downward flux and N5 the whole luminaire flux as shares of
-    // the lamp flux (of the luminaire flux when there is none, as with absolute photometry).
+    // CIE flux codes N1..N5 (CIE 52, EN 13032-2) as percentages (not rounded): N1, N2, N3 the
+    // flux within 41.4, 60 and 75.5 degrees of the nadir (cones of pi/2, pi and 3 pi/2 sr) as a
+    // share of the downward flux (0-90); N4 the downward flux as a share of the luminaire flux
+    // (0-90 / 0-180, the downward flux fraction); N5 the luminaire flux as a share of the lamp
+    // flux, the light output ratio (100 without a lamp flux, as with absolute photometry).
     std::array<double, 5> CieFluxCodes{kNoValue, kNoValue, kNoValue, kNoValue, kNoValue};
 };
 
@@ -55,10 +56,22 @@ struct IlluminanceGrid {
     int Count = 0;
     std::vector<double> Positions; // the Count coordinates (metres), shared by x and y
     std::vector<double> Lux;       // Count * Count values, row by row: Lux[iy * Count + ix]
-    double Maximum = kNoValue;
-    double Average = kNoValue;
+    double Maximum = kNoValue;     // of the whole area, as ComputeAreaIlluminance (not the nodes')
+    double Average = kNoValue;     // of the whole area, as ComputeAreaIlluminance (not the nodes')
     double At(int ix, int iy) const { return Lux[static_cast<std::size_t>(iy) * Count + ix]; }
 };
+
+// The illuminance of the whole square (the same floor and square as IlluminanceGrid): the
+// average is the integral over the area divided by the area (the luminous flux falling on it
+// per square metre), not a mean of grid points, so it does not depend on how finely a table or
+// a chart samples the floor; the maximum is the largest value on a 201 x 201 lattice of the
+// square (centre, edges and corners included). Worked out by Simpson's rule on that lattice.
+struct AreaIlluminance {
+    bool Valid = false;
+    double Average = kNoValue; // lx
+    double Maximum = kNoValue; // lx
+};
+AreaIlluminance ComputeAreaIlluminance(const tIES& ies, double height, double size);
 
 // Count is forced odd and between 3 and 401; height and size must be positive and finite
 // (else Valid = false). Intensities in candela (values times the multiplier).
@@ -74,8 +87,8 @@ double IlluminanceAt(const tIES& ies, double height, double x, double y);
 struct ConeRow {
     double Distance = 0;              // metres
     double Lux = kNoValue;            // maximum intensity / distance^2
-    double BeamDiameter0 = kNoValue;  // C0-C180, metres
-    double BeamDiameter90 = kNoValue; // C90-C270
+    double BeamDiameter0 = kNoValue;  // the first principal plane (tMetrics::Spread0), metres
+    double BeamDiameter90 = kNoValue; // the second (tMetrics::Spread90)
     double FieldDiameter0 = kNoValue;
     double FieldDiameter90 = kNoValue;
 };

@@ -250,129 +250,11 @@ void FillMaximum(const tIES& ies, const Columns& columns, tMetrics& m) {
     m.MaxHorzAngle = ies.HorzAngles[h];
 }
 
-double ValueAt(const tArrEx2& table, const Blend& plane, std::size_t v) {
-    const double lo = table[plane.Lo][v];
-    return plane.T == 0 ? lo : lo + plane.T * (table[plane.Hi][v] - lo);
-}
-
-// (signed angle, intensity) points of one cut through the beam axis, ascending angle.
-using Curve = std::vector<std::pair<double, double>>;
-
-// Type C plane pair: the plane `angle` on the positive side, the opposite plane on the negative.
-Curve PairCurve(const tIES& ies, Layout layout, double angle) {
-    const Blend near = PlaneAt(ies.HorzAngles, layout, angle);
-    const Blend far = PlaneAt(ies.HorzAngles, layout, angle + 180);
-    Curve curve;
-    if (!near.Found || !far.Found) return curve;
-    const tArrEx& v = ies.VertAngles;
-    curve.reserve(2 * v.size());
-    for (std::size_t i = v.size(); i-- > 0;)
-        curve.emplace_back(-v[i], ValueAt(ies.Candela, far, i));
-    for (std::size_t i = 0; i < v.size(); ++i)
-        curve.emplace_back(v[i], ValueAt(ies.Candela, near, i));
-    return curve;
-}
-
-// Types A and B: the plane through horizontal angle 0 across the vertical angles.
-Curve VerticalCut(const tIES& ies, Layout layout) {
-    const Blend plane = PlaneAt(ies.HorzAngles, layout, 0);
-    Curve curve;
-    if (!plane.Found) return curve;
-    for (std::size_t i = 0; i < ies.VertAngles.size(); ++i)
-        curve.emplace_back(ies.VertAngles[i], ValueAt(ies.Candela, plane, i));
-    return curve;
-}
-
-// Types A and B: the perpendicular cut, vertical angle 0 across the horizontal angles.
-Curve HorizontalCut(const tIES& ies, Layout layout) {
-    const Blend level = BlendAt(ies.VertAngles, 0);
-    Curve curve;
-    if (!level.Found) return curve;
-    const tArrEx& h = ies.HorzAngles;
-    auto at = [&](std::size_t row) {
-        const tArrEx& values = ies.Candela[row];
-        return values[level.Lo] + level.T * (values[level.Hi] - values[level.Lo]);
-    };
-    if (layout == Layout::Single) return {{-180, at(0)}, {180, at(0)}};
-    if (layout == Layout::Lateral)
-        for (std::size_t i = h.size(); i-- > 0;)
-            curve.emplace_back(-h[i], at(i));
-    for (std::size_t i = 0; i < h.size(); ++i)
-        curve.emplace_back(h[i], at(i));
-    return curve;
-}
-
-// Angle where the intensity falls to `threshold` between the point `inside` (at or above it)
-// and its outer neighbour; the inside point itself at the end of the curve.
-double Crossing(const Curve& curve, std::size_t inside, std::size_t outside, bool hasOutside,
-                double threshold) {
-    if (!hasOutside) return curve[inside].first;
-    const auto [outAngle, outValue] = curve[outside];
-    const auto [inAngle, inValue] = curve[inside];
-    return outAngle + (threshold - outValue) / (inValue - outValue) * (inAngle - outAngle);
-}
-
-// Full angle between the outermost points at `fraction` of the curve's maximum `peak` (> 0).
-double SpreadAngle(const Curve& curve, double peak, double fraction) {
-    const double threshold = fraction * peak;
-    std::size_t first = 0;
-    while (curve[first].second < threshold)
-        ++first;
-    std::size_t last = curve.size() - 1;
-    while (curve[last].second < threshold)
-        --last;
-    return Crossing(curve, last, last + 1, last + 1 < curve.size(), threshold) -
-           Crossing(curve, first, first - 1, first > 0, threshold);
-}
-
-// A cut whose ends are the same direction (it goes all the way round).
-bool IsFullCircle(const Curve& curve) {
-    return curve.size() >= 2 && curve.back().first - curve.front().first >= 360 - kTolerance;
-}
-
-// A full-circle cut with its angles measured from `axis`, ascending from the first point at or
-// after -180, and closed by that point again one turn later.
-Curve CentredOn(const Curve& curve, double axis) {
-    Curve out;
-    out.reserve(curve.size());
-    for (const auto& [angle, value] : curve)
-        out.emplace_back(Wrap(angle - axis + 180, 360) - 180, value);
-    std::stable_sort(out.begin(), out.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    Curve merged;
-    for (const auto& point : out) {
-        if (!merged.empty() && point.first - merged.back().first < kTolerance)
-            merged.back().second = std::max(merged.back().second, point.second);
-        else
-            merged.push_back(point);
-    }
-    merged.emplace_back(merged.front().first + 360, merged.front().second);
-    return merged;
-}
-
-// Beam and field angles about the direction of the cut's peak intensity, as the IES and CIE
-// define them: an uplight's beam is measured about the zenith, not across the nadir.
-tSpread SpreadOf(const Curve& curve) {
-    std::size_t top = 0;
-    for (std::size_t i = 1; i < curve.size(); ++i)
-        if (curve[i].second > curve[top].second) top = i;
-    if (curve.empty() || !(curve[top].second > 0)) return {};
-    const double peak = curve[top].second;
-    const double axis = curve[top].first;
-    const Curve about = IsFullCircle(curve) ? CentredOn(curve, axis) : curve;
-    const double shown = axis <= -180 + kTolerance ? 180 : axis + 0.0; // no -0, zenith 180
-    return {SpreadAngle(about, peak, 0.5), SpreadAngle(about, peak, 0.1), shown};
-}
-
 void FillSpreads(const tIES& ies, tMetrics& m) {
-    const Layout layout = LayoutOf(ies);
-    if (IsTypeC(ies)) {
-        m.Spread0 = SpreadOf(PairCurve(ies, layout, 0));
-        m.Spread90 = SpreadOf(PairCurve(ies, layout, 90));
-    } else {
-        m.Spread0 = SpreadOf(VerticalCut(ies, layout));
-        m.Spread90 = SpreadOf(HorizontalCut(ies, layout));
-    }
+    const tPrincipalSpreads spreads = ComputePrincipalSpreads(ies, m.MaxHorzAngle, m.MaxVertAngle);
+    m.SpreadPlanes = spreads.Planes;
+    m.Spread0 = spreads.First;
+    m.Spread90 = spreads.Second;
 }
 
 void FillRatings(const tIES& ies, tMetrics& m) {
@@ -425,6 +307,25 @@ std::vector<double> BandFluxes(const tIES& ies,
         fluxes.push_back(sum * ies.Multiplier);
     }
     return fluxes;
+}
+
+namespace {
+
+// NaN only when both are.
+double Wider(double a, double b) {
+    if (std::isnan(a)) return b;
+    if (std::isnan(b)) return a;
+    return std::max(a, b);
+}
+
+} // namespace
+
+double BeamAngle(const tMetrics& m) {
+    return Wider(m.Spread0.Beam, m.Spread90.Beam);
+}
+
+double FieldAngle(const tMetrics& m) {
+    return Wider(m.Spread0.Field, m.Spread90.Field);
 }
 
 tMetrics ComputeMetrics(const tIES& ies) {

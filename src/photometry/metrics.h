@@ -2,30 +2,13 @@
 // light output ratio, efficacy, the maximum intensity and beam/field angles.
 #pragma once
 
+#include "beam_spread.h"
 #include "ies_record.h"
 
-#include <limits>
 #include <utility>
 #include <vector>
 
 namespace gonilux {
-
-inline constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
-
-// Full angles (degrees) of one plane pair at which the intensity falls to 50 % (beam) and
-// 10 % (field) of the pair's maximum; NaN when the pair has no light or is not defined.
-// The angle runs across the beam axis, the direction of the pair's peak intensity, from the
-// outermost angle on one side to the outermost on the other (within half a turn of the axis)
-// where the intensity is still at or above the threshold, interpolated linearly where it
-// crosses. Planes the file does not store are taken from its
-// symmetry (one plane, quarter, half), or interpolated between neighbouring planes.
-struct tSpread {
-    double Beam = kNoValue;
-    double Field = kNoValue;
-    double Axis = kNoValue; // the direction of the peak the angles are measured about, as an
-                            // angle along the cut (type C: 0 nadir, +-180 zenith, negative on
-                            // the opposite plane)
-};
 
 // Absolute intensities are Candela[h][v] * Multiplier (the reader keeps that product equal to
 // the file's candela values). Every figure that cannot be computed is NaN.
@@ -45,15 +28,21 @@ struct tMetrics {
     double MaxIntensity = kNoValue;     // cd
     double MaxVertAngle = kNoValue;     // direction of the maximum, in the file's own angles
     double MaxHorzAngle = kNoValue;
-    tSpread Spread0;  // plane pair C0-C180 (type C) / types A, B: the plane of horizontal
-                      // angle 0 across the vertical angles (the vertical spread)
-    tSpread Spread90; // plane pair C90-C270 / types A, B: the perpendicular cut through the
-                      // beam axis, vertical angle 0 across the horizontal angles (mirrored
-                      // when only 0..90 is stored; the horizontal spread)
+    // Beam and field angles in the two principal planes through the peak (beam_spread.h):
+    // C0-C180 and C90-C270 when the peak is straight down or up, else the vertical plane of the
+    // peak and the plane across it through the peak; SpreadPlanes says which.
+    tSpreadPlanes SpreadPlanes;
+    tSpread Spread0;
+    tSpread Spread90;
 };
 
 // Never throws; damaged records give Valid = false or NaN figures.
 tMetrics ComputeMetrics(const tIES& ies);
+
+// The single beam and field angle of lists, queries and catalogues: the wider of the two
+// principal planes (NaN when neither is known).
+double BeamAngle(const tMetrics& m);
+double FieldAngle(const tMetrics& m);
 
 // Type C: the flux (lm) between the vertical angles `first` and `second` (degrees from the nadir,
 // first < second) of each band, integrated as LuminaireFlux is. Empty when the record is not

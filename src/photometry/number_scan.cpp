@@ -155,7 +155,7 @@ double TokenCursor::Next(bool& error) {
     return value;
 }
 
-void TokenCursor::ReadValues(double* out, std::size_t count, double divisor) {
+std::size_t TokenCursor::ReadValues(double* out, std::size_t count, double divisor) {
     bool ignored = false;
     std::size_t i = 0;
     for (; i < count; ++i) {
@@ -165,8 +165,10 @@ void TokenCursor::ReadValues(double* out, std::size_t count, double divisor) {
         if (!TryFastNumber(value)) value = Next(ignored);
         out[i] = divisor == 1.0 ? value : value / divisor;
     }
+    const std::size_t read = i;
     for (; i < count; ++i)
         out[i] = 0;
+    return read;
 }
 
 bool TokenCursor::Skip() {

@@ -28,8 +28,9 @@ class TokenCursor {
     // Next token's value; sets `error` on an empty or malformed token (value 0).
     double Next(bool& error);
     // Reads `count` values into `out`, each divided by `divisor` (when it is not 1); once the
-    // text is used up the rest are 0. Malformed values read as 0 without an error.
-    void ReadValues(double* out, std::size_t count, double divisor);
+    // text is used up the rest are 0. Malformed values read as 0 without an error. Returns how
+    // many values the text held.
+    std::size_t ReadValues(double* out, std::size_t count, double divisor);
     // Skips one token without converting it; false when the text is exhausted.
     bool Skip();
     // Offset of the start of the token most recently read (text size when exhausted).

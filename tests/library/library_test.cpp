@@ -69,7 +69,7 @@ TEST_F(Library, QueriesFindTheSameThroughTheIndexAsRecordByRecord) {
         {"manufacturer:\"vantor illu\" watts<100",
          {"led_panel_absolute.ies", "wall_washer_c_full.ies"}},
         {"file:_R", {"street_light_c_90_270_R.ies"}},
-        {"beam:35..40 lor>=90", {"stadium_flood_c_large.ies"}},
+        {"beam:25..30 lor>=90", {"stadium_flood_c_large.ies"}},
         {"lumens=2000", {"downlight_c_quarter.ies"}},
         {"flux>=3000 maxcd>20000", {}},
         {"efficacy>100 field<=120", {}},
@@ -124,6 +124,18 @@ TEST_F(Library, UpdatesReadOnlyWhatChangedAndDropWhatIsGone) {
     EXPECT_EQ(c.Unchanged, 25);
     EXPECT_EQ(reader.Count(), 27);
     EXPECT_EQ(index.Update(Tree()).Unchanged, 27);
+    // An index of the first version keeps its rows and reads every file again on its update,
+    // since the figures' definitions changed since.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, "UPDATE files SET beam=999; PRAGMA user_version=1", nullptr, nullptr,
+                           nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    LibraryIndex older(path);
+    EXPECT_EQ(older.Count(), 27);
+    EXPECT_EQ(older.Update(Tree()).Updated, 27);
+    EXPECT_TRUE(older.Find(Tree(), ParseQuery("beam>900").Value).empty());
 }
 
 TEST_F(Library, ADamagedNewerOrUnwritableIndexIsReplacedWithOneNote) {

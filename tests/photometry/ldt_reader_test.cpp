@@ -103,12 +103,11 @@ TEST(LdtReader, FilesGiveTheListedRecordsAndErrorLines) {
         tIES brief = ies;
         for (tArrEx& row : brief.Candela)
             row.resize(std::min<std::size_t>(row.size(), 2));
-        listing += std::string(name) + ": line " +
-                   std::to_string(result.Diagnostics.HeaderErrorLine) + ": " + Dump(brief);
+        listing += std::string(name) + ": " + DamageText(result.Diagnostics) + ": " + Dump(brief);
         for (const std::string& title : result.Titles)
             listing += title + "|";
         listing += "\n";
-        if (result.Diagnostics.HeaderError) continue;
+        if (result.Diagnostics.Damaged()) continue;
         tIES back;
         const ParseResult parsed = ParseIes(BuildIesText(ies, result.Titles), back);
         EXPECT_EQ(Dump(back), Dump(ies)) << name;

@@ -105,7 +105,7 @@ TEST(LightTables, ClosedFormLightsInEveryStorageGiveTheirZonesAndIlluminance) {
                 }
             for (int i = 0; i < 3; ++i)
                 EXPECT_NEAR(z.CieFluxCodes[i], light.Codes[i], 0.005 * light.Codes[i]);
-            EXPECT_NEAR(z.CieFluxCodes[3], z.Zones[3].Lumens / 10, 1e-9);
+            EXPECT_NEAR(z.CieFluxCodes[3], 100 * z.Zones[3].Lumens / z.LuminaireFlux, 1e-9);
             EXPECT_NEAR(z.CieFluxCodes[4], z.LuminaireFlux / 10, 1e-9);
             const IlluminanceGrid grid = ComputeIlluminanceGrid(ies, 3, 10, 11);
             ASSERT_TRUE(grid.Valid);

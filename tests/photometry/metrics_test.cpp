@@ -60,7 +60,7 @@ TEST(Metrics, BeamsMatchClosedForms) {
                                    flux / 36,
                                    Spread(n0, 0.5),
                                    Spread(n0, 0.1),
-                                   axis,
+                                   type == kTypeC ? axis : 90,
                                    Spread(n90, 0.5),
                                    Spread(n90, 0.1),
                                    type == kTypeC ? axis : 0};

@@ -95,7 +95,8 @@ TEST(ParseIes, OddAndDamagedFilesGiveTheirRecordAndErrorLine) {
         const ReadDiagnostics d = ParseIes(text, ies).Diagnostics;
         EXPECT_EQ(d.HeaderError, d.HeaderErrorLine != 0) << text;
         listing += testutil::Escaped(text) + "\n    line " + std::to_string(d.HeaderErrorLine) +
-                   ": " + Dump(ies) + "\n";
+                   ", values " + std::to_string(d.ValuesRead) + "/" +
+                   std::to_string(d.ValuesExpected) + ": " + Dump(ies) + "\n";
     }
     testutil::ExpectMatchesFile("ies_reader.txt", listing);
 }
