@@ -398,37 +398,41 @@ std::vector<LibraryRecord> LibraryIndex::Find(const std::string& folderPath, con
                                               const std::string& sort, int limit) {
     std::vector<LibraryRecord> found;
     if (!db_) return found;
-    std::string sql = std::string("SELECT ") + kColumns + " FROM files WHERE 1";
+    std::string where = " WHERE 1";
     std::vector<std::string> texts;
     const std::string folder = Trimmed(folderPath);
     if (!folder.empty()) {
-        sql += " AND path > ? AND path < ?";
+        where += " AND path > ? AND path < ?";
         texts = {folder + "/", folder + "0"};
     }
-    // Every row found is checked again, so the answer is exactly Matches().
-    const std::string condition = Condition(query, query.Root, texts);
-    if (!condition.empty()) sql += " AND " + condition;
     const QuerySort order = ParseSort(sort).value_or(QuerySort{});
     const std::string column = SortColumn(order);
-    sql += " ORDER BY (" + column + " IS NULL OR " + column + " = ''), " + column +
-           (order.Descending ? " DESC" : "") + ", path";
-    Statement select(db_, sql);
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        select.Bind(static_cast<int>(i) + 1, texts[i]);
-    while (select.Step()) {
+    const std::string orderBy = " ORDER BY (" + column + " IS NULL OR " + column + " = ''), " +
+                                column + (order.Descending ? " DESC" : "") + ", path";
+    const std::size_t folderTexts = texts.size();
+    // Every row found is checked again, so the answer is exactly Matches(); a query too large
+    // for SQLite's limits is answered by checking every row of the folder.
+    const std::string condition = Condition(query, query.Root, texts);
+    const std::string select = std::string("SELECT ") + kColumns + " FROM files";
+    Statement rows(db_, select + where + (condition.empty() ? "" : " AND " + condition) + orderBy);
+    Statement all(db_, rows ? std::string() : select + where + orderBy);
+    Statement& chosen = rows ? rows : all;
+    for (std::size_t i = 0; i < (rows ? texts.size() : folderTexts); ++i)
+        chosen.Bind(static_cast<int>(i) + 1, texts[i]);
+    while (chosen.Step()) {
         LibraryRecord r;
         int i = 0;
-        r.Path = select.Text(i++);
-        r.Size = select.Int(i++);
-        r.MTime = select.Int(i++);
-        r.Ldt = select.Int(i++) != 0;
-        r.Type = static_cast<int>(select.Int(i++));
-        r.Error = select.Text(i++);
+        r.Path = chosen.Text(i++);
+        r.Size = chosen.Int(i++);
+        r.MTime = chosen.Int(i++);
+        r.Ldt = chosen.Int(i++) != 0;
+        r.Type = static_cast<int>(chosen.Int(i++));
+        r.Error = chosen.Text(i++);
         for (std::string& title : r.Titles)
-            title = select.Text(i++);
+            title = chosen.Text(i++);
         for (double* value :
              {&r.Lumens, &r.Flux, &r.Watts, &r.Efficacy, &r.MaxCd, &r.Beam, &r.Field, &r.Lor})
-            *value = select.Real(i++);
+            *value = chosen.Real(i++);
         if (!Matches(query, r)) continue;
         found.push_back(std::move(r));
         if (limit > 0 && static_cast<int>(found.size()) >= limit) break;

@@ -134,13 +134,6 @@ bool Cut(const std::string& text, std::vector<Token>& tokens, QueryError& error)
     return true;
 }
 
-std::string Folded(std::string_view word) {
-    std::string lower;
-    for (char c : word)
-        lower += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    return lower;
-}
-
 class Parser {
   public:
     Parser(const std::string& text, const std::vector<Token>& tokens, Query& query)
@@ -162,7 +155,7 @@ class Parser {
         return at_ + ahead < tokens_.size() ? &tokens_[at_ + ahead] : nullptr;
     }
     bool IsJoin(const Token* t, std::string_view word) const {
-        return t && t->Type == Token::Word && !t->Quoted && Folded(t->Text) == word;
+        return t && t->Type == Token::Word && !t->Quoted && Lower(t->Text) == word;
     }
     bool IsAnyJoin(const Token* t) const { return IsJoin(t, "and") || IsJoin(t, "or"); }
 
