@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs them for SECONDS in all (default 60): half
+# Builds the libFuzzer targets with clang and runs them for SECONDS in all (default 60): a third
 # for the IES reader (fuzz_reader, seeded with the .ies files of samples/ and
-# tests/data/ies-real), half for the EULUMDAT reader and the IES writer (fuzz_ldt,
-# seeded with the .ldt files of samples/ and tests/data/ldt-real). Exits non-zero on
+# tests/data/ies-real), a third for the EULUMDAT reader and the IES writer (fuzz_ldt,
+# seeded with the .ldt files of samples/ and tests/data/ldt-real), a third for the query
+# language (fuzz_query, seeded with a few queries and fuzz/query.dict). Exits non-zero on
 # any finding.
 set -euo pipefail
 
@@ -16,7 +17,7 @@ cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DGONILUX_BUILD_FUZZ=ON -DGONILUX_SANITIZE=ON -DGONILUX_BUILD_GUI=OFF \
   -DGONILUX_BUILD_TESTS=OFF -DGONILUX_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" --target fuzz_reader fuzz_ldt -j2
+cmake --build "$build" --target fuzz_reader fuzz_ldt fuzz_query -j2
 mkdir -p "$artifacts"
 
 # Copies every file with the given extension from the folders into the corpus, named after its
@@ -61,10 +62,25 @@ run() {
 seed "$build/corpus" ies "$root/samples" "$testdata/ies-real"
 seed "$build/corpus-ldt" ldt "$root/samples" "$testdata/ldt-real"
 
-reader_seconds=$(( (seconds + 1) / 2 ))
-ldt_seconds=$(( seconds - reader_seconds ))
+# A few queries as a user types them, right and wrong.
+mkdir -p "$build/corpus-query"
+n=0
+for query in 'acme wall_w flux>=3000 beam:20..40' 'flux >= 3000 AND beam<30' \
+  '光束角<30 灯具光通量＞2999' '(kaldera OR solbrook) lamp:"led 40" type:c' \
+  '"luminaire flux" =< 2000 OR error:yes' 'a OR (b AND (c or d)) format:ldt' \
+  'manufacturer:"acme co' 'flux<>3 ()'; do
+  n=$((n + 1))
+  printf '%s' "$query" >"$build/corpus-query/seed_$n"
+done
+
+reader_seconds=$(( (seconds + 2) / 3 ))
+ldt_seconds=$(( (seconds + 1) / 3 ))
+query_seconds=$(( seconds - reader_seconds - ldt_seconds ))
 [ "$ldt_seconds" -ge 1 ] || ldt_seconds=1
+[ "$query_seconds" -ge 1 ] || query_seconds=1
 failed=0
 run fuzz_reader "$reader_seconds" "$build/corpus" -dict="$root/fuzz/ies.dict" || failed=1
 run fuzz_ldt "$ldt_seconds" "$build/corpus-ldt" || failed=1
+run fuzz_query "$query_seconds" "$build/corpus-query" -dict="$root/fuzz/query.dict" \
+  -max_len=4096 || failed=1
 exit "$failed"

@@ -516,6 +516,69 @@
     </message>
 </context>
 <context>
+    <name>QueryError</name>
+    <message>
+        <source>未知字段“%1”（%2）；字段有 %3，也可用详细信息视图的列名</source>
+        <translation>unknown field &quot;%1&quot; in %2; the fields are %3</translation>
+    </message>
+    <message>
+        <source>%1 需要一个数：%2</source>
+        <translation>%1 needs a number: %2</translation>
+    </message>
+    <message>
+        <source>%1 的范围需要两个数：%2</source>
+        <translation>%1 needs two numbers for a range: %2</translation>
+    </message>
+    <message>
+        <source>%1 的范围应从小到大：%2</source>
+        <translation>%1 range must go from low to high: %2</translation>
+    </message>
+    <message>
+        <source>%1 后面用“:”：%2</source>
+        <translation>%1 takes &quot;:&quot;: %2</translation>
+    </message>
+    <message>
+        <source>%1 需要文字：%2</source>
+        <translation>%1 needs a text: %2</translation>
+    </message>
+    <message>
+        <source>%1 只取 %2 之一：%3</source>
+        <translation>%1 takes one of %2: %3</translation>
+    </message>
+    <message>
+        <source>“%1”不是比较符，请用 &lt;、&lt;=、&gt;、&gt;=、= 或“:”：%2</source>
+        <translation>&quot;%1&quot; is no comparison; use &lt;, &lt;=, &gt;, &gt;=, = or &quot;:&quot;: %2</translation>
+    </message>
+    <message>
+        <source>“%1”前面需要字段名，例如 flux&gt;=3000</source>
+        <translation>&quot;%1&quot; needs a field name before it, as in flux&gt;=3000</translation>
+    </message>
+    <message>
+        <source>引号没有闭合：在 %1 后加上 &quot;</source>
+        <translation>the quote is not closed: add &quot; after %1</translation>
+    </message>
+    <message>
+        <source>空括号“()”：在括号里写条件，或去掉括号</source>
+        <translation>empty parentheses &quot;()&quot;: put a term between them or leave them out</translation>
+    </message>
+    <message>
+        <source>“(”没有闭合：在 %1 后加上“)”</source>
+        <translation>&quot;(&quot; is not closed: add &quot;)&quot; after %1</translation>
+    </message>
+    <message>
+        <source>“)”前面没有对应的“(”：%1</source>
+        <translation>&quot;)&quot; has no &quot;(&quot; before it: %1</translation>
+    </message>
+    <message>
+        <source>“%1”两边都需要条件，例如 a %1 b</source>
+        <translation>&quot;%1&quot; needs a term on each side, as in a %1 b</translation>
+    </message>
+    <message>
+        <source>括号嵌套超过 %1 层</source>
+        <translation>more than %1 parentheses inside each other</translation>
+    </message>
+</context>
+<context>
     <name>ReportChart</name>
     <message>
         <source>%1：光束角 %2，场角 %3</source>

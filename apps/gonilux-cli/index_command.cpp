@@ -112,6 +112,11 @@ int ParseFind(int argc, char** argv, FindArgs& a) {
     for (const std::string& word : words)
         a.Query += (a.Query.empty() ? "" : " ") + word;
     if (a.Json && a.Csv) return UsageError("find: --json or --csv, not both");
+    if (!ParseSort(a.Sort)) {
+        const std::string fields = "\"" + a.Sort + "\"; the fields are " + SortFieldList() +
+                                   ", with \"-\" before one for descending order";
+        return UsageError("find: unknown --sort field", fields.c_str());
+    }
     return 0;
 }
 

@@ -38,7 +38,9 @@ inline constexpr int kDetailsColumnCount = int(DetailsColumn::Folder) + 1;
 
 struct DetailsColumnInfo {
     DetailsColumn Column;
-    const char* Key;    // in the settings file; the query language's field where there is one
+    // In the settings file; the query language's field where there is one (status: error). The
+    // header without its unit names that field in the query language too, in either language.
+    const char* Key;
     const char* Header; // source text of the header (context "DetailsColumns")
     bool Numeric;       // right-aligned, sorted as numbers
     int Width;          // default width, pixels

@@ -12,6 +12,10 @@
 
 namespace gonilux::browser {
 
+// The message of a query's mistake in the interface language (the core's English words, or
+// their Chinese); empty for a sound query.
+QString QueryErrorText(const library::QueryParse& parse);
+
 class EntryFilter {
   public:
     // Takes a new filter text. An invalid query lets every entry through and keeps the message

@@ -49,9 +49,6 @@ constexpr const char* kColumns =
     "path, size, mtime, ldt, type, error, test, manufacturer, luminaire, catalog, lamp, lampcat, "
     "lumens, flux, watts, efficacy, maxcd, beam, field, lor";
 
-constexpr const char* kNumberColumns[] = {"lumens", "flux", "watts", "efficacy",
-                                          "maxcd",  "beam", "field", "lor"};
-
 // A prepared statement that finalises itself.
 class Statement {
   public:
@@ -189,13 +186,11 @@ std::vector<LibraryRecord> ReadAll(const std::vector<Listed>& files, std::size_t
     return records;
 }
 
-std::string SortColumn(const std::string& sort) {
-    for (const char* column : kNumberColumns)
-        if (sort == column) return sort;
-    if (sort == "manufacturer" || sort == "luminaire" || sort == "lamp" || sort == "catalog" ||
-        sort == "type" || sort == "size")
-        return sort;
-    return sort == "file" ? "name" : "path";
+// The column a sort field orders by.
+std::string SortColumn(const QuerySort& sort) {
+    if (sort.Field == "file" || sort.Field == "caption") return "name";
+    if (sort.Field == "format") return "ldt";
+    return sort.Field; // every other field is a column of its own name
 }
 
 // The SQL condition of a number term, with its values written out (they are finite numbers).
@@ -205,7 +200,7 @@ std::string NumberCondition(const QueryTerm& term) {
         std::snprintf(text, sizeof text, "%.17g", v);
         return std::string(text);
     };
-    const std::string column = " AND " + term.Field;
+    const std::string& column = term.Field;
     switch (term.Op) {
     case QueryOp::Less:
         return column + " < " + number(term.Low);
@@ -220,6 +215,34 @@ std::string NumberCondition(const QueryTerm& term) {
     default:
         return column + " = " + number(term.Low);
     }
+}
+
+// A condition that holds for at least the rows that match `node` ("" when it cannot narrow
+// them), its texts to bind added to `texts`. Words narrow the rows through the trigram table,
+// numbers through their columns.
+std::string Condition(const Query& query, const QueryNode& node, std::vector<std::string>& texts) {
+    if (node.Term >= 0) {
+        const QueryTerm& term = query.Terms[static_cast<std::size_t>(node.Term)];
+        if (IsNumberField(term.Field)) return NumberCondition(term);
+        if (!term.Field.empty() || term.Text.size() < 3) return {};
+        std::string phrase = "\"";
+        for (char c : term.Text)
+            phrase += c == '"' ? std::string("\"\"") : std::string(1, c);
+        texts.push_back(phrase + "\"");
+        return "id IN (SELECT rowid FROM files_fts WHERE files_fts MATCH ?)";
+    }
+    const bool either = node.Join == QueryJoin::Or;
+    std::vector<std::string> own;
+    std::string joined;
+    for (const QueryNode& child : node.Children) {
+        const std::string part = Condition(query, child, own);
+        if (part.empty() && either) return {}; // one side that cannot narrow: neither can OR
+        if (part.empty()) continue;
+        joined += (joined.empty() ? "(" : either ? " OR " : " AND ") + part;
+    }
+    if (joined.empty()) return {};
+    texts.insert(texts.end(), own.begin(), own.end());
+    return joined + ")";
 }
 
 } // namespace
@@ -382,45 +405,41 @@ std::vector<LibraryRecord> LibraryIndex::Find(const std::string& folderPath, con
                                               const std::string& sort, int limit) {
     std::vector<LibraryRecord> found;
     if (!db_) return found;
-    std::string sql = std::string("SELECT ") + kColumns + " FROM files WHERE 1";
+    std::string where = " WHERE 1";
     std::vector<std::string> texts;
     const std::string folder = Trimmed(folderPath);
     if (!folder.empty()) {
-        sql += " AND path > ? AND path < ?";
+        where += " AND path > ? AND path < ?";
         texts = {folder + "/", folder + "0"};
     }
-    // Words narrow the rows through the trigram table, numbers through their columns; every
-    // term is checked again on the rows found, so the answer is exactly Matches().
-    for (const QueryTerm& term : query.Terms) {
-        if (term.Field.empty() && term.Text.size() >= 3) {
-            std::string phrase = "\"";
-            for (char c : term.Text)
-                phrase += c == '"' ? std::string("\"\"") : std::string(1, c);
-            sql += " AND id IN (SELECT rowid FROM files_fts WHERE files_fts MATCH ?)";
-            texts.push_back(phrase + "\"");
-        } else if (IsNumberField(term.Field)) {
-            sql += NumberCondition(term);
-        }
-    }
-    const std::string column = SortColumn(sort);
-    sql += " ORDER BY (" + column + " IS NULL), " + column + ", path";
-    Statement select(db_, sql);
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        select.Bind(static_cast<int>(i) + 1, texts[i]);
-    while (select.Step()) {
+    const QuerySort order = ParseSort(sort).value_or(QuerySort{});
+    const std::string column = SortColumn(order);
+    const std::string orderBy = " ORDER BY (" + column + " IS NULL OR " + column + " = ''), " +
+                                column + (order.Descending ? " DESC" : "") + ", path";
+    const std::size_t folderTexts = texts.size();
+    // Every row found is checked again, so the answer is exactly Matches(); a query too large
+    // for SQLite's limits is answered by checking every row of the folder.
+    const std::string condition = Condition(query, query.Root, texts);
+    const std::string select = std::string("SELECT ") + kColumns + " FROM files";
+    Statement rows(db_, select + where + (condition.empty() ? "" : " AND " + condition) + orderBy);
+    Statement all(db_, rows ? std::string() : select + where + orderBy);
+    Statement& chosen = rows ? rows : all;
+    for (std::size_t i = 0; i < (rows ? texts.size() : folderTexts); ++i)
+        chosen.Bind(static_cast<int>(i) + 1, texts[i]);
+    while (chosen.Step()) {
         LibraryRecord r;
         int i = 0;
-        r.Path = select.Text(i++);
-        r.Size = select.Int(i++);
-        r.MTime = select.Int(i++);
-        r.Ldt = select.Int(i++) != 0;
-        r.Type = static_cast<int>(select.Int(i++));
-        r.Error = select.Text(i++);
+        r.Path = chosen.Text(i++);
+        r.Size = chosen.Int(i++);
+        r.MTime = chosen.Int(i++);
+        r.Ldt = chosen.Int(i++) != 0;
+        r.Type = static_cast<int>(chosen.Int(i++));
+        r.Error = chosen.Text(i++);
         for (std::string& title : r.Titles)
-            title = select.Text(i++);
+            title = chosen.Text(i++);
         for (double* value :
              {&r.Lumens, &r.Flux, &r.Watts, &r.Efficacy, &r.MaxCd, &r.Beam, &r.Field, &r.Lor})
-            *value = select.Real(i++);
+            *value = chosen.Real(i++);
         if (!Matches(query, r)) continue;
         found.push_back(std::move(r));
         if (limit > 0 && static_cast<int>(found.size()) >= limit) break;

@@ -49,9 +49,9 @@ class LibraryIndex {
     // dropping nothing when the folders were not all listed yet).
     UpdateCounts Update(const std::string& folder, const std::atomic<bool>* stop = nullptr);
 
-    // The records under `folder` (every folder when empty) that match `query`, ordered by the
-    // field `sort` (a number field, a text field or "path"; empty values last), at most `limit`
-    // (0: all).
+    // The records under `folder` (every folder when empty) that match `query`, ordered as `sort`
+    // says (ParseSort: a field, "-" before it for descending; by path when it names none; empty
+    // values last), at most `limit` (0: all).
     std::vector<LibraryRecord> Find(const std::string& folder, const Query& query,
                                     const std::string& sort = "path", int limit = 0);
 

@@ -1,5 +1,7 @@
 #include "query.h"
 
+#include "query_terms.h"
+
 #include <charconv>
 #include <cmath>
 #include <unicode/uchar.h>
@@ -14,60 +16,46 @@ struct FieldSpec {
     std::string_view Name;
     Kind Type;
     std::string_view Choices; // for choice fields: "a|b|c"
+    // The details view's column in Chinese and English (without the unit), where there is one;
+    // a test holds them to the view's headers.
+    std::string_view Chinese, English;
 };
 
 constexpr FieldSpec kFields[] = {
-    {"manufacturer", Kind::Text, ""},
-    {"luminaire", Kind::Text, ""},
-    {"lamp", Kind::Text, ""},
-    {"catalog", Kind::Text, ""},
-    {"file", Kind::Text, ""},
-    {"type", Kind::Choice, "a|b|c"},
-    {"format", Kind::Choice, "ies|ldt"},
-    {"error", Kind::Choice, "yes|no"},
-    {"lumens", Kind::Number, ""},
-    {"flux", Kind::Number, ""},
-    {"watts", Kind::Number, ""},
-    {"efficacy", Kind::Number, ""},
-    {"maxcd", Kind::Number, ""},
-    {"beam", Kind::Number, ""},
-    {"field", Kind::Number, ""},
-    {"lor", Kind::Number, ""},
+    {"manufacturer", Kind::Text, "", "制造商", "manufacturer"},
+    {"luminaire", Kind::Text, "", "灯具", "luminaire"},
+    {"lamp", Kind::Text, "", "光源", "lamp"},
+    {"catalog", Kind::Text, "", "目录号", "catalogue no."},
+    {"file", Kind::Text, "", "文件名", "file name"},
+    {"caption", Kind::Text, "", "标题", "caption"},
+    {"type", Kind::Choice, "a|b|c", "类型", "type"},
+    {"format", Kind::Choice, "ies|ldt", "格式", "format"},
+    {"error", Kind::Choice, "yes|no", "状态", "status"},
+    {"lumens", Kind::Number, "", "额定光通量", "lamp flux"},
+    {"flux", Kind::Number, "", "灯具光通量", "luminaire flux"},
+    {"watts", Kind::Number, "", "输入功率", "input"},
+    {"efficacy", Kind::Number, "", "光效", "efficacy"},
+    {"maxcd", Kind::Number, "", "最大光强", "max. intensity"},
+    {"beam", Kind::Number, "", "光束角", "beam"},
+    {"field", Kind::Number, "", "场角", "field"},
+    {"lor", Kind::Number, "", "灯具效率", "light output ratio"},
 };
 
+// A name compared without case, blanks, dots, underscores and hyphens: "Max. intensity" and
+// "max_intensity" are "maxintensity".
+std::string NormalName(std::string_view name) {
+    std::string normal;
+    for (char c : Lower(name))
+        if (c != ' ' && c != '.' && c != '_' && c != '-') normal += c;
+    return normal;
+}
+
 const FieldSpec* FindField(std::string_view name) {
+    const std::string normal = NormalName(name);
     for (const FieldSpec& f : kFields)
-        if (f.Name == name) return &f;
+        if (normal == f.Name || normal == NormalName(f.Chinese) || normal == NormalName(f.English))
+            return &f;
     return nullptr;
-}
-
-std::string KnownFields() {
-    std::string list;
-    for (const FieldSpec& f : kFields)
-        list += (list.empty() ? "" : ", ") + std::string(f.Name);
-    return list;
-}
-
-// Splits at blanks outside double quotes; the quotes themselves are dropped.
-std::vector<std::string> Tokens(std::string_view text) {
-    std::vector<std::string> tokens;
-    std::string token;
-    bool quoted = false, any = false;
-    for (char c : text) {
-        if (c == '"') {
-            quoted = !quoted;
-            any = true;
-        } else if (!quoted && (c == ' ' || c == '\t')) {
-            if (any) tokens.push_back(token);
-            token.clear();
-            any = false;
-        } else {
-            token += c;
-            any = true;
-        }
-    }
-    if (any) tokens.push_back(token);
-    return tokens;
 }
 
 bool ReadNumber(std::string_view text, double& value) {
@@ -77,40 +65,28 @@ bool ReadNumber(std::string_view text, double& value) {
     return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
 
-// The field name at the start of `token` and the operator after it; false when there is none.
-bool SplitField(std::string_view token, std::string_view& name, std::string_view& op,
-                std::string_view& value) {
-    std::size_t n = 0;
-    while (n < token.size() &&
-           ((token[n] >= 'a' && token[n] <= 'z') || (token[n] >= 'A' && token[n] <= 'Z')))
-        ++n;
-    if (n == 0 || n == token.size()) return false;
-    for (std::string_view candidate : {"<=", ">=", ":", "<", ">", "="}) {
-        if (token.substr(n, candidate.size()) != candidate) continue;
-        name = token.substr(0, n);
-        op = candidate;
-        value = token.substr(n + candidate.size());
-        return true;
-    }
-    return false;
+using detail::QueryError;
+
+QueryError Mistake(QueryErrorKind kind, std::vector<std::string> args) {
+    return {kind, std::move(args)};
 }
 
-std::string NumberTerm(const FieldSpec& f, std::string_view op, std::string_view value,
-                       std::string_view token, QueryTerm& term) {
+QueryError NumberTerm(const std::string& name, std::string_view op, std::string_view value,
+                      std::string_view token, QueryTerm& term) {
     const std::size_t dots = value.find("..");
     if (dots != std::string_view::npos && (op == ":" || op == "=")) {
         if (!ReadNumber(value.substr(0, dots), term.Low) ||
             !ReadNumber(value.substr(dots + 2), term.High))
-            return std::string(f.Name) + " needs two numbers for a range: " + std::string(token);
+            return Mistake(QueryErrorKind::RangeNumbers, {name, std::string(token)});
         if (term.Low > term.High)
-            return std::string(f.Name) + " range must go from low to high: " + std::string(f.Name) +
-                   ":" + std::string(value.substr(dots + 2)) + ".." +
-                   std::string(value.substr(0, dots));
+            return Mistake(QueryErrorKind::RangeOrder,
+                           {name, name + ":" + std::string(value.substr(dots + 2)) + ".." +
+                                      std::string(value.substr(0, dots))});
         term.Op = QueryOp::Range;
         return {};
     }
     if (!ReadNumber(value, term.Low))
-        return std::string(f.Name) + " needs a number: " + std::string(token);
+        return Mistake(QueryErrorKind::NeedsNumber, {name, std::string(token)});
     term.High = term.Low;
     term.Op = op == "<"    ? QueryOp::Less
               : op == "<=" ? QueryOp::LessEqual
@@ -118,32 +94,6 @@ std::string NumberTerm(const FieldSpec& f, std::string_view op, std::string_view
               : op == ">=" ? QueryOp::GreaterEqual
                            : QueryOp::Equal;
     return {};
-}
-
-// Reads one field term; returns the error message, empty when it is sound.
-std::string FieldTerm(const FieldSpec& f, std::string_view op, std::string_view value,
-                      std::string_view token, QueryTerm& term) {
-    term.Field = f.Name;
-    if (f.Type == Kind::Number) return NumberTerm(f, op, value, token, term);
-    const std::string example = std::string(f.Name) + ":" + std::string(value);
-    if (op != ":") return std::string(f.Name) + " takes \":\": " + example;
-    term.Text = Lower(value);
-    if (f.Type == Kind::Text) {
-        if (term.Text.empty())
-            return std::string(f.Name) + " needs a text: " + std::string(f.Name) + ":acme";
-        return {};
-    }
-    std::string_view choices = f.Choices;
-    for (std::size_t start = 0; start <= choices.size();) {
-        std::size_t bar = choices.find('|', start);
-        if (bar == std::string_view::npos) bar = choices.size();
-        if (choices.substr(start, bar - start) == term.Text) return {};
-        start = bar + 1;
-    }
-    std::string options(choices);
-    for (char& c : options)
-        if (c == '|') c = ' ';
-    return std::string(f.Name) + " takes one of " + options + ": " + example;
 }
 
 bool Contains(std::string_view haystack, std::string_view lowerNeedle) {
@@ -180,13 +130,63 @@ bool TermMatches(const QueryTerm& t, const LibraryRecord& r, std::string_view ca
     if (t.Field == "lamp") return Contains(r.Titles[Lamp], t.Text);
     if (t.Field == "catalog") return Contains(r.Titles[Catalog], t.Text);
     if (t.Field == "file") return Contains(FileNameOf(r), t.Text);
+    // Without a caption (the index keeps none) the file name stands for it.
+    if (t.Field == "caption") return Contains(caption.empty() ? FileNameOf(r) : caption, t.Text);
     if (t.Field == "type") return r.Type != 0 && "cba"[r.Type - 1] == t.Text[0];
     if (t.Field == "format") return r.Ldt == (t.Text == "ldt");
     if (t.Field == "error") return r.Error.empty() == (t.Text == "no");
     return NumberMatches(t, NumberField(r, t.Field));
 }
 
+bool NodeMatches(const Query& q, const QueryNode& node, const LibraryRecord& r,
+                 std::string_view caption) {
+    if (node.Term >= 0)
+        return static_cast<std::size_t>(node.Term) < q.Terms.size() &&
+               TermMatches(q.Terms[static_cast<std::size_t>(node.Term)], r, caption);
+    const bool any = node.Join == QueryJoin::Or;
+    for (const QueryNode& child : node.Children)
+        if (NodeMatches(q, child, r, caption) == any) return any;
+    return !any || node.Children.empty();
+}
+
 } // namespace
+
+namespace detail {
+
+QueryError FieldTerm(const std::string& field, std::string_view op, std::string_view value,
+                     std::string_view token, QueryTerm& term) {
+    const FieldSpec* f = FindField(field);
+    term.Field = f->Name;
+    const std::string name(f->Name);
+    if (f->Type == Kind::Number) return NumberTerm(name, op, value, token, term);
+    const std::string example = name + ":" + std::string(value);
+    if (op != ":") return Mistake(QueryErrorKind::TakesColon, {name, example});
+    term.Text = Lower(value);
+    if (f->Type == Kind::Text) {
+        if (term.Text.empty()) return Mistake(QueryErrorKind::NeedsText, {name, name + ":acme"});
+        return {};
+    }
+    std::string_view choices = f->Choices;
+    for (std::size_t start = 0; start <= choices.size();) {
+        std::size_t bar = choices.find('|', start);
+        if (bar == std::string_view::npos) bar = choices.size();
+        if (choices.substr(start, bar - start) == term.Text) return {};
+        start = bar + 1;
+    }
+    std::string options(choices);
+    for (char& c : options)
+        if (c == '|') c = ' ';
+    return Mistake(QueryErrorKind::TakesChoice, {name, options, example});
+}
+
+std::string KnownFields() {
+    std::string list;
+    for (const FieldSpec& f : kFields)
+        list += (list.empty() ? "" : ", ") + std::string(f.Name);
+    return list;
+}
+
+} // namespace detail
 
 std::string Lower(std::string_view text) {
     std::string out;
@@ -225,6 +225,44 @@ const std::vector<std::string_view>& QueryFieldNames() {
     return names;
 }
 
+std::optional<std::string> QueryFieldOfName(std::string_view name) {
+    const FieldSpec* f = FindField(name);
+    return f ? std::optional<std::string>(f->Name) : std::nullopt;
+}
+
+std::string QueryErrorMessage(QueryErrorKind kind, const std::vector<std::string>& args) {
+    static constexpr const char* kTexts[] = {
+        "",
+        "unknown field \"%1\" in %2; the fields are %3",
+        "%1 needs a number: %2",
+        "%1 needs two numbers for a range: %2",
+        "%1 range must go from low to high: %2",
+        "%1 takes \":\": %2",
+        "%1 needs a text: %2",
+        "%1 takes one of %2: %3",
+        "\"%1\" is no comparison; use <, <=, >, >=, = or \":\": %2",
+        "\"%1\" needs a field name before it, as in flux>=3000",
+        "the quote is not closed: add \" after %1",
+        "empty parentheses \"()\": put a term between them or leave them out",
+        "\"(\" is not closed: add \")\" after %1",
+        "\")\" has no \"(\" before it: %1",
+        "\"%1\" needs a term on each side, as in a %1 b",
+        "more than %1 parentheses inside each other",
+    };
+    const std::string_view text = kTexts[static_cast<int>(kind)];
+    std::string message;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t arg = i + 1 < text.size() && text[i] == '%' ? text[i + 1] - '1' : 9;
+        if (arg >= 9) {
+            message += text[i];
+            continue;
+        }
+        if (arg < args.size()) message += args[arg];
+        ++i;
+    }
+    return message;
+}
+
 double NumberField(const LibraryRecord& r, std::string_view field) {
     if (field == "lumens") return r.Lumens;
     if (field == "flux") return r.Flux;
@@ -238,38 +276,35 @@ double NumberField(const LibraryRecord& r, std::string_view field) {
 }
 
 bool IsNumberField(std::string_view field) {
-    const FieldSpec* spec = FindField(field);
-    return spec && spec->Type == Kind::Number;
-}
-
-QueryParse ParseQuery(std::string_view text) {
-    QueryParse result;
-    for (const std::string& token : Tokens(text)) {
-        QueryTerm term;
-        std::string_view name, op, value;
-        if (!SplitField(token, name, op, value)) {
-            term.Text = Lower(token);
-            result.Value.Terms.push_back(std::move(term));
-            continue;
-        }
-        const FieldSpec* field = FindField(Lower(name));
-        if (!field) {
-            result.Error = "unknown field \"" + std::string(name) + "\" in " + token +
-                           "; the fields are " + KnownFields();
-            return result;
-        }
-        result.Error = FieldTerm(*field, op, value, token, term);
-        if (!result.Error.empty()) return result;
-        result.Value.Terms.push_back(std::move(term));
-    }
-    result.Ok = true;
-    return result;
+    for (const FieldSpec& f : kFields)
+        if (f.Name == field) return f.Type == Kind::Number;
+    return false;
 }
 
 bool Matches(const Query& query, const LibraryRecord& record, std::string_view caption) {
-    for (const QueryTerm& term : query.Terms)
-        if (!TermMatches(term, record, caption)) return false;
-    return true;
+    return NodeMatches(query, query.Root, record, caption);
+}
+
+std::optional<QuerySort> ParseSort(std::string_view text) {
+    QuerySort sort;
+    if (!text.empty() && text.front() == '-') {
+        sort.Descending = true;
+        text.remove_prefix(1);
+    }
+    if (!text.empty() && text.front() == '-') return std::nullopt;
+    const std::string normal = NormalName(text);
+    if (normal == "path" || normal == "size") {
+        sort.Field = normal;
+        return sort;
+    }
+    const FieldSpec* f = FindField(text);
+    if (!f) return std::nullopt;
+    sort.Field = f->Name;
+    return sort;
+}
+
+std::string SortFieldList() {
+    return "path, size, " + detail::KnownFields();
 }
 
 } // namespace gonilux::library

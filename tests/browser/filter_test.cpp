@@ -1,6 +1,11 @@
 // The file list's filter: the hidden entries in each view, the reading of unread entries,
 // Escape, another folder listed, and where the focus goes.
+#include "browser/details_columns.h"
+#include "browser/entry_filter.h"
 #include "list_view_fixture.h"
+
+#include <QTranslator>
+#include <algorithm>
 
 namespace gonilux::browser::testing {
 namespace {
@@ -160,10 +165,59 @@ TEST_F(FilterTest, QueriesPickFilesByTitlesFiguresAndKind) {
              {"beam:20..40", "tight.ies"},
              {"maxcd>20000 lor<=60", "tight.ies"},
              {"lumens=1000", "b.ies lambert.ldt"},
+             {"format:ldt OR (type:b error:no)", "b.ies lambert.ldt"},
+             {"光束角 >= 20 AND 光束角<=40", "tight.ies"},
+             {"flux >= 5000 or 状态:yes", "broken.ies ovni.ies tight.ies"},
              {"flux>=abc", "b.ies broken.ies erco.IES lambert.ldt ovni.ies tight.ies"}}) {
         filter(query);
         EXPECT_EQ(shown(), files) << query.toStdString();
     }
+}
+
+// Each details column that shows a title or a figure is a field of the query language by the
+// name it shows, in Chinese and in English (without its unit). A mistake's message speaks the
+// interface's language: Chinese, or in English the core's own words.
+TEST(FilterQuery, TheColumnsNamesAreFieldsAndMistakesSpeakTheInterfacesLanguage) {
+    QTranslator english;
+    ASSERT_TRUE(english.load(QStringLiteral(":/i18n/gonilux_en.qm")));
+    const auto& fields = library::QueryFieldNames();
+    const char* const wrong[] = {
+        "zoom:2", "flux>=abc", "beam:20..x", "beam:40..20", "lamp>x",
+        "lamp:",  "type:d",    "flux<>3",    ">= 3",        "\"a b",
+        "a () b", "(a",        "a)",         "a OR",        "((((((((((((((((((((((((((((((((((x"};
+    QStringList chinese, withoutField;
+    for (const bool inEnglish : {false, true}) {
+        if (inEnglish) QCoreApplication::installTranslator(&english);
+        for (const DetailsColumnInfo& info : DetailsColumns()) {
+            const std::string key = info.Key == std::string("status") ? "error" : info.Key;
+            if (std::find(fields.begin(), fields.end(), key) == fields.end()) {
+                if (!inEnglish) withoutField << info.Key;
+                continue;
+            }
+            const QString name = ColumnHeader(info.Column).section(QStringLiteral(" ("), 0, 0);
+            const std::string value = key == "type" ? "c" : key == "error" ? "no" : "1";
+            const library::QueryParse q = library::ParseQuery(name.toStdString() + ":" + value);
+            ASSERT_TRUE(q.Ok) << name.toStdString() << ": " << q.Error;
+            ASSERT_EQ(q.Value.Terms.size(), 1u) << name.toStdString();
+            EXPECT_EQ(q.Value.Terms[0].Field, key) << name.toStdString();
+        }
+        for (const char* text : wrong) {
+            const library::QueryParse q = library::ParseQuery(text);
+            const QString shown = QueryErrorText(q);
+            if (inEnglish) {
+                EXPECT_EQ(shown.toStdString(), q.Error) << text;
+                continue;
+            }
+            chinese << QString::number(int(q.Kind));
+            EXPECT_NE(shown.toStdString(), q.Error) << text;
+            for (const std::string& arg : q.Args)
+                EXPECT_TRUE(shown.contains(QString::fromStdString(arg))) << text;
+        }
+    }
+    QCoreApplication::removeTranslator(&english);
+    EXPECT_EQ(withoutField, (QStringList{"symmetry", "size", "folder"}));
+    EXPECT_EQ(chinese.join(' '), "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15"); // every kind once
+    EXPECT_EQ(QueryErrorText(library::ParseQuery("a b")), "");
 }
 
 } // namespace

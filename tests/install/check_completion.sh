@@ -32,6 +32,7 @@ expect "c ies ldt" gonilux-cli convert --to ""
 expect "zonal" gonilux-cli table a.ies --kind z
 expect "--no-update" gonilux-cli find lamps q --no
 expect "manufacturer maxcd" gonilux-cli find lamps q --sort m
+expect "-field -file -flux -format" gonilux-cli find lamps q --sort -f
 expect "en zh" gonilux-cli render a.ies --lang ""
 expect "GB18030" gonilux-cli info --encoding G
 expect "--no-ortho --no-warning" gonilux-cli render a.ies --no

@@ -76,6 +76,12 @@ TEST_F(Library, QueriesFindTheSameThroughTheIndexAsRecordByRecord) {
         {"le", {}},
         {"lamp:led catalog:-", {}},
         {"nothing-is-called-this", {}},
+        {"type:a OR type : B",
+         {"sign_light_a.ies", "floodlight_b_one_sided.ies", "floodlight_b_two_sided.ies"}},
+        {"(kaldera or solbrook) AND 灯具光通量 < 2000", {"downlight_c_quarter.ies"}},
+        {"lumens=2000 OR (beam:35..40 lor>=90)",
+         {"downlight_c_quarter.ies", "stadium_flood_c_large.ies"}},
+        {"le OR flux>1e9", {}},
     };
     for (const auto& row : rows) {
         const QueryParse q = ParseQuery(row.Query);
@@ -88,6 +94,10 @@ TEST_F(Library, QueriesFindTheSameThroughTheIndexAsRecordByRecord) {
             EXPECT_EQ(byRecord, row.Expected) << row.Query;
         }
     }
+    std::string many = "kaldera"; // more than SQLite takes in one expression: every row checked
+    for (int i = 0; i < 1200; ++i)
+        many += " OR nothing" + std::to_string(i);
+    EXPECT_EQ(index.Find(Tree(), ParseQuery(many).Value).size(), 2u);
     // Sorted by a number, empty values last; a limit keeps the first ones.
     EXPECT_EQ(index.Find(Tree(), {}, "flux", 3).size(), 3u);
     const std::vector<LibraryRecord> sorted = index.Find(Tree(), {}, "maxcd");
@@ -97,6 +107,12 @@ TEST_F(Library, QueriesFindTheSameThroughTheIndexAsRecordByRecord) {
     for (const LibraryRecord& r : index.Find(Tree(), {}, "file"))
         byName.push_back(FileNameOf(r));
     EXPECT_TRUE(std::is_sorted(byName.begin(), byName.end()));
+    const std::vector<LibraryRecord> down = index.Find(Tree(), {}, "-最大光强"); // descending
+    for (std::size_t i = 1; i < down.size(); ++i)
+        EXPECT_TRUE(down[i - 1].MaxCd >= down[i].MaxCd || std::isnan(down[i].MaxCd)) << i;
+    EXPECT_FALSE(std::isnan(down.front().MaxCd));
+    EXPECT_FALSE(ParseSort("nosuch") || ParseSort("-") || ParseSort("--flux"));
+    EXPECT_EQ(ParseSort("-Luminaire flux")->Field, "flux");
     EXPECT_TRUE(index.Find((dir_ / "tre").string(), {}).empty()); // a prefix is no folder
     // A sub-watt marker light of no known type: its own watts, and no type letter.
     std::ofstream(dir_ / "marker.ies") << "IESNA:LM-63-2002\n[TEST] m\nTILT=NONE\n"
@@ -188,28 +204,48 @@ TEST(Query, CaseIsFoldedInEveryScript) {
 }
 
 TEST(Query, MistakesNameThePlaceAndTheFix) {
+    using K = QueryErrorKind;
+    const std::string fields = "the fields are manufacturer, luminaire, lamp, catalog, file, "
+                               "caption, type, format, error, lumens, flux, watts, efficacy, "
+                               "maxcd, beam, field, lor";
+    const std::string deep(33, '(');
     const struct {
-        const char* Query;
-        const char* Error;
+        std::string Query;
+        K Kind;
+        std::string Error;
     } rows[] = {
-        {"flux>=abc", "flux needs a number: flux>=abc"},
-        {"beam:40..20", "beam range must go from low to high: beam:20..40"},
-        {"beam:20..x", "beam needs two numbers for a range: beam:20..x"},
-        {"type:d", "type takes one of a b c: type:d"},
-        {"manufacturer>acme", "manufacturer takes \":\": manufacturer:acme"},
-        {"zoom:2",
-         "unknown field \"zoom\" in zoom:2; the fields are manufacturer, luminaire, lamp, "
-         "catalog, file, type, format, error, lumens, flux, watts, efficacy, maxcd, "
-         "beam, field, lor"},
-        {"lamp:", "lamp needs a text: lamp:acme"},
-        {"colour:red", "unknown field \"colour\" in colour:red; the fields are manufacturer, "
-                       "luminaire, lamp, catalog, file, type, format, error, lumens, flux, watts, "
-                       "efficacy, maxcd, beam, field, lor"},
+        {"flux>=abc", K::NeedsNumber, "flux needs a number: flux>=abc"},
+        {"flux >= ", K::NeedsNumber, "flux needs a number: flux>="},
+        {"beam:40..20", K::RangeOrder, "beam range must go from low to high: beam:20..40"},
+        {"beam:20..x", K::RangeNumbers, "beam needs two numbers for a range: beam:20..x"},
+        {"类型:d", K::TakesChoice, "type takes one of a b c: type:d"},
+        {"manufacturer>acme", K::TakesColon, "manufacturer takes \":\": manufacturer:acme"},
+        {"zoom:2", K::UnknownField, "unknown field \"zoom\" in zoom:2; " + fields},
+        {"a 光速角 < 30", K::UnknownField, "unknown field \"光速角\" in 光速角<30; " + fields},
+        {"lamp:", K::NeedsText, "lamp needs a text: lamp:acme"},
+        {"flux<>3", K::BadComparison,
+         "\"<>\" is no comparison; use <, <=, >, >=, = or \":\": flux<>3"},
+        {"flux >= >3", K::BadComparison,
+         "\">=>\" is no comparison; use <, <=, >, >=, = or \":\": flux>=>"},
+        {">= 3000", K::MissingField, "\">=\" needs a field name before it, as in flux>=3000"},
+        {"acme \"wall washer", K::UnclosedQuote,
+         "the quote is not closed: add \" after \"wall washer"},
+        {"a () b", K::EmptyParentheses,
+         "empty parentheses \"()\": put a term between them or leave them out"},
+        {"(a OR (b c)", K::UnclosedParenthesis, "\"(\" is not closed: add \")\" after (a OR (b c)"},
+        {"a OR b) c", K::UnopenedParenthesis, "\")\" has no \"(\" before it: a OR b)"},
+        {"a or", K::DanglingJoin, "\"or\" needs a term on each side, as in a or b"},
+        {"AND a", K::DanglingJoin, "\"AND\" needs a term on each side, as in a AND b"},
+        {"a AND OR b", K::DanglingJoin, "\"AND\" needs a term on each side, as in a AND b"},
+        {"(a OR) b", K::DanglingJoin, "\"OR\" needs a term on each side, as in a OR b"},
+        {deep, K::TooDeep, "more than 32 parentheses inside each other"},
     };
     for (const auto& row : rows) {
         const QueryParse q = ParseQuery(row.Query);
         EXPECT_FALSE(q.Ok) << row.Query;
+        EXPECT_EQ(q.Kind, row.Kind) << row.Query;
         EXPECT_EQ(q.Error, row.Error);
+        EXPECT_EQ(QueryErrorMessage(q.Kind, q.Args), q.Error);
     }
     const QueryParse ok = ParseQuery("  Acme \"wall washer\" FLUX>=3000 beam=20..40 12:30 ");
     ASSERT_TRUE(ok.Ok) << ok.Error;
@@ -218,15 +254,49 @@ TEST(Query, MistakesNameThePlaceAndTheFix) {
     EXPECT_EQ(ok.Value.Terms[2].Field, "flux");
     EXPECT_EQ(ok.Value.Terms[3].Op, QueryOp::Range);
     EXPECT_EQ(ok.Value.Terms[4].Text, "12:30");
+}
+
+// Blanks around operators, the columns' names, AND, OR and parentheses, against one record.
+TEST(Query, NamesJoinsAndGroupsPickTheRecord) {
     LibraryRecord r;
     r.Path = "/x/Wall_Washer.ies";
-    r.Titles[Manufacturer] = "ACME Lighting";
+    r.Titles[Manufacturer] = "ACME and Sons";
     r.Flux = 3000;
     r.Beam = 40;
-    EXPECT_TRUE(Matches(ParseQuery("acme wall_w flux>=3000 beam:20..40").Value, r));
-    EXPECT_FALSE(Matches(ParseQuery("acme flux>3000").Value, r));
-    EXPECT_FALSE(Matches(ParseQuery("watts<50").Value, r)); // unknown watts match no number
+    r.MaxCd = 900;
+    const std::pair<const char*, bool> rows[] = {
+        {"acme wall_w flux>=3000 beam:20..40", true},
+        {"acme flux>3000", false},
+        {"watts<50", false}, // unknown watts match no number
+        {"flux >= 3000", true},
+        {"flux >=3000 beam= 40", true},
+        {"flux=>3000", true},
+        {"flux =< 2999", false},
+        {"flux==3000", true},
+        {"灯具光通量>=3000 光束角<30", false},
+        {"灯具光通量＞2999 光束角 ≤ 40 制造商：sons", true}, // a Chinese keyboard's signs
+        {"Luminaire flux>=3000 \"Max. intensity\" < 1000 File Name:washer", true},
+        {"lamp flux>0", false}, // the rated lamp flux, unknown here
+        {"flux>=3000 AND beam<30", false},
+        {"flux>=3000 and beam<=40", true},
+        {"flux>3000 OR beam:40", true},
+        {"flux>3000 Or beam<40", false},
+        {"acme (flux>3000 OR beam=40)", true},
+        {"nothing OR (acme AND wall)", true},
+        {"(nothing OR acme) nothing2", false},
+        {"nothing OR acme nothing2", false}, // AND binds closer
+        {"\"and\" acme", true},              // a quoted "and" is a word
+        {"\"or\"", false},
+        {"caption:washer", true}, // no caption: the file name stands for it
+        {"", true},
+    };
+    for (const auto& [text, expected] : rows) {
+        const QueryParse q = ParseQuery(text);
+        ASSERT_TRUE(q.Ok) << text << ": " << q.Error;
+        EXPECT_EQ(Matches(q.Value, r), expected) << text;
+    }
     EXPECT_TRUE(Matches(ParseQuery("caption-word").Value, r, "A Caption-Word here"));
+    EXPECT_FALSE(Matches(ParseQuery("caption:washer").Value, r, "A Caption"));
 }
 
 } // namespace

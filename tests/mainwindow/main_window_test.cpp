@@ -284,10 +284,10 @@ TEST_F(MainWindowTest, TheFilterFieldFiltersTheList) {
         const bool wrong = text.endsWith("abc");
         EXPECT_EQ(shownFiles().size(), wrong ? 5 : text.endsWith('c') ? 1 : 0);
         EXPECT_EQ(error->isVisible(), wrong);
-        EXPECT_EQ(field->toolTip(), wrong ? "flux needs a number: flux>=abc" : "");
+        EXPECT_EQ(field->toolTip(), wrong ? "flux 需要一个数：flux>=abc" : "");
     }
     field->setText("flux>=abc");
-    EXPECT_EQ(error->text(), "筛选条件有误：flux needs a number: flux>=abc");
+    EXPECT_EQ(error->text(), "筛选条件有误：flux 需要一个数：flux>=abc");
     QTest::keyClick(field, Qt::Key_Escape);
     EXPECT_FALSE(error->isVisible() || !field->styleSheet().isEmpty());
     QTest::keyClick(list(), Qt::Key_F, Qt::ControlModifier);
