@@ -831,16 +831,23 @@
         <translation>Clearing...</translation>
     </message>
     <message>
-        <source>Error!</source>
+        <source>错误！</source>
         <translation>Error!</translation>
     </message>
     <message>
-        <source>Line %1</source>
+        <source>第 %1 行</source>
         <translation>Line %1</translation>
     </message>
     <message>
-        <source>Cannot read the file<byte value="xd"/>%1<byte value="xd"/>%2</source>
+        <source>无法读取文件<byte value="xd"/>%1<byte value="xd"/>%2</source>
         <translation>Cannot read the file<byte value="xd"/>%1<byte value="xd"/>%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个文件无法读取或已损坏，详见状态列或悬停提示</source>
+        <translation>
+            <numerusform>%n file could not be read or is damaged, see the status column or the hover text</numerusform>
+            <numerusform>%n files could not be read or are damaged, see the status column or the hover text</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -112,13 +112,13 @@ QString HeaderErrorText(const TiesData& entry) {
     if (!ShowsErrorBadge(entry)) return {};
     if (entry.Diagnostics.OpenFailed) // the words of the box that reported it
         return QCoreApplication::translate("gonilux::browser::FolderListView",
-                                           "Cannot read the file\r%1\r%2")
+                                           "无法读取文件\r%1\r%2")
             .arg(EntryFileName(entry), QString::fromStdString(entry.Diagnostics.OpenError))
             .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     // The words of the reader's message box, translated as there.
-    return QCoreApplication::translate("gonilux::browser::FolderListView", "Error!") +
+    return QCoreApplication::translate("gonilux::browser::FolderListView", "错误！") +
            QLatin1Char(' ') +
-           QCoreApplication::translate("gonilux::browser::FolderListView", "Line %1")
+           QCoreApplication::translate("gonilux::browser::FolderListView", "第 %1 行")
                .arg(entry.Diagnostics.HeaderErrorLine);
 }
 

@@ -25,7 +25,7 @@ QStringList MetricsLines(const tMetrics& metrics, int photometricType);
 // there is no figure.
 QString MetricsBlock(const tMetrics& metrics, int photometricType);
 
-// The header error of a read entry as the reader reports it ("Error! Line N"); empty when the
+// The header error of a read entry as the reader reports it ("错误！ 第 N 行"); empty when the
 // entry's header was fine or the entry was not read.
 QString HeaderErrorText(const TiesData& entry);
 

@@ -69,7 +69,7 @@ TEST_F(MainWindowTest, AFolderIsListedUnreadAndAFileIsShownWhenSelected) {
     EXPECT_TRUE(test::WaitUntil([&] { return !messages_.isEmpty(); }));
     QTest::qWait(20);
     ASSERT_EQ(messages_.size(), 1);
-    EXPECT_EQ(messages_[0].Title + messages_[0].Text, "Error!Line 2\rbad.ies");
+    EXPECT_EQ(messages_[0].Title + messages_[0].Text, "错误！第 2 行\rbad.ies");
     ctl("CheckBoxTitleBar")->setChecked(false); // the title shows the folder only when asked
     EXPECT_EQ(window_->windowTitle(), "Gonilux v2.9");
     for (bool titleBar : {false, true}) { // hints show over it
