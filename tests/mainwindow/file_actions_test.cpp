@@ -89,15 +89,13 @@ TEST_F(FileActionsTest, ThePopupsViewItemsFollowAndSetThePanel) {
 // Type B files convert, type C files at 90 degrees rotate, the others offer nothing; a second run
 // replaces the file written first and lists it once, in its sorted place.
 TEST_F(FileActionsTest, TheExportWritesTheFileBesideAndListsIt) {
-    const QString converted =
-        "Some data can be lost.\rFile %1.ies (type B) successfully "
-        "converted to %1_C.ies (type C)\rLuminous flux: 138.2 lm before, 161.1 lm after";
+    const QString converted = "部分数据可能丢失。\r文件 %1.ies (B型) 已转换为 %1_C.ies (C型)\r"
+                              "光通量: 之前 138.2 lm, 之后 161.1 lm";
     for (auto [file, item, written, message] :
          {std::tuple<QString, QString, QString, QString>{"c0", {}, {}, {}},
           {"b", "Save as type C", "b_C.ies", converted.arg("b")},
           {"r90", "Rotate to zero", "r90_R.ies",
-           "File r90.ies successfully rotated and saved to r90_R.ies\rLuminous flux: 428.3 lm "
-           "before, 428.3 lm after"},
+           "文件 r90.ies 已旋转并保存为 r90_R.ies\r光通量: 之前 428.3 lm, 之后 428.3 lm"},
           {"a.b", "Save as type C", "a.b_C.ies", converted.arg("a.b")},
           {"b", "Save as type C", "b_C.ies", converted.arg("b")}}) {
         select(file + ".ies");
@@ -159,7 +157,7 @@ TEST_F(FileActionsTest, AForeignOrUnwritableTargetIsKept) {
     popup()->SaveAsTypeC->trigger();
     ASSERT_EQ(messages_.size(), 1);
     EXPECT_EQ(messages_[0].Kind, platform::MessageService::Icon::Error);
-    EXPECT_TRUE(messages_[0].Text.startsWith("Cannot write the file " + path("lib/r90_R.ies")));
+    EXPECT_TRUE(messages_[0].Text.startsWith("无法写入文件 " + path("lib/r90_R.ies")));
     EXPECT_EQ(shownFiles().count("r90_R.ies"), 0);
 }
 

@@ -102,7 +102,7 @@ TEST_F(MainWindowTest, TheSliderStartsAtTheZeroPlaneAndStepsByShiftWheel) {
         EXPECT_EQ(slider->value() * 10 + list()->thumbnailPlane(), value * 11);
     }
     wheel(120, {}, Qt::MiddleButton);
-    EXPECT_EQ(messages_.value(0).Text, "Click!");
+    EXPECT_EQ(messages_.value(0).Text, "点击!");
     const QImage unfitted = preview()->PreviewBitmap();
     preview()->SpeedButtonFit()->click(); // the plane's curves fill the square
     EXPECT_NE(preview()->PreviewBitmap(), unfitted);
