@@ -253,11 +253,11 @@
 <context>
     <name>DragOut</name>
     <message>
-        <source>Out of memory</source>
+        <source>内存不足</source>
         <translation>Out of memory</translation>
     </message>
     <message>
-        <source>Something bad happened</source>
+        <source>拖放失败</source>
         <translation>Something went wrong</translation>
     </message>
 </context>
@@ -503,15 +503,15 @@
         <translation>Lamp: </translation>
     </message>
     <message>
-        <source>The printer could not be started.<byte value="xd"/>Check that a printer is installed and ready.</source>
+        <source>无法启动打印机。<byte value="xd"/>请检查打印机是否已安装并就绪。</source>
         <translation>The printer could not be started.<byte value="xd"/>Check that a printer is installed and ready.</translation>
     </message>
     <message>
-        <source>The printer reported an error; the page may not have been printed.</source>
+        <source>打印机报告了错误, 该页可能没有打印出来。</source>
         <translation>The printer reported an error; the page may not have been printed.</translation>
     </message>
     <message>
-        <source>Print</source>
+        <source>打印</source>
         <translation>Print</translation>
     </message>
 </context>
@@ -647,11 +647,11 @@
 <context>
     <name>ShellActions</name>
     <message>
-        <source>No program is set up on this desktop to open<byte value="xd"/>%1</source>
+        <source>此桌面上没有可以打开它的程序<byte value="xd"/>%1</source>
         <translation>No program is set up on this desktop to open<byte value="xd"/>%1</translation>
     </message>
     <message>
-        <source>No plain-text editor was found to open<byte value="xd"/>%1<byte value="xd"/>Install one (for example gedit, kate or mousepad) or set a default application for text files.</source>
+        <source>找不到可以打开它的纯文本编辑器<byte value="xd"/>%1<byte value="xd"/>请安装一个 (例如 gedit、kate 或 mousepad), 或为文本文件设置默认应用程序。</source>
         <translation>No plain-text editor was found to open<byte value="xd"/>%1<byte value="xd"/>Install one (for example gedit, kate or mousepad) or set a default application for text files.</translation>
     </message>
 </context>
@@ -871,11 +871,11 @@
         <translation>&amp;Update</translation>
     </message>
     <message>
-        <source>Error!</source>
+        <source>错误！</source>
         <translation>Error!</translation>
     </message>
     <message>
-        <source>Initialization error<byte value="xd"/>Unable reading configuration<byte value="xd"/></source>
+        <source>初始化错误<byte value="xd"/>无法读取设置<byte value="xd"/></source>
         <translation>Initialization error<byte value="xd"/>Unable to read the settings<byte value="xd"/></translation>
     </message>
 </context>
@@ -898,16 +898,23 @@
         <translation>Clearing...</translation>
     </message>
     <message>
-        <source>Error!</source>
+        <source>错误！</source>
         <translation>Error!</translation>
     </message>
     <message>
-        <source>Line %1</source>
+        <source>第 %1 行</source>
         <translation>Line %1</translation>
     </message>
     <message>
-        <source>Cannot read the file<byte value="xd"/>%1<byte value="xd"/>%2</source>
+        <source>无法读取文件<byte value="xd"/>%1<byte value="xd"/>%2</source>
         <translation>Cannot read the file<byte value="xd"/>%1<byte value="xd"/>%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个文件无法读取或已损坏，详见状态列或悬停提示</source>
+        <translation>
+            <numerusform>%n file could not be read or is damaged, see the status column or the hover text</numerusform>
+            <numerusform>%n files could not be read or are damaged, see the status column or the hover text</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1067,35 +1074,35 @@
         <translation>Show options panel</translation>
     </message>
     <message>
-        <source>Save type B as C</source>
+        <source>另存为C型</source>
         <translation>Save type B as C</translation>
     </message>
     <message>
-        <source>Rotate from 90 to 0</source>
+        <source>从 90° 旋转到 0°</source>
         <translation>Rotate from 90 to 0</translation>
     </message>
     <message>
-        <source>The file %1 already exists and was not written by Gonilux.<byte value="xd"/>Replace it?</source>
+        <source>文件 %1 已存在, 不是 Gonilux 写的。<byte value="xd"/>替换它吗?</source>
         <translation>The file %1 already exists and was not written by Gonilux.<byte value="xd"/>Replace it?</translation>
     </message>
     <message>
-        <source>Cannot write the file %1<byte value="xd"/>%2</source>
+        <source>无法写入文件 %1<byte value="xd"/>%2</source>
         <translation>Cannot write the file %1<byte value="xd"/>%2</translation>
     </message>
     <message>
-        <source>Unexpected error.</source>
+        <source>意外错误。</source>
         <translation>Unexpected error.</translation>
     </message>
     <message>
-        <source>Some data can be lost.<byte value="xd"/>File %1 (type B) successfully converted to %2 (type C)</source>
+        <source>部分数据可能丢失。<byte value="xd"/>文件 %1 (B型) 已转换为 %2 (C型)</source>
         <translation>Some data may be lost.<byte value="xd"/>File %1 (type B) was converted to %2 (type C).</translation>
     </message>
     <message>
-        <source>File %1 successfully rotated and saved to %2</source>
+        <source>文件 %1 已旋转并保存为 %2</source>
         <translation>File %1 was rotated and saved as %2.</translation>
     </message>
     <message>
-        <source>Luminous flux: %1 lm before, %2 lm after</source>
+        <source>光通量: 之前 %1 lm, 之后 %2 lm</source>
         <translation>Luminous flux: %1 lm before, %2 lm after</translation>
     </message>
     <message>
@@ -1491,15 +1498,15 @@
 <context>
     <name>gonilux::mainwindow::TMainWindow</name>
     <message>
-        <source>Error!</source>
+        <source>错误！</source>
         <translation>Error!</translation>
     </message>
     <message>
-        <source>Initialization error<byte value="xd"/>Unable reading configuration<byte value="xd"/></source>
+        <source>初始化错误<byte value="xd"/>无法读取设置<byte value="xd"/></source>
         <translation>Initialization error<byte value="xd"/>Unable to read the settings<byte value="xd"/></translation>
     </message>
     <message>
-        <source>Click!</source>
+        <source>点击!</source>
         <translation>Click!</translation>
     </message>
     <message>
@@ -1507,7 +1514,7 @@
         <translation>This folder no longer exists</translation>
     </message>
     <message>
-        <source>Unable to write configuration data.<byte value="xd"/>It is possible file &apos;%1&apos; is read only.</source>
+        <source>无法写入设置。<byte value="xd"/>文件 &apos;%1&apos; 可能是只读的。</source>
         <translation>Unable to write the settings.<byte value="xd"/>The file &apos;%1&apos; may be read-only.</translation>
     </message>
     <message>

@@ -85,16 +85,15 @@ bool PrintDiagram(QPrinter& printer, const PrintJob& job, QString& error) {
     printer.setDocName(QString::fromLatin1(kPrintJobTitle));
     QPainter painter;
     if (!painter.begin(&printer)) {
-        error = QCoreApplication::translate(
-            "PrintPage",
-            "The printer could not be started.\rCheck that a printer is installed and ready.");
+        error = QCoreApplication::translate("PrintPage",
+                                            "无法启动打印机。\r请检查打印机是否已安装并就绪。");
         return false;
     }
     PaintPage(painter, printer.width(), printer.height(), job); // the page ends whatever happened
     const bool ended = painter.end();
     if (!ended || printer.printerState() == QPrinter::Error) {
-        error = QCoreApplication::translate(
-            "PrintPage", "The printer reported an error; the page may not have been printed.");
+        error =
+            QCoreApplication::translate("PrintPage", "打印机报告了错误, 该页可能没有打印出来。");
         return false;
     }
     return true;
@@ -111,9 +110,8 @@ void PrintWithDialog(QWidget* parent, const PreviewSource& source) {
     job.Titles = source.focusedTitles();
     QString error;
     if (!PrintDiagram(printer, job, error))
-        platform::MessageService::instance()->show(
-            QCoreApplication::translate("PrintPage", "Print"), error,
-            platform::MessageService::Icon::Error);
+        platform::MessageService::instance()->show(QCoreApplication::translate("PrintPage", "打印"),
+                                                   error, platform::MessageService::Icon::Error);
 }
 
 } // namespace gonilux::auxwindows

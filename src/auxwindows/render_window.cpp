@@ -182,9 +182,8 @@ void TRenderWindow::LoadSettings() {
     if (autoRender) sbUpdate_->setChecked(*autoRender != 0);
     pending_ = false;
     if (!autoRender)
-        platform::MessageService::instance()->show(
-            tr("Error!"), tr("Initialization error\rUnable reading configuration\r"),
-            platform::MessageService::Icon::Error);
+        platform::MessageService::instance()->show(tr("错误！"), tr("初始化错误\r无法读取设置\r"),
+                                                   platform::MessageService::Icon::Error);
 }
 
 bool TRenderWindow::FormDestroy() {

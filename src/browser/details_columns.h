@@ -73,7 +73,7 @@ struct DetailsCell {
 
 // Numbers as the hover text writes them (grouped, whole units from 10 on); beam and field are the
 // wider of the two principal planes; the status is empty for a clean read, else the reader's
-// error ("Error! Line 12", "too large: 65 MiB ...").
+// error ("错误！ 第 12 行", "too large: 65 MiB ...").
 DetailsCell DetailsCellOf(DetailsColumn column, const DetailsEntry& entry);
 
 // The order of the rows after sorting by one column's cells (one per row). The first

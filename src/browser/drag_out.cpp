@@ -12,8 +12,8 @@ namespace gonilux::browser {
 
 const char* DragFailureText(std::uint32_t code) {
     if (code == kDragDrop || code == kDragCancel) return "";
-    return code == kOutOfMemory ? QT_TRANSLATE_NOOP("DragOut", "Out of memory")
-                                : QT_TRANSLATE_NOOP("DragOut", "Something bad happened");
+    return code == kOutOfMemory ? QT_TRANSLATE_NOOP("DragOut", "内存不足")
+                                : QT_TRANSLATE_NOOP("DragOut", "拖放失败");
 }
 
 QMimeData* MakeDragMimeData(const QStringList& paths) {

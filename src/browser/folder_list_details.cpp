@@ -8,7 +8,9 @@
 
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTreeView>
 
 namespace gonilux::browser {
@@ -55,9 +57,18 @@ QAbstractItemView* FolderListView::shownView() {
 
 void FolderListView::showDetailsView(bool shown) {
     if (shown == details_->isVisible()) return;
+    // The list's own scroll bars would come up over the details view when the list's layout
+    // needs them, and move only the list beneath: off while the details view covers it.
+    const Qt::ScrollBarPolicy own = shown ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+    setHorizontalScrollBarPolicy(own);
+    setVerticalScrollBarPolicy(own);
     details_->setGeometry(rect());
     details_->setVisible(shown);
     if (shown) details_->raise();
+    if (problemNote_->isVisible()) { // over the shown view
+        placeProblemNote();
+        problemNote_->raise();
+    }
     const bool hadFocus = hasFocus() || details_->hasFocus();
     setFocusProxy(shown ? details_ : nullptr);
     if (hadFocus) (shown ? static_cast<QWidget*>(details_) : this)->setFocus();
@@ -70,6 +81,7 @@ void FolderListView::showDetailsView(bool shown) {
 void FolderListView::resizeEvent(QResizeEvent* event) {
     QListView::resizeEvent(event);
     if (details_) details_->setGeometry(rect());
+    if (problemNote_->isVisible()) placeProblemNote();
 }
 
 void FolderListView::popupHeaderMenu(const QPoint& position) {
@@ -87,10 +99,26 @@ void FolderListView::popupHeaderMenu(const QPoint& position) {
                                  : header->sectionSize(section);
             hiddenWidths_[static_cast<std::size_t>(section)] = width;
             header->setSectionHidden(section, !on);
-            if (on) header->resizeSection(section, width);
+            if (on) {
+                header->resizeSection(section, width);
+                revealColumn(section);
+            }
         });
     }
     menu.exec(header->mapToGlobal(position));
+}
+
+// Scrolls the details view sideways just enough to show a column whole (its left edge when it
+// is wider than the view).
+void FolderListView::revealColumn(int section) {
+    details_->doItemsLayout(); // the scroll range takes in the column now
+    const QHeaderView* header = details_->header();
+    QScrollBar* bar = details_->horizontalScrollBar();
+    const int left = header->sectionPosition(section);
+    const int right = left + header->sectionSize(section);
+    const int shown = details_->viewport()->width();
+    if (right - bar->value() > shown) bar->setValue(right - shown);
+    if (left < bar->value()) bar->setValue(left);
 }
 
 DetailsHeaderState FolderListView::detailsHeader() const {

@@ -2,12 +2,14 @@
 // other reading goes to worker threads (EntryReader): the captions of a caption change, the
 // thumbnails as they come into sight, the filter's titles and figures, the details view. Entries
 // fill in as their records arrive; a caption change and the filter keep the progress panel up
-// until their files are in. A file's problem is reported once, never for the details view, whose
-// status column shows it.
+// until their files are in. Problems met on the worker threads never raise a box: the entry's
+// badge, hover text and status column tell them, and one note over the list counts them for the
+// listing. Only a file the user picks raises its box, once in a run.
 #include "browser/entry_reader.h"
 #include "browser/file_entries.h"
 #include "browser/folder_list_view.h"
 #include "browser/list_widgets.h"
+#include "browser/metrics_text.h"
 #include "photometry/file_io.h"
 #include "platform/message_service.h"
 #include "platform/native_names.h"
@@ -15,6 +17,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSet>
 #include <QTimer>
 #include <QTreeView>
@@ -27,7 +30,7 @@ using platform::MessageService;
 namespace {
 
 // True the first time a file's problem is reported in this run: a box does not come back each
-// time the file's thumbnail scrolls into view or the folder is listed again.
+// time the file is picked again or the folder is listed again.
 bool FirstReportOf(const QString& fullPath) {
     static QSet<QString> reported;
     if (reported.contains(fullPath)) return false;
@@ -47,49 +50,79 @@ void FolderListView::LoadIesEntry(int row) {
     TiesData attempt;
     attempt.Lines = entry->Lines;
     gonilux::LoadIesEntry(attempt, platform::NativePath(fullPath).toStdString());
-    storeAttempt(row, std::move(attempt), std::nullopt, fullPath, true);
-    showReports();
+    storeAttempt(row, std::move(attempt), std::nullopt);
+    reportProblem(row);
 }
 
 // A read file replaces the entry's record (and the figures of the previous read), caption and
 // icon; a file that could not be read leaves the entry unread with the reason.
 void FolderListView::storeAttempt(int row, TiesData&& attempt,
-                                  const std::optional<tMetrics>& figures, const QString& fullPath,
-                                  bool reported) {
+                                  const std::optional<tMetrics>& figures) {
     if (!attempt.Loaded) {
         model_->storeDiagnostics(row, attempt.Diagnostics);
-        if (reported) noteReadFailure(fullPath, attempt);
         return;
     }
     model_->storeRead(row, std::move(attempt), figures);
-    const TiesData* entry = entryAt(row);
-    model_->setCaption(row, EntryCaption(*entry, captionChoice_));
+    model_->setCaption(row, EntryCaption(*entryAt(row), captionChoice_));
     refreshEntryIcon(row);
-    if (reported) noteHeaderError(fullPath, *entry);
 }
 
-void FolderListView::noteReadFailure(const QString& fullPath, const TiesData& attempt) {
-    if (!platform::PathExists(fullPath) || !FirstReportOf(fullPath)) return; // gone: no error
-    const QString reason = QString::fromStdString(attempt.Diagnostics.OpenError);
-    reports_.append({QStringLiteral("Gonilux"),
-                     tr("Cannot read the file\r%1\r%2")
-                         .arg(QDir::toNativeSeparators(platform::DisplayPath(fullPath)), reason),
-                     MessageService::Icon::Error});
+// Whether the entry shows a problem of a file that is still there (a file gone meanwhile is
+// no error).
+bool FolderListView::hasReadProblem(int row) const {
+    const TiesData* entry = entryAt(row);
+    return entry && ShowsErrorBadge(*entry) && platform::PathExists(entryFilePath(row));
 }
 
-void FolderListView::noteHeaderError(const QString& fullPath, const TiesData& entry) {
-    if (!entry.Diagnostics.HeaderError || !FirstReportOf(fullPath)) return;
-    reports_.append({tr("Error!"),
-                     tr("Line %1").arg(entry.Diagnostics.HeaderErrorLine) + QLatin1Char('\r') +
-                         platform::DisplayPath(QFileInfo(fullPath).fileName()),
-                     MessageService::Icon::Error});
+// The box of a picked file's problem, once in a run. Boxes run events: the entry is stored
+// before.
+void FolderListView::reportProblem(int row) {
+    if (!hasReadProblem(row)) return;
+    const QString fullPath = entryFilePath(row);
+    if (!FirstReportOf(fullPath)) return;
+    const TiesData& entry = *entryAt(row);
+    if (entry.Diagnostics.OpenFailed) {
+        MessageService::instance()->show(
+            QStringLiteral("Gonilux"),
+            tr("无法读取文件\r%1\r%2")
+                .arg(QDir::toNativeSeparators(platform::DisplayPath(fullPath)),
+                     QString::fromStdString(entry.Diagnostics.OpenError)),
+            MessageService::Icon::Error);
+        return;
+    }
+    // The header's line, or the values missing at the end as the status column words them.
+    const ReadDiagnostics& d = entry.Diagnostics;
+    const QString what =
+        d.HeaderError ? tr("第 %1 行").arg(d.HeaderErrorLine) : HeaderErrorText(entry);
+    MessageService::instance()->show(tr("错误！"),
+                                     what + QLatin1Char('\r') +
+                                         platform::DisplayPath(QFileInfo(fullPath).fileName()),
+                                     MessageService::Icon::Error);
 }
 
-// Boxes run events: the list is left consistent before the first one.
-void FolderListView::showReports() {
-    const QList<MessageService::Message> reports = std::exchange(reports_, {});
-    for (const MessageService::Message& report : reports)
-        MessageService::instance()->show(report.Title, report.Text, report.Kind);
+// The note over the list that counts this listing's files read on worker threads with a problem.
+void FolderListView::showProblemNote() {
+    if (readProblems_ == 0) {
+        problemNote_->hide();
+        return;
+    }
+    problemNote_->setText(
+        tr("%n 个文件无法读取或已损坏，详见状态列或悬停提示", nullptr, readProblems_));
+    placeProblemNote();
+    problemNote_->show();
+    problemNote_->raise();
+}
+
+// Along the bottom of the shown view, above its horizontal scroll bar.
+void FolderListView::placeProblemNote() {
+    const int margin = 4;
+    const QScrollBar* bar =
+        (details_->isVisible() ? static_cast<QAbstractScrollArea*>(details_) : this)
+            ->horizontalScrollBar();
+    const int below = margin + (bar->isVisible() ? bar->height() : 0);
+    const int height = problemNote_->sizeHint().height();
+    problemNote_->setGeometry(margin, this->height() - height - below,
+                              std::max(1, width() - 2 * margin), height);
 }
 
 // ---- Worker threads ----
@@ -107,6 +140,8 @@ void FolderListView::cancelReading() {
     panelTotal_ = panelWaiting_ = 0;
     captionPass_ = filterWaiting_ = false;
     captionRemembered_ = captionParked_ = QPersistentModelIndex();
+    readProblems_ = 0; // another listing: its own note
+    problemNote_->hide();
 }
 
 // Queues the files of these rows that are neither read nor tried in this listing; a row queued
@@ -139,26 +174,28 @@ QList<int> FolderListView::requestReads(const std::vector<int>& rows, int purpos
 
 void FolderListView::storeReads(quint64 generation, const QList<EntryRead>& reads) {
     if (generation != readGeneration_) return;
+    const int problemsBefore = readProblems_;
     for (const EntryRead& read : reads) {
         if (read.Index < 0 || read.Index >= static_cast<int>(reading_.size())) continue;
         PendingRead& pending = reading_[static_cast<std::size_t>(read.Index)];
         if (pending.Delivered) continue;
         pending.Delivered = true;
         if (pending.Purposes & ReadForPanel) --panelWaiting_;
-        storeRead(pending.Row.row(), read, pending.Purposes & ReadReported);
+        if (storeRead(pending.Row.row(), read) && hasReadProblem(pending.Row.row()))
+            ++readProblems_;
     }
     if (panelTotal_ > 0) progressGauge()->setProgress(panelTotal_ - panelWaiting_);
-    showReports();
-    // A box ran events: another folder may be listed, or the panel's reading ended meanwhile.
-    if (generation == readGeneration_ && panelTotal_ > 0 && panelWaiting_ == 0)
-        finishPanelReading();
+    if (readProblems_ != problemsBefore) showProblemNote(); // back after a click only if more
+    if (panelTotal_ > 0 && panelWaiting_ == 0) finishPanelReading();
 }
 
-void FolderListView::storeRead(int row, const EntryRead& read, bool reported) {
+// True when the read was stored (the entry was not read meanwhile).
+bool FolderListView::storeRead(int row, const EntryRead& read) {
     model_->setFileSize(row, read.Size);
     const TiesData* entry = entryAt(row);
-    if (!entry || entry->Loaded || !read.Entry) return;
-    storeAttempt(row, std::move(*read.Entry), read.Metrics, read.Path, reported); // with figures
+    if (!entry || entry->Loaded || !read.Entry) return false;
+    storeAttempt(row, std::move(*read.Entry), read.Metrics); // with figures
+    return true;
 }
 
 void FolderListView::onReadingFinished(quint64 generation) {
@@ -203,7 +240,7 @@ void FolderListView::readForDetails() {
         if (entry && entry->Loaded) model_->setFileSize(row, QFileInfo(entryFilePath(row)).size());
         rows.push_back(row);
     }
-    requestReads(rows, ReadQuietly);
+    requestReads(rows, ReadInBackground);
 }
 
 void FolderListView::readWhenPainted(int row) {
@@ -217,7 +254,7 @@ void FolderListView::readWhenPainted(int row) {
         std::vector<int> rows;
         for (const QPersistentModelIndex& index : std::exchange(paintReads_, {}))
             if (index.isValid()) rows.push_back(index.row());
-        const QList<int> numbers = requestReads(rows, ReadReported);
+        const QList<int> numbers = requestReads(rows, ReadInBackground);
         if (!numbers.isEmpty()) reader_->Prefer(numbers); // the ones in sight first
     });
 }
@@ -243,7 +280,7 @@ void FolderListView::readForCaptions() {
         std::vector<int> rows;
         for (int row = Tag(); row < count(); ++row)
             rows.push_back(row);
-        requestReads(rows, ReadReported | ReadForPanel);
+        requestReads(rows, ReadForPanel);
     }
     if (panelWaiting_ == 0) {
         finishCaptions();
@@ -261,7 +298,7 @@ bool FolderListView::readForFilter() {
         if (entry && filter_.NeedsReading(*entry)) rows.push_back(row);
     }
     if (rows.empty()) return false; // the names tell, or everything needed is in
-    requestReads(rows, ReadReported | ReadForPanel);
+    requestReads(rows, ReadForPanel);
     if (panelWaiting_ == 0) return false;
     if (!filterWaiting_ && !captionPass_)
         showReadingPanel(ProgressLoading);

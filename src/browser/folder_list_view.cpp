@@ -57,7 +57,8 @@ QString ParentPathOf(const QString& folderPath) {
 } // namespace
 
 FolderListView::FolderListView(QWidget* parent)
-    : QListView(parent), model_(new FileListModel(this)), panel_(new ProcessingPanel(this)) {
+    : QListView(parent), model_(new FileListModel(this)), panel_(new ProcessingPanel(this)),
+      problemNote_(new ListNote(this)) {
     setObjectName(QStringLiteral("FolderListView"));
     setModel(model_);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -392,7 +393,10 @@ void FolderListView::FolderListViewChange(int changed) {
     if (lastListItem_.isValid() && lastListItem_.row() == changed) return;
     lastListItem_ = QPersistentModelIndex(indexOfRow(changed));
     const TiesData* entry = entryAt(changed);
-    if (entry && !entry->Loaded) LoadIesEntry(changed);
+    if (entry && !entry->Loaded)
+        LoadIesEntry(changed);
+    else
+        reportProblem(changed); // read on a worker thread: its box comes when it is picked
     emit previewItem(changed);
     if (changed < Tag()) listBusy_ = true;
 }

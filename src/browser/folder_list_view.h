@@ -24,6 +24,7 @@
 #include <optional>
 #include <vector>
 
+class QLabel;
 class QTimer;
 class QTreeView;
 
@@ -90,8 +91,9 @@ class FolderListView : public QListView {
     // file name, the files are read on worker threads behind the progress panel, and the list
     // is captioned and sorted when they are in.
     void AddIesFiles(const QStringList& fileNames);
-    // Reads a file entry's file. A vanished or unreadable file leaves the entry unread (an
-    // unreadable one is reported); a malformed header is reported as "Error!" / "Line N".
+    // Reads a file entry's file for the user. A vanished or unreadable file leaves the entry
+    // unread (an unreadable one is reported); a malformed header is reported as "错误！" /
+    // "第 N 行". A file's problem raises its box once in a run.
     void LoadIesEntry(int row);
     // A file written into the shown folder: the entry of that name (if any) is replaced by a new
     // one, captioned and marked as written by this program, and the list is sorted again.
@@ -230,8 +232,12 @@ class FolderListView : public QListView {
     // filter).
     bool entriesReading() const;
     // Reads the file of an unread entry soon, on a worker thread, those in sight first: called
-    // when its thumbnail is painted. A problem with the file is reported once.
+    // when its thumbnail is painted. A problem with the file goes to the note, not a box.
     void readWhenPainted(int row);
+    // The files of this listing read on worker threads that could not be read or are damaged,
+    // and the note over the list that counts them (never a box); hidden while there is none.
+    int readProblemCount() const { return readProblems_; }
+    QLabel* readProblemNote() const { return problemNote_; }
 
     // ---- Found files ----
     // Lists these files (full paths) flat instead of the shown folder's entries, each in its own
@@ -257,19 +263,19 @@ class FolderListView : public QListView {
     void showFolderColumn(bool shown);
     void showDetailsView(bool shown);
     void popupHeaderMenu(const QPoint& position);
+    void revealColumn(int section);
     // Reading on worker threads: what each read is for.
-    enum ReadPurpose { ReadQuietly = 0, ReadReported = 1, ReadForPanel = 2 };
+    enum ReadPurpose { ReadInBackground = 0, ReadForPanel = 1 };
     struct PendingRead {
         QPersistentModelIndex Row;
-        int Purposes = ReadQuietly;
+        int Purposes = ReadInBackground;
         bool Delivered = false;
     };
     void cancelReading();
     QList<int> requestReads(const std::vector<int>& rows, int purposes);
     void storeReads(quint64 generation, const QList<EntryRead>& reads);
-    void storeRead(int row, const EntryRead& read, bool reported);
-    void storeAttempt(int row, TiesData&& attempt, const std::optional<tMetrics>& figures,
-                      const QString& fullPath, bool reported);
+    bool storeRead(int row, const EntryRead& read);
+    void storeAttempt(int row, TiesData&& attempt, const std::optional<tMetrics>& figures);
     void onReadingFinished(quint64 generation);
     void readForDetails();
     void readForCaptions();
@@ -279,9 +285,10 @@ class FolderListView : public QListView {
     void showReadingPanel(int mode);
     void endProgress();
     void finishPanelReading();
-    void noteReadFailure(const QString& fullPath, const TiesData& attempt);
-    void noteHeaderError(const QString& fullPath, const TiesData& entry);
-    void showReports();
+    bool hasReadProblem(int row) const;
+    void reportProblem(int row);
+    void showProblemNote();
+    void placeProblemNote();
     void onListChange();
     int selectedRow() const;
     void refreshEntryIcon(int row);
@@ -355,7 +362,8 @@ class FolderListView : public QListView {
     bool filterWaiting_ = false;              // so is the filter
     QPersistentModelIndex captionRemembered_; // current before a caption change
     QPersistentModelIndex captionParked_;     // current while the captions are read
-    QList<platform::MessageService::Message> reports_; // problems, shown once all is stored
+    int readProblems_ = 0;          // files of this listing read on worker threads with a problem
+    QLabel* problemNote_;           // counts them over the list
     std::vector<int> hiddenWidths_; // what hidden columns come back with, by column
 };
 

@@ -1,6 +1,7 @@
 #include "browser/folder_tree.h"
 
 #include "platform/native_names.h"
+#include "platform/shell_actions.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -291,7 +292,17 @@ void FolderTreeView::onChangeTimer() {
     if (!treeBuilding_) FolderTreeViewChange(currentItem());
 }
 
+// Ctrl+C copies the current folder's full path, as the file list copies its files' paths (the
+// tree's own copy would take the caption); a node without a path gives its caption.
 void FolderTreeView::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        event->accept();
+        QTreeWidgetItem* node = currentItem();
+        if (event->isAutoRepeat() || !hasRecord(node)) return;
+        const QString path = ParsingName(node);
+        platform::ShellActions::instance()->copyText(path.isEmpty() ? node->text(0) : path);
+        return;
+    }
     if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) treeReady_ = false;
     QTreeWidget::keyPressEvent(event);
 }

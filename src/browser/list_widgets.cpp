@@ -121,6 +121,24 @@ ProcessingPanel::ProcessingPanel(QWidget* parent)
     hide();
 }
 
+ListNote::ListNote(QWidget* parent) : QLabel(parent) {
+    setObjectName(QStringLiteral("ListNote"));
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setMargin(3);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colours.color(QPalette::ToolTipBase));
+    colours.setColor(QPalette::WindowText, colours.color(QPalette::ToolTipText));
+    setPalette(colours);
+    setCursor(Qt::PointingHandCursor);
+    hide();
+}
+
+void ListNote::mousePressEvent(QMouseEvent* event) {
+    QLabel::mousePressEvent(event);
+    hide();
+}
+
 void ProcessingPanel::setCaption(const QString& caption) {
     if (caption == caption_) return;
     caption_ = caption;

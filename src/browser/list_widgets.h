@@ -4,11 +4,11 @@
 
 #include <QFrame>
 #include <QIcon>
+#include <QLabel>
 #include <QRect>
 #include <QString>
 #include <QWidget>
 
-class QLabel;
 class QPainter;
 
 namespace gonilux::browser {
@@ -66,6 +66,17 @@ class ProcessingPanel : public QFrame {
     QLabel* label_;
     TGauge* gauge_;
     QString caption_;
+};
+
+// A one-line note over the list in the colours of hover texts; it blocks nothing, and a click
+// puts it away.
+class ListNote : public QLabel {
+    Q_OBJECT
+  public:
+    explicit ListNote(QWidget* parent = nullptr);
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
 };
 
 // The IES file icon with a small link arrow in its bottom-left corner, in 16 and 32 pixels:

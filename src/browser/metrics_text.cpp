@@ -113,15 +113,15 @@ QString HeaderErrorText(const TiesData& entry) {
     if (!ShowsErrorBadge(entry)) return {};
     if (entry.Diagnostics.OpenFailed) // the words of the box that reported it
         return QCoreApplication::translate("gonilux::browser::FolderListView",
-                                           "Cannot read the file\r%1\r%2")
+                                           "无法读取文件\r%1\r%2")
             .arg(EntryFileName(entry), QString::fromStdString(entry.Diagnostics.OpenError))
             .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const ReadDiagnostics& d = entry.Diagnostics;
     QStringList parts;
     if (d.HeaderError) // the words of the reader's message box, translated as there
-        parts << QCoreApplication::translate("gonilux::browser::FolderListView", "Error!") +
+        parts << QCoreApplication::translate("gonilux::browser::FolderListView", "错误！") +
                      QLatin1Char(' ') +
-                     QCoreApplication::translate("gonilux::browser::FolderListView", "Line %1")
+                     QCoreApplication::translate("gonilux::browser::FolderListView", "第 %1 行")
                          .arg(d.HeaderErrorLine);
     if (d.Truncated())
         parts << Tr(QT_TRANSLATE_NOOP("MetricsText", "文件不完整：%1 个数值中只有 %2 个"))

@@ -25,7 +25,7 @@ QStringList MetricsLines(const tMetrics& metrics, int photometricType);
 // there is no figure.
 QString MetricsBlock(const tMetrics& metrics, int photometricType);
 
-// What is wrong with a read entry: the header error as the reader reports it ("Error! Line N")
+// What is wrong with a read entry: the header error as the reader reports it ("错误！ 第 N 行")
 // and missing values ("incomplete file: 230 of 444 values"); empty when the entry is sound or
 // was not read.
 QString HeaderErrorText(const TiesData& entry);

@@ -104,8 +104,9 @@ void FileActions::PopupMenuPopup() {
     const bool fileFocused = list_->isFileEntry(row);
     const bool single = fileFocused && !multi;
     p->AddToFavorites1->setVisible(favourites_->CanAddFavourite());
-    for (QAction* action : {p->Open1, p->OpenNotepad1, p->CopytoClipboard})
+    for (QAction* action : {p->Open1, p->OpenNotepad1})
         action->setVisible(single);
+    p->CopytoClipboard->setVisible(!SelectedFilePaths().isEmpty()); // as Ctrl+C copies
     p->Openfolder1->setVisible(!fileFocused);
     p->Explore1->setVisible(!fileFocused);
     // The conversions write the shown record under the focused entry's name: only when the
@@ -198,14 +199,6 @@ void FileActions::FolderListViewMouseUp(Qt::MouseButton button) {
 }
 
 bool FileActions::FolderListViewKeyUp(int key, Qt::KeyboardModifiers modifiers) {
-    if (key == Qt::Key_F5) {
-        viewer_->folderTree()->ButtonRefreshClick();
-        return true;
-    }
-    if (key == Qt::Key_C && (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier) {
-        CopytoClipboardClick();
-        return true;
-    }
     if (key == Qt::Key_Menu || (key == Qt::Key_F10 && (modifiers & Qt::ShiftModifier))) {
         QAbstractItemView* view = list_->shownView();
         const QModelIndex focused = view->currentIndex();
@@ -216,9 +209,18 @@ bool FileActions::FolderListViewKeyUp(int key, Qt::KeyboardModifiers modifiers) 
     return false;
 }
 
-bool FileActions::FolderListViewKeyDown(int key, Qt::KeyboardModifiers modifiers) {
-    // The list's own copy of the item text is replaced by the path copy on key release.
-    if (key == Qt::Key_C && (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier) return true;
+// The keys the popup shows beside its items act when pressed (a release may never come, or come
+// without its modifiers, through an input method): Ctrl+C copies as "复制文件名称" does, in place
+// of the view's own copy of the item's text; F5 lists the folder again.
+bool FileActions::FolderListViewKeyDown(int key, Qt::KeyboardModifiers modifiers, bool repeated) {
+    if (key == Qt::Key_C && (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+        if (!repeated) CopytoClipboardClick();
+        return true;
+    }
+    if (key == Qt::Key_F5) {
+        if (!repeated) viewer_->folderTree()->ButtonRefreshClick();
+        return true;
+    }
     if (key == Qt::Key_Backspace) {
         browser::FolderTreeView* tree = viewer_->folderTree();
         QTreeWidgetItem* node = tree->currentItem();
@@ -284,8 +286,10 @@ void FileActions::Explore1Click() {
     if (!folder.isEmpty()) ShellActions::instance()->showInFolder(folder);
 }
 
+// The selected files' paths, one a line in list order; nothing when no file is selected.
 void FileActions::CopytoClipboardClick() {
-    ShellActions::instance()->copyText(viewer_->preview()->CurrentFile());
+    const QStringList paths = SelectedFilePaths();
+    if (!paths.isEmpty()) ShellActions::instance()->copyText(paths.join(QLatin1Char('\n')));
 }
 
 // The picture items need the focused entry read and shown in the preview.
@@ -392,7 +396,8 @@ bool FileActions::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::ContextMenu) return true; // the popup opens on its own events
         if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (FolderListViewKeyDown(key->key(), key->modifiers())) return true;
+            if (FolderListViewKeyDown(key->key(), key->modifiers(), key->isAutoRepeat()))
+                return true;
         } else if (event->type() == QEvent::KeyRelease) {
             auto* key = static_cast<QKeyEvent*>(event);
             if (!key->isAutoRepeat() && FolderListViewKeyUp(key->key(), key->modifiers()))

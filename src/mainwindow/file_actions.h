@@ -32,15 +32,17 @@ class FileActions : public QObject {
     void PopupMenuPopup();
     void FolderListViewMouseDown(Qt::MouseButton button, QPoint position);
     void FolderListViewMouseUp(Qt::MouseButton button);
-    // True when the key was handled.
+    // True when the key was handled. The commands of keys act on the press (a key held down
+    // acts once); the menu key opens the popup on the release.
     bool FolderListViewKeyUp(int key, Qt::KeyboardModifiers modifiers);
-    bool FolderListViewKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    bool FolderListViewKeyDown(int key, Qt::KeyboardModifiers modifiers, bool repeated = false);
     void FolderListViewDblClick();
 
     void Open1Click();
     void OpenNotepad1Click();
     void Openfolder1Click();
     void Explore1Click();
+    // Copies the selected files' full paths, one a line (also Ctrl+C in the list's views).
     void CopytoClipboardClick();
     void CheckBoxDblClickClick();
     void ShowOptionsPanelClick();

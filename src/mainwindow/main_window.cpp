@@ -211,8 +211,7 @@ void TMainWindow::wireOptions() {
 void TMainWindow::FormCreate() {
     settingsPath_ = start_.SettingsFile.isEmpty() ? DefaultSettingsPath() : start_.SettingsFile;
     if (!LoadSettings())
-        MessageService::instance()->show(tr("Error!"),
-                                         tr("Initialization error\rUnable reading configuration\r"),
+        MessageService::instance()->show(tr("错误！"), tr("初始化错误\r无法读取设置\r"),
                                          MessageService::Icon::Error);
     const ViewerOptions options = options_->options();
     if (!options.AlwaysShown || !panelShown_) options_->ButtonHideClick();
@@ -387,8 +386,7 @@ bool TMainWindow::handleWheel(QWheelEvent* wheel) {
         return true;
     }
     if (wheel->buttons() == Qt::MiddleButton && wheel->modifiers() == Qt::NoModifier) {
-        MessageService::instance()->show(QString(), tr("Click!"),
-                                         MessageService::Icon::Information);
+        MessageService::instance()->show(QString(), tr("点击!"), MessageService::Icon::Information);
         return true;
     }
     return false;

@@ -126,9 +126,7 @@ void TMainWindow::reportSettingsWriteFailure() {
     settingsWriteFailed_ = false;
     platform::MessageService* messages = platform::MessageService::instance();
     messages->setOwner(nullptr);
-    messages->show(kAppCaption,
-                   tr("Unable to write configuration data.\rIt is possible file '%1' is read only.")
-                       .arg(settingsPath_),
+    messages->show(kAppCaption, tr("无法写入设置。\r文件 '%1' 可能是只读的。").arg(settingsPath_),
                    platform::MessageService::Icon::None);
 }
 

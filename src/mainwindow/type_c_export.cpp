@@ -47,7 +47,7 @@ double FluxOfText(const std::string& text, bool ldt) {
 } // namespace
 
 QString FileActions::exportTitle(bool conversion) const {
-    return conversion ? tr("Save type B as C") : tr("Rotate from 90 to 0");
+    return conversion ? tr("另存为C型") : tr("从 90° 旋转到 0°");
 }
 
 std::string FileActions::shownFilePath() const {
@@ -75,13 +75,12 @@ bool FileActions::writeExport(const QString& target, const std::string& text,
     const QString shown = QDir::toNativeSeparators(platform::DisplayPath(target));
     if (platform::IsRegularFile(target) && !IsAuthorFile(nativeTarget) &&
         !MessageService::instance()->ask(
-            title, tr("The file %1 already exists and was not written by Gonilux.\rReplace it?")
-                       .arg(shown)))
+            title, tr("文件 %1 已存在, 不是 Gonilux 写的。\r替换它吗?").arg(shown)))
         return false;
     std::string error;
     if (WriteFileAtomically(nativeTarget, text, error)) return true;
     MessageService::instance()->show(
-        title, tr("Cannot write the file %1\r%2").arg(shown, QString::fromLocal8Bit(error.c_str())),
+        title, tr("无法写入文件 %1\r%2").arg(shown, QString::fromLocal8Bit(error.c_str())),
         MessageService::Icon::Error);
     return false;
 }
@@ -105,7 +104,7 @@ void FileActions::SaveAsTypeCClick() {
     const ExportText result = BuildExportText(ies, entry->Lines, HeaderKeywordLines(bytes));
     const bool conversion = ExportKindOf(ies) == ExportKind::Conversion;
     if (!result.Ok) {
-        MessageService::instance()->show(exportTitle(conversion), tr("Unexpected error."),
+        MessageService::instance()->show(exportTitle(conversion), tr("意外错误。"),
                                          MessageService::Icon::Error);
         return;
     }
@@ -114,11 +113,9 @@ void FileActions::SaveAsTypeCClick() {
         besideName([&](const std::string& n) { return ExportFileName("", n, result.Kind); });
     const std::string text = result.Text();
     if (!writeBeside(newName, text, exportTitle(conversion))) return;
-    const QString done =
-        conversion
-            ? tr("Some data can be lost.\rFile %1 (type B) successfully converted to %2 (type C)")
-            : tr("File %1 successfully rotated and saved to %2");
-    const QString flux = tr("Luminous flux: %1 lm before, %2 lm after")
+    const QString done = conversion ? tr("部分数据可能丢失。\r文件 %1 (B型) 已转换为 %2 (C型)")
+                                    : tr("文件 %1 已旋转并保存为 %2");
+    const QString flux = tr("光通量: 之前 %1 lm, 之后 %2 lm")
                              .arg(FluxText(FluxOf(ies)), FluxText(FluxOfText(text, false)));
     MessageService::instance()->show(exportTitle(conversion),
                                      done.arg(sourceName, platform::DisplayPath(newName)) + u'\r' +
@@ -132,8 +129,7 @@ void FileActions::SaveAsTypeCClick() {
 void FileActions::writeConverted(const QString& title, const QString& newName, bool ok,
                                  const std::string& text, bool ldt, const QString& done) {
     if (!ok) {
-        MessageService::instance()->show(title, tr("Unexpected error."),
-                                         MessageService::Icon::Error);
+        MessageService::instance()->show(title, tr("意外错误。"), MessageService::Icon::Error);
         return;
     }
     if (!writeBeside(newName, text, title)) return;

@@ -61,8 +61,7 @@ void ShellActions::setInstance(std::unique_ptr<ShellActions> actions) {
 static bool ReportNoProgram(const QString& path) {
     MessageService::instance()->show(
         QStringLiteral("Gonilux"),
-        QCoreApplication::translate("ShellActions",
-                                    "No program is set up on this desktop to open\r%1")
+        QCoreApplication::translate("ShellActions", "此桌面上没有可以打开它的程序\r%1")
             .arg(QDir::toNativeSeparators(DisplayPath(path))),
         MessageService::Icon::Warning);
     return false;
@@ -90,8 +89,8 @@ bool DesktopShellActions::openInTextEditor(const QString& path) {
         QStringLiteral("Gonilux"),
         QCoreApplication::translate(
             "ShellActions",
-            "No plain-text editor was found to open\r%1\rInstall one (for example gedit, "
-            "kate or mousepad) or set a default application for text files.")
+            "找不到可以打开它的纯文本编辑器\r%1\r请安装一个 (例如 gedit、kate 或 mousepad), "
+            "或为文本文件设置默认应用程序。")
             .arg(QDir::toNativeSeparators(DisplayPath(path))),
         MessageService::Icon::Warning);
     return false;

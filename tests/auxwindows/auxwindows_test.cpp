@@ -185,7 +185,7 @@ TEST(PrintPage, DiagramAndHeaderLinesOnOnePage) {
     EXPECT_TRUE(PrintDiagram(printer, job, error));
     printer.setOutputFileName("/nonexistent/page.pdf");
     EXPECT_FALSE(PrintDiagram(printer, job, error));
-    EXPECT_TRUE(error.startsWith("The printer could not be started."));
+    EXPECT_TRUE(error.startsWith("无法启动打印机。"));
     EXPECT_EQ(printer.docName(), "IES diagramm by Gonilux v2.9");
     EXPECT_GT(QFileInfo(dir.filePath("page.pdf")).size(), 8000); // with the diagram
 }
@@ -236,7 +236,7 @@ TEST(RenderWindow, SettingsControlsAndRendering) {
     write("[Render]\nZoom=x\nRadiocity=0\n");
     const TRenderWindow stopped(source, ini);
     EXPECT_TRUE(stopped.SBradiosity()->isChecked() && stopped.SBUpdate()->isChecked());
-    EXPECT_EQ(boxes, QStringList{"Initialization error\rUnable reading configuration\r"});
+    EXPECT_EQ(boxes, QStringList{"初始化错误\r无法读取设置\r"});
     platform::MessageService::instance()->setRecorder({});
 
     // Rendering on showing, on releasing a moved track bar (left button or key), on the buttons,

@@ -75,10 +75,8 @@ class ListViewTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(root_.isValid());
-        MessageService::instance()->setRecorder([this](const MessageService::Message& m) {
-            messages_.push_back(m);
-            if (onMessage_) onMessage_();
-        });
+        MessageService::instance()->setRecorder(
+            [this](const MessageService::Message& m) { messages_.push_back(m); });
         // Every picture of the progress panel: its text, caption and gauge maximum.
         panelWatch_.reset(new PanelWatch(this));
         view_.processingPanel()->installEventFilter(panelWatch_.get());
@@ -164,7 +162,6 @@ class ListViewTest : public ::testing::Test {
     QTemporaryDir root_;
     FolderListView view_;
     std::vector<MessageService::Message> messages_;
-    std::function<void()> onMessage_; // run after each recorded message
     std::unique_ptr<PanelWatch> panelWatch_;
     QStringList panels_; // the progress panel's pictures, repeated ones once
 };

@@ -115,7 +115,7 @@ TEST(DragOut, CarriesTheFilesInTheirOrder) {
     ASSERT_TRUE(drag && drag->mimeData());
     EXPECT_EQ(drag->mimeData()->urls(), QList<QUrl>{QUrl("file:///tmp/x/a.ies")});
     EXPECT_EQ(QString(DragFailureText(kDragCancel)) + DragFailureText(kDragDrop), ""); // no box
-    EXPECT_STREQ(DragFailureText(kOutOfMemory), "Out of memory");
+    EXPECT_STREQ(DragFailureText(kOutOfMemory), "内存不足");
 }
 
 } // namespace

@@ -92,10 +92,21 @@ TEST_F(ViewsTest, ThumbnailFilesAreReadOnTheirFirstPaintOnly) {
     EXPECT_TRUE(settled());
     const int visible = dump().count('!');
     EXPECT_TRUE(visible > 0 && visible < 59) << visible; // only the rows in sight
-    EXPECT_EQ(messages_.size(), 1u);
+    // No box for a file read in the background: the note over the list counts it.
+    EXPECT_TRUE(messages_.empty() && view_.readProblemNote()->isVisible());
+    EXPECT_EQ(view_.readProblemNote()->text(), "1 个文件无法读取或已损坏，详见状态列或悬停提示");
     paint(); // nothing is read again, not even the file that failed
     EXPECT_TRUE(settled());
-    EXPECT_TRUE(dump().count('!') == visible && messages_.size() == 1u);
+    EXPECT_TRUE(dump().count('!') == visible && view_.readProblemCount() == 1);
+    // Picked, the file raises its box, once.
+    for (int pick = 0; pick < 2; ++pick) {
+        select(rowOf("f00.ies"));
+        select(rowOf("f01.ies"));
+    }
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_TRUE(messages_[0].Text.startsWith("无法读取文件\r" + path + "/f00.ies"));
+    QTest::mouseClick(view_.readProblemNote(), Qt::LeftButton); // a click puts the note away
+    EXPECT_FALSE(view_.readProblemNote()->isVisible());
     view_.scrollToBottom();
     paint();
     EXPECT_TRUE(settled());
@@ -148,7 +159,7 @@ TEST_F(ViewsTest, EachViewShowsIconsCaptionsBadgeFocusAndTheHotItem) {
     EXPECT_EQ(toolTipOver(rowOf("x29 with a longer name.ies")),
               Qt::convertFromPlainText("x29 with a longer name.ies", Qt::WhiteSpaceNoWrap));
     EXPECT_FALSE(view_.entryAt(rowOf("x29 with a longer name.ies"))->Loaded);
-    EXPECT_TRUE(toolTipOver(rowOf("bad.ies")).contains("bad.ies<br>\nError! Line 4"));
+    EXPECT_TRUE(toolTipOver(rowOf("bad.ies")).contains("bad.ies<br>\n错误！ 第 4 行"));
     EXPECT_TRUE(toolTipOver(rowOf(mine)).contains(mine + "<br>\n光通量"));
 }
 

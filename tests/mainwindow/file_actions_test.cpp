@@ -1,5 +1,6 @@
 // The file list's popup menu, keys and double click, the type C export, and the preview's
 // picture as a file and on the clipboard, on temporary folders.
+#include "auxwindows/report_window.h"
 #include "mainwindow/picture_export.h"
 #include "mainwindow/picture_export_dialog.h"
 #include "photometry/export_text.h"
@@ -88,15 +89,13 @@ TEST_F(FileActionsTest, ThePopupsViewItemsFollowAndSetThePanel) {
 // Type B files convert, type C files at 90 degrees rotate, the others offer nothing; a second run
 // replaces the file written first and lists it once, in its sorted place.
 TEST_F(FileActionsTest, TheExportWritesTheFileBesideAndListsIt) {
-    const QString converted =
-        "Some data can be lost.\rFile %1.ies (type B) successfully "
-        "converted to %1_C.ies (type C)\rLuminous flux: 138.2 lm before, 161.1 lm after";
+    const QString converted = "部分数据可能丢失。\r文件 %1.ies (B型) 已转换为 %1_C.ies (C型)\r"
+                              "光通量: 之前 138.2 lm, 之后 161.1 lm";
     for (auto [file, item, written, message] :
          {std::tuple<QString, QString, QString, QString>{"c0", {}, {}, {}},
           {"b", "Save as type C", "b_C.ies", converted.arg("b")},
           {"r90", "Rotate to zero", "r90_R.ies",
-           "File r90.ies successfully rotated and saved to r90_R.ies\rLuminous flux: 428.3 lm "
-           "before, 428.3 lm after"},
+           "文件 r90.ies 已旋转并保存为 r90_R.ies\r光通量: 之前 428.3 lm, 之后 428.3 lm"},
           {"a.b", "Save as type C", "a.b_C.ies", converted.arg("a.b")},
           {"b", "Save as type C", "b_C.ies", converted.arg("b")}}) {
         select(file + ".ies");
@@ -158,7 +157,7 @@ TEST_F(FileActionsTest, AForeignOrUnwritableTargetIsKept) {
     popup()->SaveAsTypeC->trigger();
     ASSERT_EQ(messages_.size(), 1);
     EXPECT_EQ(messages_[0].Kind, platform::MessageService::Icon::Error);
-    EXPECT_TRUE(messages_[0].Text.startsWith("Cannot write the file " + path("lib/r90_R.ies")));
+    EXPECT_TRUE(messages_[0].Text.startsWith("无法写入文件 " + path("lib/r90_R.ies")));
     EXPECT_EQ(shownFiles().count("r90_R.ies"), 0);
 }
 
@@ -208,6 +207,44 @@ TEST_F(FileActionsTest, KeysAndDoubleClicksOfTheList) {
     EXPECT_EQ(treePath(), path("lib/sub"));
     QTest::keyClick(list(), Qt::Key_Backspace);
     EXPECT_TRUE(test::WaitUntil([&] { return list()->folderPath() == path("lib"); }));
+}
+
+// The keys the popup shows work with the focus in any view of the list: the window's (Ctrl+R),
+// and those acting when pressed (a release may never come through an input method): Ctrl+C
+// copies the selected files' paths as the item does, nothing for a folder entry; F5 lists the
+// folder again. In the tree Ctrl+C copies the folder's path, not its caption.
+TEST_F(FileActionsTest, TheShownKeysWorkWhenPressedInEveryViewAndCtrlCInTheTree) {
+    list()->setCurrentRow(rowOf("c0.ies"), QItemSelectionModel::ClearAndSelect);
+    list()->setRowSelected(rowOf("a.b.ies"), true);
+    const QString both = "copy " + path("lib/a.b.ies") + "\n" + path("lib/c0.ies");
+    for (const char* view :
+         {"RadioButtonList", "RadioButtonIcons", "RadioButtonThumbnails", "RadioButtonDetails"}) {
+        ctl<QRadioButton>(view)->click();
+        QAbstractItemView* shown = list()->shownView();
+        window_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        QTest::keyClick(shown, Qt::Key_R, Qt::ControlModifier); // a key of the window's
+        EXPECT_TRUE(test::WaitUntil([&] { return window_->reportWindow()->isVisible(); })) << view;
+        window_->reportWindow()->close();
+        shell_->Calls.clear();
+        QTest::keyPress(shown, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(shell_->Calls, QStringList{both}) << view;
+        QKeyEvent held(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, QString(), true);
+        QApplication::sendEvent(shown, &held); // held down: once
+        QTest::keyRelease(shown, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(shell_->Calls.size(), 1) << view;
+    }
+    popup()->CopytoClipboard->trigger();
+    EXPECT_EQ(shell_->Calls.value(1), both);
+    write("lib/new.ies", TypeCText(0));
+    QTest::keyPress(list()->shownView(), Qt::Key_F5);
+    EXPECT_EQ(shownFiles().count("new.ies"), 1);
+    list()->setCurrentRow(1, QItemSelectionModel::ClearAndSelect); // "sub"
+    shell_->Calls.clear();
+    QTest::keyClick(list()->shownView(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_FALSE(popup()->CopytoClipboard->isVisible());
+    QTest::keyClick(window_->folderTree(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(shell_->Calls, QStringList{"copy " + path("lib")});
 }
 
 // Answers the next modal dialog once it is up.

@@ -2,8 +2,12 @@
 #include "browser/details_columns.h"
 #include "viewer_fixture.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTimer>
 #include <QTreeView>
 
 namespace gonilux::mainwindow::testing {
@@ -46,7 +50,7 @@ TEST_F(LibraryViewTest, TheDetailsViewReadsSortsFiltersAndKeepsItsHeader) {
     window_->openStartPath(path("lib"));
     ASSERT_TRUE(details()->isVisible() && list()->shownView() == details());
     EXPECT_TRUE(test::WaitUntil([&] { return allRead(); }));
-    EXPECT_EQ(column(DetailsColumn::Status).count("Error! Line"), 1);
+    EXPECT_EQ(column(DetailsColumn::Status).count("错误！ 第"), 1);
     // A click on a header sorts by it, numbers as numbers, files without the figure last.
     QHeaderView* header = details()->header();
     const int flux = static_cast<int>(DetailsColumn::Flux);
@@ -86,6 +90,52 @@ TEST_F(LibraryViewTest, TheDetailsViewReadsSortsFiltersAndKeepsItsHeader) {
     list()->setCurrentRow(list()->Tag() - 1); // "sub"
     QTest::keyClick(details(), Qt::Key_Return);
     EXPECT_EQ(treePath(), path("lib/sub"));
+}
+
+// Picks the item of that text in the next popup menu once it is up.
+void PickInNextMenu(const QString& text) {
+    QTimer::singleShot(0, qApp, [text] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return PickInNextMenu(text);
+        for (QAction* item : menu->actions())
+            if (item->text() == text) item->trigger();
+        menu->close();
+    });
+}
+
+// Sideways, the scroll bar the user sees moves the header and the cells together; a column shown
+// from the header's menu at the far end is scrolled into sight.
+TEST_F(LibraryViewTest, TheDetailsViewScrollsSidewaysAndBringsAShownColumnIntoSight) {
+    QDir().mkpath(path("wide"));
+    for (int i = 0; i < 120; ++i) // enough for the list beneath to want a scroll bar of its own
+        write(QString("wide/f%1.ies").arg(i, 3, 10, QChar('0')), TypeCText(0));
+    open("[GroupBoxExView]\nRB=RadioButtonDetails\n");
+    window_->openStartPath(path("wide"));
+    EXPECT_TRUE(test::WaitUntil([&] { return allRead(); }));
+    QHeaderView* header = details()->header();
+    QScrollBar* bar = details()->horizontalScrollBar();
+    ASSERT_TRUE(bar->isVisible() && bar->maximum() > 200) << bar->maximum();
+    const QModelIndex cell =
+        list()->fileModel()->index(rowOf("f000.ies"), static_cast<int>(DetailsColumn::Flux));
+    const int x = details()->visualRect(cell).x();
+    const QImage before = details()->grab().toImage();
+    // The click lands on the details view's own scroll bar, not on the list's beneath.
+    const QPoint inBar(bar->width() - 30, bar->height() / 2);
+    EXPECT_EQ(list()->childAt(bar->mapTo(list(), inBar)), bar);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, inBar);
+    ASSERT_GT(bar->value(), 0);
+    EXPECT_EQ(header->offset(), bar->value());
+    EXPECT_EQ(details()->visualRect(cell).x(), x - bar->value());
+    EXPECT_NE(details()->grab().toImage(), before);
+    bar->setValue(0);
+    const int size = static_cast<int>(DetailsColumn::Size);
+    ASSERT_TRUE(header->isSectionHidden(size));
+    PickInNextMenu(browser::ColumnHeader(DetailsColumn::Size));
+    emit header->customContextMenuRequested(QPoint(5, 5));
+    ASSERT_FALSE(header->isSectionHidden(size));
+    const int left = header->sectionViewportPosition(size);
+    EXPECT_TRUE(left >= 0 && left + header->sectionSize(size) <= details()->viewport()->width())
+        << left << " " << bar->value();
 }
 
 TEST_F(LibraryViewTest, TheSubtreeSearchListsMatchesFlatAndOpensThemInTheirFolder) {

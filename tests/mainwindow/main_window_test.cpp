@@ -69,7 +69,7 @@ TEST_F(MainWindowTest, AFolderIsListedUnreadAndAFileIsShownWhenSelected) {
     EXPECT_TRUE(test::WaitUntil([&] { return !messages_.isEmpty(); }));
     QTest::qWait(20);
     ASSERT_EQ(messages_.size(), 1);
-    EXPECT_EQ(messages_[0].Title + messages_[0].Text, "Error!Line 2\rbad.ies");
+    EXPECT_EQ(messages_[0].Title + messages_[0].Text, "错误！第 2 行\rbad.ies");
     ctl("CheckBoxTitleBar")->setChecked(false); // the title shows the folder only when asked
     EXPECT_EQ(window_->windowTitle(), "Gonilux v2.9");
     for (bool titleBar : {false, true}) { // hints show over it
@@ -102,7 +102,7 @@ TEST_F(MainWindowTest, TheSliderStartsAtTheZeroPlaneAndStepsByShiftWheel) {
         EXPECT_EQ(slider->value() * 10 + list()->thumbnailPlane(), value * 11);
     }
     wheel(120, {}, Qt::MiddleButton);
-    EXPECT_EQ(messages_.value(0).Text, "Click!");
+    EXPECT_EQ(messages_.value(0).Text, "点击!");
     const QImage unfitted = preview()->PreviewBitmap();
     preview()->SpeedButtonFit()->click(); // the plane's curves fill the square
     EXPECT_NE(preview()->PreviewBitmap(), unfitted);

@@ -105,8 +105,7 @@ TEST_F(SettingsTest, EveryKeyRoundTrips) {
 TEST_F(SettingsTest, AMalformedNumberStopsReadingAndIsReported) {
     open("[Viewer]\nWidth=700\nHeight=tall\n[Options]\nK=10\n[GroupBoxExView]\nCheckBoxKeep=1\n");
     ASSERT_EQ(messages_.size(), 1);
-    EXPECT_EQ(messages_[0].Title + messages_[0].Text,
-              "Error!Initialization error\rUnable reading configuration\r");
+    EXPECT_EQ(messages_[0].Title + messages_[0].Text, "错误！初始化错误\r无法读取设置\r");
     EXPECT_EQ(window_->width(), 700);
     EXPECT_FALSE(ctl<QSlider>("TrackBarK")->value() != 80 || ctl("CheckBoxKeep")->isChecked() ||
                  !ctl("CheckBoxSort")->isChecked());
@@ -182,8 +181,7 @@ TEST_F(SettingsTest, AReadOnlyFileIsReportedOnceAtDestroy) {
     window_.reset();
     EXPECT_TRUE(test::WaitUntil([&] { return !messages_.isEmpty(); }));
     EXPECT_EQ(messages_.size() == 1 ? messages_[0].Title + messages_[0].Text : "",
-              "Gonilux v2.9Unable to write configuration data.\rIt is possible file '" + iniPath() +
-                  "' is read only.");
+              "Gonilux v2.9无法写入设置。\r文件 '" + iniPath() + "' 可能是只读的。");
     EXPECT_EQ(read("gonilux.ini"), QByteArray("[Viewer]\nWidth=800\n"));
 }
 

@@ -141,9 +141,9 @@ TEST(ShellActions, WhatTheDesktopIsAskedToRun) {
     EXPECT_FALSE(shell.showInFolder("/lib/c.ies")); // the folder then, which cannot open either
     qputenv("PATH", path);
     MessageService::instance()->setRecorder({});
-    EXPECT_TRUE(messages.value(0).startsWith("No plain-text editor was found to open\r/lib/a.ies"));
-    EXPECT_EQ(messages.mid(1).join('|'), "No program is set up on this desktop to open\r/lib/b.ies|"
-                                         "No program is set up on this desktop to open\r/lib");
+    EXPECT_TRUE(messages.value(0).startsWith("找不到可以打开它的纯文本编辑器\r/lib/a.ies"));
+    EXPECT_EQ(messages.mid(1).join('|'), "此桌面上没有可以打开它的程序\r/lib/b.ies|"
+                                         "此桌面上没有可以打开它的程序\r/lib");
     ShellActions::instance()->copyText("/lib/a.ies");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "/lib/a.ies");
 }
