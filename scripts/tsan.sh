@@ -8,8 +8,9 @@ cd "$(dirname "$0")/.."
 dir=build-tsan
 filter=${1:-*}
 
+mkdir -p "$dir"
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGONILUX_TSAN=ON \
-  -DGONILUX_BUILD_BENCH=OFF > "$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; exit 1; }
+  -DGONILUX_BUILD_BENCH=OFF > "$dir/configure.log" 2>&1 || { cat "$dir/configure.log"; exit 1; }
 cmake --build "$dir" --target browser_tests library_tests -j"$(nproc)"
 
 export QT_QPA_PLATFORM=offscreen
