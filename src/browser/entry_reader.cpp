@@ -5,9 +5,11 @@
 
 #include <QThread>
 #include <algorithm>
+#include <condition_variable>
 #include <mutex>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -35,21 +37,23 @@ EntryRead ReadOne(int index, const QString& path, const QByteArray& native) {
 
 } // namespace
 
-// What the workers and the owner share. Workers take the next file under the lock and hand its
-// result back under it; a cancelled round (another `Round`) neither takes nor hands back.
+// What the workers and the owner share. Workers wait under the lock for a file to take, and hand
+// its result back under it; a result of a cancelled round (another `Round`) is dropped. The
+// threads are std::threads joined by the owner, so every hand-over goes through this lock.
 struct EntryReader::Shared {
     std::mutex Lock;
+    std::condition_variable Wake; // a file to take, or Quit
+    bool Quit = false;
     quint64 Round = 0;
     QStringList Paths;
     std::vector<char> Taken;
     int Next = 0;
     std::vector<int> Preferred; // taken from the back
     QList<EntryRead> Done;
+    std::vector<std::thread> Workers;
 
-    // The next file of `round` to read, or -1, and its path.
-    int Take(quint64 round, QString& path) {
-        std::lock_guard guard(Lock);
-        if (round != Round) return -1;
+    // The next file to read, or -1, and its path; the lock is held.
+    int Take(QString& path) {
         int i = -1;
         while (i < 0 && !Preferred.empty()) {
             if (!Taken[Preferred.back()]) i = Preferred.back();
@@ -63,21 +67,26 @@ struct EntryReader::Shared {
         return i;
     }
 
-    void Work(quint64 round) {
+    void Serve() {
 #ifdef __linux__ // per thread there
-        [[maybe_unused]] static thread_local const int lowered =
-            setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kReaderNice);
+        setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kReaderNice);
 #endif
-        QString path;
-        for (int i; (i = Take(round, path)) >= 0;) {
+        std::unique_lock guard(Lock);
+        for (;;) {
+            QString path;
+            int i = -1;
+            Wake.wait(guard, [&] { return Quit || (i = Take(path)) >= 0; });
+            if (Quit) return;
+            const quint64 round = Round;
+            guard.unlock();
             EntryRead read = ReadOne(i, path, platform::NativePath(path));
-            std::lock_guard guard(Lock);
+            guard.lock();
             if (round == Round) Done.push_back(std::move(read));
         }
     }
 
+    // The lock is held.
     void Drop() {
-        std::lock_guard guard(Lock);
         ++Round;
         Paths.clear();
         Taken.clear();
@@ -87,16 +96,23 @@ struct EntryReader::Shared {
     }
 };
 
-EntryReader::EntryReader(QObject* parent) : QObject(parent), shared_(std::make_shared<Shared>()) {
-    pool_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+EntryReader::EntryReader(QObject* parent)
+    : QObject(parent), threadCount_(std::max(1, QThread::idealThreadCount())),
+      shared_(std::make_unique<Shared>()) {
     tick_.setInterval(kTickMs);
     connect(&tick_, &QTimer::timeout, this, &EntryReader::Deliver);
 }
 
-// Workers of a dropped round end after the file at hand (queued ones at once).
+// Workers end after the file at hand (queued ones are dropped).
 EntryReader::~EntryReader() {
-    shared_->Drop();
-    pool_.waitForDone();
+    {
+        std::lock_guard guard(shared_->Lock);
+        shared_->Quit = true;
+        shared_->Drop();
+    }
+    shared_->Wake.notify_all();
+    for (std::thread& worker : shared_->Workers)
+        worker.join();
 }
 
 void EntryReader::Start(quint64 generation, const QStringList& paths) {
@@ -110,7 +126,7 @@ void EntryReader::Start(quint64 generation, const QStringList& paths) {
         shared_->Paths = paths;
         shared_->Taken.assign(static_cast<std::size_t>(paths.size()), 0);
     }
-    StartWorkers(total_);
+    StartWorkers();
     tick_.start(); // an empty folder finishes at the first tick
 }
 
@@ -127,24 +143,23 @@ void EntryReader::Add(quint64 generation, const QStringList& paths) {
     }
     total_ += static_cast<int>(paths.size());
     reading_ = true;
-    StartWorkers(static_cast<int>(paths.size()));
+    StartWorkers();
     if (!tick_.isActive()) tick_.start();
 }
 
-// Workers end when nothing is left to take: more files need as many new ones.
-void EntryReader::StartWorkers(int files) {
-    quint64 round = 0;
-    {
-        std::lock_guard guard(shared_->Lock);
-        round = shared_->Round;
-    }
-    const int workers = std::min(pool_.maxThreadCount(), files);
-    for (int w = 0; w < workers; ++w)
-        pool_.start([shared = shared_, round] { shared->Work(round); });
+// The threads start with the first files and then wait for more until the reader is destroyed.
+void EntryReader::StartWorkers() {
+    if (shared_->Workers.empty())
+        for (int w = 0; w < threadCount_; ++w)
+            shared_->Workers.emplace_back([shared = shared_.get()] { shared->Serve(); });
+    shared_->Wake.notify_all();
 }
 
 void EntryReader::Cancel() {
-    shared_->Drop();
+    {
+        std::lock_guard guard(shared_->Lock);
+        shared_->Drop();
+    }
     tick_.stop();
     reading_ = false;
     generation_ = kNoGeneration;

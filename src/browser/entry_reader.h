@@ -1,6 +1,6 @@
-// Reads photometric files on worker threads for the file list: a pool of its own sized to the
-// machine reads each file into an entry and computes its figures; the results come back on the
-// owner's thread in batches (one per timer tick), so ten thousand files never flood the event
+// Reads photometric files on worker threads for the file list: threads of its own, as many as the
+// machine has cores, read each file into an entry and compute its figures; the results come back on
+// the owner's thread in batches (one per timer tick), so ten thousand files never flood the event
 // loop. A new folder cancels the old one's work; none of its late results arrive.
 #pragma once
 
@@ -11,7 +11,6 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QThreadPool>
 #include <QTimer>
 #include <memory>
 
@@ -31,7 +30,8 @@ class EntryReader : public QObject {
     Q_OBJECT
   public:
     explicit EntryReader(QObject* parent = nullptr);
-    // Stops the reading: queued files are dropped, files being read are waited for.
+    // Stops the reading: queued files are dropped, files being read are waited for and the
+    // threads joined.
     ~EntryReader() override;
 
     // Reads `paths` (paths as the platform layer keeps them, every byte kept) for
@@ -47,7 +47,7 @@ class EntryReader : public QObject {
     void Prefer(const QList<int>& indices);
 
     bool IsReading() const;
-    int ThreadCount() const { return pool_.maxThreadCount(); }
+    int ThreadCount() const { return threadCount_; }
 
   signals:
     // A batch of results of `generation`, in the order they were read.
@@ -58,11 +58,11 @@ class EntryReader : public QObject {
   private:
     struct Shared;
     void Deliver();
-    void StartWorkers(int files);
+    void StartWorkers();
 
-    QThreadPool pool_;
+    const int threadCount_;
     QTimer tick_;
-    std::shared_ptr<Shared> shared_;
+    std::unique_ptr<Shared> shared_;
     static constexpr quint64 kNoGeneration = ~quint64{0};
     quint64 generation_ = kNoGeneration;
     int total_ = 0;

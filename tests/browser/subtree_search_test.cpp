@@ -76,7 +76,7 @@ TEST(SubtreeSearch, GoingMidUpdateKeepsTheRowsWritten) {
     const std::string index = dir.filePath("index.sqlite").toStdString();
     auto search = std::make_unique<SubtreeSearch>(dir.filePath("index.sqlite"));
     search->Search(dir.filePath("tree"), {});
-    ASSERT_TRUE(test::WaitUntil([&] { return library::LibraryIndex(index).Count() > 0; }, 20000));
+    ASSERT_TRUE(test::WaitUntil([&] { return library::LibraryIndex(index).Count() > 0; }, 60000));
     search.reset();
     library::LibraryIndex after(index);
     const long long kept = after.Count(); // a batch or two
