@@ -9,7 +9,7 @@ PACKAGES=(
   fonts-wqy-microhei xvfb xauth x11-utils
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
   desktop-file-utils shared-mime-info
   appstream dpkg-dev file man-db bsdextrautils
   "$@"

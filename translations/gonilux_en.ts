@@ -282,11 +282,11 @@
 <context>
     <name>HoverReadout</name>
     <message>
-        <source>Intensity</source>
+        <source>光强</source>
         <translation>Intensity</translation>
     </message>
     <message>
-        <source>Degree</source>
+        <source>角度</source>
         <translation>Angle</translation>
     </message>
 </context>
@@ -817,14 +817,14 @@
 <context>
     <name>gonilux::auxwindows::TBigGonioWin</name>
     <message>
-        <source>BigGonioWin</source>
+        <source>比较</source>
         <translation>Compare</translation>
     </message>
 </context>
 <context>
     <name>gonilux::auxwindows::TMapWindow</name>
     <message>
-        <source>Map</source>
+        <source>地图</source>
         <translation>Map</translation>
     </message>
 </context>
@@ -859,7 +859,7 @@
         <translation>Reset zoom</translation>
     </message>
     <message>
-        <source>Reset Z</source>
+        <source>重置 Z</source>
         <translation>Reset Z</translation>
     </message>
     <message>
@@ -867,7 +867,7 @@
         <translation>Close</translation>
     </message>
     <message>
-        <source>&amp;Update</source>
+        <source>更新(&amp;U)</source>
         <translation>&amp;Update</translation>
     </message>
     <message>
@@ -882,19 +882,19 @@
 <context>
     <name>gonilux::browser::FolderListView</name>
     <message>
-        <source>Loading the IES files...</source>
+        <source>正在读取 IES 文件...</source>
         <translation>Loading the IES files...</translation>
     </message>
     <message>
-        <source>Sorting data...</source>
+        <source>正在排序...</source>
         <translation>Sorting...</translation>
     </message>
     <message>
-        <source>Preparing thumbnails view</source>
+        <source>正在准备缩略图...</source>
         <translation>Preparing the thumbnails...</translation>
     </message>
     <message>
-        <source>Clearing...</source>
+        <source>正在清除...</source>
         <translation>Clearing...</translation>
     </message>
     <message>
@@ -964,7 +964,7 @@
         <translation>Explore</translation>
     </message>
     <message>
-        <source>Add to favorites</source>
+        <source>添加到收藏夹</source>
         <translation>Add to favorites</translation>
     </message>
     <message>
@@ -1000,7 +1000,7 @@
         <translation>Refresh	F5</translation>
     </message>
     <message>
-        <source>Save as type C</source>
+        <source>另存为C型</source>
         <translation>Save as type C</translation>
     </message>
     <message>
@@ -1016,7 +1016,7 @@
         <translation>Copy picture</translation>
     </message>
     <message>
-        <source>Show Options Panel</source>
+        <source>显示选项面板</source>
         <translation>Show options panel</translation>
     </message>
     <message>
@@ -1024,7 +1024,7 @@
         <translation>Show compare window</translation>
     </message>
     <message>
-        <source>Map</source>
+        <source>地图</source>
         <translation>Map</translation>
     </message>
     <message>
@@ -1051,18 +1051,18 @@
 <context>
     <name>gonilux::mainwindow::Favourites</name>
     <message>
-        <source>None</source>
+        <source>无</source>
         <translation>None</translation>
     </message>
 </context>
 <context>
     <name>gonilux::mainwindow::FileActions</name>
     <message>
-        <source>Save as type C</source>
+        <source>另存为C型</source>
         <translation>Save as type C</translation>
     </message>
     <message>
-        <source>Rotate to zero</source>
+        <source>旋转到零度</source>
         <translation>Rotate to zero</translation>
     </message>
     <message>
@@ -1128,6 +1128,22 @@
     <message>
         <source>文件 %1 已保存为 %2 (IES)<byte value="xd"/>光通量: 之前 %3 lm, 之后 %4 lm</source>
         <translation>File %1 saved as %2 (IES)<byte value="xd"/>Luminous flux: %3 lm before, %4 lm after</translation>
+    </message>
+    <message>
+        <source>%1: EULUMDAT 文件已损坏 (第 %2 行); 未写入任何文件</source>
+        <translation>%1: damaged EULUMDAT file (Line %2); nothing written</translation>
+    </message>
+    <message>
+        <source>%1: 文件已损坏 (第 %2 行); 未写入任何文件</source>
+        <translation>%1: damaged file (Line %2); nothing written</translation>
+    </message>
+    <message>
+        <source>%1: 无法转换此文件的光强表; 未写入任何文件</source>
+        <translation>%1: the intensity table cannot be converted; nothing written</translation>
+    </message>
+    <message>
+        <source>%1: 没有可用的光强表; 未写入任何文件</source>
+        <translation>%1: no usable intensity table; nothing written</translation>
     </message>
 </context>
 <context>
@@ -1309,7 +1325,7 @@
         <translation>Flat scroll bars</translation>
     </message>
     <message>
-        <source>-1 to 10000</source>
+        <source>-1 至 10000</source>
         <translation>-1 to 10000</translation>
     </message>
     <message>
@@ -1436,6 +1452,10 @@
         <source>文件标题的字符编码；自动按内容判断</source>
         <translation>Character encoding of the files&apos; header text; Automatic decides from the text</translation>
     </message>
+    <message>
+        <source>联动 R-Z</source>
+        <translation>Link R-Z</translation>
+    </message>
 </context>
 <context>
     <name>gonilux::mainwindow::PictureSizeDialog</name>
@@ -1487,7 +1507,7 @@
         <translation>Print</translation>
     </message>
     <message>
-        <source>Degree:</source>
+        <source>角度:</source>
         <translation>Angle:</translation>
     </message>
     <message>
@@ -1536,6 +1556,10 @@
     <message>
         <source>正在搜索…</source>
         <translation>Searching…</translation>
+    </message>
+    <message>
+        <source>路径不存在: %1</source>
+        <translation>Path not found: %1</translation>
     </message>
 </context>
 <context>

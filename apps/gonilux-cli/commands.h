@@ -15,6 +15,9 @@ std::string InfoJsonLine(const std::string& file, const std::string& extra);
 int RunConvert(int argc, char** argv);
 int RunTable(int argc, char** argv);
 
+// A positive, finite number of metres ("3", "2.5"); false leaves `value` unspecified.
+bool ParseMetres(const char* text, double& value);
+
 // Prints "gonilux-cli: <message>" and the usage hint to stderr; returns 2.
 int UsageError(const char* message, const char* detail = nullptr);
 

@@ -117,10 +117,7 @@ ConvertOutcome ToTypeC(const ConvertArgs& args, const std::string& file, const S
     const ExportText text = args.Resample
                                 ? BuildResampledText(entry.Ies, entry.Lines, source.Keywords)
                                 : BuildExportText(entry.Ies, entry.Lines, source.Keywords);
-    if (!text.Ok) {
-        std::fprintf(stderr, "%sUnexpected error.\n", progress.c_str());
-        return ConvertOutcome::Failed;
-    }
+    if (!text.Ok) return Fail(file + ": the intensity table cannot be converted; nothing written");
     const std::string output = ExportFileName(folder, entry.Lines[TitleFileName], kind);
     if (!MayReplace(args, output)) return Fail(ForeignFile(output));
     return Write(output, text.Text());

@@ -55,9 +55,12 @@ const char* const kUsage =
     "  thumbnail -s SIZE FILE OUT.png        the file list's thumbnail of FILE, SIZE x SIZE\n"
     "                                        pixels (8 to 2048), for file managers\n"
     "  report FILE|DIR -o OUT.pdf [--recursive] [--lang en|zh]\n"
+    "         [--height M] [--size M]\n"
     "                                        the A4 photometric datasheet of FILE, or the\n"
     "                                        catalogue of DIR's files (--recursive: and\n"
-    "                                        below): contents pages, then a datasheet each\n"
+    "                                        below): contents pages, then a datasheet each;\n"
+    "                                        its isolux diagram M metres below (3) over a\n"
+    "                                        square of M metres (10)\n"
 #endif
     "  --help                                this text\n"
     "  --version                             the program's version\n"

@@ -26,6 +26,7 @@ struct ReportArgs {
     std::string Output;
     bool Recursive = false;
     bool English = false;
+    DatasheetIsolux Isolux; // --height, --size
 };
 
 bool EndsWithPdf(const std::string& name) {
@@ -39,10 +40,15 @@ bool EndsWithPdf(const std::string& name) {
 int ParseArguments(int argc, char** argv, ReportArgs& args) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
+        const bool metres = std::strcmp(arg, "--height") == 0 || std::strcmp(arg, "--size") == 0;
         const bool valued = std::strcmp(arg, "-o") == 0 || std::strcmp(arg, "--output") == 0 ||
-                            std::strcmp(arg, "--lang") == 0;
+                            std::strcmp(arg, "--lang") == 0 || metres;
         if (valued && i + 1 >= argc) return UsageError("report: missing value of", arg);
-        if (std::strcmp(arg, "-o") == 0 || std::strcmp(arg, "--output") == 0) {
+        if (metres) {
+            double& value = arg[2] == 'h' ? args.Isolux.Height : args.Isolux.Size;
+            if (!ParseMetres(argv[++i], value))
+                return UsageError("report: a positive number of metres must follow", arg);
+        } else if (std::strcmp(arg, "-o") == 0 || std::strcmp(arg, "--output") == 0) {
             args.Output = argv[++i];
         } else if (std::strcmp(arg, "--lang") == 0) {
             const char* value = argv[++i];
@@ -125,9 +131,13 @@ int RunReportCommand(int argc, char** argv) {
     std::vector<std::string> paths;
     for (const std::string& name : names)
         paths.push_back(folder ? (fs::path(args.Input) / name).string() : name);
-    std::vector<DatasheetInput> inputs = LoadDatasheetInputs(paths, 0, [&](int index, int count) {
-        if (folder) std::fprintf(stderr, "[%d/%d] %s\n", index + 1, count, names[index].c_str());
-    });
+    std::vector<DatasheetInput> inputs = LoadDatasheetInputs(
+        paths, 0,
+        [&](int index, int count) {
+            if (folder)
+                std::fprintf(stderr, "[%d/%d] %s\n", index + 1, count, names[index].c_str());
+        },
+        args.Isolux);
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         if (inputs[i].Ok) continue;
         std::fprintf(stderr, "gonilux-cli: %s: %s\n", names[i].c_str(),

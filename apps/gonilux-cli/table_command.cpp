@@ -118,13 +118,6 @@ std::string TableText(const tIES& ies, const TableOptions& o) {
     return !grid.Valid ? "" : o.Csv ? IsoluxCsv(grid) : IsoluxText(grid);
 }
 
-// A positive, finite number of metres.
-bool ParseMetres(const char* text, double& value) {
-    const std::string_view s(text);
-    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
-    return error == std::errc() && end == s.data() + s.size() && std::isfinite(value) && value > 0;
-}
-
 // 0 when the arguments are complete, else the usage error's status.
 int ParseTableOptions(int argc, char** argv, TableOptions& o) {
     bool optionsDone = false;
@@ -164,6 +157,12 @@ int ParseTableOptions(int argc, char** argv, TableOptions& o) {
 }
 
 } // namespace
+
+bool ParseMetres(const char* text, double& value) {
+    const std::string_view s(text);
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+    return error == std::errc() && end == s.data() + s.size() && std::isfinite(value) && value > 0;
+}
 
 int RunTable(int argc, char** argv) {
     TableOptions options;

@@ -49,6 +49,8 @@ void closeOnTerminationSignals(QWidget*) {}
 } // namespace
 
 int main(int argc, char** argv) {
+    // Qt's own file dialogs: in the interface's language whatever the desktop's is.
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Gonilux"));
     QApplication::setApplicationVersion(QStringLiteral(GONILUX_VERSION));

@@ -19,7 +19,7 @@ TBigGonioWin::TBigGonioWin(const PreviewSource& source, QWidget* parent)
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       source_(source) {
     setObjectName(QStringLiteral("BigGonioWin"));
-    setWindowTitle(tr("BigGonioWin"));
+    setWindowTitle(tr("比较"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(329, 326);
 }
@@ -74,7 +74,7 @@ TMapWindow::TMapWindow(const PreviewSource& source, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       source_(source) {
     setObjectName(QStringLiteral("MapWindow"));
-    setWindowTitle(tr("Map"));
+    setWindowTitle(tr("地图"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(kMapSize, kMapSize);
 }

@@ -103,10 +103,10 @@ void TRenderWindow::buildControls() {
     sbUpdate_->setChecked(true);
     buttonResetBrightness_ = makeButton(QStringLiteral("R"), tr("复位亮度"), 248, 326, 20, 16);
     buttonResetZoom_ = makeButton(QStringLiteral("R"), tr("复位缩放))"), 248, 342, 20, 16);
-    buttonReset_ = makeButton(QStringLiteral("R"), tr("Reset Z"), 248, 358, 20, 16);
+    buttonReset_ = makeButton(QStringLiteral("R"), tr("重置 Z"), 248, 358, 20, 16);
     buttonReset_->setEnabled(false);
     buttonClose_ = makeButton(tr("关  闭"), QString(), 272, 349, 75, 25);
-    buttonUpdate_ = makeButton(tr("&Update"), QString(), 272, 320, 75, 25);
+    buttonUpdate_ = makeButton(tr("更新(&U)"), QString(), 272, 320, 75, 25);
     buttonUpdate_->hide();
     int y = 48;
     for (const char* text : {"XY", "Z", "-Z"}) {

@@ -49,17 +49,30 @@ void PaintRings(QPainter& painter, QPointF centre, double radius, const Cartesia
         Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("0°"));
 }
 
-bool PaintInto(QPaintDevice& device, QSize size,
-               const std::function<void(QPainter&, const QRectF&)>& paint) {
+using PagePaint = std::function<void(QPainter&, const QRectF&)>;
+
+// The page's drawing, and its caption line below it when there is one.
+struct CaptionedPage {
+    const PagePaint& Paint;
+    QString Caption;
+    QString title() const { return Caption.isEmpty() ? QStringLiteral("Gonilux") : Caption; }
+};
+
+bool PaintInto(QPaintDevice& device, QSize size, const CaptionedPage& page) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
     painter.setRenderHint(QPainter::Antialiasing);
-    paint(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    QRectF area(QPointF(0, 0), QSizeF(size));
+    if (!page.Caption.isEmpty()) {
+        const double line = CaptionHeight(area.height());
+        area.setBottom(area.bottom() - line);
+        PaintCaption(painter, QRectF(0, area.bottom(), area.width(), line), page.Caption);
+    }
+    page.Paint(painter, area);
     return painter.end();
 }
 
-bool WriteInto(QIODevice& file, DiagramFormat format, QSize size,
-               const std::function<void(QPainter&, const QRectF&)>& paint) {
+bool WriteInto(QIODevice& file, DiagramFormat format, QSize size, const CaptionedPage& paint) {
     switch (format) {
     case DiagramFormat::Png: {
         QImage image(size, QImage::Format_RGB32);
@@ -71,7 +84,7 @@ bool WriteInto(QIODevice& file, DiagramFormat format, QSize size,
         svg.setOutputDevice(&file);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setTitle(QStringLiteral("Gonilux"));
+        svg.setTitle(paint.title());
         return PaintInto(svg, size, paint);
     }
     case DiagramFormat::Pdf: {
@@ -80,7 +93,7 @@ bool WriteInto(QIODevice& file, DiagramFormat format, QSize size,
         pdf.setPageSize(
             QPageSize(QSizeF(size), QPageSize::Point, QString(), QPageSize::ExactMatch));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setTitle(QStringLiteral("Gonilux"));
+        pdf.setTitle(paint.title());
         return PaintInto(pdf, size, paint);
     }
     case DiagramFormat::Unknown:
@@ -123,8 +136,8 @@ void PaintOverlayPolar(QPainter& painter, const QRectF& area, const CartesianCha
 }
 
 bool WriteReportPicture(const QString& path, QSize size,
-                        const std::function<void(QPainter&, const QRectF&)>& paint,
-                        QString& error) {
+                        const std::function<void(QPainter&, const QRectF&)>& paint, QString& error,
+                        const QString& caption) {
     const DiagramFormat format = DiagramFormatOf(path);
     if (format == DiagramFormat::Unknown) {
         error =
@@ -136,7 +149,7 @@ bool WriteReportPicture(const QString& path, QSize size,
         error = file.errorString();
         return false;
     }
-    if (!WriteInto(file, format, size, paint)) {
+    if (!WriteInto(file, format, size, CaptionedPage{paint, caption})) {
         error = file.error() != QFileDevice::NoError
                     ? file.errorString()
                     : Tr(QT_TRANSLATE_NOOP("ReportWindow", "绘制失败"));

@@ -20,10 +20,12 @@ void PaintOverlayPolar(QPainter& painter, const QRectF& area, const CartesianCha
                        const ChartStyle& style);
 
 // Paints `paint` into a picture of `size` and writes it to `path` as PNG, SVG or PDF (by the
-// extension) through a temporary file that replaces `path` only when complete. False with
-// the reason in `error`.
+// extension) through a temporary file that replaces `path` only when complete. A `caption`
+// (the luminaire's name) takes a line at the bottom and is the SVG's and PDF's title. False
+// with the reason in `error`.
 bool WriteReportPicture(const QString& path, QSize size,
-                        const std::function<void(QPainter&, const QRectF&)>& paint, QString& error);
+                        const std::function<void(QPainter&, const QRectF&)>& paint, QString& error,
+                        const QString& caption = {});
 
 // `bytes` written to `path` through a temporary file; false with the reason in `error`.
 bool WriteReportFile(const QString& path, const QByteArray& bytes, QString& error);

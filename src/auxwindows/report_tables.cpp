@@ -1,6 +1,7 @@
 // The report window's tables, its overlay page and what it writes: CSV, page pictures and the
 // datasheet PDF.
 #include "diagram/datasheet.h"
+#include "diagram/diagram_file.h"
 #include "platform/message_service.h"
 #include "platform/native_names.h"
 #include "platform/shell_actions.h"
@@ -9,6 +10,7 @@
 #include "report_window.h"
 
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -16,6 +18,7 @@
 #include <QPainter>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace gonilux::auxwindows {
 namespace {
@@ -31,6 +34,17 @@ void ResetTable(QTableWidget* table, int rows, const QStringList& columns) {
     table->setRowCount(rows);
     table->setColumnCount(static_cast<int>(columns.size()));
     table->setHorizontalHeaderLabels(columns);
+}
+
+// The columns share the table's width, none narrower than the widest header's text (the table
+// scrolls when they do not fit).
+void StretchColumns(QTableWidget* table) {
+    QHeaderView* header = table->horizontalHeader();
+    int widest = 0;
+    for (int c = 0; c < table->columnCount(); ++c)
+        widest = std::max(widest, header->sectionSizeHint(c));
+    header->setMinimumSectionSize(widest);
+    header->setSectionResizeMode(QHeaderView::Stretch);
 }
 
 void ReportFailure(const QString& text, const QString& path, const QString& reason) {
@@ -79,7 +93,7 @@ void ReportWindow::fillZonal() {
                             Cell(cells[c], c ? Qt::AlignRight : Qt::AlignLeft));
     }
     zonal_->verticalHeader()->hide();
-    zonal_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    StretchColumns(zonal_);
     QStringList codes;
     for (double code : zonal.CieFluxCodes)
         codes.append(ReportNumber(code, 0));
@@ -108,7 +122,7 @@ void ReportWindow::fillCone() {
             cone_->setItem(static_cast<int>(i), c, Cell(cells[c]));
     }
     cone_->verticalHeader()->hide();
-    cone_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    StretchColumns(cone_);
 }
 
 void ReportWindow::refreshOverlay() {
@@ -146,7 +160,7 @@ void ReportWindow::fillOverlay() {
             overlayFigures_->setItem(static_cast<int>(r), c,
                                      Cell(rows[r][c], c ? Qt::AlignRight : Qt::AlignLeft));
     overlayFigures_->verticalHeader()->hide();
-    overlayFigures_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    StretchColumns(overlayFigures_);
     views_[Overlay]->update();
 }
 
@@ -174,16 +188,23 @@ bool ReportWindow::saveCandelaCsv(const QString& path) {
 bool ReportWindow::exportPage(Page page, const QString& path, QSize size) {
     const ReportChartView* shown = view(page);
     QString error = tr("此页不是图表");
-    if (shown && WriteReportPicture(path, size, shown->paintFunction(), error)) return true;
+    if (shown && WriteReportPicture(path, size, shown->paintFunction(), error, pictureName_))
+        return true;
     ReportFailure(tr("无法保存图像\r%1\r%2"), path, error);
     return false;
+}
+
+DatasheetInput ReportWindow::datasheetInput() const {
+    DatasheetInput input = LoadDatasheetInput(platform::NativePath(file_).toStdString(),
+                                              {height_->value(), area_->value()});
+    input.Plane = plane_;
+    return input;
 }
 
 bool ReportWindow::writeDatasheet(const QString& path) {
     QString error = tr("没有显示的文件");
     if (!file_.isEmpty()) {
-        DatasheetInput input = LoadDatasheetInput(platform::NativePath(file_).toStdString());
-        input.Plane = plane_;
+        const DatasheetInput input = datasheetInput();
         if (!input.Ok)
             error = input.Error;
         else if (WriteReportPdf(path, {input}, {}, error))
@@ -195,7 +216,7 @@ bool ReportWindow::writeDatasheet(const QString& path) {
 
 QString ReportWindow::suggestedPath(const QString& suffix) const {
     const QFileInfo file(file_);
-    const QString base = file_.isEmpty() ? QStringLiteral("report") : file.completeBaseName();
+    const QString base = file_.isEmpty() ? QStringLiteral("report") : PictureFileName(pictureName_);
     return file.absoluteDir().filePath(base + QLatin1Char('.') + suffix);
 }
 

@@ -1,5 +1,6 @@
 #include "report_window.h"
 
+#include "diagram/diagram_file.h"
 #include "diagram/isolux_chart.h"
 #include "diagram/render_diagram.h"
 #include "preview_source.h"
@@ -81,7 +82,8 @@ QDoubleSpinBox* MakeMetres(const char* name, double low, double high, double val
 } // namespace
 
 ReportWindow::ReportWindow(const PreviewSource& source, QWidget* parent)
-    : QWidget(parent, Qt::Window), source_(source) {
+    // Owned by the main window, it stays above that window (not above other programs').
+    : QWidget(parent, parent ? Qt::Tool : Qt::Window), source_(source) {
     setObjectName(QStringLiteral("ReportWindow"));
     setWindowTitle(tr("光度报告"));
     resize(860, 640);
@@ -248,6 +250,7 @@ void ReportWindow::refresh() {
     if (!file_.isEmpty()) CopyIes(source_.previewIes(), ies_);
     options_ = source_.diagramOptions();
     options_.Center = false; // the readout measures from the square's centre
+    pictureName_ = file_.isEmpty() ? QString() : PictureName(source_.focusedTitles(), file_);
     const QString name = QFileInfo(file_).fileName();
     setWindowTitle(name.isEmpty() ? tr("光度报告") : tr("光度报告") + QStringLiteral(" - ") + name);
     followPlane();

@@ -6,6 +6,7 @@
 
 #include "diagram/cartesian_chart.h"
 #include "diagram/chart_axes.h"
+#include "diagram/datasheet.h"
 #include "diagram/diagram_options.h"
 #include "photometry/ies_record.h"
 #include "photometry/light_tables.h"
@@ -59,6 +60,7 @@ class ReportWindow : public QWidget {
     // The shown file's record and its pages as last taken from the source.
     const tIES& ReportIes() const { return ies_; }
     const QString& ReportFile() const { return file_; }
+    const QString& pictureName() const { return pictureName_; }
     const CartesianChart& cartesianChart() const { return chart_; }
     const IlluminanceGrid& isoluxGrid() const { return grid_; }
     const OverlayPlan& overlayPlan() const { return overlay_; }
@@ -83,6 +85,9 @@ class ReportWindow : public QWidget {
     bool saveCandelaCsv(const QString& path);
     // The drawn page as PNG, SVG or PDF (by extension) at `size`; a failure is reported.
     bool exportPage(Page page, const QString& path, QSize size);
+    // The datasheet of the shown file (read again) with the isolux page's height and area and
+    // the diagrams' plane.
+    DatasheetInput datasheetInput() const;
     // The datasheet PDF of the shown file; a failure is reported.
     bool writeDatasheet(const QString& path);
 
@@ -125,6 +130,7 @@ class ReportWindow : public QWidget {
     const PreviewSource& source_;
     tIES ies_;
     QString file_;
+    QString pictureName_; // the luminaire's name (or the file's) on exported pictures
     int plane_ = 0;
     DiagramOptions options_; // the switches as taken with the file
     CartesianChart chart_;

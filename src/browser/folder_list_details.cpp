@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QTreeView>
+#include <algorithm>
 
 namespace gonilux::browser {
 
@@ -152,8 +153,15 @@ void FolderListView::setDetailsHeader(const DetailsHeaderState& state) {
         header->moveSection(header->visualIndex(section), visual);
         header->setSectionHidden(
             section, !shown.Visible || (shown.Column == DetailsColumn::Folder && !showsFound_));
-        header->resizeSection(section, shown.Width);
-        hiddenWidths_[static_cast<std::size_t>(section)] = shown.Width;
+        // A column at its default width is at least as wide as its header's text, which may be
+        // longer in another language.
+        int width = shown.Width;
+        if (width == hiddenWidths_[static_cast<std::size_t>(section)]) {
+            const QString text = header->model()->headerData(section, Qt::Horizontal).toString();
+            width = std::max(width, header->fontMetrics().horizontalAdvance(text) + 16);
+        }
+        header->resizeSection(section, width);
+        hiddenWidths_[static_cast<std::size_t>(section)] = width;
     }
     const int sortSection = state.SortColumn ? static_cast<int>(*state.SortColumn) : -1;
     const Qt::SortOrder order = state.Descending ? Qt::DescendingOrder : Qt::AscendingOrder;

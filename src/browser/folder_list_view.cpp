@@ -37,13 +37,13 @@ class WaitCursor {
 QString ProgressText(int mode) {
     switch (mode) {
     case FolderListView::ProgressLoading:
-        return FolderListView::tr("Loading the IES files...");
+        return FolderListView::tr("正在读取 IES 文件...");
     case FolderListView::ProgressSorting:
-        return FolderListView::tr("Sorting data...");
+        return FolderListView::tr("正在排序...");
     case FolderListView::ProgressThumbnails:
-        return FolderListView::tr("Preparing thumbnails view");
+        return FolderListView::tr("正在准备缩略图...");
     case FolderListView::ProgressClearing:
-        return FolderListView::tr("Clearing...");
+        return FolderListView::tr("正在清除...");
     default:
         return {};
     }
@@ -234,7 +234,7 @@ void FolderListView::ShowProgress(int mode) {
     gauge->setMaxValue(count() - Tag());
     if (mode == ProgressScanning) {
         panel_->label()->clear();
-        panel_->setCaption(tr("Loading the IES files..."));
+        panel_->setCaption(tr("正在读取 IES 文件..."));
     } else {
         gauge->show();
         panel_->label()->setText(ProgressText(mode));

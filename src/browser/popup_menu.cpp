@@ -15,7 +15,7 @@ PopupMenu::PopupMenu(QWidget* parent) : QMenu(parent) {
     OpenNotepad1 = addNamed(this, "OpenNotepad1", tr("使用记事本打开"));
     Openfolder1 = addNamed(this, "Openfolder1", tr("打开文件夹"));
     Explore1 = addNamed(this, "Explore1", tr("浏览"));
-    AddToFavorites1 = addNamed(this, "AddToFavorites1", tr("Add to favorites"));
+    AddToFavorites1 = addNamed(this, "AddToFavorites1", tr("添加到收藏夹"));
     N6 = addSeparatorNamed(this, "N6");
     Favorites1 = addMenu(tr("偏爱"));
     Favorites1->setObjectName(QStringLiteral("Favorites1"));
@@ -47,7 +47,7 @@ PopupMenu::PopupMenu(QWidget* parent) : QMenu(parent) {
     Sort1->setCheckable(true);
     Refresh = addNamed(this, "Refresh", tr("更新                F5"));
     N1 = addSeparatorNamed(this, "N1");
-    SaveAsTypeC = addNamed(this, "SaveAsTypeC", tr("Save as type C"));
+    SaveAsTypeC = addNamed(this, "SaveAsTypeC", tr("另存为C型"));
     SaveAsTypeCResampled = addNamed(this, "SaveAsTypeCResampled", tr("另存为C型 (重采样)"));
     SaveAsLdt = addNamed(this, "SaveAsLdt", tr("另存为LDT"));
     SaveAsIes = addNamed(this, "SaveAsIes", tr("另存为IES"));
@@ -55,10 +55,10 @@ PopupMenu::PopupMenu(QWidget* parent) : QMenu(parent) {
     ExportPicture1 = addNamed(this, "ExportPicture1", tr("导出图像..."));
     CopyPicture1 = addNamed(this, "CopyPicture1", tr("复制图像"));
     N3 = addSeparatorNamed(this, "N3");
-    ShowOptionsPanel = addNamed(this, "ShowOptionsPanel", tr("Show Options Panel"));
+    ShowOptionsPanel = addNamed(this, "ShowOptionsPanel", tr("显示选项面板"));
     ShowCompareWindow1 = addNamed(this, "ShowCompareWindow1", tr("显示对比窗口"));
     ShowReport1 = addNamed(this, "ShowReport1", tr("光度报告"));
-    Map1 = addNamed(this, "Map1", tr("Map"));
+    Map1 = addNamed(this, "Map1", tr("地图"));
     // The window's keys of these commands, shown beside the items (and taken while it is open).
     for (auto [item, keys] : {std::pair{ExportPicture1, Qt::CTRL | Qt::Key_E},
                               std::pair{ShowCompareWindow1, Qt::CTRL | Qt::Key_K},

@@ -45,7 +45,8 @@ void Fail(DatasheetInput& input, DatasheetProblem problem, const QString& detail
 
 } // namespace
 
-DatasheetInput MakeDatasheetInput(const TiesData& entry, const QString& fileName) {
+DatasheetInput MakeDatasheetInput(const TiesData& entry, const QString& fileName,
+                                  const DatasheetIsolux& isolux) {
     DatasheetInput input;
     input.FileName = fileName;
     if (entry.Diagnostics.OpenFailed) {
@@ -82,23 +83,23 @@ DatasheetInput MakeDatasheetInput(const TiesData& entry, const QString& fileName
         return input;
     }
     input.Zonal = ComputeZonal(entry.Ies);
-    input.Isolux =
-        ComputeIlluminanceGrid(entry.Ies, kDatasheetHeight, kDatasheetArea, kDatasheetGrid);
+    input.Isolux = ComputeIlluminanceGrid(entry.Ies, isolux.Height, isolux.Size, kDatasheetGrid);
     input.Ok = true;
     return input;
 }
 
-DatasheetInput LoadDatasheetInput(const std::string& path) {
+DatasheetInput LoadDatasheetInput(const std::string& path, const DatasheetIsolux& isolux) {
     const std::size_t slash = path.find_last_of('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     TiesData entry = CreateIesData(name);
     LoadIesEntry(entry, path);
-    return MakeDatasheetInput(entry, QString::fromStdString(ToUtf8Lenient(name)));
+    return MakeDatasheetInput(entry, QString::fromStdString(ToUtf8Lenient(name)), isolux);
 }
 
 std::vector<DatasheetInput>
 LoadDatasheetInputs(const std::vector<std::string>& paths, int threads,
-                    const std::function<void(int index, int count)>& progress) {
+                    const std::function<void(int index, int count)>& progress,
+                    const DatasheetIsolux& isolux) {
     const int count = static_cast<int>(paths.size());
     std::vector<DatasheetInput> inputs(paths.size());
     std::vector<char> ready(paths.size(), 0);
@@ -122,7 +123,7 @@ LoadDatasheetInputs(const std::vector<std::string>& paths, int threads,
     };
     auto work = [&](bool reporting) {
         for (int i = next++; i < count; i = next++) {
-            DatasheetInput input = LoadDatasheetInput(paths[static_cast<std::size_t>(i)]);
+            DatasheetInput input = LoadDatasheetInput(paths[static_cast<std::size_t>(i)], isolux);
             {
                 const std::lock_guard<std::mutex> lock(mutex);
                 inputs[static_cast<std::size_t>(i)] = std::move(input);

@@ -39,29 +39,34 @@ struct DatasheetInput {
     tIES Ies;
     tMetrics Metrics;
     ZonalSummary Zonal;
-    IlluminanceGrid Isolux; // kDatasheetHeight over a kDatasheetArea square
+    IlluminanceGrid Isolux; // its Height over a square of side Size
     int Plane = 0;          // the plane index of the polar diagram's view (0: C0)
 };
 
-// The mounting height and area of the datasheet's isolux chart.
-inline constexpr double kDatasheetHeight = 3.0;
-inline constexpr double kDatasheetArea = 10.0;
+// The mounting height and the side of the square area of the datasheet's isolux chart, in
+// metres: the report window's settings or the command line's --height and --size.
+struct DatasheetIsolux {
+    double Height = 3.0;
+    double Size = 10.0;
+};
 
 // The figures of an entry that was read (LoadIesEntry): titles decoded in the header's
-// encoding, metrics, zonal summary, isolux grid. A failed read, a header error or a table
-// without usable values make it not Ok, with the reason.
-DatasheetInput MakeDatasheetInput(const TiesData& entry, const QString& fileName);
+// encoding, metrics, zonal summary, isolux grid at `isolux`. A failed read, a header error or a
+// table without usable values make it not Ok, with the reason.
+DatasheetInput MakeDatasheetInput(const TiesData& entry, const QString& fileName,
+                                  const DatasheetIsolux& isolux = {});
 
 // Reads the file at `path` (bytes, IES or EULUMDAT by its name) and makes its input, named
 // by the path's last part. Thread safe.
-DatasheetInput LoadDatasheetInput(const std::string& path);
+DatasheetInput LoadDatasheetInput(const std::string& path, const DatasheetIsolux& isolux = {});
 
 // Loads every path on up to `threads` threads (0: as many as the machine has cores), keeping
 // the order of `paths`. `progress`, when given, is called on the calling thread in order as
 // each file is ready (index from 0, count).
 std::vector<DatasheetInput>
 LoadDatasheetInputs(const std::vector<std::string>& paths, int threads,
-                    const std::function<void(int index, int count)>& progress = {});
+                    const std::function<void(int index, int count)>& progress = {},
+                    const DatasheetIsolux& isolux = {});
 
 // The page size the datasheet is laid out for: A4 in points (595 x 842). Painting into any
 // other rectangle scales the page to fit it, keeping its proportions.

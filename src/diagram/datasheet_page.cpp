@@ -146,7 +146,7 @@ void PaintDatasheet(QPainter& painter, const QRectF& page, const DatasheetInput&
                         BuildCartesianChart(in.Ies, cartesian), style);
     y = SectionTitle(painter, kMargin, kRowB, half,
                      QCoreApplication::translate("Datasheet", "等照度图（安装高度 %1 m）")
-                         .arg(TickText(kDatasheetHeight)));
+                         .arg(TickText(in.Isolux.Height)));
     PaintIsoluxChart(painter, QRectF(kMargin, y, half, kChartHeight), in.Isolux, style);
     y = SectionTitle(painter, right, kRowB, half,
                      QCoreApplication::translate("Datasheet", "主要数据"));

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -95,6 +96,38 @@ QImage RenderDiagramImage(const tIES& ies, const DiagramRequest& request) {
     image.fill(Qt::transparent);
     PaintInto(image, ies, request);
     return image;
+}
+
+QString PictureName(const std::vector<std::string>& titles, const QString& fileName) {
+    constexpr auto kLuminaire = static_cast<std::size_t>(TitleLuminaire);
+    const QString luminaire = titles.size() > kLuminaire
+                                  ? QString::fromStdString(titles[kLuminaire]).trimmed()
+                                  : QString();
+    return luminaire.isEmpty() ? QFileInfo(fileName).completeBaseName() : luminaire;
+}
+
+QString PictureFileName(const QString& name) {
+    QString safe = name.trimmed();
+    for (QChar& c : safe)
+        if (c.unicode() < 32 || QStringView(u"/\\:*?\"<>|").contains(c)) c = u'_';
+    return safe.isEmpty() ? QStringLiteral("picture") : safe;
+}
+
+double CaptionHeight(double pictureHeight) {
+    return std::clamp(pictureHeight / 20, 12.0, 40.0);
+}
+
+void PaintCaption(QPainter& painter, const QRectF& line, const QString& caption) {
+    painter.save();
+    painter.fillRect(line, QColor(255, 255, 255, 220));
+    QFont font = painter.font();
+    font.setPixelSize(std::max(8, static_cast<int>(line.height() * 0.7)));
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QRectF text = line.adjusted(line.height() / 3, 0, -line.height() / 3, 0);
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                     QFontMetricsF(font).elidedText(caption, Qt::ElideRight, text.width()));
+    painter.restore();
 }
 
 DiagramFormat DiagramFormatOf(const QString& path) {

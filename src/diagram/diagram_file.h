@@ -7,6 +7,8 @@
 
 #include <QImage>
 #include <QString>
+#include <string>
+#include <vector>
 
 class QPainter;
 
@@ -26,6 +28,19 @@ struct DiagramRequest {
 DiagramScale ComposeDiagram(QPainter& painter, const tIES& ies, const DiagramRequest& request);
 
 QImage RenderDiagramImage(const tIES& ies, const DiagramRequest& request);
+
+// What an exported picture is called: the luminaire's title (decoded `titles` of the file),
+// else the file name `fileName` without its extension.
+QString PictureName(const std::vector<std::string>& titles, const QString& fileName);
+// `name` as a file name: folder separators, control characters and the characters other
+// systems refuse turned into "_", blanks at the ends dropped; "picture" when nothing is left.
+QString PictureFileName(const QString& name);
+
+// The caption line of an exported picture `height` pixels high: the luminaire's name under
+// the drawing, so that a picture found later says what it shows.
+double CaptionHeight(double pictureHeight);
+// Paints `caption` into `line`: dark text on a light band, elided to fit.
+void PaintCaption(QPainter& painter, const QRectF& line, const QString& caption);
 
 enum class DiagramFormat { Unknown, Png, Svg, Pdf };
 

@@ -216,7 +216,7 @@ void Favourites::updateButtonAdd() {
 void Favourites::FillMenu(QMenu* menu) {
     menu->clear();
     if (count() == 0) {
-        QAction* none = menu->addAction(tr("None"));
+        QAction* none = menu->addAction(tr("无"));
         none->setObjectName(QStringLiteral("None1"));
         none->setEnabled(false);
         return;

@@ -5,8 +5,10 @@
 #include "browser/folder_list_view.h"
 #include "browser/folder_tree.h"
 #include "browser/popup_menu.h"
+#include "diagram/diagram_file.h"
 #include "favourites.h"
 #include "options_panel.h"
+#include "photometry/header_encoding.h"
 #include "photometry/ldt_reader.h"
 #include "picture_export.h"
 #include "picture_export_dialog.h"
@@ -117,7 +119,7 @@ void FileActions::PopupMenuPopup() {
     const bool typeB = ies.PhotometricType == 2;
     const bool at90 = !ies.HorzAngles.empty() && ies.HorzAngles.front() == 90.0;
     p->SaveAsTypeC->setVisible(shown && (typeB || at90));
-    p->SaveAsTypeC->setText(typeB ? tr("Save as type C") : tr("Rotate to zero"));
+    p->SaveAsTypeC->setText(typeB ? tr("另存为C型") : tr("旋转到零度"));
     const bool ldt =
         shown && IsLdtFileName(browser::EntryFileName(*list_->entryAt(row)).toStdString());
     p->SaveAsTypeCResampled->setVisible(shown && (typeB || ies.PhotometricType == 3));
@@ -301,18 +303,29 @@ bool FileActions::focusedPictureShown(int row) {
     return entry && entry->Loaded && !file.isEmpty() && file == list_->entryFilePath(row);
 }
 
+// The luminaire's name of the shown file, from its header (the file name when it has none).
+QString FileActions::shownPictureName() const {
+    const QString file = viewer_->preview()->CurrentFile();
+    const TiesData* entry = list_->entryAt(list_->currentRow());
+    const bool shown = entry && list_->entryFilePath(list_->currentRow()) == file;
+    return PictureName(shown ? DecodeTitles(entry->Lines, browser::ShownEncoding(*entry))
+                             : std::vector<std::string>{},
+                       file);
+}
+
 void FileActions::ExportPictureClick() {
     const PreviewPane* preview = viewer_->preview();
     if (preview->CurrentFile().isEmpty()) return;
     const QFileInfo file(preview->CurrentFile());
-    const PreviewPicture picture = PictureOfPreview(*preview);
+    const QString name = shownPictureName();
+    const PreviewPicture picture = PictureOfPreview(*preview, name);
     const std::optional<PictureExportChoice> choice = AskPictureExport(
         list_->window(),
-        file.absoluteDir().filePath(file.completeBaseName() + QStringLiteral(".png")),
+        file.absoluteDir().filePath(PictureFileName(name) + QStringLiteral(".png")),
         DefaultPictureSize(picture));
     // The dialogs ran an event loop: the picture is taken again from the preview as it is now.
     if (choice && !preview->CurrentFile().isEmpty())
-        ExportPicture(PictureOfPreview(*preview), choice->Path, choice->Size);
+        ExportPicture(PictureOfPreview(*preview, shownPictureName()), choice->Path, choice->Size);
 }
 
 void FileActions::CopyPictureClick() {

@@ -72,9 +72,15 @@ class FileActions : public QObject {
     bool writeExport(const QString& target, const std::string& text, const QString& title);
     // Writes `text` as `fileName` beside the shown file, lists it and says so; false when not.
     bool writeBeside(const QString& fileName, const std::string& text, const QString& title);
-    void writeConverted(const QString& title, const QString& newName, bool ok,
+    // Why nothing is written for the shown file, in the command line's words, or empty: a
+    // damaged header (refused by the IES and EULUMDAT conversions, named whenever the
+    // conversion failed), else `tableProblem` when the conversion failed.
+    QString notWritten(bool refuseDamaged, bool ok, const QString& tableProblem) const;
+    QString tableNotConverted() const; // "%1: the intensity table cannot be converted; ..."
+    void writeConverted(const QString& title, const QString& newName, const QString& problem,
                         const std::string& text, bool ldt, const QString& done);
     std::string shownFilePath() const; // the file system's bytes
+    QString shownPictureName() const;
     QString besideName(const std::function<std::string(const std::string&)>& name) const;
 
     FileActionServices* viewer_;

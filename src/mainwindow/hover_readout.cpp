@@ -33,12 +33,11 @@ ReadoutValues ComputeReadout(int x, int y, int paneWidth, double fullScale, int 
 ReadoutMetrics MeasureReadout(const QFont& font) {
     const QFontMetrics metrics(font);
     const int f = std::abs(metrics.height());
-    return {
-        QSize(metrics.horizontalAdvance(QCoreApplication::translate("HoverReadout", "Intensity") +
-                                        QStringLiteral(" 9 999")) +
-                  f,
-              3 * f),
-        f};
+    return {QSize(metrics.horizontalAdvance(QCoreApplication::translate("HoverReadout", "光强") +
+                                            QStringLiteral(" 9 999")) +
+                      f,
+                  3 * f),
+            f};
 }
 
 QPoint ReadoutBoxOrigin(int x, int y, QSize box, int paneWidth, int r) {
@@ -49,12 +48,12 @@ QPoint ReadoutBoxOrigin(int x, int y, QSize box, int paneWidth, int r) {
 }
 
 QString ReadoutIntensityLine(double intensity) {
-    return QLatin1Char(' ') + QCoreApplication::translate("HoverReadout", "Intensity") +
+    return QLatin1Char(' ') + QCoreApplication::translate("HoverReadout", "光强") +
            QLatin1Char(' ') + FormatGrouped(intensity);
 }
 
 QString ReadoutDegreeLine(int angle) {
-    return QLatin1Char(' ') + QCoreApplication::translate("HoverReadout", "Degree") +
+    return QLatin1Char(' ') + QCoreApplication::translate("HoverReadout", "角度") +
            QLatin1Char(' ') + QString::number(angle);
 }
 

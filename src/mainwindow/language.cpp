@@ -8,6 +8,8 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 #include <memory>
 
@@ -28,7 +30,8 @@ constexpr const char* kInfoLabels[] = {
 };
 
 struct InstalledTranslator {
-    std::unique_ptr<QTranslator> Translator;
+    std::unique_ptr<QTranslator> Translator;   // ours: English
+    std::unique_ptr<QTranslator> QtTranslator; // Qt's own: the file dialogs' texts in Chinese
     Language Chosen = Language::Chinese;
 };
 
@@ -115,12 +118,23 @@ std::optional<Language> CommandLineLanguage() {
 
 bool InstallLanguage(Language language) {
     InstalledTranslator& installed = Installed();
-    if (installed.Translator) {
-        QCoreApplication::removeTranslator(installed.Translator.get());
-        installed.Translator.reset();
+    for (std::unique_ptr<QTranslator>* translator :
+         {&installed.Translator, &installed.QtTranslator}) {
+        if (*translator) QCoreApplication::removeTranslator(translator->get());
+        translator->reset();
     }
     installed.Chosen = Language::Chinese;
-    if (language == Language::Chinese) return true;
+    if (language == Language::Chinese) {
+        // Qt's dialogs (file dialogs, button boxes) speak Chinese too when Qt's translations
+        // are installed; without them they stay English and nothing else changes.
+        auto qt = std::make_unique<QTranslator>();
+        if (qt->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(qt.get());
+            installed.QtTranslator = std::move(qt);
+        }
+        return true;
+    }
     auto translator = std::make_unique<QTranslator>();
     if (!translator->load(QString::fromLatin1(kEnglishTranslation))) return false;
     QCoreApplication::installTranslator(translator.get());

@@ -49,8 +49,9 @@ std::optional<Language> StartLanguage(const QCommandLineParser& parser, const QS
 std::optional<Language> CommandLineLanguage();
 
 // Installs the translator of `language` into the application, replacing the one installed before
-// (Chinese, the language of the source texts, needs none). The English translation is a resource
-// linked into the viewer; false when it is not there.
+// (Chinese, the language of the source texts, needs none of ours, only Qt's own for its dialogs,
+// when the system has it). The English translation is a resource linked into the viewer; false
+// when it is not there.
 bool InstallLanguage(Language language);
 Language InstalledLanguage();
 

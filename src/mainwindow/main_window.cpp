@@ -257,6 +257,17 @@ void TMainWindow::FormShow() {
 
 void TMainWindow::openStartPath(const QString& path) {
     QFileInfo info(path);
+    if (!info.exists()) { // a mistyped path: its nearest folder that exists, and a word
+        QDir parent = info.absoluteDir();
+        while (!parent.exists() && !parent.isRoot())
+            parent.setPath(QFileInfo(parent.absolutePath()).absolutePath());
+        if (parent.exists())
+            tree_->openPath(parent.absolutePath());
+        else
+            tree_->OpenTreePath(lastPath_);
+        labelInfo_->setText(tr("路径不存在: %1").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
     const bool isFile = info.isFile();
     const QString folder = isFile ? info.absolutePath() : info.absoluteFilePath();
     tree_->openPath(folder);

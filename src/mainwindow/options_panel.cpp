@@ -111,6 +111,7 @@ QComboBox* OptionsPanel::addCombo(TGroupBoxEx* group, const char* name, const QS
     auto* combo = new QComboBox(group);
     combo->setObjectName(QString::fromLatin1(name));
     combo->addItems(items);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     combo->setCurrentIndex(index);
     group->layout()->addWidget(combo);
     return combo;
@@ -189,7 +190,7 @@ void OptionsPanel::buildListGroup() {
     EditHoverTime = new QLineEdit(QStringLiteral("-1"), GroupBoxExList);
     EditHoverTime->setObjectName(QStringLiteral("EditHoverTime"));
     EditHoverTime->setMaxLength(5);
-    EditHoverTime->setToolTip(tr("-1 to 10000"));
+    EditHoverTime->setToolTip(tr("-1 至 10000"));
     EditHoverTime->setEnabled(false);
     EditHoverTime->installEventFilter(this);
     GroupBoxExList->layout()->addWidget(EditHoverTime);
@@ -214,7 +215,7 @@ void OptionsPanel::buildEyeGroup() {
                           QT_TR_NOOP("半径\r在图表上 Alt+鼠标右键+鼠标上下移动"));
     TrackBarK = addSlider(GroupBoxExEye, "TrackBarK", 0, 80, 80,
                           QT_TR_NOOP("折射率\r在图表上 Alt+鼠标左键+鼠标上下移动"));
-    CheckBoxLink = addCheck(GroupBoxExEye, "CheckBoxLink", QStringLiteral("Link R-Z"), true);
+    CheckBoxLink = addCheck(GroupBoxExEye, "CheckBoxLink", tr("联动 R-Z"), true);
     CheckBoxLink->hide();
     CheckBoxPlus = addCheck(GroupBoxExEye, "CheckBoxPlus", QStringLiteral("+/-"), false,
                             QT_TR_NOOP("放大/缩小\r在图表上 Ctrl+单击鼠标左键"));
@@ -250,7 +251,7 @@ void OptionsPanel::buildFavouritesGroup() {
 }
 
 void OptionsPanel::buildOtherGroup() {
-    GroupBoxExOther = addGroup("GroupBoxExOther", tr("其它"), 222);
+    GroupBoxExOther = addGroup("GroupBoxExOther", tr("其它"), 262);
     CheckBoxMessages = addCheck(GroupBoxExOther, "CheckBoxMessages", tr("显示IO信息"), false);
     EditTrel = new QLineEdit(GroupBoxExOther);
     EditTrel->setObjectName(QStringLiteral("EditTrel"));
@@ -267,7 +268,7 @@ void OptionsPanel::buildOtherGroup() {
     GroupBoxExOther->layout()->addWidget(LabelMy);
 }
 
-// The interface language and the header encoding. Their boxes sit in a row of their own, so the
+// The interface language and the header encoding. Their boxes sit in rows of their own, so the
 // group's generic storage passes them by; the language names are in their own language.
 void OptionsPanel::buildLanguageRow() {
     auto* row = new QWidget(GroupBoxExOther);
@@ -293,14 +294,13 @@ void OptionsPanel::buildLanguageRow() {
         ComboBoxEncoding->addItem(text, text);
     }
     ComboBoxEncoding->setToolTip(tr("文件标题的字符编码；自动按内容判断"));
-    for (QComboBox* box : {ComboBoxLanguage, ComboBoxEncoding}) {
-        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        box->setMinimumContentsLength(3);
-    }
+    // One above the other, so that each box is as wide as its longest item in either language.
+    for (QComboBox* box : {ComboBoxLanguage, ComboBoxEncoding})
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     grid->addWidget(LabelLanguage, 0, 0);
-    grid->addWidget(LabelEncoding, 0, 1);
     grid->addWidget(ComboBoxLanguage, 1, 0);
-    grid->addWidget(ComboBoxEncoding, 1, 1);
+    grid->addWidget(LabelEncoding, 2, 0);
+    grid->addWidget(ComboBoxEncoding, 3, 0);
     GroupBoxExOther->layout()->addWidget(row);
 }
 

@@ -37,6 +37,14 @@ void PaintPicture(QPainter& painter, const PreviewPicture& picture, int size) {
     const int flags = picture.Ies ? (RenderBackground | RenderDiagramCurves) : RenderBackground;
     PaintDiagram(painter, layout, layout, picture.Ies ? *picture.Ies : kNoRecord, flags,
                  picture.Plane, picture.Options);
+    if (picture.Caption.isEmpty()) return;
+    painter.resetTransform();
+    const double line = CaptionHeight(size);
+    PaintCaption(painter, QRectF(0, size - line, size, line), picture.Caption);
+}
+
+QString Title(const PreviewPicture& picture) {
+    return picture.Caption.isEmpty() ? QStringLiteral("Gonilux") : picture.Caption;
 }
 
 bool PaintOnto(QPaintDevice& device, const PreviewPicture& picture, int size) {
@@ -55,7 +63,7 @@ bool WriteInto(QIODevice& file, DiagramFormat format, const PreviewPicture& pict
         svg.setOutputDevice(&file);
         svg.setSize(QSize(size, size));
         svg.setViewBox(QRect(0, 0, size, size));
-        svg.setTitle(QStringLiteral("Gonilux"));
+        svg.setTitle(Title(picture));
         return PaintOnto(svg, picture, size);
     }
     case DiagramFormat::Pdf: {
@@ -64,7 +72,7 @@ bool WriteInto(QIODevice& file, DiagramFormat format, const PreviewPicture& pict
         pdf.setPageSize(
             QPageSize(QSizeF(size, size), QPageSize::Point, QString(), QPageSize::ExactMatch));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setTitle(QStringLiteral("Gonilux"));
+        pdf.setTitle(Title(picture));
         return PaintOnto(pdf, picture, size);
     }
     case DiagramFormat::Unknown:
@@ -75,8 +83,9 @@ bool WriteInto(QIODevice& file, DiagramFormat format, const PreviewPicture& pict
 
 } // namespace
 
-PreviewPicture PictureOfPreview(const PreviewPane& preview) {
+PreviewPicture PictureOfPreview(const PreviewPane& preview, const QString& caption) {
     PreviewPicture picture;
+    picture.Caption = caption;
     picture.Ies = preview.CurrentFile().isEmpty() ? nullptr : &preview.PreviewIes();
     picture.Plane = preview.planePosition();
     picture.Options = preview.diagramOptions();

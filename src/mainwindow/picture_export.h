@@ -21,10 +21,11 @@ struct PreviewPicture {
     int Plane = 0;             // the C-plane slider's position
     DiagramOptions Options;    // the switches as the preview uses them
     int LayoutSize = 0;        // the side of the preview's square; 0 lays out at the picture size
+    QString Caption; // the luminaire's name: a line at the bottom, the SVG's and PDF's title
 };
 
-// What the preview pane shows at the moment.
-PreviewPicture PictureOfPreview(const PreviewPane& preview);
+// What the preview pane shows at the moment, named `caption`.
+PreviewPicture PictureOfPreview(const PreviewPane& preview, const QString& caption = {});
 
 // The side offered for an export: the preview's side, kept within the allowed sizes.
 int DefaultPictureSize(const PreviewPicture& picture);

@@ -175,7 +175,7 @@ void PreviewPane::buildStrip() {
         b->move(x, 3);
         x += kButtonSize + 2;
     }
-    labelDegree_ = new QLabel(tr("Degree:"), panelDegree_);
+    labelDegree_ = new QLabel(tr("角度:"), panelDegree_);
     labelDegree_->setObjectName(QStringLiteral("LabelDegree"));
     labelDegree_->hide();
     labelAxial_ = new QLabel(tr("轴对称"), panelDegree_);

@@ -103,8 +103,9 @@ void FileActions::SaveAsTypeCClick() {
     ReadWholeFile(shownFilePath(), bytes, error);
     const ExportText result = BuildExportText(ies, entry->Lines, HeaderKeywordLines(bytes));
     const bool conversion = ExportKindOf(ies) == ExportKind::Conversion;
-    if (!result.Ok) {
-        MessageService::instance()->show(exportTitle(conversion), tr("意外错误。"),
+    const QString problem = notWritten(false, result.Ok, tableNotConverted());
+    if (!problem.isEmpty()) {
+        MessageService::instance()->show(exportTitle(conversion), problem,
                                          MessageService::Icon::Error);
         return;
     }
@@ -123,13 +124,37 @@ void FileActions::SaveAsTypeCClick() {
                                      MessageService::Icon::Information);
 }
 
+QString FileActions::notWritten(bool refuseDamaged, bool ok, const QString& tableProblem) const {
+    const TiesData* entry = list_->entryAt(list_->currentRow());
+    if (!entry) return {};
+    const QString name = browser::EntryFileName(*entry);
+    const ReadDiagnostics& d = entry->Diagnostics;
+    if (d.HeaderError && (refuseDamaged || !ok)) {
+        const QString damaged = IsLdtFileName(platform::NativePath(name).toStdString())
+                                    ? tr("%1: EULUMDAT 文件已损坏 (第 %2 行); 未写入任何文件")
+                                    : tr("%1: 文件已损坏 (第 %2 行); 未写入任何文件");
+        return damaged.arg(name).arg(d.HeaderErrorLine);
+    }
+    if (d.Truncated() && (refuseDamaged || !ok)) // a file that ends early, as the CLI says it
+        return tr("%1: 文件已损坏 (%3 个数值中只有 %2 个); 未写入任何文件")
+            .arg(name)
+            .arg(d.ValuesRead)
+            .arg(d.ValuesExpected);
+    return ok ? QString() : tableProblem.arg(name);
+}
+
+QString FileActions::tableNotConverted() const {
+    return tr("%1: 无法转换此文件的光强表; 未写入任何文件");
+}
+
 // Writes `text` beside the shown file as `newName` and says so with the luminous flux before and
-// after: `done` takes the source's name, the new name and the two fluxes. Without a text (`ok`
-// false) nothing is written.
-void FileActions::writeConverted(const QString& title, const QString& newName, bool ok,
-                                 const std::string& text, bool ldt, const QString& done) {
-    if (!ok) {
-        MessageService::instance()->show(title, tr("意外错误。"), MessageService::Icon::Error);
+// after: `done` takes the source's name, the new name and the two fluxes. With a `problem`
+// nothing is written and the problem is shown.
+void FileActions::writeConverted(const QString& title, const QString& newName,
+                                 const QString& problem, const std::string& text, bool ldt,
+                                 const QString& done) {
+    if (!problem.isEmpty()) {
+        MessageService::instance()->show(title, problem, MessageService::Icon::Error);
         return;
     }
     if (!writeBeside(newName, text, title)) return;
@@ -152,7 +177,7 @@ void FileActions::SaveAsTypeCResampledClick() {
     writeConverted(tr("另存为C型 (重采样)"), besideName([&](const std::string& n) {
                        return ExportFileName("", n, result.Kind);
                    }),
-                   result.Ok, result.Text(), false,
+                   notWritten(false, result.Ok, tableNotConverted()), result.Text(), false,
                    tr("文件 %1 已重采样为C型, 保存为 %2\r光通量: 之前 %3 lm, 之后 %4 lm"));
 }
 
@@ -163,18 +188,20 @@ void FileActions::SaveAsLdtClick() {
         besideName([](const std::string& n) { return LdtExportFileName("", n); });
     const LdtText result = BuildLdtText(viewer_->preview()->PreviewIes(), entry->Lines,
                                         platform::NativePath(newName).toStdString());
-    writeConverted(tr("另存为LDT"), newName, result.Ok, result.Text, true,
+    writeConverted(tr("另存为LDT"), newName,
+                   notWritten(true, result.Ok, tr("%1: 没有可用的光强表; 未写入任何文件")),
+                   result.Text, true,
                    tr("文件 %1 已保存为 %2 (EULUMDAT)\r光通量: 之前 %3 lm, 之后 %4 lm"));
 }
 
 void FileActions::SaveAsIesClick() {
     const TiesData* entry = list_->entryAt(list_->currentRow());
     if (!entry) return;
-    writeConverted(tr("另存为IES"), besideName([](const std::string& n) {
-                       return ExportFileName("", n, ExportKind::None);
-                   }),
-                   true, BuildIesText(viewer_->preview()->PreviewIes(), entry->Lines), false,
-                   tr("文件 %1 已保存为 %2 (IES)\r光通量: 之前 %3 lm, 之后 %4 lm"));
+    writeConverted(
+        tr("另存为IES"),
+        besideName([](const std::string& n) { return ExportFileName("", n, ExportKind::None); }),
+        notWritten(true, true, {}), BuildIesText(viewer_->preview()->PreviewIes(), entry->Lines),
+        false, tr("文件 %1 已保存为 %2 (IES)\r光通量: 之前 %3 lm, 之后 %4 lm"));
 }
 
 } // namespace gonilux::mainwindow

@@ -130,7 +130,7 @@ TEST(CompareAndMapWindows, ShowTheirPictures) {
     source.Plane = 2;
     source.Caption = "first.ies";
     TBigGonioWin window(source);
-    EXPECT_EQ(map.windowTitle() + " " + window.windowTitle(), "Map BigGonioWin");
+    EXPECT_EQ(map.windowTitle() + " " + window.windowTitle(), "地图 比较");
     window.showCompare();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();

@@ -44,7 +44,7 @@ class Source final : public PreviewSource {
     int planePosition() const override { return 0; }
     DiagramOptions diagramOptions() const override { return Options; }
     QString selectedCaption() const override { return {}; }
-    std::vector<std::string> focusedTitles() const override { return {}; }
+    std::vector<std::string> focusedTitles() const override { return Titles; }
     std::vector<SelectedRecord> selectedRecords(int limit) const override {
         std::vector<SelectedRecord> taken;
         for (std::size_t i = 0; i < Selected.size() && std::ssize(taken) < limit; ++i)
@@ -57,6 +57,7 @@ class Source final : public PreviewSource {
         QStringLiteral(GONILUX_TESTDATA_DIR "/ies-real/tobspr-RenderPipeline/bollard.ies");
     DiagramOptions Options;
     std::vector<tIES> Selected;
+    std::vector<std::string> Titles;
 };
 
 class ReportWindowTest : public ::testing::Test {
@@ -111,23 +112,30 @@ TEST_F(ReportWindowTest, PagesFollowTheShownFileAndAreWritten) {
     source_.Ies = Light(2);
     source_.File = "/lib/b.ies";
     source_.Options.Multi = true;
+    source_.Titles = {"", "", "", "", " Spot 30/x "}; // the luminaire names the pictures
     window_.refresh();
     EXPECT_EQ(window_.windowTitle() + " " + Cell(table, 3, 0) + " " + table->toolTip(),
               "光度报告 - b.ies 1400 光强 (cd)");
     for (const char* name : {"c.svg", "c.png", "c.pdf"})
         EXPECT_TRUE(window_.exportPage(ReportWindow::Cartesian, dir_.filePath(name), {500, 400}));
+    QFile svg(dir_.filePath("c.svg"));
+    EXPECT_TRUE(svg.open(QIODevice::ReadOnly) &&
+                svg.readAll().contains("<title>Spot 30/x</title>"));
     EXPECT_TRUE(QImage(dir_.filePath("c.png")).size() == QSize(500, 400));
     EXPECT_TRUE(window_.exportPage(ReportWindow::Polar, dir_.filePath("p.png"), {300, 400}));
-    EXPECT_TRUE(QImage(dir_.filePath("p.png")).copy(0, 50, 300, 300) ==
+    // the preview's diagram, centred above the caption line of 20 pixels
+    EXPECT_TRUE(QImage(dir_.filePath("p.png")).copy(0, 40, 300, 300) ==
                 ComposeDiagram(300, 300, source_.Ies, RenderBackground | RenderDiagramCurves, 0,
                                source_.Options)
-                    .convertToFormat(QImage::Format_RGB32)); // the preview's diagram, centred
+                    .convertToFormat(QImage::Format_RGB32));
     EXPECT_FALSE(window_.exportPage(ReportWindow::Candela, dir_.filePath("t.png"), {500, 400}));
     EXPECT_FALSE(window_.writeDatasheet(dir_.filePath("sheet.pdf"))); // b.ies is not there
     source_.File = GONILUX_TESTDATA_DIR "/ies-real/tobspr-RenderPipeline/bollard.ies";
     window_.refresh();
     EXPECT_TRUE(window_.writeDatasheet(dir_.filePath("sheet.pdf")) &&
                 QFile(dir_.filePath("sheet.pdf")).size() > 2000);
+    const IlluminanceGrid sheetGrid = window_.datasheetInput().Isolux; // the page's settings
+    EXPECT_EQ(QSizeF(sheetGrid.Height, sheetGrid.Size), QSizeF(4, 1));
     EXPECT_FALSE(window_.saveCandelaCsv("/nonexistent/t.csv"));
     EXPECT_EQ(messages_.size(), 3);
     EXPECT_EQ(messages_.value(0), "无法保存图像\r" + dir_.filePath("t.png") + "\r此页不是图表");

@@ -54,7 +54,7 @@ TEST_F(FileListTest, CaptionChoiceAcrossFoldersAndTheProgressPanel) {
     EXPECT_EQ(dump(), "a long caption, wider!|R-Y*!");
     EXPECT_GT(view_.gridSize().width(),
               view_.fontMetrics().horizontalAdvance("a long caption, wider") + 20);
-    EXPECT_EQ(panels_, (QStringList{"Loading the IES files...||2", "Sorting data...||2"}));
+    EXPECT_EQ(panels_, (QStringList{"正在读取 IES 文件...||2", "正在排序...||2"}));
     chooseCaption(0);
     EXPECT_EQ(dump(), "y.ies*!|z.ies!");
     EXPECT_EQ(Rows(choice), (std::vector<int>{1, 0, 1, 0}));
@@ -64,7 +64,7 @@ TEST_F(FileListTest, CaptionChoiceAcrossFoldersAndTheProgressPanel) {
     view_.setKeepCaption(true);
     panels_.clear();
     chooseCaption(1); // every file read already: nothing is loaded
-    EXPECT_EQ(panels_, QStringList{"Sorting data...||2"});
+    EXPECT_EQ(panels_, QStringList{"正在排序...||2"});
     panels_.clear();
     show(makeFolder("Third", {{"t1.ies", IesFile("R-100")},
                               {"t2.ies", IesFile("")},
@@ -73,7 +73,7 @@ TEST_F(FileListTest, CaptionChoiceAcrossFoldersAndTheProgressPanel) {
     EXPECT_TRUE(view_.readProblemNote()->isVisible());
     EXPECT_EQ(dump(), "R-100!|R-300!|t2.ies!");
     EXPECT_EQ(panels_,
-              (QStringList{"Clearing...||2", "|Loading the IES files...|0", "Sorting data...||3"}));
+              (QStringList{"正在清除...||2", "|正在读取 IES 文件...|0", "正在排序...||3"}));
     EXPECT_FALSE(view_.processingPanel()->isVisible());
     EXPECT_EQ(view_.processingPanel()->geometry(), QRect((460 - 209) / 2, (360 - 49) / 2, 209, 49));
 }

@@ -35,7 +35,7 @@ TEST_F(FilterTest, EachViewShowsTheMatchingFilesWithoutRegardToCase) {
         show(folder_);
         panels_.clear();
         filter(QStringLiteral("Alpha")); // the titles are read behind the panel
-        EXPECT_EQ(panels_, QStringList{"Loading the IES files...||3"});
+        EXPECT_EQ(panels_, QStringList{"正在读取 IES 文件...||3"});
         EXPECT_FALSE(view_.processingPanel()->isVisible());
         for (const auto& [text, shown] : std::vector<std::pair<QString, QString>>{
                  {"Alpha", "alpha.ies!|b.ies!|~c.ies!"},

@@ -36,8 +36,23 @@ TEST_F(CliFixture, ReportWritesDatasheetsAndCatalogues) {
     EXPECT_NE(run.Err.find("/28] Sub/a.ies\n"), std::string::npos) << run.Err;
     for (const char* args :
          {"report", "report a.ies", "report a.ies -o a.png", "report -x",
-          "report a.ies b.ies -o a.pdf", "report a.ies -o", "report a.ies -o a.pdf --lang fr"})
+          "report a.ies b.ies -o a.pdf", "report a.ies -o", "report a.ies -o a.pdf --lang fr",
+          "report a.ies -o a.pdf --height 0", "report a.ies -o a.pdf --size x",
+          "report a.ies -o a.pdf --height", "report a.ies -o a.pdf --size -3"})
         EXPECT_EQ(Cli(args).Status, 2) << args;
+    // The isolux diagram's height and area: the same page for the defaults given, another for
+    // others.
+    const std::string sheet = "report track_spot_c_full.ies --lang en -o ";
+    for (const char* args : {"d.pdf", "h.pdf --height 3 --size 10", "o.pdf --height 8 --size 30"})
+        EXPECT_EQ(Cli(sheet + args).Status, 0) << args;
+    const auto page = [&](const char* name) { // without the time it was written
+        const std::string text = Slurp(dir_ / name);
+        const auto date = text.find("/CreationDate");
+        return date == std::string::npos ? text
+                                         : text.substr(0, date) + text.substr(text.find(')', date));
+    };
+    EXPECT_EQ(std::pair(page("d.pdf") == page("h.pdf"), page("d.pdf") == page("o.pdf")),
+              std::pair(true, false));
 }
 
 } // namespace

@@ -93,11 +93,11 @@ TEST_F(FileActionsTest, TheExportWritesTheFileBesideAndListsIt) {
                               "光通量: 之前 138.2 lm, 之后 161.1 lm";
     for (auto [file, item, written, message] :
          {std::tuple<QString, QString, QString, QString>{"c0", {}, {}, {}},
-          {"b", "Save as type C", "b_C.ies", converted.arg("b")},
-          {"r90", "Rotate to zero", "r90_R.ies",
+          {"b", "另存为C型", "b_C.ies", converted.arg("b")},
+          {"r90", "旋转到零度", "r90_R.ies",
            "文件 r90.ies 已旋转并保存为 r90_R.ies\r光通量: 之前 428.3 lm, 之后 428.3 lm"},
-          {"a.b", "Save as type C", "a.b_C.ies", converted.arg("a.b")},
-          {"b", "Save as type C", "b_C.ies", converted.arg("b")}}) {
+          {"a.b", "另存为C型", "a.b_C.ies", converted.arg("a.b")},
+          {"b", "另存为C型", "b_C.ies", converted.arg("b")}}) {
         select(file + ".ies");
         messages_.clear();
         EXPECT_EQ(popup()->SaveAsTypeC->isVisible() ? popup()->SaveAsTypeC->text() : QString(),
@@ -134,6 +134,14 @@ TEST_F(FileActionsTest, TheExportWritesTheFileBesideAndListsIt) {
         // within 2 % on this coarse 45-degree record; the core's tests hold real grids to 0.5 %
         EXPECT_NEAR(flux.captured(2).toDouble() / flux.captured(1).toDouble(), 1, 0.02);
     }
+    // A damaged file: what is wrong and that nothing was written, as the command line says it.
+    write("lib/sub/bad.ies", "TILT=NONE\r\n1 1000 1 3 12a 1 2 0 0 0\r\n1 1 0\r\n");
+    window_->openStartPath(path("lib/sub/bad.ies"));
+    messages_.clear();
+    popup()->SaveAsLdt->trigger();
+    EXPECT_EQ(messages_.value(0).Text, "bad.ies: 文件已损坏 (第 2 行); 未写入任何文件");
+    EXPECT_FALSE(QFile::exists(path("lib/sub/bad.ldt")));
+    window_->openStartPath(path("lib"));
     select("c0.ldt");
     EXPECT_TRUE(popup()->SaveAsIes->isVisible() && !popup()->SaveAsLdt->isVisible() &&
                 !popup()->SaveAsTypeCResampled->isVisible());
@@ -273,6 +281,12 @@ TEST_F(FileActionsTest, ThePictureGoesToFilesAndTheClipboardAsShown) {
     EXPECT_EQ(large.pixelColor(4, 4), shown.pixelColor(2, 2));
     popup()->CopyPicture1->trigger();
     EXPECT_EQ(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), shown);
+    PreviewPicture named = picture; // a caption line at the bottom, the drawing above it kept
+    named.Caption = "Spot";
+    ASSERT_TRUE(ExportPicture(named, path("named.png"), side));
+    const QImage captioned = QImage(path("named.png")).convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(captioned.copy(0, 0, side, side - 40) == shown.copy(0, 0, side, side - 40) &&
+                captioned != shown);
     AnswerNextDialog([&](QWidget* files) {
         EXPECT_EQ(static_cast<QFileDialog*>(files)->selectedFiles().value(0), path("lib/r90.png"));
         static_cast<QFileDialog*>(files)->selectNameFilter(
@@ -290,7 +304,7 @@ TEST_F(FileActionsTest, ThePictureGoesToFilesAndTheClipboardAsShown) {
     const QByteArray svg = read("lib/chosen.svg"); // the preview's drawing scaled to 128 pixels
     EXPECT_TRUE(
         svg.contains("<svg width=\"45.1556mm\" height=\"45.1556mm\"\n viewBox=\"0 0 128 128\"") &&
-        svg.contains("<title>Gonilux</title>") &&
+        svg.contains("<title>r90</title>") && // the file's name: its header names no luminaire
         svg.contains("transform=\"matrix(0.392638,0,0,0.392638,0,0)\""));
     EXPECT_TRUE(messages_.isEmpty());
     ASSERT_TRUE(ExportPicture(picture, path("x.pdf"), 256)); // a named page of 256 points

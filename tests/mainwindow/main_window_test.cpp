@@ -3,12 +3,14 @@
 // splitters.
 #include "auxwindows/compare_window.h"
 #include "auxwindows/render_window.h"
+#include "auxwindows/report_window.h"
 #include "mainwindow/layout_rules.h"
 #include "viewer_fixture.h"
 
 #include <QLabel>
 #include <QSplitter>
 #include <QWheelEvent>
+#include <QWindow>
 
 namespace gonilux::mainwindow::testing {
 namespace {
@@ -84,6 +86,9 @@ TEST_F(MainWindowTest, AFolderIsListedUnreadAndAFileIsShownWhenSelected) {
     ctl<QComboBox>("ComboBoxEncoding")
         ->setCurrentIndex(ctl<QComboBox>("ComboBoxEncoding")->findData("windows-1251"));
     EXPECT_TRUE(window_->infoText().contains("测试: Кот")) << window_->infoText().toStdString();
+    window_->openStartPath(path("lib/gone/x.ies")); // mistyped: the nearest folder, and a word
+    EXPECT_EQ(list()->folderPath() + " " + window_->labelInfo()->text(),
+              path("lib") + " 路径不存在: " + path("lib/gone/x.ies"));
 }
 
 // One slider position per plane, starting at the 0 degree plane; Shift + wheel steps it and the
@@ -254,6 +259,11 @@ TEST_F(MainWindowTest, TheToolWindowsFollowThePreview) {
               "b.ies3");
     window_->fileActions()->PopupMenu()->Map1->trigger();
     EXPECT_TRUE(window_->mapWindow()->isVisible());
+    window_->showReportWindow(); // a tool window of the main window: kept above it
+    QWidget* report = window_->reportWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(report));
+    EXPECT_TRUE(report->windowType() == Qt::Tool && report->parentWidget() == window_.get() &&
+                report->windowHandle()->transientParent() == window_->windowHandle());
 }
 
 // Ctrl+F shows the filter field; typing filters the list; Return goes to the list with the filter

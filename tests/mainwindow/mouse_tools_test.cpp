@@ -46,7 +46,7 @@ TEST_F(PreviewToolsTest, TheReadoutShowsTheDiagramScaleBesideThePointer) {
         EXPECT_EQ(pane_.readoutLines(),
                   QStringList(
                       {ReadoutIntensityLine(std::nearbyint(part * pane_.previewScale().FullScale)),
-                       " Degree " + QString::number(angle)}));
+                       " 角度 " + QString::number(angle)}));
         const QPoint origin(edge ? 296 - box.width() : x + 16, std::min(y + 8, 296 - box.height()));
         EXPECT_EQ(pane_.readoutRect(), QRect(origin, box)) << x << "," << y;
     }

@@ -201,6 +201,8 @@ TEST_F(SettingsTest, TheLanguageIsShownAndItsChoiceStored) {
     window_->fileActions()->PopupMenuPopup();
     EXPECT_EQ(window_->fileActions()->PopupMenu()->Refresh->text(), "Refresh\tF5");
     ASSERT_TRUE(InstallLanguage(Language::Chinese)); // the translator goes
+    // Qt's own dialogs (the file dialogs are Qt's) speak Chinese with the Chinese interface.
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "取消");
     EXPECT_EQ(ctl<QComboBox>("ComboBoxLanguage")->currentIndex(), 1);
     ctl<QComboBox>("ComboBoxLanguage")->setCurrentIndex(0);
     emit ctl<QComboBox>("ComboBoxLanguage")->activated(0);
