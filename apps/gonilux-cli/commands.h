@@ -2,6 +2,8 @@
 // and returns the process exit status: 0 success, 1 a file failed, 2 a usage error.
 #pragma once
 
+#include "photometry/figure_format.h"
+
 #include <string>
 
 namespace gonilux::cli {
@@ -14,6 +16,9 @@ int RunFind(int argc, char** argv);
 std::string InfoJsonLine(const std::string& file, const std::string& extra);
 int RunConvert(int argc, char** argv);
 int RunTable(int argc, char** argv);
+
+// "metric" or "file" (the argument of --units); false for anything else.
+bool ParseLengthSystem(const char* text, LengthSystem& system);
 
 // Prints "gonilux-cli: <message>" and the usage hint to stderr; returns 2.
 int UsageError(const char* message, const char* detail = nullptr);

@@ -26,6 +26,7 @@ struct ReportArgs {
     std::string Output;
     bool Recursive = false;
     bool English = false;
+    LengthSystem Units = LengthSystem::Metric;
 };
 
 bool EndsWithPdf(const std::string& name) {
@@ -40,7 +41,7 @@ int ParseArguments(int argc, char** argv, ReportArgs& args) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         const bool valued = std::strcmp(arg, "-o") == 0 || std::strcmp(arg, "--output") == 0 ||
-                            std::strcmp(arg, "--lang") == 0;
+                            std::strcmp(arg, "--lang") == 0 || std::strcmp(arg, "--units") == 0;
         if (valued && i + 1 >= argc) return UsageError("report: missing value of", arg);
         if (std::strcmp(arg, "-o") == 0 || std::strcmp(arg, "--output") == 0) {
             args.Output = argv[++i];
@@ -49,6 +50,9 @@ int ParseArguments(int argc, char** argv, ReportArgs& args) {
             if (std::strcmp(value, "en") != 0 && std::strcmp(value, "zh") != 0)
                 return UsageError("--lang is en or zh", value);
             args.English = std::strcmp(value, "en") == 0;
+        } else if (std::strcmp(arg, "--units") == 0) {
+            if (!ParseLengthSystem(argv[++i], args.Units))
+                return UsageError("report: --units takes", "metric or file");
         } else if (std::strcmp(arg, "--recursive") == 0) {
             args.Recursive = true;
         } else if (arg[0] == '-' && arg[1] != '\0') {
@@ -127,6 +131,7 @@ int RunReportCommand(int argc, char** argv) {
         if (folder) std::fprintf(stderr, "[%d/%d] %s\n", index + 1, count, names[index].c_str());
     });
     for (std::size_t i = 0; i < inputs.size(); ++i) {
+        inputs[i].Lengths = args.Units;
         if (inputs[i].Ok) continue;
         std::fprintf(stderr, "gonilux-cli: %s: %s\n", names[i].c_str(),
                      ProblemText(inputs[i]).c_str());

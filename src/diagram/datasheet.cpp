@@ -3,6 +3,7 @@
 
 #include "photometry/file_io.h"
 #include "photometry/header_encoding.h"
+#include "photometry/ldt_reader.h"
 #include "photometry/plane_pairs.h"
 #include "photometry/text_encoding.h"
 
@@ -47,6 +48,7 @@ void Fail(DatasheetInput& input, DatasheetProblem problem, const QString& detail
 DatasheetInput MakeDatasheetInput(const TiesData& entry, const QString& fileName) {
     DatasheetInput input;
     input.FileName = fileName;
+    input.Eulumdat = IsLdtFileName(fileName.toStdString());
     if (entry.Diagnostics.OpenFailed) {
         Fail(input, DatasheetProblem::Unreadable,
              QString::fromStdString(ToUtf8Lenient(entry.Diagnostics.OpenError)));
