@@ -50,7 +50,7 @@ QPoint ReadoutBoxOrigin(int x, int y, QSize box, int paneWidth, int r) {
 
 QString ReadoutIntensityLine(double intensity) {
     return QLatin1Char(' ') + QCoreApplication::translate("HoverReadout", "Intensity") +
-           QLatin1Char(' ') + FormatGrouped(intensity);
+           QLatin1Char(' ') + GroupedFigure(intensity, FigureKind::Intensity);
 }
 
 QString ReadoutDegreeLine(int angle) {
