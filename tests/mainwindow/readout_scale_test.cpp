@@ -34,7 +34,7 @@ TEST_F(ViewerTest, TheReadoutKeepsTheScaleOfThePictureUnderThePointer) {
         }
         return values;
     };
-    const QStringList small = {" Intensity 40", " Intensity 20"};
+    const QStringList small = {" Intensity 40.00", " Intensity 20.00"};
     EXPECT_EQ(read(), small);
     window_->compareWindow()->grab(); // draws the large record
     EXPECT_EQ(read(), small);
