@@ -31,6 +31,12 @@ constexpr FigureRule kRules[] = {
 
 constexpr double kFoot = 0.3048;
 
+// Beyond these magnitudes a figure is written with an exponent ("1e+20", "1e-300"): no table
+// of real photometry gets there, and the fixed form would run to hundreds of digits.
+constexpr double kLargest = 1e15;
+constexpr double kSmallest = 1e-6;
+constexpr int kMostDecimals = 9;
+
 // The decimal exponent of |value| once rounded to `significant` digits (999.96 at 4 digits is
 // 1000, exponent 3).
 int RoundedExponent(double value, int significant) {
@@ -59,7 +65,7 @@ int FigureDecimals(FigureKind kind, double value) {
     if (!std::isfinite(value) || value == 0) return 0;
     const int exponent = RoundedExponent(value, rule.Significant);
     if (std::pow(10.0, exponent) >= rule.WholeFrom) return 0;
-    return std::max(0, rule.Significant - 1 - exponent);
+    return std::clamp(rule.Significant - 1 - exponent, 0, kMostDecimals);
 }
 
 int TableDecimals(FigureKind kind, std::span<const double> values) {
@@ -82,6 +88,9 @@ std::string FixedNumber(double value, int decimals) {
 }
 
 std::string FigureNumber(double value, FigureKind kind) {
+    const double size = std::fabs(value);
+    if (std::isfinite(value) && value != 0 && (size >= kLargest || size < kSmallest))
+        return RoundedNumber(value, std::max(1, FigureRuleOf(kind).Significant));
     const std::string text = FixedNumber(value, FigureDecimals(kind, value));
     return FigureRuleOf(kind).TrimZeros ? TrimZeros(text) : text;
 }

@@ -50,7 +50,9 @@ int TableDecimals(FigureKind kind, std::span<const double> values);
 // `value` rounded to `decimals` places ('.', no grouping, no "-0"); empty when not finite.
 std::string FixedNumber(double value, int decimals);
 
-// The number of a figure by its kind's rule, without unit; empty when not finite.
+// The number of a figure by its kind's rule, without unit; empty when not finite. Magnitudes
+// from 1e15 on and below 1e-6 are written with an exponent ("1e+20") instead; no kind gets more
+// than 9 decimals.
 std::string FigureNumber(double value, FigureKind kind);
 
 // The number and its unit ("3000 lm", "35.0°", "1.66x"); `missing` when the value is not
