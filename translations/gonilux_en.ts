@@ -658,12 +658,8 @@
 <context>
     <name>gonilux::auxwindows::ReportWindow</name>
     <message>
-        <source>光强 (cd)</source>
-        <translation>Intensity (cd)</translation>
-    </message>
-    <message>
-        <source>光强 (cd/klm)</source>
-        <translation>Intensity (cd/klm)</translation>
+        <source>光强 (%1)</source>
+        <translation>Intensity (%1)</translation>
     </message>
     <message>
         <source>区域</source>
@@ -1431,6 +1427,22 @@
     <message>
         <source>标题栏全路径</source>
         <translation>Path in title bar</translation>
+    </message>
+    <message>
+        <source>长度单位</source>
+        <translation>Length unit</translation>
+    </message>
+    <message>
+        <source>公制</source>
+        <translation>Metric</translation>
+    </message>
+    <message>
+        <source>文件自身单位</source>
+        <translation>The file&apos;s own units</translation>
+    </message>
+    <message>
+        <source>发光面尺寸的单位：公制 (m 或 mm)，或文件自身的单位 (IES: 英尺或米；EULUMDAT: mm)</source>
+        <translation>The unit of the luminous opening&apos;s size: metric (m or mm), or the file&apos;s own units (IES: feet or metres; EULUMDAT: mm)</translation>
     </message>
     <message>
         <source>语言</source>

@@ -1,8 +1,10 @@
 // gonilux-cli info: a summary or a JSON line per file.
 #include "commands.h"
+#include "photometry/figure_format.h"
 #include "photometry/file_io.h"
 #include "photometry/header_encoding.h"
 #include "photometry/header_titles.h"
+#include "photometry/ldt_reader.h"
 #include "photometry/light_tables.h"
 #include "photometry/metrics.h"
 #include "photometry/text_encoding.h"
@@ -17,13 +19,6 @@
 
 namespace gonilux::cli {
 namespace {
-
-std::string JsonNumber(double value) {
-    if (!std::isfinite(value)) return "null";
-    char buf[64];
-    auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
-    return std::string(buf, end);
-}
 
 std::string JsonArray(const tArrEx& values) {
     std::string out = "[";
@@ -145,18 +140,15 @@ const char* TypeName(std::uint16_t type) {
     }
 }
 
-// The figure with one decimal and its unit, "n/a" when there is none.
-std::string Figure(double value, const char* unit = "") {
-    if (!std::isfinite(value)) return "n/a";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.1f%s%s", value, *unit ? " " : "", unit);
-    return buf;
+// The figure with its kind's digits and unit, "n/a" when there is none.
+std::string Figure(double value, FigureKind kind) {
+    return FigureText(value, kind);
 }
 
 std::string FluxBasis(const tMetrics& m) {
     if (m.Absolute) return "absolute photometry";
     if (std::isnan(m.LampFlux)) return "relative photometry, no rated lamp flux";
-    return "relative photometry, rated lamp flux " + JsonNumber(m.LampFlux) + " lm";
+    return "relative photometry, rated lamp flux " + Figure(m.LampFlux, FigureKind::Flux);
 }
 
 void PrintMetrics(const tMetrics& m) {
@@ -164,29 +156,35 @@ void PrintMetrics(const tMetrics& m) {
         std::printf("  luminous flux: n/a (no usable intensity table)\n");
         return;
     }
-    std::printf("  luminous flux: %s (%s)\n", Figure(m.LuminaireFlux, "lm").c_str(),
+    using K = FigureKind;
+    std::printf("  luminous flux: %s (%s)\n", Figure(m.LuminaireFlux, K::Flux).c_str(),
                 FluxBasis(m).c_str());
-    std::printf("  downward %s, upward %s\n", Figure(100 * m.DownwardFraction, "%").c_str(),
-                Figure(100 * m.UpwardFraction, "%").c_str());
-    std::printf("  light output ratio: %s\n", Figure(100 * m.LightOutputRatio, "%").c_str());
-    std::printf("  efficacy: %s\n", Figure(m.Efficacy, "lm/W").c_str());
+    std::printf("  downward %s, upward %s\n", Figure(100 * m.DownwardFraction, K::Percent).c_str(),
+                Figure(100 * m.UpwardFraction, K::Percent).c_str());
+    std::printf("  light output ratio: %s\n", Figure(100 * m.LightOutputRatio, K::Percent).c_str());
+    std::printf("  efficacy: %s\n", Figure(m.Efficacy, K::Efficacy).c_str());
     std::printf("  maximum intensity at: vertical %s, horizontal %s\n",
-                JsonNumber(m.MaxVertAngle).c_str(), JsonNumber(m.MaxHorzAngle).c_str());
+                Figure(m.MaxVertAngle, K::Angle).c_str(), Figure(m.MaxHorzAngle, K::Angle).c_str());
     const std::string firstName = SpreadPlaneName(m.SpreadPlanes, 0);
     const std::string secondName = SpreadPlaneName(m.SpreadPlanes, 1);
     const char* first = firstName.c_str();
     const char* second = secondName.c_str();
-    std::printf("  beam angle (50 %%, the wider plane): %s\n", Figure(BeamAngle(m)).c_str());
-    std::printf("  field angle (10 %%, the wider plane): %s\n", Figure(FieldAngle(m)).c_str());
-    std::printf("  beam angle (50 %%): %s %s, %s %s\n", first, Figure(m.Spread0.Beam).c_str(),
-                second, Figure(m.Spread90.Beam).c_str());
-    std::printf("  field angle (10 %%): %s %s, %s %s\n", first, Figure(m.Spread0.Field).c_str(),
-                second, Figure(m.Spread90.Field).c_str());
+    std::printf("  beam angle (50 %%, the wider plane): %s\n", Figure(BeamAngle(m), K::Angle).c_str());
+    std::printf("  field angle (10 %%, the wider plane): %s\n",
+                Figure(FieldAngle(m), K::Angle).c_str());
+    std::printf("  beam angle (50 %%): %s %s, %s %s\n", first,
+                Figure(m.Spread0.Beam, K::Angle).c_str(), second,
+                Figure(m.Spread90.Beam, K::Angle).c_str());
+    std::printf("  field angle (10 %%): %s %s, %s %s\n", first,
+                Figure(m.Spread0.Field, K::Angle).c_str(), second,
+                Figure(m.Spread90.Field, K::Angle).c_str());
     std::printf("  measured about the peak at: %s %s, %s %s\n", first,
-                JsonNumber(m.Spread0.Axis).c_str(), second, JsonNumber(m.Spread90.Axis).c_str());
+                Figure(m.Spread0.Axis, K::Angle).c_str(), second,
+                Figure(m.Spread90.Axis, K::Angle).c_str());
 }
 
-void PrintSummary(const std::string& file, const TiesData& entry, const std::string& encoding) {
+void PrintSummary(const std::string& file, const TiesData& entry, const std::string& encoding,
+                  LengthSystem units) {
     const tIES& ies = entry.Ies;
     double maximum = 0;
     for (const tArrEx& row : ies.Candela)
@@ -198,11 +196,15 @@ void PrintSummary(const std::string& file, const TiesData& entry, const std::str
     if (ies.LumensPerLamp < 0)
         std::printf("  absolute photometry, %u lamp(s)\n", unsigned{ies.LampCount});
     else
-        std::printf("  rated lamp flux: %u x %s lm\n", unsigned{ies.LampCount},
-                    JsonNumber(ies.LumensPerLamp).c_str());
-    std::printf("  maximum intensity: %s cd (multiplier %s)\n",
-                JsonNumber(maximum * (std::isfinite(ies.Multiplier) ? ies.Multiplier : 1)).c_str(),
-                JsonNumber(ies.Multiplier).c_str());
+        std::printf("  rated lamp flux: %u x %s\n", unsigned{ies.LampCount},
+                    Figure(ies.LumensPerLamp, FigureKind::Flux).c_str());
+    std::printf("  maximum intensity: %s (multiplier %s)\n",
+                Figure(maximum * (std::isfinite(ies.Multiplier) ? ies.Multiplier : 1),
+                       FigureKind::Intensity)
+                    .c_str(),
+                FigureNumber(ies.Multiplier, FigureKind::Multiplier).c_str());
+    std::printf("  luminous opening (width x length x height): %s\n",
+                OpeningText(ies, units, FileLengthKind(ies, IsLdtFileName(file))).c_str());
     if (entry.Diagnostics.Damaged())
         std::printf("  damaged file: %s; the figures come from the values present\n",
                     DamageText(entry.Diagnostics).c_str());
@@ -237,6 +239,7 @@ std::string InfoJsonLine(const std::string& file, const std::string& extra) {
 
 int RunInfo(int argc, char** argv) {
     bool json = false;
+    LengthSystem units = LengthSystem::Metric;
     std::string encoding(kAutoEncoding);
     std::vector<std::string> files;
     bool optionsDone = false;
@@ -247,6 +250,10 @@ int RunInfo(int argc, char** argv) {
             if (i + 1 >= argc || !IsKnownHeaderEncoding(argv[i + 1]))
                 return UsageError("info: --encoding takes one of", KnownEncodings().c_str());
             encoding = argv[++i];
+        } else if (!optionsDone && std::strcmp(argv[i], "--units") == 0) {
+            if (i + 1 >= argc || !ParseLengthSystem(argv[i + 1], units))
+                return UsageError("info: --units takes", "metric or file");
+            ++i;
         } else if (!optionsDone && std::strcmp(argv[i], "--") == 0)
             optionsDone = true;
         else if (!optionsDone && argv[i][0] == '-' && argv[i][1] != '\0')
@@ -273,7 +280,7 @@ int RunInfo(int argc, char** argv) {
         if (json)
             std::printf("%s\n", JsonRecord(file, entry, used).c_str());
         else
-            PrintSummary(file, entry, used);
+            PrintSummary(file, entry, used, units);
     }
     std::fflush(stdout);
     return status;

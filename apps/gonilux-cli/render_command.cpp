@@ -4,6 +4,7 @@
 #include "diagram/diagram_file.h"
 #include "offscreen_app.h"
 #include "photometry/file_io.h"
+#include "photometry/ldt_reader.h"
 
 #include <QByteArray>
 #include <QGuiApplication>
@@ -76,7 +77,7 @@ int ApplyValue(int argc, char** argv, int& i, RenderArguments& args) {
     const char* arg = argv[i];
     const bool output = Is(arg, "-o") || Is(arg, "--output");
     if (!output && !Is(arg, "--size") && !Is(arg, "--plane") && !Is(arg, "--scale") &&
-        !Is(arg, "--angle") && !Is(arg, "--lang"))
+        !Is(arg, "--angle") && !Is(arg, "--lang") && !Is(arg, "--units"))
         return -1;
     if (i + 1 >= argc) return UsageError("option needs a value", arg);
     const char* value = argv[++i];
@@ -98,6 +99,9 @@ int ApplyValue(int argc, char** argv, int& i, RenderArguments& args) {
     } else if (Is(arg, "--lang")) {
         if (!Is(value, "en") && !Is(value, "zh")) return UsageError("--lang is en or zh", value);
         args.English = Is(value, "en");
+    } else if (Is(arg, "--units")) {
+        if (!ParseLengthSystem(value, r.Options.Lengths))
+            return UsageError("--units is metric or file", value);
     } else if (!ParseScale(value, r.Scale)) {
         return UsageError("scale must be a number above 0.01 and at most 100", value);
     }
@@ -117,6 +121,7 @@ int ParseArguments(int argc, char** argv, RenderArguments& args) {
         args.Input = arg;
     }
     if (args.Input.empty()) return UsageError("render needs an IES file");
+    args.Request.Options.Eulumdat = IsLdtFileName(args.Input);
     if (args.Output.empty())
         return UsageError("render needs an output file (-o OUT.png|.svg|.pdf)");
     if (args.PlaneGiven && args.AngleGiven) return UsageError("give --plane or --angle, not both");

@@ -27,6 +27,7 @@ struct ReportArgs {
     bool Recursive = false;
     bool English = false;
     DatasheetIsolux Isolux; // --height, --size
+    LengthSystem Units = LengthSystem::Metric;
 };
 
 bool EndsWithPdf(const std::string& name) {
@@ -42,7 +43,8 @@ int ParseArguments(int argc, char** argv, ReportArgs& args) {
         const char* arg = argv[i];
         const bool metres = std::strcmp(arg, "--height") == 0 || std::strcmp(arg, "--size") == 0;
         const bool valued = std::strcmp(arg, "-o") == 0 || std::strcmp(arg, "--output") == 0 ||
-                            std::strcmp(arg, "--lang") == 0 || metres;
+                            std::strcmp(arg, "--lang") == 0 || std::strcmp(arg, "--units") == 0 ||
+                            metres;
         if (valued && i + 1 >= argc) return UsageError("report: missing value of", arg);
         if (metres) {
             double& value = arg[2] == 'h' ? args.Isolux.Height : args.Isolux.Size;
@@ -55,6 +57,9 @@ int ParseArguments(int argc, char** argv, ReportArgs& args) {
             if (std::strcmp(value, "en") != 0 && std::strcmp(value, "zh") != 0)
                 return UsageError("--lang is en or zh", value);
             args.English = std::strcmp(value, "en") == 0;
+        } else if (std::strcmp(arg, "--units") == 0) {
+            if (!ParseLengthSystem(argv[++i], args.Units))
+                return UsageError("report: --units takes", "metric or file");
         } else if (std::strcmp(arg, "--recursive") == 0) {
             args.Recursive = true;
         } else if (arg[0] == '-' && arg[1] != '\0') {
@@ -139,6 +144,7 @@ int RunReportCommand(int argc, char** argv) {
         },
         args.Isolux);
     for (std::size_t i = 0; i < inputs.size(); ++i) {
+        inputs[i].Lengths = args.Units;
         if (inputs[i].Ok) continue;
         std::fprintf(stderr, "gonilux-cli: %s: %s\n", names[i].c_str(),
                      ProblemText(inputs[i]).c_str());

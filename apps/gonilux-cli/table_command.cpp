@@ -1,6 +1,7 @@
 // gonilux-cli table: the candela table, the zonal lumens or the illuminance on a floor of one
 // file, as aligned text or as CSV.
 #include "commands.h"
+#include "photometry/figure_format.h"
 #include "photometry/file_io.h"
 #include "photometry/header_titles.h"
 #include "photometry/light_tables.h"
@@ -27,19 +28,18 @@ struct TableOptions {
     bool HeightGiven = false;
     bool SizeGiven = false;
     bool Csv = false;
+    bool Candela = true; // --unit cd (true) or cdklm: the report window's two choices
+    bool UnitGiven = false;
 };
 
-// `decimals` after the point ('.' whatever the locale); the shortest exact text for -1; "n/a"
-// when there is no value.
-std::string Number(double value, int decimals = -1) {
-    if (!std::isfinite(value)) return "n/a";
-    if (value == 0) value = 0; // no "-0"
-    char buf[400];
-    const auto end =
-        decimals < 0
-            ? std::to_chars(buf, buf + sizeof buf, value).ptr
-            : std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals).ptr;
-    return std::string(buf, end);
+// `decimals` after the point ('.' whatever the locale); "n/a" when there is no value.
+std::string Number(double value, int decimals) {
+    return std::isfinite(value) ? FixedNumber(value, decimals) : "n/a";
+}
+
+// A figure by its kind's digits, without unit.
+std::string Number(double value, FigureKind kind) {
+    return std::isfinite(value) ? FigureNumber(value, kind) : "n/a";
 }
 
 using Row = std::vector<std::string>;
@@ -65,49 +65,65 @@ std::string Aligned(const std::vector<Row>& rows) {
 }
 
 std::string CandelaText(const CandelaTable& table) {
-    std::vector<Row> rows{{"cd"}};
+    const std::string unit = CandelaUnit(table);
+    std::vector<Row> rows{{unit}};
+    const int planeDecimals = LabelDecimals(table.Planes);
     for (double plane : table.Planes)
-        rows[0].push_back(Number(plane));
+        rows[0].push_back(Number(plane, planeDecimals));
+    const int angleDecimals = LabelDecimals(table.Angles);
+    const int decimals = CandelaDecimals(table);
     for (std::size_t v = 0; v < table.Angles.size(); ++v) {
-        rows.push_back({Number(table.Angles[v])});
+        rows.push_back({Number(table.Angles[v], angleDecimals)});
         for (double value : table.Values[v])
-            rows.back().push_back(Number(value, 1));
+            rows.back().push_back(Number(value, decimals));
     }
-    return "intensities (cd): vertical angles down, horizontal angles across\n" + Aligned(rows);
+    return "intensities (" + unit + "): vertical angles down, horizontal angles across\n" +
+           Aligned(rows);
 }
 
 std::string ZonalText(const ZonalSummary& z) {
+    using K = FigureKind;
+    std::vector<double> lumens;
+    for (const auto* zones : {&z.Zones, &z.TenDegreeZones})
+        for (const ZoneFlux& zone : *zones)
+            lumens.push_back(zone.Lumens);
+    const int lm = TableDecimals(K::Flux, lumens);
+    const int percent = FigureRuleOf(K::Percent).Decimals;
     std::vector<Row> rows{{"zone", "lm", "% lamp", "% luminaire"}};
     for (const auto* zones : {&z.Zones, &z.TenDegreeZones})
         for (const ZoneFlux& zone : *zones)
-            rows.push_back({ZoneName(zone), Number(zone.Lumens, 1), Number(zone.PercentLamp, 1),
-                            Number(zone.PercentLuminaire, 1)});
+            rows.push_back({ZoneName(zone), Number(zone.Lumens, lm),
+                            Number(zone.PercentLamp, percent),
+                            Number(zone.PercentLuminaire, percent)});
     std::string codes;
     for (double code : z.CieFluxCodes)
-        codes += " " + Number(std::round(code), 0);
-    return Aligned(rows) + "lamp flux: " + Number(z.LampFlux, 1) +
-           " lm, luminaire flux: " + Number(z.LuminaireFlux, 1) + " lm\nCIE flux code:" + codes +
-           "\n";
+        codes += " " + Number(code, K::FluxCode);
+    return Aligned(rows) + "lamp flux: " + Number(z.LampFlux, K::Flux) +
+           " lm, luminaire flux: " + Number(z.LuminaireFlux, K::Flux) +
+           " lm\nCIE flux code:" + codes + "\n";
 }
 
 std::string IsoluxText(const IlluminanceGrid& grid) {
     std::vector<Row> rows{{"y\\x (m)"}};
+    const int positions = LabelDecimals(grid.Positions);
     for (double x : grid.Positions)
-        rows[0].push_back(Number(x));
+        rows[0].push_back(Number(x, positions));
+    const int decimals = TableDecimals(FigureKind::Illuminance, grid.Lux);
     for (int iy = 0; iy < grid.Count; ++iy) {
-        rows.push_back({Number(grid.Positions[iy])});
+        rows.push_back({Number(grid.Positions[iy], positions)});
         for (int ix = 0; ix < grid.Count; ++ix)
-            rows.back().push_back(Number(grid.At(ix, iy), 2));
+            rows.back().push_back(Number(grid.At(ix, iy), decimals));
     }
-    return "illuminance (lx) on a floor " + Number(grid.Height) + " m below the luminaire, " +
-           Number(grid.Size) + " m square: maximum " + Number(grid.Maximum, 2) + ", average " +
-           Number(grid.Average, 2) + "\n" + Aligned(rows);
+    return "illuminance (lx) on a floor " + RoundedNumber(grid.Height) +
+           " m below the luminaire, " + RoundedNumber(grid.Size) + " m square: maximum " +
+           Number(grid.Maximum, FigureKind::Illuminance) + ", average " +
+           Number(grid.Average, FigureKind::Illuminance) + "\n" + Aligned(rows);
 }
 
 // The text of the table; empty when the record has none.
 std::string TableText(const tIES& ies, const TableOptions& o) {
     if (o.Kind == "candela") {
-        const CandelaTable table = BuildCandelaTable(ies, true);
+        const CandelaTable table = BuildCandelaTable(ies, o.Candela);
         return !table.Valid ? "" : o.Csv ? CandelaCsv(table) : CandelaText(table);
     }
     if (o.Kind == "zonal") {
@@ -136,6 +152,13 @@ int ParseTableOptions(int argc, char** argv, TableOptions& o) {
                 return UsageError("table: a positive number of metres must follow", arg);
             (height ? o.HeightGiven : o.SizeGiven) = true;
             ++i;
+        } else if (option && !std::strcmp(arg, "--unit")) {
+            const std::string_view unit = i + 1 < argc ? argv[i + 1] : "";
+            if (unit != "cd" && unit != "cdklm")
+                return UsageError("table: --unit takes", "cd or cdklm");
+            o.Candela = unit == "cd";
+            o.UnitGiven = true;
+            ++i;
         } else if (option && !std::strcmp(arg, "--csv")) {
             o.Csv = true;
         } else if (option && !std::strcmp(arg, "--")) {
@@ -151,6 +174,8 @@ int ParseTableOptions(int argc, char** argv, TableOptions& o) {
     if (o.File.empty()) return UsageError("table: no file given");
     if (o.Kind != "candela" && o.Kind != "zonal" && o.Kind != "isolux")
         return UsageError("table: --kind takes", "candela, zonal or isolux");
+    if (o.Kind != "candela" && o.UnitGiven)
+        return UsageError("table: --unit belongs to", "--kind candela");
     if (o.Kind != "isolux" && (o.HeightGiven || o.SizeGiven))
         return UsageError("table: --height and --size belong to", "--kind isolux");
     return 0;

@@ -20,16 +20,13 @@ bool HasTable(const tIES* ies) {
 }
 
 QString Degrees(double angle) {
-    return ReportNumber(angle, 1) + QChar(0x00B0);
+    return GroupedFigureText(angle, FigureKind::Angle);
 }
 
 } // namespace
 
 QString ReportNumber(double value, int decimals) {
-    if (!std::isfinite(value)) return QStringLiteral("-");
-    const double factor = std::pow(10.0, decimals);
-    const double rounded = std::round(value * factor) / factor;
-    return FormatGrouped(rounded == 0 ? 0.0 : rounded); // no "-0"
+    return GroupedFixed(value, decimals);
 }
 
 QString ReadingText(const PointerReading& reading) {
@@ -37,7 +34,8 @@ QString ReadingText(const PointerReading& reading) {
     const QString plane = reading.TypeC ? QStringLiteral("C ") : QStringLiteral("H ");
     const QString gamma = reading.TypeC ? QStringLiteral("γ ") : QStringLiteral("V ");
     return plane + Degrees(reading.Plane) + QStringLiteral("  ") + gamma + Degrees(reading.Gamma) +
-           QStringLiteral("  ") + ReportNumber(reading.Value, 1) + QLatin1Char(' ') + reading.Unit;
+           QStringLiteral("  ") + GroupedFigure(reading.Value, FigureKind::Intensity) +
+           QLatin1Char(' ') + reading.Unit;
 }
 
 PointerReading PolarReading(const tIES& ies, int plane, bool absolute, QPointF offset) {
@@ -98,26 +96,26 @@ std::vector<QStringList> FigureRows(const std::vector<tMetrics>& metrics) {
     struct Figure {
         const char* Name;
         double (*Value)(const tMetrics&);
-        int Decimals;
+        FigureKind Kind;
     };
+    using K = FigureKind;
     static const Figure kFigures[] = {
         {QT_TRANSLATE_NOOP("ReportWindow", "最大光强 (cd)"),
-         [](const tMetrics& m) { return m.MaxIntensity; }, 0},
+         [](const tMetrics& m) { return m.MaxIntensity; }, K::Intensity},
         {QT_TRANSLATE_NOOP("ReportWindow", "灯具光通量 (lm)"),
-         [](const tMetrics& m) { return m.LuminaireFlux; }, 0},
+         [](const tMetrics& m) { return m.LuminaireFlux; }, K::Flux},
         {QT_TRANSLATE_NOOP("ReportWindow", "光效 (lm/W)"),
-         [](const tMetrics& m) { return m.Efficacy; }, 1},
-        {QT_TRANSLATE_NOOP("ReportWindow", "光束角 (°)"), BeamAngle, 1},
-        {QT_TRANSLATE_NOOP("ReportWindow", "场角 (°)"), FieldAngle, 1},
+         [](const tMetrics& m) { return m.Efficacy; }, K::Efficacy},
+        {QT_TRANSLATE_NOOP("ReportWindow", "光束角 (°)"), BeamAngle, K::Angle},
+        {QT_TRANSLATE_NOOP("ReportWindow", "场角 (°)"), FieldAngle, K::Angle},
         {QT_TRANSLATE_NOOP("ReportWindow", "下射光比例 (%)"),
-         [](const tMetrics& m) { return m.DownwardFraction * 100; }, 1},
+         [](const tMetrics& m) { return m.DownwardFraction * 100; }, K::Percent},
     };
     std::vector<QStringList> rows;
     for (const Figure& figure : kFigures) {
         QStringList row{Tr(figure.Name)};
         for (const tMetrics& m : metrics)
-            row.append(m.Valid ? ReportNumber(figure.Value(m), figure.Decimals)
-                               : QStringLiteral("-"));
+            row.append(m.Valid ? GroupedFigure(figure.Value(m), figure.Kind) : QStringLiteral("-"));
         rows.push_back(row);
     }
     // Each principal plane named with its angles, since the planes follow each file's peak.
@@ -137,21 +135,26 @@ std::vector<QStringList> FigureRows(const std::vector<tMetrics>& metrics) {
     return rows;
 }
 
-QString CandelaCell(double value) {
-    if (!std::isfinite(value)) return {};
-    const double rounded = std::round(value * 100) / 100;
-    return ShortestText(rounded == 0 ? 0.0 : rounded);
+QString CandelaCell(double value, int decimals) {
+    return std::isfinite(value) ? QString::fromStdString(FixedNumber(value, decimals)) : QString();
+}
+
+QString CandelaUnitText(const CandelaTable& table) {
+    return QString::fromStdString(CandelaUnit(table));
 }
 
 QString CandelaText(const CandelaTable& table) {
     if (!table.Valid) return {};
-    QString text = table.Candela ? QStringLiteral("cd") : QStringLiteral("cd/klm");
+    QString text = CandelaUnitText(table);
+    const int planes = LabelDecimals(table.Planes);
+    const int angles = LabelDecimals(table.Angles);
+    const int decimals = CandelaDecimals(table);
     for (double plane : table.Planes)
-        text += QLatin1Char('\t') + CandelaCell(plane);
+        text += QLatin1Char('\t') + CandelaCell(plane, planes);
     for (std::size_t a = 0; a < table.Angles.size() && a < table.Values.size(); ++a) {
-        text += QLatin1Char('\n') + CandelaCell(table.Angles[a]);
+        text += QLatin1Char('\n') + CandelaCell(table.Angles[a], angles);
         for (double value : table.Values[a])
-            text += QLatin1Char('\t') + CandelaCell(value);
+            text += QLatin1Char('\t') + CandelaCell(value, decimals);
     }
     return text + QLatin1Char('\n');
 }

@@ -16,7 +16,8 @@ namespace gonilux::auxwindows {
 
 inline constexpr int kMaxOverlayFiles = 4;
 
-// A number rounded to `decimals` places with grouped digits ("1 234.5"); "-" for NaN.
+// A number rounded to `decimals` places with grouped digits ("1 234.5"); "-" for NaN. Figures
+// take their digits from their kind instead (GroupedFigure, photometry/figure_format.h).
 QString ReportNumber(double value, int decimals);
 
 // The intensity under the pointer: the direction (type C: gamma from the nadir and the C-plane;
@@ -59,8 +60,11 @@ std::vector<QStringList> FigureRows(const std::vector<tMetrics>& metrics);
 
 // The candela table as the table widget shows it and the clipboard gets it: the angles down the
 // first column, the planes across the header row (its first cell the unit), separated by tabs,
-// one line per row.
+// one line per row. Every value has the same decimals (CandelaDecimals), as in the CSV and
+// `gonilux-cli table --kind candela`; the angles the fewest that show them (LabelDecimals).
 QString CandelaText(const CandelaTable& table);
-QString CandelaCell(double value);
+QString CandelaCell(double value, int decimals);
+// "cd" or "cd/klm".
+QString CandelaUnitText(const CandelaTable& table);
 
 } // namespace gonilux::auxwindows

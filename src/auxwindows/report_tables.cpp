@@ -2,6 +2,7 @@
 // datasheet PDF.
 #include "diagram/datasheet.h"
 #include "diagram/diagram_file.h"
+#include "diagram/diagram_text.h"
 #include "platform/message_service.h"
 #include "platform/native_names.h"
 #include "platform/shell_actions.h"
@@ -53,9 +54,11 @@ void ReportFailure(const QString& text, const QString& path, const QString& reas
                                                platform::MessageService::Icon::Error);
 }
 
-QStringList ZoneCells(const ZoneFlux& zone) {
-    return {QString::fromStdString(ZoneName(zone)) + QChar(0x00B0), ReportNumber(zone.Lumens, 1),
-            ReportNumber(zone.PercentLamp, 1), ReportNumber(zone.PercentLuminaire, 1)};
+QStringList ZoneCells(const ZoneFlux& zone, int lumenDecimals) {
+    const int percent = FigureRuleOf(FigureKind::Percent).Decimals;
+    return {QString::fromStdString(ZoneName(zone)) + QChar(0x00B0),
+            GroupedFixed(zone.Lumens, lumenDecimals), GroupedFixed(zone.PercentLamp, percent),
+            GroupedFixed(zone.PercentLuminaire, percent)};
 }
 
 } // namespace
@@ -63,21 +66,25 @@ QStringList ZoneCells(const ZoneFlux& zone) {
 void ReportWindow::fillCandela() {
     candela_->setUpdatesEnabled(false);
     const QString plane = ies_.PhotometricType == 1 ? QStringLiteral("C") : QStringLiteral("H");
+    const int planes = LabelDecimals(table_.Planes);
+    const int angles = LabelDecimals(table_.Angles);
+    const int decimals = CandelaDecimals(table_);
     QStringList columns;
     for (double angle : table_.Planes)
-        columns.append(plane + CandelaCell(angle));
+        columns.append(plane + CandelaCell(angle, planes));
     ResetTable(candela_, static_cast<int>(table_.Angles.size()), columns);
     QStringList rows;
     for (double angle : table_.Angles)
-        rows.append(CandelaCell(angle) + QChar(0x00B0));
+        rows.append(CandelaCell(angle, angles) + QChar(0x00B0));
     candela_->setVerticalHeaderLabels(rows);
     for (std::size_t a = 0; a < table_.Values.size(); ++a)
         for (std::size_t p = 0; p < table_.Values[a].size(); ++p)
             candela_->setItem(static_cast<int>(a), static_cast<int>(p),
-                              Cell(CandelaCell(table_.Values[a][p])));
+                              Cell(CandelaCell(table_.Values[a][p], decimals)));
     candela_->setUpdatesEnabled(true);
-    candela_->setToolTip(table_.Valid ? (table_.Candela ? tr("光强 (cd)") : tr("光强 (cd/klm)"))
-                                      : QString());
+    const QString unit = table_.Valid ? tr("光强 (%1)").arg(CandelaUnitText(table_)) : QString();
+    candela_->setToolTip(unit);
+    candelaUnit_->setText(unit);
 }
 
 void ReportWindow::fillZonal() {
@@ -86,8 +93,12 @@ void ReportWindow::fillZonal() {
     zones.insert(zones.end(), zonal.TenDegreeZones.begin(), zonal.TenDegreeZones.end());
     ResetTable(zonal_, static_cast<int>(zones.size()),
                {tr("区域"), tr("光通量 (lm)"), tr("占灯泡光通量 %"), tr("占灯具光通量 %")});
+    std::vector<double> lumens;
+    for (const ZoneFlux& zone : zones)
+        lumens.push_back(zone.Lumens);
+    const int lumenDecimals = TableDecimals(FigureKind::Flux, lumens);
     for (std::size_t i = 0; i < zones.size(); ++i) {
-        const QStringList cells = ZoneCells(zones[i]);
+        const QStringList cells = ZoneCells(zones[i], lumenDecimals);
         for (int c = 0; c < cells.size(); ++c)
             zonal_->setItem(static_cast<int>(i), c,
                             Cell(cells[c], c ? Qt::AlignRight : Qt::AlignLeft));
@@ -96,10 +107,11 @@ void ReportWindow::fillZonal() {
     StretchColumns(zonal_);
     QStringList codes;
     for (double code : zonal.CieFluxCodes)
-        codes.append(ReportNumber(code, 0));
+        codes.append(GroupedFigure(code, FigureKind::FluxCode));
     cieCodes_->setText(zonal.Valid ? tr("灯具光通量 %1 lm    灯泡光通量 %2 lm    CIE 光通码 %3")
-                                         .arg(ReportNumber(zonal.LuminaireFlux, 0),
-                                              ReportNumber(zonal.LampFlux, 0), codes.join(' '))
+                                         .arg(GroupedFigure(zonal.LuminaireFlux, FigureKind::Flux),
+                                              GroupedFigure(zonal.LampFlux, FigureKind::Flux),
+                                              codes.join(' '))
                                    : QString());
 }
 
@@ -112,12 +124,23 @@ void ReportWindow::fillCone() {
                {tr("距离 (m)"), tr("照度 (lx)"), tr("光束直径 %1 (m)").arg(first),
                 tr("光束直径 %1 (m)").arg(second), tr("场直径 %1 (m)").arg(first),
                 tr("场直径 %1 (m)").arg(second)});
+               {tr("距离 (m)"), tr("照度 (lx)"), tr("光束直径 C0-C180 (m)"),
+                tr("光束直径 C90-C270 (m)"), tr("场直径 C0-C180 (m)"), tr("场直径 C90-C270 (m)")});
+    std::vector<double> distances, lux;
+    for (const ConeRow& r : rows) {
+        distances.push_back(r.Distance);
+        lux.push_back(r.Lux);
+    }
+    const int luxDecimals = TableDecimals(FigureKind::Illuminance, lux);
+    const int metres = FigureRuleOf(FigureKind::Metres).Decimals;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ConeRow& r = rows[i];
-        const QStringList cells = {
-            ReportNumber(r.Distance, 0),       ReportNumber(r.Lux, 1),
-            ReportNumber(r.BeamDiameter0, 2),  ReportNumber(r.BeamDiameter90, 2),
-            ReportNumber(r.FieldDiameter0, 2), ReportNumber(r.FieldDiameter90, 2)};
+        const QStringList cells = {GroupedFixed(r.Distance, LabelDecimals(distances)),
+                                   GroupedFixed(r.Lux, luxDecimals),
+                                   GroupedFixed(r.BeamDiameter0, metres),
+                                   GroupedFixed(r.BeamDiameter90, metres),
+                                   GroupedFixed(r.FieldDiameter0, metres),
+                                   GroupedFixed(r.FieldDiameter90, metres)};
         for (int c = 0; c < cells.size(); ++c)
             cone_->setItem(static_cast<int>(i), c, Cell(cells[c]));
     }
@@ -205,6 +228,9 @@ bool ReportWindow::writeDatasheet(const QString& path) {
     QString error = tr("没有显示的文件");
     if (!file_.isEmpty()) {
         const DatasheetInput input = datasheetInput();
+        DatasheetInput input = LoadDatasheetInput(platform::NativePath(file_).toStdString());
+        input.Plane = plane_;
+        input.Lengths = options_.Lengths;
         if (!input.Ok)
             error = input.Error;
         else if (WriteReportPdf(path, {input}, {}, error))

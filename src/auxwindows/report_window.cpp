@@ -1,6 +1,7 @@
 #include "report_window.h"
 
 #include "diagram/diagram_file.h"
+#include "diagram/diagram_text.h"
 #include "diagram/isolux_chart.h"
 #include "diagram/render_diagram.h"
 #include "preview_source.h"
@@ -162,7 +163,10 @@ QWidget* ReportWindow::buildIsoluxPage() {
 QWidget* ReportWindow::buildCandelaPage() {
     auto* page = new QWidget(tabs_);
     auto* layout = new QVBoxLayout(page);
+    candelaUnit_ = new QLabel(page);
+    candelaUnit_->setObjectName(QStringLiteral("LabelCandelaUnit"));
     candela_ = MakeTable("CandelaTable", page);
+    layout->addWidget(candelaUnit_);
     layout->addWidget(candela_, 1);
     auto* row = new QHBoxLayout;
     auto* copy = new QPushButton(tr("复制"), page);
@@ -273,10 +277,11 @@ void ReportWindow::followPlane() {
 
 void ReportWindow::recomputeIsolux() {
     grid_ = ComputeIlluminanceGrid(ies_, height_->value(), area_->value());
-    isoluxFigures_->setText(
-        grid_.Valid ? tr("最大 %1 lx    平均 %2 lx")
-                          .arg(ReportNumber(grid_.Maximum, 1), ReportNumber(grid_.Average, 1))
-                    : QString());
+    isoluxFigures_->setText(grid_.Valid
+                                ? tr("最大 %1 lx    平均 %2 lx")
+                                      .arg(GroupedFigure(grid_.Maximum, FigureKind::Illuminance),
+                                           GroupedFigure(grid_.Average, FigureKind::Illuminance))
+                                : QString());
     views_[Isolux]->update();
 }
 
@@ -308,7 +313,8 @@ QString ReportWindow::isoluxReadout(const QRectF& area, QPointF point) const {
     const QPointF at = layout.ToMetres(point);
     return QStringLiteral("x %1 m  y %2 m  %3 lx")
         .arg(ReportNumber(at.x(), 2), ReportNumber(at.y(), 2),
-             ReportNumber(IlluminanceAt(ies_, grid_.Height, at.x(), at.y()), 1));
+             GroupedFigure(IlluminanceAt(ies_, grid_.Height, at.x(), at.y()),
+                           FigureKind::Illuminance));
 }
 
 } // namespace gonilux::auxwindows

@@ -70,6 +70,8 @@ class ReportWindow : public QWidget {
     QTabWidget* pages() const { return tabs_; }
     ReportChartView* view(Page page) const;
     QTableWidget* candelaTable() const { return candela_; }
+    // "光强 (cd)" or "光强 (cd/klm)" above the candela table: the unit of its values.
+    QLabel* candelaUnit() const { return candelaUnit_; }
     QTableWidget* zonalTable() const { return zonal_; }
     QTableWidget* coneTable() const { return cone_; }
     QTableWidget* overlayFigures() const { return overlayFigures_; }
@@ -143,6 +145,7 @@ class ReportWindow : public QWidget {
     QTabWidget* tabs_ = nullptr;
     ReportChartView* views_[PageCount] = {};
     QTableWidget* candela_ = nullptr;
+    QLabel* candelaUnit_ = nullptr;
     QTableWidget* zonal_ = nullptr;
     QTableWidget* cone_ = nullptr;
     QTableWidget* overlayFigures_ = nullptr;

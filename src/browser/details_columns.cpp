@@ -2,6 +2,7 @@
 
 #include "browser/file_entries.h"
 #include "browser/metrics_text.h"
+#include "diagram/diagram_text.h"
 #include "photometry/angle_grid.h"
 
 #include <QCoreApplication>
@@ -47,9 +48,9 @@ DetailsCell Number(double value, const QString& text) {
     return std::isfinite(value) ? DetailsCell{text, value} : DetailsCell{};
 }
 
-// Large figures in whole units, small ones with one decimal (as the hover text shows them).
-DetailsCell Amount(double value) {
-    return Number(value, GroupedNumber(value, std::abs(value) < 10 ? 1 : 0));
+// A figure with its kind's digits, as the hover text shows it.
+DetailsCell Figure(double value, FigureKind kind) {
+    return Number(value, GroupedFigure(value, kind));
 }
 
 // At most one decimal and no trailing ".0": 43.5, 20.
@@ -61,7 +62,7 @@ QString Trimmed(double value) {
 
 // The wider of the two principal planes, as lists and queries take it.
 DetailsCell Angle(double angle) {
-    return Number(angle, QString::number(angle, 'f', 1));
+    return Figure(angle, FigureKind::Angle);
 }
 
 QString TypeText(const tIES& ies) {
@@ -116,13 +117,13 @@ DetailsCell TitleCell(const TiesData& entry, C column) {
 DetailsCell FigureCell(const TiesData& entry, const tMetrics& m, C column) {
     switch (column) {
     case C::Lumens:
-        return Amount(m.LampFlux);
+        return Figure(m.LampFlux, FigureKind::Flux);
     case C::Flux:
-        return Amount(m.LuminaireFlux);
+        return Figure(m.LuminaireFlux, FigureKind::Flux);
     case C::Efficacy:
-        return Number(m.Efficacy, GroupedNumber(m.Efficacy, 1));
+        return Figure(m.Efficacy, FigureKind::Efficacy);
     case C::MaxCd:
-        return Amount(m.MaxIntensity);
+        return Figure(m.MaxIntensity, FigureKind::Intensity);
     case C::Beam:
         return Angle(BeamAngle(m));
     case C::Field:
@@ -130,7 +131,7 @@ DetailsCell FigureCell(const TiesData& entry, const tMetrics& m, C column) {
     default: {
         const tIES& ies = entry.Ies;
         const double watts = ies.ExactInputWatts > 0 ? ies.ExactInputWatts : ies.InputWatts;
-        return watts > 0 ? DetailsCell{Trimmed(watts), watts} : DetailsCell{};
+        return watts > 0 ? Figure(watts, FigureKind::Power) : DetailsCell{};
     }
     }
 }

@@ -71,7 +71,7 @@ struct DetailsCell {
     bool operator==(const DetailsCell&) const = default;
 };
 
-// Numbers as the hover text writes them (grouped, whole units from 10 on); beam and field are the
+// Figures as the hover text writes them (grouped, the digits of their kind); beam and field are the
 // wider of the two principal planes; the status is empty for a clean read, else the reader's
 // error ("错误！ 第 12 行", "too large: 65 MiB ...").
 DetailsCell DetailsCellOf(DetailsColumn column, const DetailsEntry& entry);

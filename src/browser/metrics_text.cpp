@@ -1,6 +1,7 @@
 #include "metrics_text.h"
 
 #include "browser/file_entries.h"
+#include "diagram/diagram_text.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -20,27 +21,23 @@ bool Has(double value) {
     return std::isfinite(value);
 }
 
-// Large figures in whole units, small ones with one decimal.
-QString Amount(double value) {
-    return GroupedNumber(value, std::abs(value) < 10 ? 1 : 0);
+QString Figure(double value, FigureKind kind) {
+    return GroupedFigure(value, kind);
 }
 
-// An angle with at most one decimal and no trailing ".0": 35, 22.5.
 QString Angle(double value) {
-    QString text = QString::number(value, 'f', 1);
-    if (text.endsWith(QLatin1String(".0"))) text.chop(2);
-    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+    return GroupedFigure(value, FigureKind::Angle);
 }
 
 QString FluxLine(const tMetrics& m) {
-    const QString amount = Amount(m.LuminaireFlux);
+    const QString amount = Figure(m.LuminaireFlux, FigureKind::Flux);
     return m.Absolute
                ? Tr(QT_TRANSLATE_NOOP("MetricsText", "光通量: %1 lm (绝对光度)")).arg(amount)
                : Tr(QT_TRANSLATE_NOOP("MetricsText", "光通量: %1 lm (相对光度)")).arg(amount);
 }
 
 QString MaxIntensityLine(const tMetrics& m, int photometricType) {
-    const QString amount = Amount(m.MaxIntensity);
+    const QString amount = Figure(m.MaxIntensity, FigureKind::Intensity);
     if (!Has(m.MaxHorzAngle) || !Has(m.MaxVertAngle))
         return Tr(QT_TRANSLATE_NOOP("MetricsText", "最大光强: %1 cd")).arg(amount);
     const QString text =
@@ -58,8 +55,7 @@ QString SpreadLine(const QString& label, const tMetrics& m, double tSpread::*ang
         const double value = (plane == 0 ? m.Spread0 : m.Spread90).*angle;
         if (Has(value))
             parts << QString::fromStdString(SpreadPlaneName(m.SpreadPlanes, plane)) +
-                         QStringLiteral(": ") + QString::number(value, 'f', 1) +
-                         QStringLiteral("°");
+                         QStringLiteral(": ") + Angle(value) + QStringLiteral("°");
     }
     return parts.isEmpty() ? QString()
                            : label + QLatin1Char(' ') + parts.join(QStringLiteral(" / "));
@@ -68,17 +64,7 @@ QString SpreadLine(const QString& label, const tMetrics& m, double tSpread::*ang
 } // namespace
 
 QString GroupedNumber(double value, int decimals) {
-    if (!Has(value)) return {};
-    QString digits = QString::number(std::abs(value), 'f', std::max(0, decimals));
-    const qsizetype point = digits.indexOf(QLatin1Char('.'));
-    const QString fraction = point < 0 ? QString() : digits.mid(point);
-    QString whole = point < 0 ? digits : digits.left(point);
-    for (qsizetype at = whole.size() - 3; at > 0; at -= 3)
-        whole.insert(at, QLatin1Char(' '));
-    const bool negative = value < 0 && std::any_of(digits.cbegin(), digits.cend(), [](QChar c) {
-                              return c >= QLatin1Char('1') && c <= QLatin1Char('9');
-                          });
-    return (negative ? QStringLiteral("-") : QString()) + whole + fraction;
+    return Has(value) ? GroupedFixed(value, decimals) : QString();
 }
 
 QStringList MetricsLines(const tMetrics& m, int photometricType) {
@@ -87,10 +73,10 @@ QStringList MetricsLines(const tMetrics& m, int photometricType) {
     if (Has(m.LuminaireFlux)) lines << FluxLine(m);
     if (Has(m.LightOutputRatio))
         lines << Tr(QT_TRANSLATE_NOOP("MetricsText", "灯具效率 (LOR): %1 %"))
-                     .arg(QString::number(100 * m.LightOutputRatio, 'f', 1));
+                     .arg(Figure(100 * m.LightOutputRatio, FigureKind::Percent));
     if (Has(m.Efficacy))
         lines << Tr(QT_TRANSLATE_NOOP("MetricsText", "光效: %1 lm/W"))
-                     .arg(QString::number(m.Efficacy, 'f', 1));
+                     .arg(Figure(m.Efficacy, FigureKind::Efficacy));
     if (Has(m.MaxIntensity)) lines << MaxIntensityLine(m, photometricType);
     const QString beam =
         SpreadLine(Tr(QT_TRANSLATE_NOOP("MetricsText", "光束角")), m, &tSpread::Beam);
@@ -100,7 +86,7 @@ QStringList MetricsLines(const tMetrics& m, int photometricType) {
     if (!field.isEmpty()) lines << field;
     if (Has(m.DownwardFraction))
         lines << Tr(QT_TRANSLATE_NOOP("MetricsText", "向下光通: %1 %"))
-                     .arg(QString::number(100 * m.DownwardFraction, 'f', 0));
+                     .arg(Figure(100 * m.DownwardFraction, FigureKind::Percent));
     return lines;
 }
 

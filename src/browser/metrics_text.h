@@ -12,7 +12,8 @@
 namespace gonilux::browser {
 
 // A number with blanks between groups of three digits and `decimals` digits after the point,
-// e.g. 1234.56 with 1 decimal gives "1 234.6".
+// e.g. 1234.56 with 1 decimal gives "1 234.6"; empty when it is not a number. The figures
+// themselves take their digits from their kind (GroupedFigure, photometry/figure_format.h).
 QString GroupedNumber(double value, int decimals);
 
 // One line per figure that is present (NaN figures are left out; nothing for an invalid

@@ -3,6 +3,7 @@
 
 #include "photometry/file_io.h"
 #include "photometry/header_encoding.h"
+#include "photometry/ldt_reader.h"
 #include "photometry/plane_pairs.h"
 #include "photometry/text_encoding.h"
 
@@ -49,6 +50,7 @@ DatasheetInput MakeDatasheetInput(const TiesData& entry, const QString& fileName
                                   const DatasheetIsolux& isolux) {
     DatasheetInput input;
     input.FileName = fileName;
+    input.Eulumdat = IsLdtFileName(fileName.toStdString());
     if (entry.Diagnostics.OpenFailed) {
         Fail(input, DatasheetProblem::Unreadable,
              QString::fromStdString(ToUtf8Lenient(entry.Diagnostics.OpenError)));

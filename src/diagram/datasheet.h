@@ -4,6 +4,7 @@
 #pragma once
 
 #include "diagram/chart_axes.h"
+#include "photometry/figure_format.h"
 #include "photometry/ies_record.h"
 #include "photometry/light_tables.h"
 #include "photometry/metrics.h"
@@ -41,6 +42,8 @@ struct DatasheetInput {
     ZonalSummary Zonal;
     IlluminanceGrid Isolux; // its Height over a square of side Size
     int Plane = 0;          // the plane index of the polar diagram's view (0: C0)
+    LengthSystem Lengths = LengthSystem::Metric; // the opening's unit system
+    bool Eulumdat = false; // read from an EULUMDAT file (its own lengths are millimetres)
 };
 
 // The mounting height and the side of the square area of the datasheet's isolux chart, in

@@ -2,6 +2,7 @@
 #include "diagram/cartesian_chart.h"
 #include "diagram/datasheet.h"
 #include "diagram/datasheet_parts.h"
+#include "diagram/diagram_text.h"
 #include "diagram/isolux_chart.h"
 #include "diagram/render_diagram.h"
 
@@ -57,8 +58,7 @@ void Footer(QPainter& painter, const QString& right) {
 
 QString Number(double value, int decimals) {
     if (!std::isfinite(value)) return QStringLiteral("–");
-    const double k = std::pow(10.0, decimals);
-    return TickText(std::round(value * k) / k);
+    return GroupedFixed(value, decimals);
 }
 
 } // namespace sheet
@@ -102,6 +102,8 @@ void PaintPolar(QPainter& painter, const QRectF& box, const DatasheetInput& in) 
     DiagramOptions options;
     options.Multi = in.Ies.LumensPerLamp < 0;
     options.FontHeight = -16;
+    options.Lengths = in.Lengths;
+    options.Eulumdat = in.Eulumdat;
     painter.save();
     painter.translate(box.center().x() - side / 2, box.top());
     painter.scale(0.5, 0.5); // drawn at twice the size: finer pixel geometry

@@ -1,6 +1,7 @@
 // The catalogue: contents pages of thumbnails, then the datasheets, written as one PDF.
 #include "diagram/datasheet.h"
 #include "diagram/datasheet_parts.h"
+#include "diagram/diagram_text.h"
 #include "diagram/render_diagram.h"
 
 #include <QCoreApplication>
@@ -45,10 +46,10 @@ void PaintThumbnail(QPainter& painter, const QRectF& box, const DatasheetInput& 
 
 QString SummaryLine(const DatasheetInput& in) {
     const tMetrics& m = in.Metrics;
-    return Number(m.LuminaireFlux, 0) + QStringLiteral(" lm  ·  ") + Number(m.MaxIntensity, 0) +
-           QStringLiteral(" cd  ·  ") +
+    return GroupedFigureText(m.LuminaireFlux, FigureKind::Flux) + QStringLiteral("  ·  ") +
+           GroupedFigureText(m.MaxIntensity, FigureKind::Intensity) + QStringLiteral("  ·  ") +
            QCoreApplication::translate("Datasheet", "光束角 %1")
-               .arg(Number(BeamAngle(m), 0) + QChar(0x00B0));
+               .arg(GroupedFigureText(BeamAngle(m), FigureKind::Angle));
 }
 
 void PaintEntry(QPainter& painter, const QRectF& cell, const DatasheetInput& in, int sheetPage) {

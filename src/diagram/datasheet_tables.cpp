@@ -1,5 +1,6 @@
 // The datasheet's tables: the main figures and the zonal lumens.
 #include "diagram/datasheet_parts.h"
+#include "diagram/diagram_text.h"
 #include "diagram/opening.h"
 
 #include <QCoreApplication>
@@ -19,27 +20,29 @@ QString Tr(const char* text) {
     return QCoreApplication::translate("Datasheet", text);
 }
 
-// A figure with its unit; "–" alone when it is not a number.
-QString Figure(double value, int decimals, const char* unit) {
-    return std::isfinite(value) ? Number(value, decimals) + QString::fromUtf8(unit)
-                                : Number(value, 0);
+// A figure with its kind's digits and unit; "–" alone when it is not a number.
+QString Figure(double value, FigureKind kind) {
+    return std::isfinite(value) ? GroupedFigureText(value, kind) : Number(value, 0);
 }
 
 QString Degrees(double angle) {
-    return Figure(angle, 1, "\u00B0");
+    return Figure(angle, FigureKind::Angle);
 }
 
 QString LampText(const tIES& ies, const tMetrics& m) {
     if (m.Absolute) return Tr(QT_TRANSLATE_NOOP("Datasheet", "绝对光度"));
     if (ies.LampCount > 1)
-        return QStringLiteral("%1 × %2 lm").arg(ies.LampCount).arg(Number(ies.LumensPerLamp, 0));
-    return Figure(m.LampFlux, 0, " lm");
+        return QStringLiteral("%1 × %2")
+            .arg(ies.LampCount)
+            .arg(Figure(ies.LumensPerLamp, FigureKind::Flux));
+    return Figure(m.LampFlux, FigureKind::Flux);
 }
 
 QString MaxText(const tMetrics& m) {
-    QString text = Figure(m.MaxIntensity, 0, " cd");
+    QString text = Figure(m.MaxIntensity, FigureKind::Intensity);
     if (std::isfinite(m.LampFlux) && m.LampFlux > 0)
-        text += QStringLiteral("  (") + Number(m.MaxIntensity / m.LampFlux * 1000, 0) +
+        text += QStringLiteral("  (") +
+                GroupedFigure(m.MaxIntensity / m.LampFlux * 1000, FigureKind::Intensity) +
                 QStringLiteral(" cd/klm)");
     return text;
 }
@@ -50,9 +53,10 @@ QString DirectionText(const tIES& ies, const tMetrics& m) {
            (c ? QStringLiteral(", γ ") : QStringLiteral(", V ")) + Degrees(m.MaxVertAngle);
 }
 
-// As the polar diagram names the luminous opening: "D=150 mm", "600x600 mm".
-QString SizeText(const tIES& ies) {
-    return DescribeOpening({ies.Width, ies.Length, ies.Height, ies.UnitsType}).DimensionText;
+// As the polar diagram names the luminous opening: "D=150 mm", "600x600 mm", in the unit
+// system asked for.
+QString SizeText(const DatasheetInput& in) {
+    return DescribeOpening(OpeningOf(in.Ies, in.Lengths, in.Eulumdat)).DimensionText;
 }
 
 std::vector<Row> FigureRows(const DatasheetInput& in) {
@@ -61,22 +65,25 @@ std::vector<Row> FigureRows(const DatasheetInput& in) {
     const QString pairs = QString::fromStdString(SpreadPlaneName(m.SpreadPlanes, 0)) +
                           QStringLiteral(" / ") +
                           QString::fromStdString(SpreadPlaneName(m.SpreadPlanes, 1));
+    using K = FigureKind;
     return {
-        {Tr(QT_TRANSLATE_NOOP("Datasheet", "灯具光通量")), Figure(m.LuminaireFlux, 0, " lm")},
+        {Tr(QT_TRANSLATE_NOOP("Datasheet", "灯具光通量")), Figure(m.LuminaireFlux, K::Flux)},
         {Tr(QT_TRANSLATE_NOOP("Datasheet", "光源光通量")), LampText(ies, m)},
-        {Tr(QT_TRANSLATE_NOOP("Datasheet", "光输出比")), Figure(m.LightOutputRatio * 100, 1, " %")},
-        {Tr(QT_TRANSLATE_NOOP("Datasheet", "输入功率")), Figure(ies.ExactInputWatts, 1, " W")},
-        {Tr(QT_TRANSLATE_NOOP("Datasheet", "光效")), Figure(m.Efficacy, 1, " lm/W")},
+        {Tr(QT_TRANSLATE_NOOP("Datasheet", "光输出比")),
+         Figure(m.LightOutputRatio * 100, K::Percent)},
+        {Tr(QT_TRANSLATE_NOOP("Datasheet", "输入功率")), Figure(ies.ExactInputWatts, K::Power)},
+        {Tr(QT_TRANSLATE_NOOP("Datasheet", "光效")), Figure(m.Efficacy, K::Efficacy)},
         {Tr(QT_TRANSLATE_NOOP("Datasheet", "最大光强")), MaxText(m)},
         {Tr(QT_TRANSLATE_NOOP("Datasheet", "最大光强方向")), DirectionText(ies, m)},
         {Tr(QT_TRANSLATE_NOOP("Datasheet", "下射 / 上射")),
-         Figure(m.DownwardFraction * 100, 1, " % / ") + Figure(m.UpwardFraction * 100, 1, " %")},
+         Figure(m.DownwardFraction * 100, K::Percent) + QStringLiteral(" / ") +
+             Figure(m.UpwardFraction * 100, K::Percent)},
         {Tr(QT_TRANSLATE_NOOP("Datasheet", "光束角 (50 %)")),
          Degrees(m.Spread0.Beam) + QStringLiteral(" / ") + Degrees(m.Spread90.Beam)},
         {Tr(QT_TRANSLATE_NOOP("Datasheet", "场角 (10 %)")),
          Degrees(m.Spread0.Field) + QStringLiteral(" / ") + Degrees(m.Spread90.Field)},
         {Tr(QT_TRANSLATE_NOOP("Datasheet", "平面")), pairs},
-        {Tr(QT_TRANSLATE_NOOP("Datasheet", "发光面尺寸")), SizeText(ies)},
+        {Tr(QT_TRANSLATE_NOOP("Datasheet", "发光面尺寸")), SizeText(in)},
         {Tr(QT_TRANSLATE_NOOP("Datasheet", "光度类型")),
          QStringLiteral("%1  (%2 × %3)")
              .arg(QStringLiteral("?CBA").at(ies.PhotometricType <= 3 ? ies.PhotometricType : 0))
@@ -114,6 +121,11 @@ void PaintZonalTable(QPainter& painter, const QRectF& box, const DatasheetInput&
     const QString names[] = {Tr(QT_TRANSLATE_NOOP("Datasheet", "区域")), QStringLiteral("lm"),
                              Tr(QT_TRANSLATE_NOOP("Datasheet", "% 光源")),
                              Tr(QT_TRANSLATE_NOOP("Datasheet", "% 灯具"))};
+    std::vector<double> lumens;
+    for (const ZoneFlux& zone : z.Zones)
+        lumens.push_back(zone.Lumens);
+    const int lm = TableDecimals(FigureKind::Flux, lumens);
+    const int percent = FigureRuleOf(FigureKind::Percent).Decimals;
     for (int r = 0; r < 4; ++r) {
         const QRectF line(box.left(), box.top() + r * rowHeight, box.width(), rowHeight);
         if (r == 0)
@@ -125,9 +137,9 @@ void PaintZonalTable(QPainter& painter, const QRectF& box, const DatasheetInput&
         for (int c = 0; c < columns; ++c) {
             const ZoneFlux& zone = z.Zones[static_cast<std::size_t>(c)];
             const QString cell = r == 0   ? QString::fromStdString(ZoneName(zone)) + QChar(0x00B0)
-                                 : r == 1 ? Number(zone.Lumens, 0)
-                                 : r == 2 ? Number(zone.PercentLamp, 1)
-                                          : Number(zone.PercentLuminaire, 1);
+                                 : r == 1 ? Number(zone.Lumens, lm)
+                                 : r == 2 ? Number(zone.PercentLamp, percent)
+                                          : Number(zone.PercentLuminaire, percent);
             Text(painter,
                  QRectF(line.left() + label + c * column, line.top(), column - 4, rowHeight), cell,
                  8, r == 0, r == 0 ? kAccent : Qt::black, Qt::AlignRight | Qt::AlignVCenter);
@@ -135,7 +147,7 @@ void PaintZonalTable(QPainter& painter, const QRectF& box, const DatasheetInput&
     }
     QStringList codes;
     for (double code : z.CieFluxCodes)
-        codes << Number(code, 0);
+        codes << Number(code, FigureRuleOf(FigureKind::FluxCode).Decimals);
     Text(painter, QRectF(box.left() + 4, box.top() + 4 * rowHeight + 8, box.width(), rowHeight),
          Tr(QT_TRANSLATE_NOOP("Datasheet", "CIE 光通码 (N1–N5)：")) +
              codes.join(QStringLiteral("  ")),

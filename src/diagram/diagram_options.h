@@ -1,6 +1,7 @@
 // The main window's switches that a diagram drawing depends on, passed in explicitly.
 #pragma once
 
+#include "photometry/figure_format.h"
 #include "photometry/plane_pairs.h"
 
 #include <QColor>
@@ -19,6 +20,8 @@ struct DiagramOptions {
     QColor TextColor;           // the canvas text colour; invalid = the palette's window text
     int PlatformCorrection = 0; // subtracted from pictogram sizes
     bool Antialias = true;      // smooth curves, rings and spokes (off: plain pixel lines)
+    LengthSystem Lengths = LengthSystem::Metric; // the opening in metric or the file's units
+    bool Eulumdat = false; // the record came from an EULUMDAT file (its own lengths are mm)
 
     PlaneOptions Planes() const {
         PlaneOptions planes;

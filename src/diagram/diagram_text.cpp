@@ -57,8 +57,12 @@ QString ShortestText(double value) {
 }
 
 QString FormatGrouped(double value) {
-    QString text = ShortestText(value);
-    if (text.contains(QLatin1Char('E'))) return text;
+    return GroupDigits(ShortestText(value));
+}
+
+QString GroupDigits(const QString& number) {
+    QString text = number;
+    if (text.contains(QLatin1Char('E')) || text.contains(QLatin1Char('e'))) return text;
     // Only the digits are grouped: a leading minus sign never gets a blank of its own.
     const int start = text.startsWith(QLatin1Char('-')) ? 1 : 0;
     int end = start;
@@ -67,6 +71,21 @@ QString FormatGrouped(double value) {
     for (int p = end - 3; p > start; p -= 3)
         text.insert(p, QLatin1Char(' '));
     return text;
+}
+
+QString GroupedFigure(double value, FigureKind kind) {
+    if (!std::isfinite(value)) return QStringLiteral("-");
+    return GroupDigits(QString::fromStdString(FigureNumber(value, kind)));
+}
+
+QString GroupedFigureText(double value, FigureKind kind) {
+    if (!std::isfinite(value)) return QStringLiteral("-");
+    return GroupDigits(QString::fromStdString(FigureText(value, kind)));
+}
+
+QString GroupedFixed(double value, int decimals) {
+    if (!std::isfinite(value)) return QStringLiteral("-");
+    return GroupDigits(QString::fromStdString(FixedNumber(value, decimals)));
 }
 
 QFont MakeDiagramFont(int height) {

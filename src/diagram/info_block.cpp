@@ -48,8 +48,8 @@ QString TypeLetter(int photometricType) {
 }
 
 QString MaxIntensityValue(const GonioContext& ctx) {
-    const double value = std::nearbyint(ctx.Planes.Extents.MaxIntensity * ctx.K * 10) / 10;
-    QString text = FormatGrouped(value) + QStringLiteral(" cd");
+    QString text = GroupedFigure(ctx.Planes.Extents.MaxIntensity * ctx.K, FigureKind::Intensity) +
+                   QStringLiteral(" cd");
     if (!ctx.Options.Multi) text += QStringLiteral("/klm");
     return text;
 }
@@ -90,7 +90,7 @@ void DrawInfoText(const GonioContext& ctx) {
     if (ies.LumensPerLamp > 0)
         DrawTextAt(painter, m, m,
                    QCoreApplication::translate("InfoBlock", "光量=") +
-                       FormatGrouped(ies.LumensPerLamp) + QStringLiteral(" lm"));
+                       GroupedFigure(ies.LumensPerLamp, FigureKind::Flux) + QStringLiteral(" lm"));
     DrawTextAt(painter, m, m + step,
                QCoreApplication::translate("InfoBlock", "最大") + MaxIntensityValue(ctx));
     const QString power = ies.LampCount > 1
@@ -99,7 +99,7 @@ void DrawInfoText(const GonioContext& ctx) {
     DrawTextAt(painter, m, m + 2 * step, power);
     DrawTextAt(painter, m, m + 3 * step,
                QCoreApplication::translate("InfoBlock", "倍      增=") +
-                   ShortestText(ies.Multiplier));
+                   GroupedFigure(ies.Multiplier, FigureKind::Multiplier));
     DrawTextAt(painter, m, m + 4 * step,
                QCoreApplication::translate("InfoBlock", "度   数=") + PlaneAngleText(ctx));
 }
@@ -117,7 +117,8 @@ void DrawInfoIcons(const GonioContext& ctx) {
     if (ies.LumensPerLamp > 0) {
         BlitPictogram(painter, CellRays, 5, 3, s);
         DrawTextAt(painter, tx, 5,
-                   QStringLiteral("=") + FormatGrouped(ies.LumensPerLamp) + QStringLiteral(" lm"));
+                   QStringLiteral("=") + GroupedFigure(ies.LumensPerLamp, FigureKind::Flux) +
+                       QStringLiteral(" lm"));
     }
     const int maxY = 5 - RoundEven(1.5 * h);
     BlitPictogram(painter, CellMaxBulb, 5, maxY, s);
@@ -127,7 +128,7 @@ void DrawInfoIcons(const GonioContext& ctx) {
     const int multiplierY = 5 - RoundEven(4.5 * h);
     BlitPictogram(painter, CellTwoBulbs, 5, multiplierY, s);
     DrawTextAt(painter, tx, multiplierY,
-               QStringLiteral("=") + ShortestText(ies.Multiplier) + QStringLiteral("x"));
+               QStringLiteral("=") + GroupedFigureText(ies.Multiplier, FigureKind::Multiplier));
     BlitPictogram(painter, CellAngle, 5, 5 - 6 * h, s);
     DrawTextAt(painter, tx, 5 - 6 * h, QStringLiteral("=") + PlaneAngleText(ctx));
     DrawLamps(ctx, s, tx);

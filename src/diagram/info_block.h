@@ -10,7 +10,7 @@ struct tIES;
 
 // The lines of the information block, shared by both forms.
 QString TypeLetter(int photometricType);            // "C", "B", "A"; "?" for any other type
-QString MaxIntensityValue(const GonioContext& ctx); // grouped, rounded to 0.1, with unit
+QString MaxIntensityValue(const GonioContext& ctx); // grouped intensity figure, with unit
 QString PowerValue(const tIES& ies);                // " 2x36=72 W" or "=72 W" (text after label)
 QString PlaneAngleText(const GonioContext& ctx);    // angle of the requested plane
 

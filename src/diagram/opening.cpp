@@ -14,19 +14,18 @@ namespace gonilux {
 
 namespace {
 
-double Factor(const OpeningSize& size) {
-    return size.UnitsType == 1 ? 1.0 : 1000.0;
+QString UnitText(const OpeningSize& size) {
+    return QLatin1Char(' ') + QString::fromUtf8(FigureRuleOf(size.Unit).Unit);
 }
 
-QString UnitText(const OpeningSize& size) {
-    return size.UnitsType == 1 ? QStringLiteral(" feet") : QStringLiteral(" mm");
+QString Length(const OpeningSize& size, double metres) {
+    return QString::fromStdString(FigureNumber(LengthIn(metres, size.Unit), size.Unit));
 }
 
 QString RawText(const OpeningSize& size) {
-    const double f = Factor(size);
     const QString x = QStringLiteral("x");
-    return ShortestText(size.Width * f) + x + ShortestText(size.Length * f) + x +
-           ShortestText(size.Height * f) + UnitText(size);
+    return Length(size, size.Width) + x + Length(size, size.Length) + x +
+           Length(size, size.Height) + UnitText(size);
 }
 
 enum class Dims { WxLu, WxLxHu, DiameterHWidth, DiameterHLength, DiameterWHeight, DiameterW, Raw };
@@ -98,9 +97,16 @@ int SignOf(double x) {
     return -1;
 }
 
+OpeningSize OpeningOf(const tIES& ies, LengthSystem system, bool eulumdat) {
+    const OpeningMetres m = OpeningInMetres(ies);
+    const double sizes[] = {m.Width, m.Length, m.Height};
+    return {m.Width, m.Length, m.Height,
+            LengthKindFor(sizes, system, FileLengthKind(ies, eulumdat))};
+}
+
 QString OpeningDim(const OpeningSize& size, int which, bool withUnit) {
     const double value = which == 1 ? size.Width : which == 2 ? size.Length : size.Height;
-    QString text = ShortestText(std::fabs(value) * Factor(size));
+    QString text = Length(size, std::fabs(value));
     if (withUnit) text += UnitText(size);
     return text;
 }
@@ -123,11 +129,10 @@ OpeningDescription DescribeOpening(const OpeningSize& size) {
     return result;
 }
 
-void DrawOpening(const GonioContext& ctx, double openingWidth, double openingLength,
-                 double openingHeight) {
+void DrawOpening(const GonioContext& ctx) {
     QPainter& painter = ctx.Painter;
     const OpeningDescription opening =
-        DescribeOpening({openingWidth, openingLength, openingHeight, ctx.Ies.UnitsType});
+        DescribeOpening(OpeningOf(ctx.Ies, ctx.Options.Lengths, ctx.Options.Eulumdat));
     const int s = PictogramSize(ctx);
     const int textY = ctx.Height - 5 + ctx.FontH;
     if (ctx.Options.Labels || ctx.Scale != 1.0) {

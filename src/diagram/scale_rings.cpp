@@ -118,7 +118,7 @@ void DrawScaleRings(GonioContext& ctx) {
         DrawInfoText(ctx);
     else
         DrawInfoIcons(ctx);
-    DrawOpening(ctx, ctx.Ies.Width, ctx.Ies.Length, ctx.Ies.Height);
+    DrawOpening(ctx);
     painter.restore();
 }
 

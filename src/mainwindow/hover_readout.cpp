@@ -49,7 +49,7 @@ QPoint ReadoutBoxOrigin(int x, int y, QSize box, int paneWidth, int r) {
 
 QString ReadoutIntensityLine(double intensity) {
     return QLatin1Char(' ') + QCoreApplication::translate("HoverReadout", "光强") +
-           QLatin1Char(' ') + FormatGrouped(intensity);
+           QLatin1Char(' ') + GroupedFigure(intensity, FigureKind::Intensity);
 }
 
 QString ReadoutDegreeLine(int angle) {

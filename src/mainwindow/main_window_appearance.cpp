@@ -71,7 +71,8 @@ void TMainWindow::onOptionsChanged(const ViewerOptions& now, const ViewerOptions
     if (changed(&V::UpEntry)) list_->CheckBoxUpClick(now.UpEntry);
     if (changed(&V::UpStyle)) list_->ComboBoxUpChange(now.UpStyle);
     if (changed(&V::View) && now.View >= 0) list_->setViewStyle(ListStyleOf(now.View));
-    if (changed(&V::Multi) || changed(&V::Labels) || changed(&V::Complete) || changed(&V::Warning))
+    if (changed(&V::Multi) || changed(&V::Labels) || changed(&V::Complete) ||
+        changed(&V::Warning) || changed(&V::Lengths))
         onDrawingOptionChanged(changed(&V::Complete) || changed(&V::Warning));
     if (changed(&V::Centre)) {
         preview_->setDiagramOptions(PanelDiagramOptions(now));

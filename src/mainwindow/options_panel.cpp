@@ -262,6 +262,13 @@ void OptionsPanel::buildOtherGroup() {
     CheckBoxMethod = addCheck(GroupBoxExOther, "CheckBoxMethod", tr("质量重绘"), false,
                               QT_TR_NOOP("质量重绘图表\r没有闪烁的重绘，此方法需要更多内存。"));
     CheckBoxTitleBar = addCheck(GroupBoxExOther, "CheckBoxTitleBar", tr("标题栏全路径"), false);
+    auto* lengths = new QLabel(tr("长度单位"), GroupBoxExOther);
+    lengths->setObjectName(QStringLiteral("LabelLengths"));
+    GroupBoxExOther->layout()->addWidget(lengths);
+    ComboBoxLengths =
+        addCombo(GroupBoxExOther, "ComboBoxLengths", {tr("公制"), tr("文件自身单位")}, 0);
+    ComboBoxLengths->setToolTip(tr("发光面尺寸的单位：公制 (m 或 mm)，或文件自身的单位 "
+                                   "(IES: 英尺或米；EULUMDAT: mm)"));
     buildLanguageRow();
     LabelMy = new QLabel(GroupBoxExOther);
     LabelMy->setObjectName(QStringLiteral("LabelMy"));

@@ -197,6 +197,7 @@ class OptionsPanel : public QWidget {
     QCheckBox* CheckBoxTitleBar = nullptr;
     QLabel* LabelLanguage = nullptr;
     QComboBox* ComboBoxLanguage = nullptr; // kept under its own key, see language.h
+    QComboBox* ComboBoxLengths = nullptr;  // metric or the file's own units
     QLabel* LabelEncoding = nullptr;
     QComboBox* ComboBoxEncoding = nullptr; // header encoding: "auto" or a name, key Encoding
     QLabel* LabelMy = nullptr;

@@ -2,6 +2,7 @@
 
 #include "diagram/render_diagram.h"
 #include "layout_rules.h"
+#include "photometry/ldt_reader.h"
 #include "photometry/plane_pairs.h"
 
 #include <QHash>
@@ -202,6 +203,7 @@ DiagramOptions PreviewPane::diagramOptions() const {
     DiagramOptions options = options_;
     options.Fit = fit_->isChecked();
     options.Ortho = ortho_->isChecked();
+    options.Eulumdat = IsLdtFileName(currentFile_.toStdString());
     return options;
 }
 

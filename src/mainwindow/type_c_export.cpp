@@ -3,6 +3,7 @@
 // luminous flux before and after, so a conversion that changed the light shows it.
 #include "browser/file_entries.h"
 #include "browser/folder_list_view.h"
+#include "diagram/diagram_text.h"
 #include "file_actions.h"
 #include "photometry/export_text.h"
 #include "photometry/file_io.h"
@@ -27,7 +28,7 @@ namespace {
 using platform::MessageService;
 
 QString FluxText(double lumens) {
-    return std::isfinite(lumens) ? QString::number(lumens, 'f', 1) : QStringLiteral("?");
+    return std::isfinite(lumens) ? GroupedFigure(lumens, FigureKind::Flux) : QStringLiteral("?");
 }
 
 double FluxOf(const tIES& ies) {

@@ -167,6 +167,7 @@ const OptionRow kTable[] = {
     Flag(kOther, "CheckBoxSave", true, &V::SaveFolder),
     Flag(kOther, "CheckBoxMethod", true, &V::QualityRedraw),
     Flag(kOther, "CheckBoxTitleBar", true, &V::FullPathTitle),
+    Choice(kOther, "ComboBoxLengths", 0, 2, &V::Lengths),
     Text(kLanguageSection, kLanguageKey, "zh", &V::Language, LanguageOf),
     Text(kOther, "Encoding", "auto", &V::Encoding, EncodingOf),
 };
@@ -320,6 +321,7 @@ DiagramOptions PanelDiagramOptions(const ViewerOptions& options) {
     diagram.Multi = options.Multi;
     diagram.Warning = options.Warning;
     diagram.Labels = options.Labels;
+    diagram.Lengths = options.Lengths == 1 ? LengthSystem::File : LengthSystem::Metric;
     return diagram;
 }
 

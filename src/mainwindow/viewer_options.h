@@ -56,6 +56,7 @@ struct ViewerOptions {
     bool SaveFolder = false, QualityRedraw = false, FullPathTitle = false;
     std::string Language; // the stored interface language, "zh" or "en"
     std::string Encoding; // header text: "auto" or an encoding's name
+    int Lengths = 0;      // lengths (the luminous opening): 0 metric, 1 the file's own units
     // Not stored: the hidden switch that centres the curves.
     bool Centre = false;
 

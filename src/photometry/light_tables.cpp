@@ -5,6 +5,7 @@
 #include "light_tables.h"
 
 #include "angle_grid.h"
+#include "figure_format.h"
 #include "resample.h"
 
 #include <algorithm>
@@ -90,26 +91,19 @@ double Diameter(double angle, double distance) {
     return 2 * distance * std::tan(angle / 2 * kRad);
 }
 
-// Up to 6 significant digits, '.' decimals, no exponent between 1e-4 and 1e15.
-std::string CsvNumber(double value) {
-    if (!std::isfinite(value)) return {};
-    char buf[64];
-    auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6).ptr;
-    double rounded = 0;
-    std::from_chars(buf, end, rounded);
-    if (rounded == 0) return "0";
-    const double size = std::fabs(rounded);
-    const auto format =
-        size >= 1e-4 && size < 1e15 ? std::chars_format::fixed : std::chars_format::general;
-    end = std::to_chars(buf, buf + sizeof buf, rounded, format).ptr;
-    return std::string(buf, end);
+// A CSV row: its first cell, then the values with `decimals` (the labels of a header row with
+// the fewest decimals that show them, when `decimals` is negative).
+void AppendRow(std::string& out, const std::string& first, const std::vector<double>& values,
+               int decimals = -1) {
+    out += first;
+    const int shown = decimals < 0 ? LabelDecimals(values) : decimals;
+    for (double value : values)
+        out += ',' + FixedNumber(value, shown);
+    out += '\n';
 }
 
-void AppendRow(std::string& out, const std::string& first, const std::vector<double>& values) {
-    out += first;
-    for (double value : values)
-        out += ',' + CsvNumber(value);
-    out += '\n';
+std::string Label(double value) {
+    return RoundedNumber(value);
 }
 
 } // namespace
@@ -129,7 +123,7 @@ ZonalSummary ComputeZonal(const tIES& ies) {
 }
 
 std::string ZoneName(const ZoneFlux& zone) {
-    return CsvNumber(zone.From) + "-" + CsvNumber(zone.To);
+    return Label(zone.From) + "-" + Label(zone.To);
 }
 
 AreaIlluminance ComputeAreaIlluminance(const tIES& ies, double height, double size) {
@@ -229,18 +223,39 @@ CandelaTable BuildCandelaTable(const tIES& ies, bool absolute) {
 std::string CandelaCsv(const CandelaTable& table) {
     if (!table.Valid) return {};
     std::string out;
-    AppendRow(out, table.Candela ? "cd" : "cd/klm", table.Planes);
+    AppendRow(out, CandelaUnit(table), table.Planes);
+    const int angleDecimals = LabelDecimals(table.Angles);
+    const int decimals = CandelaDecimals(table);
     for (std::size_t v = 0; v < table.Angles.size(); ++v)
-        AppendRow(out, CsvNumber(table.Angles[v]), table.Values[v]);
+        AppendRow(out, FixedNumber(table.Angles[v], angleDecimals), table.Values[v], decimals);
     return out;
+}
+
+std::string CandelaUnit(const CandelaTable& table) {
+    return table.Candela ? "cd" : "cd/klm";
+}
+
+int CandelaDecimals(const CandelaTable& table) {
+    std::vector<double> all;
+    for (const std::vector<double>& row : table.Values)
+        all.insert(all.end(), row.begin(), row.end());
+    return TableDecimals(FigureKind::Intensity, all);
 }
 
 std::string ZonalCsv(const ZonalSummary& zonal) {
     if (!zonal.Valid) return {};
+    std::vector<double> lumens;
+    for (const auto* zones : {&zonal.Zones, &zonal.TenDegreeZones})
+        for (const ZoneFlux& zone : *zones)
+            lumens.push_back(zone.Lumens);
+    const int lm = TableDecimals(FigureKind::Flux, lumens);
+    const int percent = FigureRuleOf(FigureKind::Percent).Decimals;
     std::string out = "zone,lm,%lamp,%luminaire\n";
     for (const auto* zones : {&zonal.Zones, &zonal.TenDegreeZones})
         for (const ZoneFlux& zone : *zones)
-            AppendRow(out, ZoneName(zone), {zone.Lumens, zone.PercentLamp, zone.PercentLuminaire});
+            out += ZoneName(zone) + ',' + FixedNumber(zone.Lumens, lm) + ',' +
+                   FixedNumber(zone.PercentLamp, percent) + ',' +
+                   FixedNumber(zone.PercentLuminaire, percent) + '\n';
     return out;
 }
 
@@ -248,10 +263,12 @@ std::string IsoluxCsv(const IlluminanceGrid& grid) {
     if (!grid.Valid) return {};
     std::string out;
     AppendRow(out, "lx", grid.Positions);
+    const int positions = LabelDecimals(grid.Positions);
+    const int decimals = TableDecimals(FigureKind::Illuminance, grid.Lux);
     for (int iy = 0; iy < grid.Count; ++iy) {
         const auto begin = grid.Lux.begin() + static_cast<std::ptrdiff_t>(iy) * grid.Count;
-        AppendRow(out, CsvNumber(grid.Positions[iy]),
-                  std::vector<double>(begin, begin + grid.Count));
+        AppendRow(out, FixedNumber(grid.Positions[iy], positions),
+                  std::vector<double>(begin, begin + grid.Count), decimals);
     }
     return out;
 }

@@ -116,7 +116,15 @@ struct CandelaTable {
 };
 CandelaTable BuildCandelaTable(const tIES& ies, bool absolute);
 
-// The three tables as CSV text (comma separated, '.' decimals, LF line ends, a header row).
+// The unit of the table's values as its texts name it: "cd" or "cd/klm".
+std::string CandelaUnit(const CandelaTable& table);
+// The decimals of every value of the table (FigureKind::Intensity, from its largest value).
+int CandelaDecimals(const CandelaTable& table);
+
+// The three tables as CSV text (comma separated, '.' decimals, LF line ends, a header row whose
+// first cell names the unit of the values). The values have the digits of their kind
+// (figure_format.h), the same decimals down a whole table or column; the angles and positions
+// of the rows and columns the fewest decimals that show them.
 std::string CandelaCsv(const CandelaTable& table);
 std::string ZonalCsv(const ZonalSummary& zonal);    // one row per zone: zone,lm,%lamp,%luminaire
 std::string IsoluxCsv(const IlluminanceGrid& grid); // x in the first row, then y,lux,lux...

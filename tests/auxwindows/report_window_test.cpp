@@ -5,6 +5,7 @@
 #include "auxwindows/preview_source.h"
 #include "auxwindows/report_model.h"
 #include "auxwindows/report_window.h"
+#include "diagram/diagram_text.h"
 #include "diagram/render_diagram.h"
 #include "platform/message_service.h"
 #include "platform/shell_actions.h"
@@ -97,7 +98,11 @@ TEST_F(ReportWindowTest, PagesFollowTheShownFileAndAreWritten) {
         "copy cd/klm\t0\t90\t180\t270\n0\t1000\t200\t500\t200\n"));
     EXPECT_TRUE(window_.saveCandelaCsv(dir_.filePath("t.csv")));
     QFile csv(dir_.filePath("t.csv"));
-    EXPECT_TRUE(csv.open(QIODevice::ReadOnly) && csv.readLine() == "cd/klm,0,90,180,270\n");
+    EXPECT_TRUE(csv.open(QIODevice::ReadOnly) && csv.peek(20) == "cd/klm,0,90,180,270\n");
+    // The window names the unit the clipboard and the CSV give, with the same cells and digits.
+    EXPECT_EQ(window_.candelaUnit()->text(), "光强 (cd/klm)");
+    EXPECT_EQ("copy " + QString::fromUtf8(csv.readAll()).replace(',', '\t'),
+              shell_->Calls.value(0));
     EXPECT_EQ(Cell(window_.zonalTable(), 3, 0) + " " + Cell(window_.coneTable(), 1, 1) + " " +
                   QString::number(window_.zonalTable()->rowCount() * 100 +
                                   window_.coneTable()->rowCount()),
@@ -114,8 +119,9 @@ TEST_F(ReportWindowTest, PagesFollowTheShownFileAndAreWritten) {
     source_.Options.Multi = true;
     source_.Titles = {"", "", "", "", " Spot 30/x "}; // the luminaire names the pictures
     window_.refresh();
-    EXPECT_EQ(window_.windowTitle() + " " + Cell(table, 3, 0) + " " + table->toolTip(),
-              "光度报告 - b.ies 1400 光强 (cd)");
+    EXPECT_EQ(window_.windowTitle() + " " + Cell(table, 3, 0) + " " + table->toolTip() + " " +
+                  window_.candelaUnit()->text(),
+              "光度报告 - b.ies 1400 光强 (cd) 光强 (cd)");
     for (const char* name : {"c.svg", "c.png", "c.pdf"})
         EXPECT_TRUE(window_.exportPage(ReportWindow::Cartesian, dir_.filePath(name), {500, 400}));
     QFile svg(dir_.filePath("c.svg"));
@@ -152,21 +158,22 @@ TEST_F(ReportWindowTest, ThePointerReadsTheCurveUnderIt) {
     const double angle = layout.AngleAt(at);
     QTest::mouseMove(view, at);
     EXPECT_TRUE(::test::WaitUntil([&] {
-        return window_.readout()->text() == "C 0°  γ " + ReportNumber(angle, 1) + "°  " +
-                                                ReportNumber(1000 - 10 * angle, 1) + " cd/klm";
+        return window_.readout()->text() ==
+               "C 0.0°  γ " + GroupedFigureText(angle, FigureKind::Angle) + "  " +
+                   GroupedFigure(1000 - 10 * angle, FigureKind::Intensity) + " cd/klm";
     })) << window_.readout()->text().toStdString();
     window_.pages()->setCurrentIndex(ReportWindow::Polar); // left of and below the centre
     ReportChartView* polar = window_.view(ReportWindow::Polar);
     QTest::mouseMove(polar, QPoint(polar->width() / 2 - 40, polar->height() / 2 + 40));
     EXPECT_TRUE(::test::WaitUntil([&] {
-        return window_.readout()->text().startsWith("C 180°  γ 4");
+        return window_.readout()->text().startsWith("C 180.0°  γ 4");
     })) << window_.readout()->text().toStdString();
     const tIES ies = Light(2); // values twice as stored, also per 1000 lm of the lamp
-    EXPECT_EQ(ReadingText(PolarReading(ies, 0, true, {-10, 10})), "C 180°  γ 45°  550 cd");
+    EXPECT_EQ(ReadingText(PolarReading(ies, 0, true, {-10, 10})), "C 180.0°  γ 45.0°  550.0 cd");
     EXPECT_EQ(ReadingText(PolarReading(ies, 1, false, {10, 0})) +
                   ReadingText(PolarReading(ies, 0, false, {0, 0})), // nothing at the centre
-              "C 90°  γ 90°  400 cd/klm");
-    EXPECT_EQ(ReportNumber(1, 0) + " " + ReportNumber(-0.04, 1), "1 0"); // no "-0"
+              "C 90.0°  γ 90.0°  400.0 cd/klm");
+    EXPECT_EQ(ReportNumber(1, 0) + " " + ReportNumber(-0.04, 1), "1 0.0"); // no "-0.0"
 }
 
 // Two selected files are drawn over each other with their figures side by side; one file, or

@@ -25,11 +25,11 @@ TEST(MetricsText, UnknownFiguresAreLeftOut) {
     m.Spread90.Beam = 50.06;
     m.SpreadPlanes = {false, 337.5}; // each value with its plane's name
     EXPECT_EQ(MetricsLines(m, 2).join('|'),
-              "光通量: 7.3 lm (绝对光度)|最大光强: 3.0 cd (H -22.5°, V 0°)|"
+              "光通量: 7.260 lm (绝对光度)|最大光强: 3.040 cd (H -22.5°, V 0.0°)|"
               "光束角 ⊥ C337.5-C157.5: 50.1°|场角 C337.5-C157.5: 80.0°");
     m.MaxVertAngle = kNoValue;
     m.Spread0 = m.Spread90 = {};
-    EXPECT_EQ(MetricsBlock(m, 1), "\n\n光通量: 7.3 lm (绝对光度)\n最大光强: 3.0 cd");
+    EXPECT_EQ(MetricsBlock(m, 1), "\n\n光通量: 7.260 lm (绝对光度)\n最大光强: 3.040 cd");
     m.Valid = false;
     EXPECT_TRUE(MetricsBlock(m, 1).isEmpty());
     EXPECT_EQ(GroupedNumber(-19995.4, 0) + "|" + GroupedNumber(-9.04, 0) + "|" +

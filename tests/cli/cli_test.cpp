@@ -41,3 +41,82 @@ TEST_F(CliTest, EveryCommandGivesTheExpectedTranscript) {
 }
 
 } // namespace
+
+namespace {
+
+std::vector<std::string> Cells(const std::string& text, char separator) {
+    std::vector<std::string> cells;
+    std::string cell;
+    for (char c : text) {
+        const bool end = separator == ' ' ? (c == ' ' || c == '\n') : (c == separator || c == '\n');
+        if (!end) {
+            cell += c;
+        } else if (!cell.empty()) {
+            cells.push_back(cell);
+            cell.clear();
+        }
+    }
+    return cells;
+}
+
+std::size_t Decimals(const std::string& cell) {
+    const std::size_t point = cell.find('.');
+    return point == std::string::npos ? 0 : cell.size() - point - 1;
+}
+
+// The candela table as text and as CSV: the same unit first and the same cells with the same
+// digits, for either unit; a table prints every value with the same decimals.
+TEST_F(CliTest, CandelaTableTextAndCsvAgreeOnUnitAndDigits) {
+    for (const std::string unit : {"cd", "cdklm"}) {
+        const std::string args = "table downlight_c_quarter.ies --kind candela --unit " + unit;
+        const CliRun text = Cli(args), csv = Cli(args + " --csv");
+        ASSERT_EQ(text.Status + csv.Status, 0) << text.Err << csv.Err;
+        const std::string shown = unit == "cd" ? "cd" : "cd/klm";
+        EXPECT_EQ(text.Out.rfind("intensities (" + shown + "):", 0), 0u) << text.Out;
+        const std::string body = text.Out.substr(text.Out.find('\n') + 1);
+        const std::vector<std::string> cells = Cells(body, ' ');
+        EXPECT_EQ(cells, Cells(csv.Out, ',')) << body << csv.Out;
+        ASSERT_FALSE(cells.empty());
+        EXPECT_EQ(cells[0], shown);
+        std::vector<std::size_t> decimals;
+        for (const std::string& line : Cells(csv.Out.substr(csv.Out.find('\n') + 1), '\n'))
+            for (const std::string& cell : Cells(line.substr(line.find(',') + 1), ','))
+                decimals.push_back(Decimals(cell));
+        ASSERT_FALSE(decimals.empty());
+        EXPECT_EQ(std::count(decimals.begin(), decimals.end(), decimals[0]),
+                  std::ptrdiff_t(decimals.size()));
+    }
+    EXPECT_NE(Cli("table downlight_c_quarter.ies --kind candela").Out,
+              Cli("table downlight_c_quarter.ies --kind candela --unit cdklm").Out);
+    for (const char* args :
+         {"table b.ies --kind candela --unit lm", "table b.ies --kind zonal --unit cd"})
+        EXPECT_EQ(Cli(args).Status, 2) << args;
+}
+
+// JSON numbers carry at most 6 significant digits; the opening of a file in feet is shown in
+// metres unless the file's own units are asked for.
+TEST_F(CliTest, InfoRoundsJsonAndShowsLengthsInTheUnitsAskedFor) {
+    const CliRun json = Cli("info --json *.ies *.ldt");
+    const std::regex number(R"([:,\[](-?[0-9][0-9.]*)(e[-+]?[0-9]+)?)");
+    int numbers = 0;
+    for (std::sregex_iterator it(json.Out.begin(), json.Out.end(), number), end; it != end;
+         ++it, ++numbers) {
+        std::string digits = (*it)[1].str();
+        std::erase(digits, '-');
+        std::erase(digits, '.');
+        digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
+        digits.erase(digits.find_last_not_of('0') + 1);
+        EXPECT_LE(digits.size(), 6u) << it->str();
+    }
+    EXPECT_GT(numbers, 1000);
+    const std::string opening = "luminous opening (width x length x height): ";
+    EXPECT_NE(Cli("info linear_pendant_c_full.ies").Out.find(opening + "0.101 x 1.219 x 0.076 m"),
+              std::string::npos);
+    EXPECT_NE(Cli("info --units file linear_pendant_c_full.ies")
+                  .Out.find(opening + "0.33 x 4.00 x 0.25 ft"),
+              std::string::npos);
+    EXPECT_NE(Cli("info --units file ldt_isym1_pendant.ldt").Out.find(" mm\n"), std::string::npos);
+    EXPECT_EQ(Cli("info --units feet b.ies").Status, 2);
+}
+
+} // namespace

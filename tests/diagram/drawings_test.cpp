@@ -179,7 +179,8 @@ TEST(Drawings, MatchTheExpectedCallsAndPictures) {
     EXPECT_EQ(RenderDiagramImage(dot, {0, 1, false, 1, 0, {}}).size(), QSize(1, 1));
 }
 
-// Number texts and the opening's shape by the signs of its dimensions, in metres (2) or feet.
+// Number texts and the opening's shape by the signs of its dimensions, in metres (2) or feet,
+// shown in metric units and in the file's own.
 TEST(Drawings, NumberAndOpeningTexts) {
     QString texts;
     for (double value :
@@ -193,11 +194,16 @@ TEST(Drawings, NumberAndOpeningTexts) {
         {-0.3, 0, -0.3, 2},  {0.5, 0.25, 0, 1},    {-0.5, 0, 0, 1},      {-1, -1, 0, 2},
         {1, 0, 1, 2},        {0, 1, 0, 2},         {0, 0, -1, 1},        {-1, 1, 0, 2}};
     for (const auto& o : openings) {
-        const auto d = DescribeOpening({o[0], o[1], o[2], static_cast<std::uint16_t>(o[3])});
-        texts += QStringLiteral("%1 cell %2: %3 | %4\n")
-                     .arg(d.Identifier.isEmpty() ? "?" : d.Description)
-                     .arg(d.Cell)
-                     .arg(d.DimensionText, d.RawText);
+        tIES ies;
+        std::tie(ies.Width, ies.Length, ies.Height) = std::tuple(o[0], o[1], o[2]);
+        ies.UnitsType = static_cast<std::uint16_t>(o[3]);
+        for (const LengthSystem system : {LengthSystem::Metric, LengthSystem::File}) {
+            const auto d = DescribeOpening(OpeningOf(ies, system, false));
+            texts += QStringLiteral("%1 cell %2: %3 | %4\n")
+                         .arg(d.Identifier.isEmpty() ? "?" : d.Description)
+                         .arg(d.Cell)
+                         .arg(d.DimensionText, d.RawText);
+        }
     }
     ExpectSameText(QStringLiteral("texts"), texts);
 }

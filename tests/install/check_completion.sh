@@ -30,6 +30,8 @@ expect "--help --version convert find help index info render report table thumbn
 expect "convert" gonilux-cli con
 expect "c ies ldt" gonilux-cli convert --to ""
 expect "zonal" gonilux-cli table a.ies --kind z
+expect "cd cdklm" gonilux-cli table a.ies --unit ""
+expect "file metric" gonilux-cli info --units ""
 expect "--no-update" gonilux-cli find lamps q --no
 expect "manufacturer maxcd" gonilux-cli find lamps q --sort m
 expect "-field -file -flux -format" gonilux-cli find lamps q --sort -f

@@ -34,7 +34,7 @@ TEST_F(ViewerTest, TheReadoutKeepsTheScaleOfThePictureUnderThePointer) {
         }
         return values;
     };
-    const QStringList small = {" 光强 40", " 光强 20"};
+    const QStringList small = {" 光强 40.00", " 光强 20.00"};
     EXPECT_EQ(read(), small);
     window_->compareWindow()->grab(); // draws the large record
     EXPECT_EQ(read(), small);
