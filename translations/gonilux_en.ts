@@ -1070,10 +1070,6 @@
         <translation>Show options panel</translation>
     </message>
     <message>
-        <source>另存为C型</source>
-        <translation>Save type B as C</translation>
-    </message>
-    <message>
         <source>从 90° 旋转到 0°</source>
         <translation>Rotate from 90 to 0</translation>
     </message>
@@ -1084,10 +1080,6 @@
     <message>
         <source>无法写入文件 %1<byte value="xd"/>%2</source>
         <translation>Cannot write the file %1<byte value="xd"/>%2</translation>
-    </message>
-    <message>
-        <source>意外错误。</source>
-        <translation>Unexpected error.</translation>
     </message>
     <message>
         <source>部分数据可能丢失。<byte value="xd"/>文件 %1 (B型) 已转换为 %2 (C型)</source>
@@ -1140,6 +1132,10 @@
     <message>
         <source>%1: 没有可用的光强表; 未写入任何文件</source>
         <translation>%1: no usable intensity table; nothing written</translation>
+    </message>
+    <message>
+        <source>%1: 文件已损坏 (%3 个数值中只有 %2 个); 未写入任何文件</source>
+        <translation>%1: damaged file (ends after %2 of %3 values); nothing written</translation>
     </message>
 </context>
 <context>
@@ -1438,7 +1434,7 @@
     </message>
     <message>
         <source>文件自身单位</source>
-        <translation>The file&apos;s own units</translation>
+        <translation>As in the file</translation>
     </message>
     <message>
         <source>发光面尺寸的单位：公制 (m 或 mm)，或文件自身的单位 (IES: 英尺或米；EULUMDAT: mm)</source>

@@ -169,7 +169,8 @@ void PrintMetrics(const tMetrics& m) {
     const std::string secondName = SpreadPlaneName(m.SpreadPlanes, 1);
     const char* first = firstName.c_str();
     const char* second = secondName.c_str();
-    std::printf("  beam angle (50 %%, the wider plane): %s\n", Figure(BeamAngle(m), K::Angle).c_str());
+    std::printf("  beam angle (50 %%, the wider plane): %s\n",
+                Figure(BeamAngle(m), K::Angle).c_str());
     std::printf("  field angle (10 %%, the wider plane): %s\n",
                 Figure(FieldAngle(m), K::Angle).c_str());
     std::printf("  beam angle (50 %%): %s %s, %s %s\n", first,

@@ -124,8 +124,6 @@ void ReportWindow::fillCone() {
                {tr("距离 (m)"), tr("照度 (lx)"), tr("光束直径 %1 (m)").arg(first),
                 tr("光束直径 %1 (m)").arg(second), tr("场直径 %1 (m)").arg(first),
                 tr("场直径 %1 (m)").arg(second)});
-               {tr("距离 (m)"), tr("照度 (lx)"), tr("光束直径 C0-C180 (m)"),
-                tr("光束直径 C90-C270 (m)"), tr("场直径 C0-C180 (m)"), tr("场直径 C90-C270 (m)")});
     std::vector<double> distances, lux;
     for (const ConeRow& r : rows) {
         distances.push_back(r.Distance);
@@ -221,6 +219,7 @@ DatasheetInput ReportWindow::datasheetInput() const {
     DatasheetInput input = LoadDatasheetInput(platform::NativePath(file_).toStdString(),
                                               {height_->value(), area_->value()});
     input.Plane = plane_;
+    input.Lengths = options_.Lengths;
     return input;
 }
 
@@ -228,9 +227,6 @@ bool ReportWindow::writeDatasheet(const QString& path) {
     QString error = tr("没有显示的文件");
     if (!file_.isEmpty()) {
         const DatasheetInput input = datasheetInput();
-        DatasheetInput input = LoadDatasheetInput(platform::NativePath(file_).toStdString());
-        input.Plane = plane_;
-        input.Lengths = options_.Lengths;
         if (!input.Ok)
             error = input.Error;
         else if (WriteReportPdf(path, {input}, {}, error))

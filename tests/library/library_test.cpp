@@ -79,7 +79,7 @@ TEST_F(Library, QueriesFindTheSameThroughTheIndexAsRecordByRecord) {
         {"type:a OR type : B",
          {"sign_light_a.ies", "floodlight_b_one_sided.ies", "floodlight_b_two_sided.ies"}},
         {"(kaldera or solbrook) AND 灯具光通量 < 2000", {"downlight_c_quarter.ies"}},
-        {"lumens=2000 OR (beam:35..40 lor>=90)",
+        {"lumens=2000 OR (beam:25..30 lor>=90)",
          {"downlight_c_quarter.ies", "stadium_flood_c_large.ies"}},
         {"le OR flux>1e9", {}},
     };
