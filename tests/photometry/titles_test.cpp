@@ -72,6 +72,9 @@ TEST(HeaderEncoding, ChosenEncodingsAndDecodedTextsAreTheListedOnes) {
     testutil::ExpectMatchesFile("header_encoding.txt", listing + "\n");
     EXPECT_EQ(JsonQuote("a\"b\\c\nd\re\tf\x01g\x7F\x1Fh 灯"),
               "\"a\\\"b\\\\c\\nd\\re\\tf\\u0001g\\u007f\\u001fh 灯\"");
+    // A view ends where it ends, whatever bytes follow it.
+    EXPECT_FALSE(IsValidUtf8(std::string_view("Lumi\xC3\xA8re", 5)));
+    EXPECT_EQ(ChooseHeaderEncoding(std::string_view("\xB5\xC6\xBE", 2)), "GB18030");
     // An entry's titles are decided together (the file names stay as they are), or as asked.
     const std::vector<std::string> titles = {"\xE9.ies", "f.ies", "1", "\xC1\xB6\xB8\xED", "LED"};
     EXPECT_EQ(TitlesEncoding(titles, "auto"), "GB18030");
