@@ -110,11 +110,60 @@ TEST(LdtWriter, ReadsBackWithTheSameLightTitlesAndSymmetry) {
     }
 }
 
+// Every line of files written from records built here: sizes in millimetres (feet converted, a
+// round area as its diameter), the lamp line negative for absolute photometry, six significant
+// digits and no exponents, and the planes each symmetry stores.
+TEST(LdtWriter, WritesTheListedLines) {
+    tIES relative = MakeRecord(1, {0, 90, 180}, Steps(0, 270, 90),
+                               {{300, 60, 6}, {200, 40, 4}, {100, 20, 2}, {200, 40, 4}});
+    relative.UnitsType = 1, relative.Width = 0.5, relative.Length = 2, relative.Height = 0.25;
+    relative.LampCount = 2, relative.Multiplier = 2, relative.ExactInputWatts = 36.5;
+    tIES absolute = MakeRecord(1, {90, 180}, {0, 180}, {{50, 10}, {40, 10}});
+    absolute.LumensPerLamp = -1, absolute.Width = -0.2, absolute.Height = 0.1;
+    absolute.ExactInputWatts = 0, absolute.InputWatts = 20;
+    tIES single = MakeRecord(1, Steps(0, 180, 30), {0}, {{1234567, 0.5, 1e-5, 1e-9, 2e-10, 0, 0}});
+    single.Length = 0.3, single.ExactInputWatts = 0.5, single.InputWatts = 1;
+    const std::vector<std::string> titles = {"", "f.ies", "T-1", "ACME", "Lum", "Cat", "Lamp"};
+    const struct {
+        const tIES& Source;
+        std::vector<std::string> Titles;
+        const char* Lines;
+    } rows[] = {
+        {relative, titles,
+         "ACME|3|2|4|90|3|90|T-1|Lum|Cat|x.ldt|@|609.6|152.4|76.2|609.6|"
+         "152.4|76.2|76.2|76.2|76.2|78.4755|78.577|1|0|1|2|Lamp|2000|||36.5|0|0|0|0|0|0|0|0|0|0|"
+         "0|90|180|270|0|90|180|300|60|6|200|40|4|100|20|2|"},
+        {absolute,
+         {},
+         "|3|2|2|180|2|90||||x.ldt|@|200|0|100|200|0|100|100|100|100|0|"
+         "100|1|0|1|-1||1000|||20|0|0|0|0|0|0|0|0|0|0|0|180|90|180|50|10|40|10|"},
+        {single, titles,
+         "ACME|1|1|1|0|7|30|T-1|Lum|Cat|x.ldt|@|300|0|0|300|0|0|0|0|0|100|"
+         "34961.2|1|0|1|1|Lamp|1000|||0.5|0|0|0|0|0|0|0|0|0|0|0|0|30|60|90|120|150|180|1234567|"
+         "0.5|0.000010000|0.000000001|0|0|0|"}};
+    for (const auto& row : rows) {
+        std::string text = BuildLdtText(row.Source, row.Titles, "x.ldt").Text;
+        text.replace(text.find(kLdtAuthorField), kLdtAuthorField.size(), "@");
+        for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;)
+            text.replace(at, 2, "|");
+        EXPECT_EQ(text, row.Lines);
+    }
+}
+
 TEST(LdtWriter, PlanesThatDoNotDivideTheCircleAreResampled) {
-    for (const tArrEx& planes : {Steps(0, 350, 7), Steps(5, 355, 10)}) {
-        const tIES c = MakeRecord(1, {0, 90, 180}, planes, tArrEx2(planes.size(), {9, 5, 1}));
-        const LdtText text = BuildLdtText(c, {}, "x.ldt");
-        EXPECT_TRUE(text.Ok && text.Resampled && text.Symmetry == 1) << planes[1];
+    const struct {
+        tArrEx Planes;
+        bool Resampled;
+        const char* PlaneCount;
+    } rows[] = {{Steps(0, 350, 7), true, "72"},
+                {Steps(5, 355, 10), true, "72"},
+                {Steps(0, 359, 1), false, "360"}};
+    for (const auto& row : rows) {
+        const tArrEx2 table(row.Planes.size(), {9, 5, 1});
+        const LdtText text = BuildLdtText(MakeRecord(1, {0, 90, 180}, row.Planes, table), {}, "x");
+        EXPECT_TRUE(text.Ok && text.Resampled == row.Resampled && text.Symmetry == 1)
+            << row.Planes[1];
+        EXPECT_EQ(testutil::Split(text.Text, '\n').at(3), row.PlaneCount + std::string("\r"));
     }
 }
 
@@ -127,12 +176,17 @@ TEST(LdtWriter, SymmetryIsFoundWithinAThousandthOfThePeak) {
     EXPECT_EQ(FindLdtSymmetry({a, b, a, c}, 0.002), 3); // C0 = C180
     EXPECT_EQ(FindLdtSymmetry({a, b, c, d}, 0.002), 0);
     EXPECT_EQ(FindLdtSymmetry({a, b, c}, 0.002), 0);
+    EXPECT_EQ(FindLdtSymmetry({a, b, c, d, c, b}, 0.002), 2);
+    EXPECT_EQ(FindLdtSymmetry({a, b, a, b}, 0), 4); // exactly alike
+    EXPECT_EQ(FindLdtSymmetry({{1, 1}, {2, 1}, {1, 1}, {2, 1}}, 0.002), 4);
     // A thousandth of the peak also when every value is below 1 (a large multiplier).
     const tArrEx faintA{0.5, 0.1}, faintB{0.5, 0.1007};
     const tIES faint = MakeRecord(1, {0, 90}, Steps(0, 270, 90), {faintA, faintB, faintA, faintB});
     EXPECT_EQ(BuildLdtText(faint, {}, "x.ldt").Symmetry, 4);
     EXPECT_EQ(LdtExportFileName("/x/", "a.b.ies"), "/x/a.b.ldt");
     EXPECT_EQ(LdtExportFileName("", "noext"), "noext.ldt");
+    EXPECT_EQ(LdtExportFileName("", "a.ies"), "a.ldt");
+    EXPECT_EQ(LdtExportFileName("/x.y/", "noext"), "/x.y/noext.ldt");
 }
 
 TEST(ExportKeywords, EveryKeywordLineOfTheSourceIsCarriedOverOnce) {

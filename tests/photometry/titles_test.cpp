@@ -54,7 +54,10 @@ TEST(HeaderEncoding, ChosenEncodingsAndDecodedTextsAreTheListedOnes) {
         "\xEA 40 \xC2\xF2|\xB7\xD3\xA9\xFA\xBE\xB9\xA8\xE3|Lumi\xE8re \xE9l\xE9gante \xE0 40"
         "\xB0|Lumi\xC3\xA8re \xE2\x82\xAC \xF0\x9F\x92\xA1|Lumi\xE8re \x80 \x96\x9F|\x81\x8D"
         "\xFF|\xC3|\xC0\xAF|\xE0\x80\xAF|\xED\xA0\x80|\xF4\x90\x80\x80|\xE2\x82|\xF8\x88\x80"
-        "\x80\x80|\xC2\xA0\xDF\xBF\xEF\xBF\xBF\xF4\x8F\xBF\xBF",
+        "\x80\x80|\xC2\xA0\xDF\xBF\xEF\xBF\xBF\xF4\x8F\xBF\xBF|\xC2\x80\xE0\xA0\x80\xF0\x90\x80"
+        "\x80|\xED\xBF\xBF|x\x9Dy|LED p\xE4\xE4ty|cr\xE9\xE9z|LED \xB5\xC6 40W|\xB0\xB2\xC8\xAB|"
+        "\xCB\xC0\xCC\xCF\xC0 \xEB\xE0\xEC\xEF\xE0|\xEC\xC1\xCD\xD0\xC1 "
+        "\xCE\xC1\xCB\xC1\xCC\xC9\xD7\xC1\xCE\xC9\xD1",
         '|');
     for (const std::string& bytes : samples) {
         listing += Escaped(bytes, true) + " -> " + ChooseHeaderEncoding(bytes) + ": ";
@@ -69,6 +72,9 @@ TEST(HeaderEncoding, ChosenEncodingsAndDecodedTextsAreTheListedOnes) {
     testutil::ExpectMatchesFile("header_encoding.txt", listing + "\n");
     EXPECT_EQ(JsonQuote("a\"b\\c\nd\re\tf\x01g\x7F\x1Fh 灯"),
               "\"a\\\"b\\\\c\\nd\\re\\tf\\u0001g\\u007f\\u001fh 灯\"");
+    // A view ends where it ends, whatever bytes follow it.
+    EXPECT_FALSE(IsValidUtf8(std::string_view("Lumi\xC3\xA8re", 5)));
+    EXPECT_EQ(ChooseHeaderEncoding(std::string_view("\xB5\xC6\xBE", 2)), "GB18030");
     // An entry's titles are decided together (the file names stay as they are), or as asked.
     const std::vector<std::string> titles = {"\xE9.ies", "f.ies", "1", "\xC1\xB6\xB8\xED", "LED"};
     EXPECT_EQ(TitlesEncoding(titles, "auto"), "GB18030");
