@@ -183,6 +183,12 @@ TEST(LdtWriter, SymmetryIsFoundWithinAThousandthOfThePeak) {
     const tArrEx faintA{0.5, 0.1}, faintB{0.5, 0.1007};
     const tIES faint = MakeRecord(1, {0, 90}, Steps(0, 270, 90), {faintA, faintB, faintA, faintB});
     EXPECT_EQ(BuildLdtText(faint, {}, "x.ldt").Symmetry, 4);
+    const tArrEx nearA{0.5, 0.1004}; // within a thousandth of the peak: all planes alike
+    EXPECT_EQ(
+        BuildLdtText(MakeRecord(1, {0, 90}, Steps(0, 270, 90), {faintA, nearA, faintA, nearA}), {},
+                     "x.ldt")
+            .Symmetry,
+        1);
     EXPECT_EQ(LdtExportFileName("/x/", "a.b.ies"), "/x/a.b.ldt");
     EXPECT_EQ(LdtExportFileName("", "noext"), "noext.ldt");
     EXPECT_EQ(LdtExportFileName("", "a.ies"), "a.ldt");
