@@ -272,6 +272,9 @@ void OptionsPanel::buildOtherGroup() {
     buildLanguageRow();
     LabelMy = new QLabel(GroupBoxExOther);
     LabelMy->setObjectName(QStringLiteral("LabelMy"));
+    // The group is as high as the controls above it: the label below takes what is left and is
+    // cut first, never the boxes.
+    LabelMy->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
     GroupBoxExOther->layout()->addWidget(LabelMy);
 }
 
