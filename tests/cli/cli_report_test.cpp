@@ -38,8 +38,13 @@ TEST_F(CliFixture, ReportWritesDatasheetsAndCatalogues) {
          {"report", "report a.ies", "report a.ies -o a.png", "report -x",
           "report a.ies b.ies -o a.pdf", "report a.ies -o", "report a.ies -o a.pdf --lang fr",
           "report a.ies -o a.pdf --height 0", "report a.ies -o a.pdf --size x",
-          "report a.ies -o a.pdf --height", "report a.ies -o a.pdf --size -3"})
+          "report a.ies -o a.pdf --height", "report a.ies -o a.pdf --size -3",
+          "report a.ies -o a.pdf --lang", "report a.ies -o a.pdf --units"})
         EXPECT_EQ(Cli(args).Status, 2) << args;
+    // A PDF that cannot be written is said so.
+    run = Cli("report uplight_c_quarter.ies -o no/such/folder.pdf");
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find("gonilux-cli: "), std::string::npos) << run.Err;
     // The isolux diagram's height and area: the same page for the defaults given, another for
     // others.
     const std::string sheet = "report track_spot_c_full.ies --lang en -o ";
