@@ -174,6 +174,20 @@ TEST_F(ReportWindowTest, ThePointerReadsTheCurveUnderIt) {
                   ReadingText(PolarReading(ies, 0, false, {0, 0})), // nothing at the centre
               "C 90.0°  γ 90.0°  400.0 cd/klm");
     EXPECT_EQ(ReportNumber(1, 0) + " " + ReportNumber(-0.04, 1), "1 0.0"); // no "-0.0"
+    EXPECT_TRUE(ReadingText(PolarReading(ies, 0, false, {0, -10})).startsWith("C 0.0°  γ 180"))
+        << ReadingText(PolarReading(ies, 0, false, {0, -10})).toStdString(); // on the axis: C0
+    // The figures' table names each principal plane with its own beam and field.
+    tMetrics m;
+    m.Valid = true;
+    m.SpreadPlanes = {false, 30};
+    m.Spread0 = {10, 20};
+    m.Spread90 = {30, 40};
+    const std::vector<QStringList> rows = FigureRows({m});
+    ASSERT_GE(rows.size(), 7u);
+    EXPECT_TRUE(rows[5][1].startsWith("C30-C210: 10") && rows[5][1].contains(" / 20"))
+        << rows[5][1].toStdString();
+    EXPECT_TRUE(rows[6][1].startsWith("⊥ C30-C210: 30") && rows[6][1].contains(" / 40"))
+        << rows[6][1].toStdString();
 }
 
 // Two selected files are drawn over each other with their figures side by side; one file, or
