@@ -83,11 +83,7 @@ std::string CandelaText(const CandelaTable& table) {
 
 std::string ZonalText(const ZonalSummary& z) {
     using K = FigureKind;
-    std::vector<double> lumens;
-    for (const auto* zones : {&z.Zones, &z.TenDegreeZones})
-        for (const ZoneFlux& zone : *zones)
-            lumens.push_back(zone.Lumens);
-    const int lm = TableDecimals(K::Flux, lumens);
+    const int lm = ZonalDecimals(z);
     const int percent = FigureRuleOf(K::Percent).Decimals;
     std::vector<Row> rows{{"zone", "lm", "% lamp", "% luminaire"}};
     for (const auto* zones : {&z.Zones, &z.TenDegreeZones})

@@ -93,10 +93,7 @@ void ReportWindow::fillZonal() {
     zones.insert(zones.end(), zonal.TenDegreeZones.begin(), zonal.TenDegreeZones.end());
     ResetTable(zonal_, static_cast<int>(zones.size()),
                {tr("区域"), tr("光通量 (lm)"), tr("占灯泡光通量 %"), tr("占灯具光通量 %")});
-    std::vector<double> lumens;
-    for (const ZoneFlux& zone : zones)
-        lumens.push_back(zone.Lumens);
-    const int lumenDecimals = TableDecimals(FigureKind::Flux, lumens);
+    const int lumenDecimals = ZonalDecimals(zonal);
     for (std::size_t i = 0; i < zones.size(); ++i) {
         const QStringList cells = ZoneCells(zones[i], lumenDecimals);
         for (int c = 0; c < cells.size(); ++c)

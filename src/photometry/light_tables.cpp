@@ -242,13 +242,17 @@ int CandelaDecimals(const CandelaTable& table) {
     return TableDecimals(FigureKind::Intensity, all);
 }
 
-std::string ZonalCsv(const ZonalSummary& zonal) {
-    if (!zonal.Valid) return {};
+int ZonalDecimals(const ZonalSummary& zonal) {
     std::vector<double> lumens;
     for (const auto* zones : {&zonal.Zones, &zonal.TenDegreeZones})
         for (const ZoneFlux& zone : *zones)
             lumens.push_back(zone.Lumens);
-    const int lm = TableDecimals(FigureKind::Flux, lumens);
+    return TableDecimals(FigureKind::Flux, lumens);
+}
+
+std::string ZonalCsv(const ZonalSummary& zonal) {
+    if (!zonal.Valid) return {};
+    const int lm = ZonalDecimals(zonal);
     const int percent = FigureRuleOf(FigureKind::Percent).Decimals;
     std::string out = "zone,lm,%lamp,%luminaire\n";
     for (const auto* zones : {&zonal.Zones, &zonal.TenDegreeZones})

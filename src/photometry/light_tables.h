@@ -120,6 +120,8 @@ CandelaTable BuildCandelaTable(const tIES& ies, bool absolute);
 std::string CandelaUnit(const CandelaTable& table);
 // The decimals of every value of the table (FigureKind::Intensity, from its largest value).
 int CandelaDecimals(const CandelaTable& table);
+// The decimals of the lumens of every zone (main and 10 degree ones; FigureKind::Flux).
+int ZonalDecimals(const ZonalSummary& zonal);
 
 // The three tables as CSV text (comma separated, '.' decimals, LF line ends, a header row whose
 // first cell names the unit of the values). The values have the digits of their kind
