@@ -1,0 +1,84 @@
+// Outdoor ratings of a luminaire: the IES TM-15-11 luminaire classification system (LCS) zone
+// lumens and the BUG rating of its Addendum A, the IES roadway classification (lateral type and
+// longitudinal class), the cutoff class and the IES spacing criterion.
+//
+// Every figure is computed from the record as read: the stored symmetry unfolded, intensities
+// bilinear between the stored angles (IntensityToward), no light past the last stored vertical
+// angle. Ballast factor and tilt are not applied. Intensities in candela (values times the
+// multiplier).
+//
+// Orientation (tRatingInput::Front): the street side ("front") of the luminaire is the
+// direction the front zones, the lateral type and the roadway's "street side" are measured
+// towards. Type B files are rated as photometered: the beam axis (horizontal and vertical
+// angle 0) horizontal towards the front. Type A files get no rating.
+#pragma once
+
+#include "beam_spread.h"
+#include "ies_record.h"
+
+#include <string>
+#include <vector>
+
+namespace gonilux {
+
+// What the ratings need beside the table.
+struct tRatingInput {
+    bool Eulumdat = false;    // read from an EULUMDAT file (the street side convention differs)
+    std::string Distribution; // the [DISTRIBUTION] keyword's value, empty when there is none
+};
+
+// TM-15-11 LCS zone lumens (lm): back (B) and front (F) half, Low 0-30, Medium 30-60, High
+// 60-80, Very High 80-90 degrees from the nadir; uplight Low 90-100 and High 100-180 (all
+// around). NaN when the record has no usable table or is type A.
+struct tLcsZones {
+    bool Valid = false;
+    double BL = kNoValue, BM = kNoValue, BH = kNoValue, BVH = kNoValue;
+    double FL = kNoValue, FM = kNoValue, FH = kNoValue, FVH = kNoValue;
+    double UL = kNoValue, UH = kNoValue;
+};
+
+// TM-15-11 Addendum A: backlight, uplight and glare ratings 0 to 5 (-1 when not rated).
+struct tBugRating {
+    bool Valid = false;
+    int B = -1, U = -1, G = -1;
+};
+
+enum class RoadType { None, I, II, III, IV, V, VS };
+enum class RoadLength { None, VeryShort, Short, Medium, Long };
+enum class CutoffClass { None, Full, Cutoff, Semicutoff, Noncutoff };
+
+struct tRoadway {
+    bool Valid = false; // false: unclassified (see the notes)
+    RoadType Type = RoadType::None;
+    RoadLength Length = RoadLength::None; // None for types V and VS
+};
+
+// IES spacing criterion S/H: along the C0-C180 direction (from the C0 half-plane), across it
+// (C90-C270, from the C90 half-plane) and diagonal (four luminaires at C45, C135, C225, C315).
+struct tSpacingCriterion {
+    double Along = kNoValue;  // "0-180"
+    double Across = kNoValue; // "90-270"
+    double Diagonal = kNoValue;
+};
+
+struct tOutdoorRatings {
+    tLcsZones Lcs;
+    tBugRating Bug;
+    tRoadway Roadway;
+    CutoffClass Cutoff = CutoffClass::None;
+    tSpacingCriterion Spacing;
+    std::vector<std::string> Notes; // why a figure is missing, in English
+};
+
+// Never throws; a record without a usable table gives every figure missing and a note.
+tOutdoorRatings ComputeOutdoorRatings(const tIES& ies, const tRatingInput& input);
+
+// "B1 U0 G1"; empty when not rated.
+std::string BugText(const tBugRating& bug);
+// "I" .. "IV", "V", "VS"; "VS", "S", "M", "L"; "full", "cutoff", "semicutoff", "noncutoff";
+// empty for None.
+std::string RoadTypeText(RoadType type);
+std::string RoadLengthText(RoadLength length);
+std::string CutoffText(CutoffClass cutoff);
+
+} // namespace gonilux
