@@ -151,6 +151,7 @@ bool LoadIesEntry(TiesData& entry, const std::string& path) {
         entry.Diagnostics = result.Diagnostics;
         entry.Lines = std::move(result.Titles);
         entry.ChangedByAuthor = false;
+        entry.Distribution.clear();
     } else {
         ParseResult result = ParseIes(std::string_view(bytes), entry.Ies);
         entry.Diagnostics = result.Diagnostics;

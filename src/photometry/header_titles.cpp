@@ -87,6 +87,7 @@ void ExtractTitles(TiesData& entry, std::string_view fullPath, std::string_view 
         entry.Lines.push_back(std::move(value));
     }
     entry.ChangedByAuthor = HeaderChangedByAuthor(headerText);
+    entry.Distribution = KeywordValue("[DISTRIBUTION]", headerText, "");
 }
 
 std::string BuildInfoText(const std::vector<std::string>& lines, bool chineseLabels) {

@@ -18,7 +18,8 @@ inline constexpr std::string_view kAuthorSurname = "Kestrin";
 std::string KeywordValue(std::string_view keyword, std::string_view headerText,
                          std::string_view terminator);
 
-// Rebuilds entry.Lines (8 title strings) and entry.ChangedByAuthor from the header text.
+// Rebuilds entry.Lines (8 title strings), entry.ChangedByAuthor and entry.Distribution from the
+// header text.
 // fullPath may contain folders; only its file name is stored.
 void ExtractTitles(TiesData& entry, std::string_view fullPath, std::string_view headerText);
 

@@ -78,6 +78,7 @@ struct TiesData {
     bool Loaded = false;
     bool ChangedByAuthor = false;
     std::string HeaderEncoding; // the encoding its titles read in by the automatic rule
+    std::string Distribution;   // the [DISTRIBUTION] keyword's value (IES), empty when none
     tIES Ies;
     ReadDiagnostics Diagnostics;
 };
