@@ -1,5 +1,6 @@
 // gonilux-cli info: a summary or a JSON line per file.
 #include "commands.h"
+#include "ratings_info.h"
 #include "photometry/figure_format.h"
 #include "photometry/file_io.h"
 #include "photometry/header_encoding.h"
@@ -124,6 +125,7 @@ std::string JsonRecord(const std::string& file, const TiesData& entry,
     field("encoding", JsonQuote(encoding));
     field("changedByAuthor", entry.ChangedByAuthor ? "true" : "false");
     field("metrics", JsonMetrics(ComputeMetrics(ies)));
+    field("ratings", JsonRatings(ComputeRatings(ies, RatingInputOf(entry))));
     return out + "," + JsonZonal(ies) + "}";
 }
 
@@ -209,7 +211,10 @@ void PrintSummary(const std::string& file, const TiesData& entry, const std::str
     if (entry.Diagnostics.Damaged())
         std::printf("  damaged file: %s; the figures come from the values present\n",
                     DamageText(entry.Diagnostics).c_str());
-    PrintMetrics(ComputeMetrics(ies));
+    const tMetrics metrics = ComputeMetrics(ies);
+    PrintMetrics(metrics);
+    if (metrics.Valid)
+        std::fputs(RatingsSummary(ComputeRatings(ies, RatingInputOf(entry))).c_str(), stdout);
     static const char* const kLabels[] = {"test",          "manufacturer", "luminaire",
                                           "luminaire no.", "lamp",         "lamp no."};
     for (int i = TitleTest; i < TitleCount && i < static_cast<int>(entry.Lines.size()); ++i)

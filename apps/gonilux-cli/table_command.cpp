@@ -1,10 +1,11 @@
-// gonilux-cli table: the candela table, the zonal lumens or the illuminance on a floor of one
-// file, as aligned text or as CSV.
+// gonilux-cli table: the candela table, the zonal lumens, the illuminance on a floor or one of
+// the ratings' tables of one file, as aligned text or as CSV.
 #include "commands.h"
 #include "photometry/figure_format.h"
 #include "photometry/file_io.h"
 #include "photometry/header_titles.h"
 #include "photometry/light_tables.h"
+#include "photometry/rating_tables.h"
 
 #include <algorithm>
 #include <charconv>
@@ -30,7 +31,11 @@ struct TableOptions {
     bool Csv = false;
     bool Candela = true; // --unit cd (true) or cdklm: the report window's two choices
     bool UnitGiven = false;
+    double UgrSpacing = 0.25; // --spacing: the UGR table's S/H
+    bool SpacingGiven = false;
 };
+
+constexpr const char* kKinds = "candela, zonal, isolux, lcs, bug, ugr, cu, sc or luminance";
 
 // `decimals` after the point ('.' whatever the locale); "n/a" when there is no value.
 std::string Number(double value, int decimals) {
@@ -116,8 +121,19 @@ std::string IsoluxText(const IlluminanceGrid& grid) {
            Number(grid.Average, FigureKind::Illuminance) + "\n" + Aligned(rows);
 }
 
-// The text of the table; empty when the record has none.
-std::string TableText(const tIES& ies, const TableOptions& o) {
+std::string RatingText(const RatingTable& table, bool csv) {
+    return csv ? RatingCsv(table) : table.Title + "\n" + Aligned(table.Rows);
+}
+
+// The text of the table; empty when the record has none, with the reason in `why` when there
+// is one.
+std::string TableText(const TiesData& entry, const TableOptions& o, std::string& why) {
+    const tIES& ies = entry.Ies;
+    if (IsRatingTableKind(o.Kind)) {
+        const RatingTable table = BuildRatingTable(o.Kind, ies, RatingInputOf(entry), o.UgrSpacing);
+        why = table.Note;
+        return table.Valid() ? RatingText(table, o.Csv) : std::string();
+    }
     if (o.Kind == "candela") {
         const CandelaTable table = BuildCandelaTable(ies, o.Candela);
         return !table.Valid ? "" : o.Csv ? CandelaCsv(table) : CandelaText(table);
@@ -139,8 +155,15 @@ int ParseTableOptions(int argc, char** argv, TableOptions& o) {
         const bool metres =
             option && (!std::strcmp(arg, "--height") || !std::strcmp(arg, "--size"));
         if (option && !std::strcmp(arg, "--kind")) {
-            if (i + 1 >= argc) return UsageError("table: --kind takes", "candela, zonal or isolux");
+            if (i + 1 >= argc) return UsageError("table: --kind takes", kKinds);
             o.Kind = argv[++i];
+        } else if (option && !std::strcmp(arg, "--spacing")) {
+            const std::string_view spacing = i + 1 < argc ? argv[i + 1] : "";
+            if (spacing != "0.25" && spacing != "1" && spacing != "1.0")
+                return UsageError("table: --spacing takes", "0.25 or 1 (times the height)");
+            o.UgrSpacing = spacing == "0.25" ? 0.25 : 1.0;
+            o.SpacingGiven = true;
+            ++i;
         } else if (metres) {
             const bool height = arg[2] == 'h';
             double& value = height ? o.Height : o.Size;
@@ -168,8 +191,11 @@ int ParseTableOptions(int argc, char** argv, TableOptions& o) {
         }
     }
     if (o.File.empty()) return UsageError("table: no file given");
-    if (o.Kind != "candela" && o.Kind != "zonal" && o.Kind != "isolux")
-        return UsageError("table: --kind takes", "candela, zonal or isolux");
+    if (o.Kind != "candela" && o.Kind != "zonal" && o.Kind != "isolux" &&
+        !IsRatingTableKind(o.Kind))
+        return UsageError("table: --kind takes", kKinds);
+    if (o.Kind != "ugr" && o.SpacingGiven)
+        return UsageError("table: --spacing belongs to", "--kind ugr");
     if (o.Kind != "candela" && o.UnitGiven)
         return UsageError("table: --unit belongs to", "--kind candela");
     if (o.Kind != "isolux" && (o.HeightGiven || o.SizeGiven))
@@ -194,9 +220,11 @@ int RunTable(int argc, char** argv) {
                      entry.Diagnostics.OpenError.c_str());
         return 1;
     }
-    const std::string text = TableText(entry.Ies, options);
+    std::string why;
+    const std::string text = TableText(entry, options, why);
     if (text.empty()) {
-        std::fprintf(stderr, "gonilux-cli: %s: no usable intensity table\n", options.File.c_str());
+        std::fprintf(stderr, "gonilux-cli: %s: %s\n", options.File.c_str(),
+                     why.empty() ? "no usable intensity table" : why.c_str());
         return 1;
     }
     std::fputs(text.c_str(), stdout);

@@ -26,6 +26,7 @@ QString QueryErrorText(const library::QueryParse& parse) {
         QT_TRANSLATE_NOOP("QueryError", "“)”前面没有对应的“(”：%1"),
         QT_TRANSLATE_NOOP("QueryError", "“%1”两边都需要条件，例如 a %1 b"),
         QT_TRANSLATE_NOOP("QueryError", "括号嵌套超过 %1 层"),
+        QT_TRANSLATE_NOOP("QueryError", "%1 需要形如 B1U0G1 的等级（每个字母 0 到 5）：%2"),
     };
     const auto kind = static_cast<std::size_t>(parse.Kind);
     if (parse.Ok || kind == 0 || kind >= std::size(kTexts)) return {};
@@ -63,8 +64,8 @@ bool EntryFilter::SetText(const QString& text) {
 bool EntryFilter::Accepts(const TiesData& entry, int captionChoice,
                           const std::optional<tMetrics>& metrics) const {
     if (query_.Terms.empty()) return true;
-    library::LibraryRecord record =
-        library::EntryLibraryRecord(entry, metrics ? &*metrics : nullptr, HeaderEncodingChoice());
+    library::LibraryRecord record = library::EntryLibraryRecord(
+        entry, metrics ? &*metrics : nullptr, nullptr, HeaderEncodingChoice());
     record.Path = EntryFileName(entry).toStdString();
     return library::Matches(query_, record, EntryCaption(entry, captionChoice).toStdString());
 }

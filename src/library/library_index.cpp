@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <thread>
@@ -21,14 +22,17 @@ namespace fs = std::filesystem;
 
 // 2: the figures' definitions changed (beam and field angles through the peak, absolute
 // EULUMDAT files, files that end early): rows of version 1 are kept but read again.
-constexpr int kSchemaVersion = 2;
+// 3: the ratings' columns (b, u, g, road, roadlength, cutoff, ugr, sc, l65): added to an older
+// table, whose rows are then read again.
+constexpr int kSchemaVersion = 3;
 
 constexpr const char* kSchema = R"(
 CREATE TABLE IF NOT EXISTS files(
   id INTEGER PRIMARY KEY, path TEXT UNIQUE NOT NULL, size INTEGER, mtime INTEGER, ldt INTEGER,
   type INTEGER, error TEXT, name TEXT, test TEXT, manufacturer TEXT, luminaire TEXT,
   catalog TEXT, lamp TEXT, lampcat TEXT, lumens REAL, flux REAL, watts REAL, efficacy REAL,
-  maxcd REAL, beam REAL, field REAL, lor REAL);
+  maxcd REAL, beam REAL, field REAL, lor REAL, b REAL, u REAL, g REAL, road TEXT,
+  roadlength TEXT, cutoff TEXT, ugr REAL, sc REAL, l65 REAL);
 CREATE VIRTUAL TABLE IF NOT EXISTS files_fts USING fts5(
   name, test, manufacturer, luminaire, catalog, lamp, lampcat,
   content='files', content_rowid='id', tokenize='trigram');
@@ -47,7 +51,21 @@ END;
 
 constexpr const char* kColumns =
     "path, size, mtime, ldt, type, error, test, manufacturer, luminaire, catalog, lamp, lampcat, "
-    "lumens, flux, watts, efficacy, maxcd, beam, field, lor";
+    "lumens, flux, watts, efficacy, maxcd, beam, field, lor, b, u, g, road, roadlength, cutoff, "
+    "ugr, sc, l65";
+
+// The columns version 3 added to the files table.
+constexpr const char* kRatingColumns[] = {"b REAL",    "u REAL",          "g REAL",
+                                          "road TEXT", "roadlength TEXT", "cutoff TEXT",
+                                          "ugr REAL",  "sc REAL",         "l65 REAL"};
+
+double BugLetter(int value) {
+    return value < 0 ? kNoValue : value;
+}
+
+int BugLetter(double value) {
+    return std::isnan(value) ? -1 : static_cast<int>(value);
+}
 
 // A prepared statement that finalises itself.
 class Statement {
@@ -190,6 +208,7 @@ std::vector<LibraryRecord> ReadAll(const std::vector<Listed>& files, std::size_t
 std::string SortColumn(const QuerySort& sort) {
     if (sort.Field == "file" || sort.Field == "caption") return "name";
     if (sort.Field == "format") return "ldt";
+    if (sort.Field == "bug") return "(b * 100 + u * 10 + g)";
     return sort.Field; // every other field is a column of its own name
 }
 
@@ -217,6 +236,12 @@ std::string NumberCondition(const QueryTerm& term) {
     }
 }
 
+// The SQL condition of a bug term: each letter at most the term's.
+std::string BugCondition(const QueryTerm& term) {
+    return "(b <= " + std::string(1, term.Text[0]) + " AND u <= " + term.Text[1] +
+           " AND g <= " + term.Text[2] + ")";
+}
+
 // A condition that holds for at least the rows that match `node` ("" when it cannot narrow
 // them), its texts to bind added to `texts`. Words narrow the rows through the trigram table,
 // numbers through their columns.
@@ -224,6 +249,7 @@ std::string Condition(const Query& query, const QueryNode& node, std::vector<std
     if (node.Term >= 0) {
         const QueryTerm& term = query.Terms[static_cast<std::size_t>(node.Term)];
         if (IsNumberField(term.Field)) return NumberCondition(term);
+        if (term.Field == "bug") return BugCondition(term);
         if (!term.Field.empty() || term.Text.size() < 3) return {};
         std::string phrase = "\"";
         for (char c : term.Text)
@@ -321,6 +347,7 @@ bool LibraryIndex::Prepare(std::int64_t version) {
     if (version != kSchemaVersion) {
         // An older index keeps its rows; a time no file has makes the next update read each
         // file again with today's figures.
+        if (version > 0 && !AddMissingColumns()) return false;
         if (version > 0 && !Exec(db_, "UPDATE files SET mtime = -1")) return false;
         if (!Exec(db_, current.c_str())) return false;
     }
@@ -328,10 +355,28 @@ bool LibraryIndex::Prepare(std::int64_t version) {
     return check.Step();
 }
 
+bool LibraryIndex::AddMissingColumns() {
+    std::set<std::string> present;
+    {
+        Statement columns(db_, "SELECT name FROM pragma_table_info('files')");
+        while (columns.Step())
+            present.insert(columns.Text(0));
+    }
+    for (const char* column : kRatingColumns) {
+        const std::string_view definition(column);
+        const std::string name(definition.substr(0, definition.find(' ')));
+        if (!present.count(name) &&
+            !Exec(db_, (std::string("ALTER TABLE files ADD COLUMN ") + column).c_str()))
+            return false;
+    }
+    return true;
+}
+
 void LibraryIndex::Store(const std::vector<LibraryRecord>& records) {
     Statement erase(db_, "DELETE FROM files WHERE path = ?");
-    Statement insert(db_, std::string("INSERT INTO files(") + kColumns +
-                              ", name) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+    Statement insert(
+        db_, std::string("INSERT INTO files(") + kColumns +
+                 ", name) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
     for (const LibraryRecord& r : records) {
         if (r.Path.empty()) continue; // not read: the update was stopped
         erase.Bind(1, r.Path);
@@ -345,8 +390,12 @@ void LibraryIndex::Store(const std::vector<LibraryRecord>& records) {
         insert.Bind(i++, r.Error);
         for (const std::string& title : r.Titles)
             insert.Bind(i++, title);
-        for (double value :
-             {r.Lumens, r.Flux, r.Watts, r.Efficacy, r.MaxCd, r.Beam, r.Field, r.Lor})
+        for (double value : {r.Lumens, r.Flux, r.Watts, r.Efficacy, r.MaxCd, r.Beam, r.Field, r.Lor,
+                             BugLetter(r.BugB), BugLetter(r.BugU), BugLetter(r.BugG)})
+            insert.Bind(i++, value);
+        for (const std::string* text : {&r.Road, &r.RoadLength, &r.Cutoff})
+            insert.Bind(i++, *text);
+        for (double value : {r.Ugr, r.Sc, r.L65})
             insert.Bind(i++, value);
         insert.Bind(i++, FileNameOf(r));
         insert.Run();
@@ -439,6 +488,12 @@ std::vector<LibraryRecord> LibraryIndex::Find(const std::string& folderPath, con
             title = chosen.Text(i++);
         for (double* value :
              {&r.Lumens, &r.Flux, &r.Watts, &r.Efficacy, &r.MaxCd, &r.Beam, &r.Field, &r.Lor})
+            *value = chosen.Real(i++);
+        for (int* letter : {&r.BugB, &r.BugU, &r.BugG})
+            *letter = BugLetter(chosen.Real(i++));
+        for (std::string* text : {&r.Road, &r.RoadLength, &r.Cutoff})
+            *text = chosen.Text(i++);
+        for (double* value : {&r.Ugr, &r.Sc, &r.L65})
             *value = chosen.Real(i++);
         if (!Matches(query, r)) continue;
         found.push_back(std::move(r));

@@ -61,6 +61,7 @@ class LibraryIndex {
   private:
     bool OpenAt(const std::string& path);
     bool Prepare(std::int64_t version);
+    bool AddMissingColumns(); // the columns later versions added, to an older table
     void SetAside(const std::string& path, const std::string& why);
     void Store(const std::vector<LibraryRecord>& records);
     void Remove(const std::vector<std::string>& paths);

@@ -5,6 +5,7 @@
 #include "photometry/header_encoding.h"
 #include "photometry/ies_record.h"
 #include "photometry/metrics.h"
+#include "photometry/ratings.h"
 
 #include <array>
 #include <cstdint>
@@ -31,6 +32,14 @@ struct LibraryRecord {
     double Beam = kNoValue;
     double Field = kNoValue;
     double Lor = kNoValue; // light output ratio, %
+    // Ratings (ratings.h): -1, empty or NaN when not rated.
+    int BugB = -1, BugU = -1, BugG = -1;
+    std::string Road;       // roadway lateral type: "I" .. "IV", "V", "VS"
+    std::string RoadLength; // "VS", "S", "M", "L"
+    std::string Cutoff;     // "full", "cutoff", "semicutoff", "noncutoff"
+    double Ugr = kNoValue;  // the worse of the standard room's crosswise and endwise (WorseUgr)
+    double Sc = kNoValue;   // spacing criterion, the smaller of 0-180 and 90-270 (SpacingValue)
+    double L65 = kNoValue;  // the highest luminance at 65 degrees, cd/m2 (Luminance65)
 };
 
 // The file name part of the record's path.
@@ -38,9 +47,10 @@ std::string FileNameOf(const LibraryRecord& record);
 
 // The record of an entry in memory: its path is its file name, its titles are decoded in
 // `encoding` ("auto": the automatic rule), its error comes from its diagnostics. `metrics` are
-// the entry's figures; without them the record has only what the header says (no lumens, flux,
-// efficacy, maxcd, beam, field, lor).
+// the entry's figures and `ratings` its ratings; without them the record has only what the
+// header says (no lumens, flux, efficacy, maxcd, beam, field, lor; no ratings).
 LibraryRecord EntryLibraryRecord(const TiesData& entry, const tMetrics* metrics,
+                                 const tRatings* ratings = nullptr,
                                  std::string_view encoding = kAutoEncoding);
 
 // Reads the file at `path` (size and time as listed) into a record; never throws.

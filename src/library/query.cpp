@@ -10,7 +10,7 @@
 namespace gonilux::library {
 namespace {
 
-enum class Kind { Text, Choice, Number };
+enum class Kind { Text, Choice, Number, Bug };
 
 struct FieldSpec {
     std::string_view Name;
@@ -39,6 +39,15 @@ constexpr FieldSpec kFields[] = {
     {"beam", Kind::Number, "", "光束角", "beam"},
     {"field", Kind::Number, "", "场角", "field"},
     {"lor", Kind::Number, "", "灯具效率", "light output ratio"},
+    {"bug", Kind::Bug, "", "BUG等级", "BUG rating"},
+    {"b", Kind::Number, "", "", ""},
+    {"u", Kind::Number, "", "", ""},
+    {"g", Kind::Number, "", "", ""},
+    {"ugr", Kind::Number, "", "UGR", "UGR"},
+    {"road", Kind::Choice, "i|ii|iii|iv|v|vs", "道路类型", "roadway type"},
+    {"cutoff", Kind::Choice, "full|cutoff|semicutoff|noncutoff", "", ""},
+    {"sc", Kind::Number, "", "距高比", "spacing criterion"},
+    {"l65", Kind::Number, "", "L65亮度", "L65 luminance"},
 };
 
 // A name compared without case, blanks, dots, underscores and hyphens: "Max. intensity" and
@@ -53,7 +62,8 @@ std::string NormalName(std::string_view name) {
 const FieldSpec* FindField(std::string_view name) {
     const std::string normal = NormalName(name);
     for (const FieldSpec& f : kFields)
-        if (normal == f.Name || normal == NormalName(f.Chinese) || normal == NormalName(f.English))
+        if (normal == f.Name || (!f.Chinese.empty() && normal == NormalName(f.Chinese)) ||
+            (!f.English.empty() && normal == NormalName(f.English)))
             return &f;
     return nullptr;
 }
@@ -66,6 +76,22 @@ bool ReadNumber(std::string_view text, double& value) {
 }
 
 using detail::QueryError;
+
+// "B1U0G1", "b1-u0-g1" as the three digits "101"; empty when it is no rating.
+std::string BugDigits(std::string_view value) {
+    std::string letters;
+    for (char c : Lower(value))
+        if (c != '-') letters += c;
+    if (letters.size() != 6) return {};
+    std::string digits;
+    for (int i = 0; i < 3; ++i) {
+        const char digit = letters[static_cast<std::size_t>(2 * i + 1)];
+        if (letters[static_cast<std::size_t>(2 * i)] != "bug"[i] || digit < '0' || digit > '5')
+            return {};
+        digits += digit;
+    }
+    return digits;
+}
 
 QueryError Mistake(QueryErrorKind kind, std::vector<std::string> args) {
     return {kind, std::move(args)};
@@ -135,6 +161,11 @@ bool TermMatches(const QueryTerm& t, const LibraryRecord& r, std::string_view ca
     if (t.Field == "type") return r.Type != 0 && "cba"[r.Type - 1] == t.Text[0];
     if (t.Field == "format") return r.Ldt == (t.Text == "ldt");
     if (t.Field == "error") return r.Error.empty() == (t.Text == "no");
+    if (t.Field == "bug")
+        return r.BugB >= 0 && r.BugB <= t.Text[0] - '0' && r.BugU >= 0 &&
+               r.BugU <= t.Text[1] - '0' && r.BugG >= 0 && r.BugG <= t.Text[2] - '0';
+    if (t.Field == "road") return Lower(r.Road) == t.Text;
+    if (t.Field == "cutoff") return r.Cutoff == t.Text;
     return NumberMatches(t, NumberField(r, t.Field));
 }
 
@@ -162,6 +193,12 @@ QueryError FieldTerm(const std::string& field, std::string_view op, std::string_
     const std::string example = name + ":" + std::string(value);
     if (op != ":") return Mistake(QueryErrorKind::TakesColon, {name, example});
     term.Text = Lower(value);
+    if (f->Type == Kind::Bug) {
+        term.Text = BugDigits(value);
+        if (term.Text.empty())
+            return Mistake(QueryErrorKind::BugRating, {name, std::string(token)});
+        return {};
+    }
     if (f->Type == Kind::Text) {
         if (term.Text.empty()) return Mistake(QueryErrorKind::NeedsText, {name, name + ":acme"});
         return {};
@@ -248,6 +285,7 @@ std::string QueryErrorMessage(QueryErrorKind kind, const std::vector<std::string
         "\")\" has no \"(\" before it: %1",
         "\"%1\" needs a term on each side, as in a %1 b",
         "more than %1 parentheses inside each other",
+        "%1 takes a rating such as B1U0G1 (each letter 0 to 5): %2",
     };
     const std::string_view text = kTexts[static_cast<int>(kind)];
     std::string message;
@@ -272,6 +310,12 @@ double NumberField(const LibraryRecord& r, std::string_view field) {
     if (field == "beam") return r.Beam;
     if (field == "field") return r.Field;
     if (field == "lor") return r.Lor;
+    if (field == "b") return r.BugB < 0 ? kNoValue : r.BugB;
+    if (field == "u") return r.BugU < 0 ? kNoValue : r.BugU;
+    if (field == "g") return r.BugG < 0 ? kNoValue : r.BugG;
+    if (field == "ugr") return r.Ugr;
+    if (field == "sc") return r.Sc;
+    if (field == "l65") return r.L65;
     return kNoValue;
 }
 

@@ -3,7 +3,10 @@
 //   field:text          manufacturer, luminaire, lamp, catalog, file, caption: the field
 //                       contains text
 //   type:a|b|c  format:ies|ldt  error:yes|no
-//   number fields       lumens flux watts efficacy maxcd beam field lor, with <, <=, >, >=, =
+//   road:i|ii|iii|iv|v|vs  cutoff:full|cutoff|semicutoff|noncutoff
+//   bug:B1U0G1          a BUG rating of B1, U0 and G1 or better on each letter
+//   number fields       lumens flux watts efficacy maxcd beam field lor b u g ugr sc l65, with
+//                       <, <=, >, >=, =
 //                       (=> and =< read as >= and <=), or a range a..b after ":" or "="
 // A field may also be named as the details view's column shows it, in Chinese or English, without
 // its unit ("光束角<30", "luminaire flux>=3000"); blanks around the operator do not matter. Terms
@@ -64,6 +67,7 @@ enum class QueryErrorKind {
     UnopenedParenthesis, // ")" has no "(" before it: TEXT
     DanglingJoin,        // "WORD" needs a term on each side, as in a WORD b
     TooDeep,             // more than COUNT parentheses inside each other
+    BugRating,           // FIELD takes a rating such as B1U0G1 (each letter 0 to 5): TOKEN
 };
 
 struct QueryParse {

@@ -26,6 +26,10 @@ constexpr FigureRule kRules[] = {
     {K::Metres,      "m",    0, 0,    3, false},
     {K::Millimetres, "mm",   0, 0,    0, false},
     {K::Feet,        "ft",   0, 0,    2, false},
+    {K::Glare,       "",     0, 0,    1, false},
+    {K::Spacing,     "",     0, 0,    2, false},
+    {K::Luminance,   "cd/m²", 4, 1000, 0, false},
+    {K::Utilisation, "%",    0, 0,    0, false},
 };
 // clang-format on
 
@@ -99,7 +103,7 @@ std::string FigureText(double value, FigureKind kind, const std::string& missing
     if (!std::isfinite(value)) return missing;
     const std::string unit = FigureRuleOf(kind).Unit;
     if (kind == K::Multiplier) return FigureNumber(value, kind) + "x";
-    if (kind == K::Angle) return FigureNumber(value, kind) + unit;
+    if (kind == K::Angle || unit.empty()) return FigureNumber(value, kind) + unit;
     return FigureNumber(value, kind) + " " + unit;
 }
 

@@ -26,6 +26,10 @@ enum class FigureKind {
     Metres,      // m: to 0.001 (whole millimetres)
     Millimetres, // mm: whole
     Feet,        // ft: to 0.01
+    Glare,       // a unified glare rating (UGR): to 0.1, no unit
+    Spacing,     // a spacing criterion (S/H): to 0.01, no unit
+    Luminance,   // cd/m2: 4 significant digits, whole from 1000 on
+    Utilisation, // a coefficient of utilisation: whole percentages, as CU tables print them
 };
 
 struct FigureRule {

@@ -82,6 +82,10 @@ TEST_F(Library, QueriesFindTheSameThroughTheIndexAsRecordByRecord) {
         {"lumens=2000 OR (beam:25..30 lor>=90)",
          {"downlight_c_quarter.ies", "stadium_flood_c_large.ies"}},
         {"le OR flux>1e9", {}},
+        // Ratings: the index's columns answer as the records do (no names: equal sets only).
+        {"bug:B2U2G2 OR ugr<19", {}},
+        {"road:iii cutoff:full sc>=1", {}},
+        {"l65<3000 OR (b<=1 g>0)", {}},
     };
     for (const auto& row : rows) {
         const QueryParse q = ParseQuery(row.Query);
@@ -140,18 +144,20 @@ TEST_F(Library, UpdatesReadOnlyWhatChangedAndDropWhatIsGone) {
     EXPECT_EQ(c.Unchanged, 25);
     EXPECT_EQ(reader.Count(), 27);
     EXPECT_EQ(index.Update(Tree()).Unchanged, 27);
-    // An index of the first version keeps its rows and reads every file again on its update,
-    // since the figures' definitions changed since.
+    // An index of an older version (without the ratings' columns) keeps its rows and reads
+    // every file again on its update, since the figures' definitions changed since.
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(db, "UPDATE files SET beam=999; PRAGMA user_version=1", nullptr, nullptr,
-                           nullptr),
-              SQLITE_OK);
+    std::string downgrade = "UPDATE files SET beam=999; PRAGMA user_version=2;";
+    for (const char* column : {"b", "u", "g", "road", "roadlength", "cutoff", "ugr", "sc", "l65"})
+        downgrade += std::string("ALTER TABLE files DROP COLUMN ") + column + ";";
+    EXPECT_EQ(sqlite3_exec(db, downgrade.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
     LibraryIndex older(path);
     EXPECT_EQ(older.Count(), 27);
     EXPECT_EQ(older.Update(Tree()).Updated, 27);
     EXPECT_TRUE(older.Find(Tree(), ParseQuery("beam>900").Value).empty());
+    EXPECT_FALSE(older.Find(Tree(), ParseQuery("ugr>0").Value).empty());
 }
 
 TEST_F(Library, ADamagedNewerOrUnwritableIndexIsReplacedWithOneNote) {
@@ -207,7 +213,7 @@ TEST(Query, MistakesNameThePlaceAndTheFix) {
     using K = QueryErrorKind;
     const std::string fields = "the fields are manufacturer, luminaire, lamp, catalog, file, "
                                "caption, type, format, error, lumens, flux, watts, efficacy, "
-                               "maxcd, beam, field, lor";
+                               "maxcd, beam, field, lor, bug, b, u, g, ugr, road, cutoff, sc, l65";
     const std::string deep(33, '(');
     const struct {
         std::string Query;
@@ -239,6 +245,11 @@ TEST(Query, MistakesNameThePlaceAndTheFix) {
         {"a AND OR b", K::DanglingJoin, "\"AND\" needs a term on each side, as in a AND b"},
         {"(a OR) b", K::DanglingJoin, "\"OR\" needs a term on each side, as in a OR b"},
         {deep, K::TooDeep, "more than 32 parentheses inside each other"},
+        {"bug:B1U0G6", K::BugRating,
+         "bug takes a rating such as B1U0G1 (each letter 0 to 5): bug:B1U0G6"},
+        {"bug:U0B1G1", K::BugRating,
+         "bug takes a rating such as B1U0G1 (each letter 0 to 5): bug:U0B1G1"},
+        {"road:VI", K::TakesChoice, "road takes one of i ii iii iv v vs: road:VI"},
     };
     for (const auto& row : rows) {
         const QueryParse q = ParseQuery(row.Query);
@@ -264,7 +275,24 @@ TEST(Query, NamesJoinsAndGroupsPickTheRecord) {
     r.Flux = 3000;
     r.Beam = 40;
     r.MaxCd = 900;
+    r.BugB = 1;
+    r.BugU = 0;
+    r.BugG = 2;
+    r.Road = "III";
+    r.Cutoff = "cutoff";
+    r.Ugr = 18.4;
+    r.Sc = 1.2;
     const std::pair<const char*, bool> rows[] = {
+        {"bug:B1U0G2 road:iii cutoff:cutoff", true},
+        {"bug:b2-u1-g2", true}, // or better on each letter
+        {"bug:B0U0G2", false},
+        {"bug:B1U0G1", false},
+        {"b<=1 u=0 g>1", true},
+        {"UGR<19 距高比>=1.2", true},
+        {"ugr<18.4", false},
+        {"road:ii", false},
+        {"cutoff:full", false},
+        {"l65<3000", false}, // no luminance: no match
         {"acme wall_w flux>=3000 beam:20..40", true},
         {"acme flux>3000", false},
         {"watts<50", false}, // unknown watts match no number
