@@ -58,7 +58,7 @@ std::string Shown(const std::string& path, const std::string& folder, const std:
 void PrintCsv(const std::vector<LibraryRecord>& records, const std::string& folder,
               const std::string& given) {
     std::printf("path,file,manufacturer,luminaire,catalog,lamp,type,format,error,lumens,flux,"
-                "watts,efficacy,maxcd,beam,field,lor\n");
+                "watts,efficacy,maxcd,beam,field,lor,bug,road,cutoff,ugr,sc,l65\n");
     for (const LibraryRecord& r : records) {
         std::string line = CsvField(ToUtf8Lenient(Shown(r.Path, folder, given))) + "," +
                            CsvField(ToUtf8Lenient(FileNameOf(r)));
@@ -67,6 +67,10 @@ void PrintCsv(const std::vector<LibraryRecord>& records, const std::string& fold
         line += std::string(",") + (r.Type ? std::string(1, "CBA"[r.Type - 1]) : "") + "," +
                 (r.Ldt ? "ldt" : "ies") + "," + CsvField(r.Error);
         for (double v : {r.Lumens, r.Flux, r.Watts, r.Efficacy, r.MaxCd, r.Beam, r.Field, r.Lor})
+            line += "," + CsvNumber(v);
+        const tBugRating bug{r.BugB >= 0, r.BugB, r.BugU, r.BugG};
+        line += "," + BugText(bug) + "," + r.Road + "," + r.Cutoff;
+        for (double v : {r.Ugr, r.Sc, r.L65})
             line += "," + CsvNumber(v);
         std::printf("%s\n", line.c_str());
     }
