@@ -7,10 +7,11 @@
 // angle. Ballast factor and tilt are not applied. Intensities in candela (values times the
 // multiplier).
 //
-// Orientation (tRatingInput::Front): the street side ("front") of the luminaire is the
-// direction the front zones, the lateral type and the roadway's "street side" are measured
-// towards. Type B files are rated as photometered: the beam axis (horizontal and vertical
-// angle 0) horizontal towards the front. Type A files get no rating.
+// Orientation (FrontPlaneOf): the street side ("front") of the luminaire is the direction the
+// front zones, the lateral type and the roadway's "street side" are measured towards: C0 for IES
+// type C files, C90 for EULUMDAT files (the road along C0-C180 in both cases turned a quarter).
+// Type B files are rated as photometered: the beam axis (horizontal and vertical angle 0)
+// horizontal towards the front. Type A files get no rating.
 #pragma once
 
 #include "beam_spread.h"
@@ -67,11 +68,20 @@ struct tOutdoorRatings {
     tRoadway Roadway;
     CutoffClass Cutoff = CutoffClass::None;
     tSpacingCriterion Spacing;
+    double FrontPlane = kNoValue;   // the C-plane of the street side (FrontPlaneOf), NaN for type A
     std::vector<std::string> Notes; // why a figure is missing, in English
 };
 
+// The C-plane (degrees, in the type C frame of IntensityToward) of the street side: 0 for IES
+// type C and type B records, 90 for records read from EULUMDAT files; NaN for type A.
+double FrontPlaneOf(const tIES& ies, const tRatingInput& input);
+
 // Never throws; a record without a usable table gives every figure missing and a note.
 tOutdoorRatings ComputeOutdoorRatings(const tIES& ies, const tRatingInput& input);
+
+// The BUG rating of zone lumens (TM-15-11 Addendum A): `typeVorVS` holds BH to the FH limits
+// of the glare table, as for type V and VS distributions. Not valid when the zones are not.
+tBugRating BugRatingOf(const tLcsZones& zones, bool typeVorVS);
 
 // "B1 U0 G1"; empty when not rated.
 std::string BugText(const tBugRating& bug);
