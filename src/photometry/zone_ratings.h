@@ -9,7 +9,8 @@
 //
 // Orientation (FrontPlaneOf): the street side ("front") of the luminaire is the direction the
 // front zones, the lateral type and the roadway's "street side" are measured towards: C0 for IES
-// type C files, C90 for EULUMDAT files (the road along C0-C180 in both cases turned a quarter).
+// type C files (the road along C90-C270), C90 for EULUMDAT files (the road along C0-C180, the CIE
+// road convention).
 // Type B files are rated as photometered: the beam axis (horizontal and vertical angle 0)
 // horizontal towards the front. Type A files get no rating.
 #pragma once
@@ -55,7 +56,9 @@ struct tRoadway {
 };
 
 // IES spacing criterion S/H: along the C0-C180 direction (from the C0 half-plane), across it
-// (C90-C270, from the C90 half-plane) and diagonal (four luminaires at C45, C135, C225, C315).
+// (C90-C270, from the C90 half-plane) and diagonal (four luminaires at C45, C135, C225, C315,
+// as the side of their square). The file's own planes, whatever the street side. NaN (and a
+// note) without light straight down or when the midpoint never falls as dark before the horizon.
 struct tSpacingCriterion {
     double Along = kNoValue;  // "0-180"
     double Across = kNoValue; // "90-270"
