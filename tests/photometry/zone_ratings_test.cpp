@@ -3,6 +3,7 @@
 // inside and outside each line, the cutoff shares, the spacing criterion of a Lambertian light;
 // the same light stored in every symmetry, as EULUMDAT and as type B rated alike; real files
 // against the classes their makers printed in them.
+#include "photometry/file_io.h"
 #include "photometry/ldt_reader.h"
 #include "photometry/zone_ratings.h"
 #include "test_util.h"
@@ -299,6 +300,21 @@ TEST(OutdoorRatings, DistributionKeywordDecidesTypeV) {
                                                                              {"TYPE IV MEDIUM", 3},
                                                                              {"TYPE III", 3}})
         EXPECT_EQ(ComputeOutdoorRatings(ies, {false, keyword}).Bug.G, g) << keyword;
+}
+
+// Real roadway files of two makers throw most of their light to the street side they are rated
+// towards (C0 in IES files), and are classed as the road lights they are.
+TEST(OutdoorRatings, RealRoadwayFilesLightTheirStreetSide) {
+    const std::string folder = std::string(GONILUX_TESTDATA_DIR) + "/ies-real/holg-eulumdat-rs/";
+    for (const char* name : {"OutdoorRoadway IES OS 8988-2022 03 AM01 60W 4000K.ies",
+                             "ITALO 1 5P5 S05 3.140-3M.IES"}) {
+        TiesData entry = CreateIesData(name);
+        ASSERT_TRUE(LoadIesEntry(entry, folder + name));
+        const tOutdoorRatings r = ComputeOutdoorRatings(entry.Ies, {});
+        const tLcsZones& z = r.Lcs;
+        EXPECT_GT(z.FL + z.FM + z.FH + z.FVH, 1.5 * (z.BL + z.BM + z.BH + z.BVH)) << name;
+        EXPECT_TRUE(r.Roadway.Valid && r.Roadway.Type < RoadType::V) << name;
+    }
 }
 
 } // namespace
