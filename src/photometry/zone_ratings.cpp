@@ -143,11 +143,17 @@ void PlaneBreaks(const tTable& table, std::vector<double>& breaks) {
             breaks.push_back(grid::Wrap(a, 360));
     } else if (table.Layout == grid::Layout::Mirrored) {
         const double period = 2 * (h.back() - h.front());
-        for (double a : h)
-            for (double image : {a, 2 * h.front() - a})
-                for (double x = image - period * std::ceil((image - 0) / period); x <= 360;
-                     x += period)
-                    if (x >= 0) breaks.push_back(x);
+        if (static_cast<double>(h.size()) * 360 / period > 1e5) {
+            // Planes a hair apart mirrored all round: a break every tenth of a degree instead.
+            for (int k = 1; k < 3600; ++k)
+                breaks.push_back(0.1 * k);
+        } else {
+            for (double a : h)
+                for (double image : {a, 2 * h.front() - a})
+                    for (double x = image - period * std::ceil(image / period); x <= 360;
+                         x += period)
+                        if (x >= 0) breaks.push_back(x);
+        }
     }
     std::sort(breaks.begin(), breaks.end());
     breaks.erase(

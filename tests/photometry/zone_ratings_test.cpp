@@ -279,10 +279,22 @@ TEST(OutdoorRatings, TheSameLightInEveryStorageIsRatedAlike) {
             EXPECT_NEAR(ldt ? r.Spacing.Across : r.Spacing.Along, full.Spacing.Along, 1e-6) << name;
         }
     }
-    tIES typeA = TypeC([](double, double) { return 1.0; }, {0, 90}, {0});
+}
+
+TEST(OutdoorRatings, RecordsThatCannotBeRatedSayWhy) {
+    const tIES good = TypeC([](double, double) { return 1.0; }, {0, 90}, {0});
+    tIES typeA = good, notANumber = good, short_ = good, hair = good;
     typeA.PhotometricType = 3;
-    const tOutdoorRatings a = ComputeOutdoorRatings(typeA, {});
-    EXPECT_TRUE(!a.Lcs.Valid && !a.Bug.Valid && std::isnan(a.FrontPlane) && a.Notes.size() == 1);
+    notANumber.Candela[0][1] = std::nan("");
+    short_.Candela[0].pop_back();
+    for (const tIES& ies : {typeA, notANumber, short_}) {
+        const tOutdoorRatings r = ComputeOutdoorRatings(ies, {});
+        EXPECT_TRUE(!r.Lcs.Valid && !r.Bug.Valid && !r.Roadway.Valid && r.Notes.size() == 1);
+    }
+    EXPECT_TRUE(std::isnan(ComputeOutdoorRatings(typeA, {}).FrontPlane));
+    // Two planes a hair apart, mirrored all round: rated, and soon.
+    hair.HorzAngles = {0, 1e-9}, hair.Candela = {{1, 1}, {1, 1}}, hair.HorzCount = 2;
+    EXPECT_NEAR(ComputeOutdoorRatings(hair, {}).Lcs.FL, Solid(0, 30, std::numbers::pi), 1e-9);
 }
 
 TEST(OutdoorRatings, DistributionKeywordDecidesTypeV) {
