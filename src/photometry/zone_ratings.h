@@ -39,7 +39,11 @@ struct tLcsZones {
     double UL = kNoValue, UH = kNoValue;
 };
 
-// TM-15-11 Addendum A: backlight, uplight and glare ratings 0 to 5 (-1 when not rated).
+// TM-15-11 Addendum A: backlight, uplight and glare ratings 0 to 5 (-1 when not rated). A zone
+// meets a limit of 0 lm with less than half a lumen, any other limit with lumens up to it. The
+// glare table holds BH to the FH limits for type V and VS distributions: those a [DISTRIBUTION]
+// keyword names so ("TYPE V", "TYPE VS", "TYPE 5"; any other type is not), else those whose light
+// is round or square by the rule of the roadway types V and VS.
 struct tBugRating {
     bool Valid = false;
     int B = -1, U = -1, G = -1;
@@ -47,8 +51,18 @@ struct tBugRating {
 
 enum class RoadType { None, I, II, III, IV, V, VS };
 enum class RoadLength { None, VeryShort, Short, Medium, Long };
+// IES cutoff classification from the largest intensity at and above 90 and at and above 80
+// degrees as shares of the rated lamp lumens (cd per lm): full cutoff 0 and 10 %, cutoff 2.5 % and
+// 10 %, semicutoff 5 % and 20 %, else noncutoff. None for absolute photometry or no lamp lumens.
 enum class CutoffClass { None, Full, Cutoff, Semicutoff, Noncutoff };
 
+// IES roadway classification. Types V and VS from the flux of the 60-90 degree band (0-90 when
+// that band is dark) in 72 directions around the luminaire: V (round) when the least is at least
+// 80 % of the most, VS (square) when a quarter turn maps it onto itself within 10 % of the most.
+// Else the length from where the maximum candela point lands along the road (VS < 1.0, S < 2.25,
+// M < 3.75, L <= 6.0 mounting heights) and the type from how far towards the street side the
+// half-maximum isocandela trace reaches within that range (I <= 1.0, II <= 1.75, III <= 2.75,
+// else IV). Unclassified when the maximum is at or above the horizontal or lands beyond 6.0.
 struct tRoadway {
     bool Valid = false; // false: unclassified (see the notes)
     RoadType Type = RoadType::None;
