@@ -244,7 +244,7 @@ TEST(OutdoorRatings, TheSameLightInEveryStorageIsRatedAlike) {
     const Light road = [](double c, double g) {
         const double s = std::fabs(std::sin(c * kRad)), k = std::cos(c * kRad);
         return g >= 88 ? 0
-                       : 3000 * std::cos(g * kRad) + 40000 * (0.2 + s * s + 0.1 * k * k) *
+                       : 3000 * std::cos(g * kRad) + 40000 * (0.2 + s * s * s * s + 0.1 * k * k) *
                                                          std::exp(-std::pow((g - 65) / 12, 2));
     };
     const Light round = [](double, double g) {
