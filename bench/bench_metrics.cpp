@@ -5,6 +5,7 @@
 #include "photometry/header_titles.h"
 #include "photometry/ies_record.h"
 #include "photometry/metrics.h"
+#include "photometry/zone_ratings.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -26,7 +27,8 @@ struct TableSize {
 
 constexpr TableSize kTypical{91, 37};
 constexpr TableSize kLarge{181, 361};
-constexpr int kFiles = 16; // cycled, so that one file's branches are not learnt
+constexpr TableSize kOutdoor{37, 24}; // the usual outdoor file: 0-90 in 2.5 degrees, 24 planes
+constexpr int kFiles = 16;            // cycled, so that one file's branches are not learnt
 
 // Corpus files in a fresh temporary folder, removed again when the program ends, and the
 // records loaded from them.
@@ -66,6 +68,10 @@ const LoadedCorpus& Corpus(const TableSize& size) {
         static const LoadedCorpus typical(kTypical);
         return typical;
     }
+    if (size.Vert == kOutdoor.Vert) {
+        static const LoadedCorpus outdoor(kOutdoor);
+        return outdoor;
+    }
     static const LoadedCorpus large(kLarge);
     return large;
 }
@@ -81,6 +87,23 @@ void BM_ComputeMetrics(benchmark::State& state, TableSize size) {
         const tMetrics m = ComputeMetrics(records[next++ % records.size()]);
         benchmark::DoNotOptimize(m.LuminaireFlux);
         benchmark::DoNotOptimize(m.Spread90.Field);
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+
+// The outdoor ratings (LCS zones, BUG, roadway, cutoff, spacing) of a loaded record, as the
+// library index computes them for every file.
+void BM_OutdoorRatings(benchmark::State& state, TableSize size) {
+    const std::vector<tIES>& records = Corpus(size).Records();
+    if (records.empty()) {
+        state.SkipWithError("could not write the corpus to the temporary folder");
+        return;
+    }
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const tOutdoorRatings r = ComputeOutdoorRatings(records[next++ % records.size()], {});
+        benchmark::DoNotOptimize(r.Lcs.FH);
+        benchmark::DoNotOptimize(r.Spacing.Diagonal);
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
@@ -112,6 +135,8 @@ BENCHMARK_CAPTURE(BM_ComputeMetrics, typical_91x37, kTypical);
 BENCHMARK_CAPTURE(BM_LoadFile, typical_91x37, kTypical, false)->UseRealTime();
 BENCHMARK_CAPTURE(BM_LoadFile, typical_91x37_with_metrics, kTypical, true)->UseRealTime();
 BENCHMARK_CAPTURE(BM_ComputeMetrics, large_181x361, kLarge);
+BENCHMARK_CAPTURE(BM_OutdoorRatings, outdoor_37x24, kOutdoor);
+BENCHMARK_CAPTURE(BM_OutdoorRatings, typical_91x37, kTypical);
 BENCHMARK_CAPTURE(BM_LoadFile, large_181x361, kLarge, false)->UseRealTime();
 BENCHMARK_CAPTURE(BM_LoadFile, large_181x361_with_metrics, kLarge, true)->UseRealTime();
 
