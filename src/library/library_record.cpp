@@ -12,8 +12,27 @@ std::string FileNameOf(const LibraryRecord& record) {
     return gonilux::FileNameOf(record.Path);
 }
 
+namespace {
+
+void StoreRatings(const tRatings& ratings, LibraryRecord& r) {
+    const tOutdoorRatings& outdoor = ratings.Outdoor;
+    if (outdoor.Bug.Valid) {
+        r.BugB = outdoor.Bug.B;
+        r.BugU = outdoor.Bug.U;
+        r.BugG = outdoor.Bug.G;
+    }
+    r.Road = RoadTypeText(outdoor.Roadway.Type);
+    r.RoadLength = RoadLengthText(outdoor.Roadway.Length);
+    r.Cutoff = CutoffText(outdoor.Cutoff);
+    r.Ugr = WorseUgr(ratings.Ugr);
+    r.Sc = SpacingValue(outdoor.Spacing);
+    r.L65 = Luminance65(ratings.Luminance);
+}
+
+} // namespace
+
 LibraryRecord EntryLibraryRecord(const TiesData& entry, const tMetrics* metrics,
-                                 std::string_view encoding) {
+                                 const tRatings* ratings, std::string_view encoding) {
     LibraryRecord r;
     if (entry.Lines.size() > TitleFileName) r.Path = entry.Lines[TitleFileName];
     r.Ldt = IsLdtFileName(r.Path);
@@ -30,6 +49,7 @@ LibraryRecord EntryLibraryRecord(const TiesData& entry, const tMetrics* metrics,
     r.Type = ies.PhotometricType >= 1 && ies.PhotometricType <= 3 ? ies.PhotometricType : 0;
     const double watts = ies.ExactInputWatts > 0 ? ies.ExactInputWatts : ies.InputWatts;
     if (watts > 0) r.Watts = watts;
+    if (ratings) StoreRatings(*ratings, r);
     if (!metrics) return r;
     const tMetrics& m = *metrics;
     r.Lumens = m.LampFlux;

@@ -5,6 +5,7 @@
 #include "photometry/header_encoding.h"
 #include "photometry/ies_record.h"
 #include "photometry/metrics.h"
+#include "photometry/ratings.h"
 
 #include <array>
 #include <cstdint>
@@ -31,6 +32,15 @@ struct LibraryRecord {
     double Beam = kNoValue;
     double Field = kNoValue;
     double Lor = kNoValue; // light output ratio, %
+    // Ratings (ratings.h): BUG 0 to 5 (-1 when not rated), the roadway type, its length class
+    // and the cutoff class as RoadTypeText & co. write them (empty when unclassified), the
+    // worse UGR of the standard room, the spacing criterion and the luminance at 65 degrees
+    // (cd/m2), NaN when undefined.
+    int BugB = -1, BugU = -1, BugG = -1;
+    std::string Road, RoadLength, Cutoff;
+    double Ugr = kNoValue;
+    double Sc = kNoValue;
+    double L65 = kNoValue;
 };
 
 // The file name part of the record's path.
@@ -39,8 +49,9 @@ std::string FileNameOf(const LibraryRecord& record);
 // The record of an entry in memory: its path is its file name, its titles are decoded in
 // `encoding` ("auto": the automatic rule), its error comes from its diagnostics. `metrics` are
 // the entry's figures; without them the record has only what the header says (no lumens, flux,
-// efficacy, maxcd, beam, field, lor).
+// efficacy, maxcd, beam, field, lor); without `ratings`, no ratings.
 LibraryRecord EntryLibraryRecord(const TiesData& entry, const tMetrics* metrics,
+                                 const tRatings* ratings = nullptr,
                                  std::string_view encoding = kAutoEncoding);
 
 // Reads the file at `path` (size and time as listed) into a record; never throws.
