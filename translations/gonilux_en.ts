@@ -234,6 +234,26 @@
         <source>无</source>
         <translation>None</translation>
     </message>
+    <message>
+        <source>BUG等级</source>
+        <translation>BUG rating</translation>
+    </message>
+    <message>
+        <source>UGR</source>
+        <translation>UGR</translation>
+    </message>
+    <message>
+        <source>道路类型</source>
+        <translation>Roadway type</translation>
+    </message>
+    <message>
+        <source>距高比</source>
+        <translation>Spacing criterion</translation>
+    </message>
+    <message>
+        <source>L65亮度 (cd/m²)</source>
+        <translation>L65 luminance (cd/m²)</translation>
+    </message>
 </context>
 <context>
     <name>DiagramFile</name>
@@ -377,6 +397,14 @@
     <message>
         <source>（文件已损坏：数值仅来自现有的数据）</source>
         <translation>(Damaged file: figures from the values present only)</translation>
+    </message>
+    <message>
+        <source>BUG 等级: %1</source>
+        <translation>BUG: %1</translation>
+    </message>
+    <message>
+        <source>统一眩光值 UGR (4H×8H, 70/50/20): %1</source>
+        <translation>UGR (4H×8H, 70/50/20): %1</translation>
     </message>
 </context>
 <context>

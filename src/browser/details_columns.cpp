@@ -31,6 +31,11 @@ constexpr DetailsColumnInfo kColumns[] = {
     {C::MaxCd, "maxcd", QT_TRANSLATE_NOOP("DetailsColumns", "最大光强 (cd)"), true, 105},
     {C::Beam, "beam", QT_TRANSLATE_NOOP("DetailsColumns", "光束角 (°)"), true, 80},
     {C::Field, "field", QT_TRANSLATE_NOOP("DetailsColumns", "场角 (°)"), true, 70},
+    {C::Bug, "bug", QT_TRANSLATE_NOOP("DetailsColumns", "BUG等级"), false, 80},
+    {C::Ugr, "ugr", QT_TRANSLATE_NOOP("DetailsColumns", "UGR"), true, 50},
+    {C::Road, "road", QT_TRANSLATE_NOOP("DetailsColumns", "道路类型"), false, 70},
+    {C::Spacing, "sc", QT_TRANSLATE_NOOP("DetailsColumns", "距高比"), true, 60},
+    {C::Luminance65, "l65", QT_TRANSLATE_NOOP("DetailsColumns", "L65亮度 (cd/m²)"), true, 110},
     {C::Type, "type", QT_TRANSLATE_NOOP("DetailsColumns", "类型"), false, 50},
     {C::Symmetry, "symmetry", QT_TRANSLATE_NOOP("DetailsColumns", "对称"), false, 90},
     {C::Size, "size", QT_TRANSLATE_NOOP("DetailsColumns", "大小 (KB)"), true, 80},
@@ -136,6 +141,26 @@ DetailsCell FigureCell(const TiesData& entry, const tMetrics& m, C column) {
     }
 }
 
+// A rating to `decimals`, as lists and queries take it.
+DetailsCell Rating(double value, int decimals) {
+    return Number(value, GroupedNumber(value, decimals));
+}
+
+DetailsCell RatingCell(const tRatings& r, C column) {
+    switch (column) {
+    case C::Bug:
+        return {QString::fromStdString(BugText(r.Outdoor.Bug))};
+    case C::Ugr:
+        return Rating(WorseUgr(r.Ugr), 1);
+    case C::Road:
+        return {QString::fromStdString(RoadTypeText(r.Outdoor.Roadway.Type))};
+    case C::Spacing:
+        return Rating(SpacingValue(r.Outdoor.Spacing), 2);
+    default:
+        return Rating(Luminance65(r.Luminance), 0);
+    }
+}
+
 } // namespace
 
 std::span<const DetailsColumnInfo> DetailsColumns() {
@@ -158,6 +183,10 @@ QString ColumnHeader(DetailsColumn column) {
 
 Qt::Alignment ColumnAlignment(DetailsColumn column) {
     return Qt::AlignVCenter | (ColumnInfo(column).Numeric ? Qt::AlignRight : Qt::AlignLeft);
+}
+
+bool IsRatingColumn(DetailsColumn column) {
+    return column >= C::Bug && column <= C::Luminance65;
 }
 
 DetailsCell DetailsCellOf(DetailsColumn column, const DetailsEntry& row) {
@@ -184,6 +213,8 @@ DetailsCell DetailsCellOf(DetailsColumn column, const DetailsEntry& row) {
     if (!entry.Loaded) return {};
     if (column == C::Type) return {TypeText(entry.Ies)};
     if (column == C::Symmetry) return {SymmetryText(entry.Ies)};
+    if (IsRatingColumn(column))
+        return row.Ratings && row.Ratings->Valid ? RatingCell(*row.Ratings, column) : DetailsCell{};
     if (column != C::Watts && (!row.Metrics || !row.Metrics->Valid)) return {};
     return FigureCell(entry, row.Metrics ? *row.Metrics : tMetrics{}, column);
 }

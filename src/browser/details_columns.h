@@ -5,6 +5,7 @@
 
 #include "photometry/ies_record.h"
 #include "photometry/metrics.h"
+#include "photometry/ratings.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -28,6 +29,11 @@ enum class DetailsColumn {
     MaxCd,
     Beam,
     Field,
+    Bug,
+    Ugr,
+    Road,
+    Spacing,
+    Luminance65,
     Type,
     Symmetry,
     Size,
@@ -53,15 +59,18 @@ std::optional<DetailsColumn> ColumnOfKey(const QString& key);
 // The header text in the interface language.
 QString ColumnHeader(DetailsColumn column);
 Qt::Alignment ColumnAlignment(DetailsColumn column);
+// True for the columns of the ratings (BUG, UGR, roadway type, spacing criterion, L65).
+bool IsRatingColumn(DetailsColumn column);
 
-// What a row shows of one entry. `Metrics` is null while the entry has no figures (unread);
-// `Size` is the file's size in bytes, negative when unknown.
+// What a row shows of one entry. `Metrics` is null while the entry has no figures (unread),
+// `Ratings` likewise; `Size` is the file's size in bytes, negative when unknown.
 struct DetailsEntry {
     const TiesData& Entry;
     const tMetrics* Metrics = nullptr;
     qint64 Size = -1;
     int CaptionChoice = 0;
     QString Folder; // the entry's folder in a flat list
+    const tRatings* Ratings = nullptr;
 };
 
 // A cell: its text and, for a numeric column, the number it sorts by (NaN when empty).
@@ -72,8 +81,9 @@ struct DetailsCell {
 };
 
 // Figures as the hover text writes them (grouped, the digits of their kind); beam and field are the
-// wider of the two principal planes; the status is empty for a clean read, else the reader's
-// error ("错误！ 第 12 行", "too large: 65 MiB ...").
+// wider of the two principal planes; the ratings as lists and queries take them (BugText, the
+// worse UGR to 0.1, the roadway's lateral type, SpacingValue to 0.01, Luminance65 whole); the
+// status is empty for a clean read, else the reader's error ("错误！ 第 12 行", "too large: ...").
 DetailsCell DetailsCellOf(DetailsColumn column, const DetailsEntry& entry);
 
 // The order of the rows after sorting by one column's cells (one per row). The first

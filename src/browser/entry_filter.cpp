@@ -3,9 +3,22 @@
 #include "browser/file_entries.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <iterator>
+#include <string_view>
 
 namespace gonilux::browser {
+
+namespace {
+
+// The fields of the query language that look at an entry's ratings.
+bool IsRatingField(std::string_view field) {
+    static constexpr std::string_view kRatingFields[] = {"bug",  "b",  "u",   "g",     "ugr",
+                                                         "road", "sc", "l65", "cutoff"};
+    return std::ranges::find(kRatingFields, field) != std::end(kRatingFields);
+}
+
+} // namespace
 
 QString QueryErrorText(const library::QueryParse& parse) {
     // In the order of library::QueryErrorKind; the English translations are the core's words.
@@ -52,20 +65,23 @@ bool EntryFilter::SetText(const QString& text) {
     library::QueryParse parsed = library::ParseQuery(text.toStdString());
     error_ = QueryErrorText(parsed);
     query_ = parsed.Ok ? std::move(parsed.Value) : library::Query{};
-    needsFigures_ = false;
+    needsFigures_ = needsRatings_ = false;
     namesOnly_ = true;
     for (const library::QueryTerm& term : query_.Terms) {
         needsFigures_ = needsFigures_ || library::IsNumberField(term.Field);
+        needsRatings_ = needsRatings_ || IsRatingField(term.Field);
         namesOnly_ = namesOnly_ && (term.Field == "file" || term.Field == "format");
     }
     return parsed.Ok;
 }
 
 bool EntryFilter::Accepts(const TiesData& entry, int captionChoice,
-                          const std::optional<tMetrics>& metrics) const {
+                          const std::optional<tMetrics>& metrics,
+                          const std::optional<tRatings>& ratings) const {
     if (query_.Terms.empty()) return true;
-    library::LibraryRecord record = library::EntryLibraryRecord(
-        entry, metrics ? &*metrics : nullptr, nullptr, HeaderEncodingChoice());
+    library::LibraryRecord record =
+        library::EntryLibraryRecord(entry, metrics ? &*metrics : nullptr,
+                                    ratings ? &*ratings : nullptr, HeaderEncodingChoice());
     record.Path = EntryFileName(entry).toStdString();
     return library::Matches(query_, record, EntryCaption(entry, captionChoice).toStdString());
 }

@@ -6,6 +6,7 @@
 #include "library/query.h"
 #include "photometry/ies_record.h"
 #include "photometry/metrics.h"
+#include "photometry/ratings.h"
 
 #include <QString>
 #include <optional>
@@ -25,12 +26,14 @@ class EntryFilter {
     // Empty when the text is a valid query (or empty).
     const QString& Error() const { return error_; }
 
-    // True when the entry (with its caption for the caption choice and its figures, if read)
-    // satisfies the query. Case does not matter, in any script.
-    bool Accepts(const TiesData& entry, int captionChoice,
-                 const std::optional<tMetrics>& metrics) const;
+    // True when the entry (with its caption for the caption choice, its figures and its
+    // ratings, if read) satisfies the query. Case does not matter, in any script.
+    bool Accepts(const TiesData& entry, int captionChoice, const std::optional<tMetrics>& metrics,
+                 const std::optional<tRatings>& ratings = std::nullopt) const;
     // True when the query asks for figures (lumens, flux, beam, ...).
     bool NeedsFigures() const { return needsFigures_; }
+    // True when the query asks for ratings (bug, ugr, road, sc, l65, cutoff).
+    bool NeedsRatings() const { return needsRatings_; }
     // True when the entry must be read before the query can be answered: it has only the title
     // strings of a fresh entry, its file did not fail to open before, and the query looks at
     // more than the file name.
@@ -41,6 +44,7 @@ class EntryFilter {
     QString error_;
     library::Query query_;
     bool needsFigures_ = false;
+    bool needsRatings_ = false;
     bool namesOnly_ = true; // every term looks at the file name only (file:, format:)
 };
 

@@ -30,8 +30,10 @@ EntryRead ReadOne(int index, const QString& path, const QByteArray& native) {
     const int slash = native.lastIndexOf('/');
     read.Entry = std::make_shared<TiesData>(CreateIesData(native.mid(slash + 1).toStdString()));
     if (struct stat status{}; ::stat(native.constData(), &status) == 0) read.Size = status.st_size;
-    if (LoadIesEntry(*read.Entry, native.toStdString()))
+    if (LoadIesEntry(*read.Entry, native.toStdString())) {
         read.Metrics = ComputeMetrics(read.Entry->Ies);
+        read.Ratings = ComputeRatings(read.Entry->Ies, RatingInputOf(*read.Entry));
+    }
     return read;
 }
 

@@ -1,11 +1,13 @@
 // Reads photometric files on worker threads for the file list: threads of its own, as many as the
-// machine has cores, read each file into an entry and compute its figures; the results come back on
-// the owner's thread in batches (one per timer tick), so ten thousand files never flood the event
-// loop. A new folder cancels the old one's work; none of its late results arrive.
+// machine has cores, read each file into an entry and compute its figures and ratings; the
+// results come back on the owner's thread in batches (one per timer tick), so ten thousand files
+// never flood the event loop. A new folder cancels the old one's work; none of its late results
+// arrive.
 #pragma once
 
 #include "photometry/ies_record.h"
 #include "photometry/metrics.h"
+#include "photometry/ratings.h"
 
 #include <QList>
 #include <QObject>
@@ -23,6 +25,7 @@ struct EntryRead {
     // (vanished, unreadable, a pipe or a device). Nobody else holds it: it may be moved out.
     std::shared_ptr<TiesData> Entry;
     tMetrics Metrics; // of a loaded entry; Valid false otherwise
+    tRatings Ratings; // of a loaded entry; Valid false otherwise
     qint64 Size = -1; // the file's size in bytes; -1 when it could not be looked at
 };
 

@@ -13,6 +13,7 @@ struct FileListModel::Row {
     int ThumbCell = -1;
     std::unique_ptr<TiesData> Entry;         // file entries only
     mutable std::optional<tMetrics> Metrics; // computed on demand after each read
+    mutable std::optional<tRatings> Ratings; // likewise
     qint64 Size = -1;                        // bytes; -1 until known
     QString Folder, FolderShown;             // a found file's own folder
 };
@@ -44,7 +45,8 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     case Qt::DecorationRole:
         return row.Icon;
     case Qt::ToolTipRole:
-        return row.Entry ? QVariant(EntryToolTipText(*row.Entry, metrics(r))) : QVariant();
+        return row.Entry ? QVariant(EntryToolTipText(*row.Entry, metrics(r), ratings(r)))
+                         : QVariant();
     case EntryRole:
         return row.Entry ? QVariant::fromValue(reinterpret_cast<quintptr>(row.Entry.get()))
                          : QVariant();
@@ -77,9 +79,13 @@ DetailsCell FileListModel::cell(int row, DetailsColumn column) const {
     if (!read) return {};
     if (column == DetailsColumn::Caption) return {caption(row), kNoValue};
     const std::optional<tMetrics> figures = metrics(row);
-    const DetailsEntry shown{*read, figures ? &*figures : nullptr,
-                             rows_[static_cast<std::size_t>(row)].Size, 0,
-                             rows_[static_cast<std::size_t>(row)].FolderShown};
+    const std::optional<tRatings> rated = IsRatingColumn(column) ? ratings(row) : std::nullopt;
+    const Row& shownRow = rows_[static_cast<std::size_t>(row)];
+    const DetailsEntry shown{.Entry = *read,
+                             .Metrics = figures ? &*figures : nullptr,
+                             .Size = shownRow.Size,
+                             .Folder = shownRow.FolderShown,
+                             .Ratings = rated ? &*rated : nullptr};
     return DetailsCellOf(column, shown);
 }
 
@@ -216,11 +222,13 @@ void FileListModel::setThumbCell(int row, int cell) {
     changed(row, {ThumbIndexRole});
 }
 
-void FileListModel::storeRead(int row, TiesData&& read, const std::optional<tMetrics>& figures) {
+void FileListModel::storeRead(int row, TiesData&& read, const std::optional<tMetrics>& figures,
+                              const std::optional<tRatings>& ratings) {
     TiesData* target = entry(row);
     if (!target) return;
     *target = std::move(read);
     rows_[static_cast<std::size_t>(row)].Metrics = target->Loaded ? figures : std::nullopt;
+    rows_[static_cast<std::size_t>(row)].Ratings = target->Loaded ? ratings : std::nullopt;
     changed(row, {});
 }
 
@@ -241,6 +249,14 @@ std::optional<tMetrics> FileListModel::metrics(int row) const {
 
 bool FileListModel::hasMetrics(int row) const {
     return valid(row) && rows_[static_cast<std::size_t>(row)].Metrics.has_value();
+}
+
+std::optional<tRatings> FileListModel::ratings(int row) const {
+    const TiesData* read = entry(row);
+    if (!read || !read->Loaded) return std::nullopt;
+    std::optional<tRatings>& cached = rows_[static_cast<std::size_t>(row)].Ratings;
+    if (!cached) cached = ComputeRatings(read->Ies, RatingInputOf(*read));
+    return cached;
 }
 
 // ---- Sorting ----

@@ -1,12 +1,14 @@
 // The file list's rows as an item model: the folder entries first (an optional up entry and the
 // subfolders), then one row per photometric file owning its TiesData, with the caption, the
-// picture, the figures once computed and, in the thumbnail view, a folder entry's cell. Views
-// (list, large icons, thumbnails) show it; reading a file updates its row through dataChanged.
+// picture, the figures and ratings once computed and, in the thumbnail view, a folder entry's
+// cell. Views (list, large icons, thumbnails) show it; reading a file updates its row through
+// dataChanged.
 #pragma once
 
 #include "browser/details_columns.h"
 #include "photometry/ies_record.h"
 #include "photometry/metrics.h"
+#include "photometry/ratings.h"
 
 #include <QAbstractTableModel>
 #include <QIcon>
@@ -70,9 +72,10 @@ class FileListModel : public QAbstractTableModel {
     void setCaption(int row, const QString& caption);
     void setIcon(int row, const QIcon& icon);
     void setThumbCell(int row, int cell);
-    // The entry's file was read into `read`: the row takes it and its figures when they were
-    // computed with it, else forgets the old ones.
-    void storeRead(int row, TiesData&& read, const std::optional<tMetrics>& figures = {});
+    // The entry's file was read into `read`: the row takes it and its figures and ratings when
+    // they were computed with it, else forgets the old ones.
+    void storeRead(int row, TiesData&& read, const std::optional<tMetrics>& figures = {},
+                   const std::optional<tRatings>& ratings = {});
     // A file entry of a flat list of found files lives in a folder of its own: its path with a
     // trailing separator, and that folder as the folder column shows it.
     void setEntryFolder(int row, const QString& folder, const QString& shown);
@@ -86,6 +89,8 @@ class FileListModel : public QAbstractTableModel {
     // The figures of a read file entry, computed on the first call after each read.
     std::optional<tMetrics> metrics(int row) const;
     bool hasMetrics(int row) const;
+    // The ratings of a read file entry, likewise.
+    std::optional<tRatings> ratings(int row) const;
 
     // Puts the rows in `order` (for each new position the old row; folder entries stay),
     // moving the persistent indexes (current item, selection, hidden rows) with their rows.

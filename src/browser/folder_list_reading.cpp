@@ -50,19 +50,20 @@ void FolderListView::LoadIesEntry(int row) {
     TiesData attempt;
     attempt.Lines = entry->Lines;
     gonilux::LoadIesEntry(attempt, platform::NativePath(fullPath).toStdString());
-    storeAttempt(row, std::move(attempt), std::nullopt);
+    storeAttempt(row, std::move(attempt), std::nullopt, std::nullopt);
     reportProblem(row);
 }
 
-// A read file replaces the entry's record (and the figures of the previous read), caption and
-// icon; a file that could not be read leaves the entry unread with the reason.
+// A read file replaces the entry's record (and the figures and ratings of the previous read),
+// caption and icon; a file that could not be read leaves the entry unread with the reason.
 void FolderListView::storeAttempt(int row, TiesData&& attempt,
-                                  const std::optional<tMetrics>& figures) {
+                                  const std::optional<tMetrics>& figures,
+                                  const std::optional<tRatings>& ratings) {
     if (!attempt.Loaded) {
         model_->storeDiagnostics(row, attempt.Diagnostics);
         return;
     }
-    model_->storeRead(row, std::move(attempt), figures);
+    model_->storeRead(row, std::move(attempt), figures, ratings);
     model_->setCaption(row, EntryCaption(*entryAt(row), captionChoice_));
     refreshEntryIcon(row);
 }
@@ -194,7 +195,7 @@ bool FolderListView::storeRead(int row, const EntryRead& read) {
     model_->setFileSize(row, read.Size);
     const TiesData* entry = entryAt(row);
     if (!entry || entry->Loaded || !read.Entry) return false;
-    storeAttempt(row, std::move(*read.Entry), read.Metrics); // with figures
+    storeAttempt(row, std::move(*read.Entry), read.Metrics, read.Ratings); // with figures
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "diagram/diagram_options.h"
 #include "photometry/ies_record.h"
 #include "photometry/metrics.h"
+#include "photometry/ratings.h"
 #include "platform/message_service.h"
 
 #include <QHash>
@@ -104,6 +105,8 @@ class FolderListView : public QListView {
     // The photometric figures of a read file entry, computed on the first call after each read;
     // none for an unread entry or a folder entry.
     std::optional<tMetrics> entryMetrics(int row);
+    // Its ratings, likewise.
+    std::optional<tRatings> entryRatings(int row);
     // The hover text of a file entry (EntryToolTipText); empty for other rows.
     QString entryToolTip(int row);
 
@@ -275,7 +278,8 @@ class FolderListView : public QListView {
     QList<int> requestReads(const std::vector<int>& rows, int purposes);
     void storeReads(quint64 generation, const QList<EntryRead>& reads);
     bool storeRead(int row, const EntryRead& read);
-    void storeAttempt(int row, TiesData&& attempt, const std::optional<tMetrics>& figures);
+    void storeAttempt(int row, TiesData&& attempt, const std::optional<tMetrics>& figures,
+                      const std::optional<tRatings>& ratings);
     void onReadingFinished(quint64 generation);
     void readForDetails();
     void readForCaptions();

@@ -23,7 +23,8 @@ void FolderListView::applyFilter() {
         const TiesData* entry = entryAt(row);
         const bool hide =
             entry && !filter_.Accepts(*entry, captionChoice_,
-                                      filter_.NeedsFigures() ? entryMetrics(row) : std::nullopt);
+                                      filter_.NeedsFigures() ? entryMetrics(row) : std::nullopt,
+                                      filter_.NeedsRatings() ? entryRatings(row) : std::nullopt);
         if (hide != isRowHidden(row)) {
             setRowHidden(row, hide);
             details_->setRowHidden(row, {}, hide);

@@ -50,6 +50,10 @@ std::optional<tMetrics> FolderListView::entryMetrics(int row) {
     return model_->metrics(row);
 }
 
+std::optional<tRatings> FolderListView::entryRatings(int row) {
+    return model_->ratings(row);
+}
+
 QString FolderListView::entryToolTip(int row) {
     return model_->data(indexOfRow(row), Qt::ToolTipRole).toString();
 }

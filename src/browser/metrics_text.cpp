@@ -120,7 +120,24 @@ QString DamagedFiguresNote() {
     return Tr(QT_TRANSLATE_NOOP("MetricsText", "（文件已损坏：数值仅来自现有的数据）"));
 }
 
-QString EntryToolTipText(const TiesData& entry, const std::optional<tMetrics>& metrics) {
+namespace {
+
+// The BUG rating and the standard room's UGR, where they are defined.
+QStringList RatingLines(const tRatings& ratings) {
+    QStringList lines;
+    if (!ratings.Valid) return lines;
+    const QString bug = QString::fromStdString(BugText(ratings.Outdoor.Bug));
+    if (!bug.isEmpty()) lines << Tr(QT_TRANSLATE_NOOP("MetricsText", "BUG 等级: %1")).arg(bug);
+    if (const double ugr = WorseUgr(ratings.Ugr); Has(ugr))
+        lines << Tr(QT_TRANSLATE_NOOP("MetricsText", "统一眩光值 UGR (4H×8H, 70/50/20): %1"))
+                     .arg(GroupedNumber(ugr, 1));
+    return lines;
+}
+
+} // namespace
+
+QString EntryToolTipText(const TiesData& entry, const std::optional<tMetrics>& metrics,
+                         const std::optional<tRatings>& ratings) {
     QStringList lines{EntryFileName(entry)};
     const QString error = HeaderErrorText(entry);
     if (!error.isEmpty()) lines << error;
@@ -129,6 +146,7 @@ QString EntryToolTipText(const TiesData& entry, const std::optional<tMetrics>& m
         if (!figures.isEmpty() && entry.Diagnostics.Damaged()) lines << DamagedFiguresNote();
         lines << figures;
     }
+    if (entry.Loaded && ratings) lines << RatingLines(*ratings);
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -4,6 +4,7 @@
 
 #include "photometry/ies_record.h"
 #include "photometry/metrics.h"
+#include "photometry/ratings.h"
 
 #include <QString>
 #include <QStringList>
@@ -34,8 +35,10 @@ QString HeaderErrorText(const TiesData& entry);
 // The line that marks figures computed from a damaged file's values.
 QString DamagedFiguresNote();
 
-// The hover text of a file entry: the file name, the header error, then the figures (for a read
-// entry; `metrics` is absent for an unread one). Plain lines separated by '\n'.
-QString EntryToolTipText(const TiesData& entry, const std::optional<tMetrics>& metrics);
+// The hover text of a file entry: the file name, the header error, then the figures and the
+// BUG rating and UGR where they are defined (for a read entry; `metrics` and `ratings` are absent
+// for an unread one). Plain lines separated by '\n'.
+QString EntryToolTipText(const TiesData& entry, const std::optional<tMetrics>& metrics,
+                         const std::optional<tRatings>& ratings = std::nullopt);
 
 } // namespace gonilux::browser

@@ -79,6 +79,67 @@ TEST(DetailsColumns, SortsNumbersAsNumbersAndTextsAsTheListDoesEmptiesLastFolder
     EXPECT_TRUE(SortedDetailsRows({}, 3, false, true).empty());
 }
 
+// The ratings' columns show the single values of lists and queries to their digits; through the
+// model they come as the reader stored them, and sort like the other figures, empty cells last.
+TEST(DetailsColumns, RatingsShowTheirListValuesAndSortWithTheEmptyOnesLast) {
+    tRatings rated;
+    rated.Valid = true;
+    rated.Outdoor.Bug = {true, 1, 0, 2};
+    rated.Outdoor.Roadway = {true, RoadType::III, RoadLength::Medium};
+    rated.Outdoor.Spacing = {1.314, 1.226, 1.5};
+    rated.Ugr = {18.24, 19.06};
+    rated.Luminance.Valid = true;
+    rated.Luminance.Values[2] = {1200, 3456.4, 2100};
+    tRatings dark = rated; // no opening, no BUG, no spacing criterion across
+    dark.Outdoor.Bug = {};
+    dark.Outdoor.Spacing.Across = kNoValue;
+    dark.Luminance = {};
+    dark.Ugr = {};
+    tRatings unrated = rated;
+    unrated.Valid = false;
+    const DetailsColumn columns[] = {DetailsColumn::Bug, DetailsColumn::Ugr, DetailsColumn::Road,
+                                     DetailsColumn::Spacing, DetailsColumn::Luminance65};
+    TiesData entry;
+    ASSERT_TRUE(LoadIesEntry(entry, GONILUX_SAMPLES_DIR "/downlight_c_quarter.ies"));
+    const TiesData unread = NewFileEntry("unread.ies");
+    QStringList shown;
+    using Shown = std::pair<const TiesData*, const tRatings*>;
+    for (const auto& [e, r] : {Shown{&entry, &rated}, Shown{&entry, &dark}, Shown{&entry, &unrated},
+                               Shown{&entry, nullptr}, Shown{&unread, &rated}}) {
+        QStringList cells;
+        for (const DetailsColumn column : columns) {
+            const DetailsCell cell = DetailsCellOf(column, {*e, nullptr, -1, 0, {}, r});
+            cells << cell.Text +
+                         (std::isnan(cell.Number) ? "" : "=" + QString::number(cell.Number));
+        }
+        shown << cells.join(' ');
+    }
+    EXPECT_EQ(shown, (QStringList{"B1 U0 G2 19.1=19.06 III 1.23=1.226 3 456=3456.4",
+                                  "  III 1.31=1.314 ", "    ", "    ", "    "}));
+
+    tRatings worse = rated;
+    worse.Ugr.Crosswise = 25;
+    FileListModel model;
+    for (const auto& [name, ratings] :
+         {std::pair{"a", dark}, {"b", worse}, {"c", unrated}, {"d", rated}}) {
+        const int row = model.appendFile(std::make_unique<TiesData>(NewFileEntry(name)), {}, name);
+        model.storeRead(row, TiesData(entry), std::nullopt, ratings);
+    }
+    model.appendFile(std::make_unique<TiesData>(NewFileEntry("e")), {}, "e"); // unread
+    model.appendFile(std::make_unique<TiesData>(NewFileEntry("f")), {}, "f");
+    model.storeRead(5, TiesData(entry)); // read without ratings: computed when asked
+    EXPECT_TRUE(model.ratings(5) && !model.ratings(4) && model.ratings(1)->Ugr.Crosswise == 25);
+    EXPECT_TRUE(model.index(1, 0).data(Qt::ToolTipRole).toString().endsWith(": 25.0"));
+    model.removeEntry(5);
+    const auto sorted = [&](DetailsColumn column, Qt::SortOrder order) {
+        model.sort(int(column), order);
+        return model.captions().join("");
+    };
+    EXPECT_EQ(sorted(DetailsColumn::Ugr, Qt::AscendingOrder), "dbace");
+    EXPECT_EQ(sorted(DetailsColumn::Ugr, Qt::DescendingOrder), "bdace");
+    EXPECT_EQ(sorted(DetailsColumn::Spacing, Qt::DescendingOrder), "abdce");
+}
+
 TEST(DetailsHeader, TextsRoundTripAndWhatCannotBeReadIsSkipped) {
     const DetailsHeaderState defaults = DefaultDetailsHeader();
     DetailsHeaderState changed = defaults;
@@ -94,8 +155,8 @@ TEST(DetailsHeader, TextsRoundTripAndWhatCannotBeReadIsSkipped) {
         {"-caption:100,nonsense,caption:abc", DetailsColumnsText(defaults)},
         {" flux : 80 ,-flux:90,bogus,caption:15,file:x:3,lamp,status:4001,,beam:16,-caption:4000",
          "flux:80,lamp:150,beam:16,-caption:4000,-file:160,-manufacturer:140,-luminaire:200,"
-         "-catalog:120,-lumens:110,-watts:95,-efficacy:90,-maxcd:105,-field:70,-type:50,"
-         "-symmetry:90,-size:80,-status:120,-folder:200"}};
+         "-catalog:120,-lumens:110,-watts:95,-efficacy:90,-maxcd:105,-field:70,-bug:80,-ugr:50,"
+         "-road:70,-sc:60,-l65:110,-type:50,-symmetry:90,-size:80,-status:120,-folder:200"}};
     const std::pair<QString, QString> sorts[] = {{"flux", "flux:asc"},
         {" maxcd : desc ", "maxcd:desc"}, {"flux:down", ""}, {"nope:desc", ""}, {"size:asc:x", ""},
         {"", ""}};

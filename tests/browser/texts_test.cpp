@@ -37,6 +37,25 @@ TEST(MetricsText, UnknownFiguresAreLeftOut) {
               "-19 995|-9|0.0");
 }
 
+// A read entry's hover text ends with its BUG rating and UGR where they are defined.
+TEST(MetricsText, TheHoverTextTellsTheBugRatingAndUgrWhereDefined) {
+    TiesData entry = NewFileEntry("r.ies");
+    entry.Loaded = true;
+    tRatings r;
+    r.Valid = true;
+    r.Outdoor.Bug = {true, 1, 0, 1};
+    r.Ugr = {kNoValue, 18.24};
+    EXPECT_EQ(EntryToolTipText(entry, std::nullopt, r),
+              "r.ies\nBUG 等级: B1 U0 G1\n统一眩光值 UGR (4H×8H, 70/50/20): 18.2");
+    r.Outdoor.Bug.Valid = false;
+    EXPECT_EQ(EntryToolTipText(entry, std::nullopt, r).count('\n'), 1);
+    r.Ugr = {};
+    EXPECT_EQ(EntryToolTipText(entry, std::nullopt, r), "r.ies");
+    r.Outdoor.Bug.Valid = true;
+    entry.Loaded = false;
+    EXPECT_EQ(EntryToolTipText(entry, std::nullopt, r), "r.ies");
+}
+
 // (The views' pictures show long captions wrapped and cut.)
 TEST(ThumbnailCaption, EndsAtTheLastWholeWordThatLeavesRoomForTheEllipsis) {
     const QFontMetrics metrics(QApplication::font());
