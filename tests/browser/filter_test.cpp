@@ -190,7 +190,11 @@ TEST(FilterQuery, TheColumnsNamesAreFieldsAndMistakesSpeakTheInterfacesLanguage)
                 continue;
             }
             const QString name = ColumnHeader(info.Column).section(QStringLiteral(" ("), 0, 0);
-            const std::string value = key == "type" ? "c" : key == "error" ? "no" : "1";
+            const std::string value = key == "type"    ? "c"
+                                      : key == "error" ? "no"
+                                      : key == "bug"   ? "B1U0G1"
+                                      : key == "road"  ? "iii"
+                                                       : "1";
             const library::QueryParse q = library::ParseQuery(name.toStdString() + ":" + value);
             ASSERT_TRUE(q.Ok) << name.toStdString() << ": " << q.Error;
             ASSERT_EQ(q.Value.Terms.size(), 1u) << name.toStdString();
