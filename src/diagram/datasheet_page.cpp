@@ -120,10 +120,19 @@ QSizeF DatasheetPageSize() {
     return {595, 842};
 }
 
-void PaintDatasheet(QPainter& painter, const QRectF& page, const DatasheetInput& in) {
+void PaintDatasheet(QPainter& painter, const QRectF& page, const DatasheetInput& in,
+                    int pageIndex) {
     painter.save();
     BeginPage(painter, page);
     PaintHeader(painter, in);
+    if (in.Ok && pageIndex > 0) {
+        PaintGlarePage(painter, in);
+        Footer(painter,
+               in.FileName +
+                   QStringLiteral("  ·  %1 / %2").arg(pageIndex + 1).arg(DatasheetPages(in)));
+        painter.restore();
+        return;
+    }
     const double width = DatasheetPageSize().width() - 2 * kMargin;
     const double half = (width - kGap) / 2, right = kMargin + half + kGap;
     if (!in.Ok) {
@@ -156,7 +165,9 @@ void PaintDatasheet(QPainter& painter, const QRectF& page, const DatasheetInput&
     y = SectionTitle(painter, kMargin, kRowC, width,
                      QCoreApplication::translate("Datasheet", "区域光通量"));
     PaintZonalTable(painter, QRectF(kMargin, y, width, 110), in);
-    Footer(painter, in.FileName);
+    Footer(painter, DatasheetPages(in) > 1
+                        ? in.FileName + QStringLiteral("  ·  1 / %1").arg(DatasheetPages(in))
+                        : in.FileName);
     painter.restore();
 }
 
