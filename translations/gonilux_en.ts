@@ -770,6 +770,26 @@
         <source>第二主平面 光束角 / 场角</source>
         <translation>Second principal plane: beam / field</translation>
     </message>
+    <message>
+        <source>横向观察</source>
+        <translation>Viewed crosswise</translation>
+    </message>
+    <message>
+        <source>纵向观察</source>
+        <translation>Viewed endwise</translation>
+    </message>
+    <message>
+        <source>LCS 区域</source>
+        <translation>LCS zone</translation>
+    </message>
+    <message>
+        <source>亮度 (cd/m²)</source>
+        <translation>Luminance (cd/m²)</translation>
+    </message>
+    <message>
+        <source>利用系数 (%)</source>
+        <translation>Coefficients of utilisation (%)</translation>
+    </message>
 </context>
 <context>
     <name>ShellActions</name>
@@ -935,6 +955,26 @@
     <message>
         <source>场直径 %1 (m)</source>
         <translation>Field diameter %1 (m)</translation>
+    </message>
+    <message>
+        <source>灯具间距</source>
+        <translation>Luminaire spacing</translation>
+    </message>
+    <message>
+        <source>统一眩光值</source>
+        <translation>UGR</translation>
+    </message>
+    <message>
+        <source>利用系数 (%)</source>
+        <translation>Coefficients of utilisation (%)</translation>
+    </message>
+    <message>
+        <source>亮度 (cd/m²)</source>
+        <translation>Luminance (cd/m²)</translation>
+    </message>
+    <message>
+        <source>等级评定</source>
+        <translation>Ratings</translation>
     </message>
 </context>
 <context>
