@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
 #include <cmath>
 #include <numbers>
 
@@ -47,14 +46,13 @@ QPointF At(QPointF centre, double radius, double angle, bool front) {
             centre.y() + radius * std::cos(a)};
 }
 
-QPainterPath Wedge(QPointF centre, double radius, double from, double to, bool front) {
-    QPainterPath path(centre);
+QPolygonF Wedge(QPointF centre, double radius, double from, double to, bool front) {
+    QPolygonF wedge{centre};
     for (double a = from;; a = std::min(to, a + 2)) {
-        path.lineTo(At(centre, radius, a, front));
+        wedge << At(centre, radius, a, front);
         if (a >= to) break;
     }
-    path.closeSubpath();
-    return path;
+    return wedge;
 }
 
 QColor ZoneColour(int index, double share) {
@@ -117,7 +115,7 @@ void PaintWedges(QPainter& painter, const LcsLayout& at, const std::vector<LcsZo
         painter.setBrush(ZoneColour(static_cast<int>(i), most > 0 ? zones[i].Percent / most : 0));
         for (bool front : {false, true})
             if (front ? s.Front : s.Back)
-                painter.drawPath(Wedge(at.Centre, at.Radius, s.From, s.To, front));
+                painter.drawPolygon(Wedge(at.Centre, at.Radius, s.From, s.To, front));
     }
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(at.Centre, at.Radius, at.Radius);

@@ -10,6 +10,7 @@
 #include "recording_device.h"
 #include "test_records.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <cmath>
@@ -159,6 +160,27 @@ TEST(Datasheet, RatingsAndTheUgrPageOfFilesWithAnOpening) {
     const tIES bare = LoadDatasheetInput(GONILUX_SAMPLES_DIR "/bare_lamp_point_1986.ies").Ies;
     EXPECT_EQ(std::tuple(HasLuminousOpening(bare), HasLuminousOpening(input.Ies)),
               std::tuple(false, true));
+}
+
+// The LCS diagram: each zone's share of the ten, the back zones named left of the nadir and the
+// front ones right of it, the uplight above the luminaire.
+TEST(Datasheet, LcsDiagramPutsTheBackLeftAndTheFrontRight) {
+    const tLcsZones lcs{true, 1, 2, 3, 4, 5, 6, 7, 8, 0, 4};
+    const std::vector<LcsZoneShare> shares = LcsShares(lcs);
+    ASSERT_EQ(shares.size(), 10u);
+    EXPECT_EQ(std::string(shares[7].Name) + " " + std::to_string(shares[7].Percent),
+              "FVH 20.000000");
+    const Recording drawn = RecordDrawing(
+        600, 400, [&](QPainter& p) { PaintLcsDiagram(p, QRectF(0, 0, 600, 400), lcs, {}); });
+    QString sides;
+    for (const char* name : {"BL", "BM", "BH", "BVH", "FL", "FM", "FH", "FVH", "UH"}) {
+        const RecordedOp* label = drawn.FindText(name);
+        ASSERT_TRUE(label) << name;
+        const double x = label->Transform.map(label->Baseline).x() +
+                         QFontMetricsF(label->Font).horizontalAdvance(label->Text) / 2;
+        sides += x < 290 ? 'B' : x > 310 ? 'F' : 'U';
+    }
+    EXPECT_EQ(sides, "BBBBFFFFU");
 }
 
 } // namespace
