@@ -4,6 +4,7 @@
 #include "diagram/datasheet_parts.h"
 #include "diagram/diagram_text.h"
 #include "diagram/isolux_chart.h"
+#include "diagram/ratings_chart.h"
 #include "diagram/render_diagram.h"
 
 #include <QCoreApplication>
@@ -165,6 +166,10 @@ void PaintDatasheet(QPainter& painter, const QRectF& page, const DatasheetInput&
     y = SectionTitle(painter, kMargin, kRowC, width,
                      QCoreApplication::translate("Datasheet", "区域光通量"));
     PaintZonalTable(painter, QRectF(kMargin, y, width, 110), in);
+    // why a rating above is "–"
+    Text(painter, QRectF(kMargin + 4, y + 86, width - 8, 34),
+         RatingNotes(in.Ratings).join(QStringLiteral("; ")), 7, false, kMuted,
+         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
     Footer(painter, DatasheetPages(in) > 1
                         ? in.FileName + QStringLiteral("  ·  1 / %1").arg(DatasheetPages(in))
                         : in.FileName);

@@ -157,6 +157,11 @@ TEST(Datasheet, RatingsAndTheUgrPageOfFilesWithAnOpening) {
     EXPECT_EQ(DatasheetPages(input), 2);
     EXPECT_TRUE(second.FindText("统一眩光值 UGR") && second.FindText("横向观察纵向观察"));
     EXPECT_EQ(second.FindText("12H") != nullptr, input.Ugr.Valid); // the last rooms' X
+    DatasheetInput noted = input; // a note tells why a figure is missing, in the sheet's language
+    noted.Ratings.Notes = {"the file gives no luminous opening: luminance and UGR are undefined"};
+    EXPECT_TRUE(RecordDrawing(595, 842, [&](QPainter& p) {
+                    PaintDatasheet(p, QRectF(0, 0, 595, 842), noted);
+                }).FindText("文件没有给出发光面"));
     const tIES bare = LoadDatasheetInput(GONILUX_SAMPLES_DIR "/bare_lamp_point_1986.ies").Ies;
     EXPECT_EQ(std::tuple(HasLuminousOpening(bare), HasLuminousOpening(input.Ies)),
               std::tuple(false, true));
