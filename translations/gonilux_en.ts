@@ -147,6 +147,46 @@
         <source>文件不完整：%1 个数值中只有 %2 个</source>
         <translation>Incomplete file: ends after %2 of %1 values</translation>
     </message>
+    <message>
+        <source>顶棚 %</source>
+        <translation>Ceiling %</translation>
+    </message>
+    <message>
+        <source>墙面 %</source>
+        <translation>Walls %</translation>
+    </message>
+    <message>
+        <source>地面 %</source>
+        <translation>Floor %</translation>
+    </message>
+    <message>
+        <source>横向观察</source>
+        <translation>Viewed crosswise</translation>
+    </message>
+    <message>
+        <source>纵向观察</source>
+        <translation>Viewed endwise</translation>
+    </message>
+    <message>
+        <source>统一眩光值 UGR（间距 S = 0.25H）</source>
+        <translation>Unified glare rating UGR (spacing S = 0.25H)</translation>
+    </message>
+    <message>
+        <source>房间尺寸以安装高度 H（灯具至眼睛高度）的倍数表示；CIE 190 表格法</source>
+        <translation>Room sizes in multiples of H, the height of the luminaires above the eye; CIE 190 tabular method</translation>
+    </message>
+    <message>
+        <source>UGR 无法确定</source>
+        <translation>UGR undefined</translation>
+    </message>
+    <message>
+        <source>亮度 (cd/m²)</source>
+        <translation>Luminance (cd/m²)</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Notes</translation>
+    </message>
 </context>
 <context>
     <name>DetailsColumns</name>
@@ -607,6 +647,93 @@
     </message>
 </context>
 <context>
+    <name>Ratings</name>
+    <message>
+        <source>后方</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>前方</source>
+        <translation>Front</translation>
+    </message>
+    <message>
+        <source>LCS 区域光通量 (TM-15)</source>
+        <translation>LCS zone lumens (TM-15)</translation>
+    </message>
+    <message>
+        <source>BUG 等级</source>
+        <translation>BUG rating</translation>
+    </message>
+    <message>
+        <source>道路分类</source>
+        <translation>Roadway type</translation>
+    </message>
+    <message>
+        <source>截光分类</source>
+        <translation>Cutoff class</translation>
+    </message>
+    <message>
+        <source>距高比 0-180</source>
+        <translation>SC 0-180</translation>
+    </message>
+    <message>
+        <source>距高比 90-270</source>
+        <translation>SC 90-270</translation>
+    </message>
+    <message>
+        <source>距高比 对角</source>
+        <translation>SC diagonal</translation>
+    </message>
+    <message>
+        <source>%1 型</source>
+        <translation>Type %1</translation>
+    </message>
+    <message>
+        <source>很短</source>
+        <translation>very short</translation>
+    </message>
+    <message>
+        <source>短</source>
+        <translation>short</translation>
+    </message>
+    <message>
+        <source>中</source>
+        <translation>medium</translation>
+    </message>
+    <message>
+        <source>长</source>
+        <translation>long</translation>
+    </message>
+    <message>
+        <source>%1 型，%2 (%3)</source>
+        <translation>Type %1, %2 (%3)</translation>
+    </message>
+    <message>
+        <source>全截光</source>
+        <translation>full cutoff</translation>
+    </message>
+    <message>
+        <source>截光</source>
+        <translation>cutoff</translation>
+    </message>
+    <message>
+        <source>半截光</source>
+        <translation>semicutoff</translation>
+    </message>
+    <message>
+        <source>非截光</source>
+        <translation>noncutoff</translation>
+    </message>
+    <message>
+        <source>文件没有给出发光面：亮度和 UGR 无法确定</source>
+        <translation>the file gives no luminous opening: luminance and UGR are undefined</translation>
+    </message>
+    <message>
+        <source>此灯具的标准房间 UGR 无法确定</source>
+        <translation>the UGR of the standard room is undefined for this light</translation>
+    </message>
+</context>
+<context>
     <name>ReportChart</name>
     <message>
         <source>%1：光束角 %2，场角 %3</source>
@@ -670,6 +797,26 @@
     <message>
         <source>第二主平面 光束角 / 场角</source>
         <translation>Second principal plane: beam / field</translation>
+    </message>
+    <message>
+        <source>横向观察</source>
+        <translation>Viewed crosswise</translation>
+    </message>
+    <message>
+        <source>纵向观察</source>
+        <translation>Viewed endwise</translation>
+    </message>
+    <message>
+        <source>LCS 区域</source>
+        <translation>LCS zone</translation>
+    </message>
+    <message>
+        <source>亮度 (cd/m²)</source>
+        <translation>Luminance (cd/m²)</translation>
+    </message>
+    <message>
+        <source>利用系数 (%)</source>
+        <translation>Coefficients of utilisation (%)</translation>
     </message>
 </context>
 <context>
@@ -836,6 +983,26 @@
     <message>
         <source>场直径 %1 (m)</source>
         <translation>Field diameter %1 (m)</translation>
+    </message>
+    <message>
+        <source>灯具间距</source>
+        <translation>Luminaire spacing</translation>
+    </message>
+    <message>
+        <source>统一眩光值</source>
+        <translation>UGR</translation>
+    </message>
+    <message>
+        <source>利用系数 (%)</source>
+        <translation>Coefficients of utilisation (%)</translation>
+    </message>
+    <message>
+        <source>亮度 (cd/m²)</source>
+        <translation>Luminance (cd/m²)</translation>
+    </message>
+    <message>
+        <source>等级评定</source>
+        <translation>Ratings</translation>
     </message>
 </context>
 <context>

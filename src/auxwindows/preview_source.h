@@ -4,6 +4,7 @@
 
 #include "diagram/diagram_options.h"
 #include "photometry/ies_record.h"
+#include "photometry/zone_ratings.h"
 
 #include <QString>
 #include <string>
@@ -32,6 +33,9 @@ class PreviewSource {
     virtual QString selectedCaption() const = 0;
     // Title strings of the focused file entry (empty when the focus is not on a file).
     virtual std::vector<std::string> focusedTitles() const = 0;
+    // What the ratings of the shown file need beside its record (format, [DISTRIBUTION]); by
+    // default the format by the file's name.
+    virtual tRatingInput ratingInput() const;
     // The selected file entries in list order, read when needed, at most `limit` of them
     // (entries that could not be read are left out).
     virtual std::vector<SelectedRecord> selectedRecords(int limit) const {

@@ -1,6 +1,7 @@
 #include "report_model.h"
 
 #include "diagram/diagram_text.h"
+#include "diagram/ratings_chart.h"
 #include "photometry/resample.h"
 
 #include <QCoreApplication>
@@ -157,6 +158,92 @@ QString CandelaText(const CandelaTable& table) {
             text += QLatin1Char('\t') + CandelaCell(value, decimals);
     }
     return text + QLatin1Char('\n');
+}
+
+RatingTableText LuminanceTableText(const tLuminanceTable& table) {
+    RatingTableText text{LuminancePlaneLabels(), {}, {}, {}};
+    for (std::size_t a = 0; a < tLuminanceTable::Angles.size(); ++a) {
+        text.Rows << Degrees(tLuminanceTable::Angles[a]);
+        if (!table.Valid) continue;
+        QStringList row;
+        for (double value : table.Values[a])
+            row << LuminanceCell(value);
+        text.Cells.push_back(row);
+    }
+    return text;
+}
+
+RatingTableText UgrTableText(const tUgrTable& table) {
+    RatingTableText text;
+    text.Columns = UgrReflectanceLabels() + UgrReflectanceLabels();
+    text.Groups = {Tr(QT_TRANSLATE_NOOP("ReportWindow", "横向观察")),
+                   Tr(QT_TRANSLATE_NOOP("ReportWindow", "纵向观察"))};
+    for (std::size_t r = 0; r < kUgrRooms.size(); ++r) {
+        text.Rows << UgrRoomLabel(kUgrRooms[r]);
+        if (!table.Valid) continue;
+        QStringList row;
+        for (const auto* side : {&table.Crosswise, &table.Endwise})
+            for (double value : (*side)[r])
+                row << UgrCell(value);
+        text.Cells.push_back(row);
+    }
+    return text;
+}
+
+RatingTableText CuTableText(const tCuTable& table) {
+    RatingTableText text{CuReflectanceLabels(), {}, {}, {}};
+    for (std::size_t rcr = 0; rcr < table.Percent.size(); ++rcr) {
+        text.Rows << QString::number(rcr);
+        if (!table.Valid) continue;
+        QStringList row;
+        for (double value : table.Percent[rcr])
+            row << CuCell(value);
+        text.Cells.push_back(row);
+    }
+    return text;
+}
+
+namespace {
+
+QString TableLines(const QString& corner, const RatingTableText& table) {
+    QString text;
+    const qsizetype groups = table.Groups.size();
+    for (qsizetype c = 0; groups > 0 && c < table.Columns.size(); ++c) {
+        const qsizetype width = table.Columns.size() / groups;
+        text += QLatin1Char('\t') + (c % width == 0 ? table.Groups.value(c / width) : QString());
+    }
+    if (groups > 0) text += QLatin1Char('\n');
+    text += corner + QLatin1Char('\t') + table.Columns.join('\t') + QLatin1Char('\n');
+    for (std::size_t r = 0; r < table.Cells.size(); ++r)
+        text += table.Rows.value(static_cast<qsizetype>(r)) + QLatin1Char('\t') +
+                table.Cells[r].join('\t') + QLatin1Char('\n');
+    return text;
+}
+
+} // namespace
+
+QString RatingsText(const tRatings& ratings, const tUgrTable& ugr, const tCuTable& cu) {
+    QString text = Tr(QT_TRANSLATE_NOOP("ReportWindow", "LCS 区域")) + QStringLiteral("\tlm\t%\n");
+    const std::vector<LcsZoneShare> zones = LcsShares(ratings.Outdoor.Lcs);
+    std::vector<double> lumens;
+    for (const LcsZoneShare& zone : zones)
+        lumens.push_back(zone.Lumens);
+    const int decimals = TableDecimals(FigureKind::Flux, lumens);
+    for (const LcsZoneShare& zone : zones)
+        text += QString::fromLatin1(zone.Name) + QLatin1Char('\t') +
+                GroupedFixed(zone.Lumens, decimals) + QLatin1Char('\t') +
+                GroupedFixed(zone.Percent, 1) + QLatin1Char('\n');
+    for (const auto& [label, value] : OutdoorRatingRows(ratings.Outdoor))
+        text += label + QLatin1Char('\t') + value + QLatin1Char('\n');
+    text += QLatin1Char('\n') + TableLines(Tr(QT_TRANSLATE_NOOP("ReportWindow", "亮度 (cd/m²)")),
+                                           LuminanceTableText(ratings.Luminance));
+    text += QLatin1Char('\n') +
+            TableLines(QStringLiteral("UGR S = %1H").arg(ugr.Spacing), UgrTableText(ugr));
+    text += QLatin1Char('\n') +
+            TableLines(Tr(QT_TRANSLATE_NOOP("ReportWindow", "利用系数 (%)")), CuTableText(cu));
+    for (const QString& note : RatingNotes(ratings, &ugr))
+        text += QLatin1Char('\n') + note;
+    return text;
 }
 
 } // namespace gonilux::auxwindows

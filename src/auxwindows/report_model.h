@@ -1,10 +1,12 @@
 // What the report window decides without a window: the pointer readout of its polar and
-// cartesian pages, the files its overlay page takes, and the texts of its tables.
+// cartesian pages, the files its overlay page takes, and the texts of its tables (candela and
+// ratings).
 #pragma once
 
 #include "diagram/cartesian_chart.h"
 #include "photometry/light_tables.h"
 #include "photometry/metrics.h"
+#include "photometry/ratings.h"
 #include "preview_source.h"
 
 #include <QPointF>
@@ -66,5 +68,25 @@ QString CandelaText(const CandelaTable& table);
 QString CandelaCell(double value, int decimals);
 // "cd" or "cd/klm".
 QString CandelaUnitText(const CandelaTable& table);
+
+// A table of the ratings page as its widget shows it: column and row headers and the cells
+// (Cells[row][column]); no cells when the table is undefined.
+struct RatingTableText {
+    QStringList Columns;
+    QStringList Rows;
+    std::vector<QStringList> Cells;
+    QStringList Groups; // captions over equal groups of the columns (the UGR table's sides)
+};
+// Luminance (cd/m2): 45-85 degrees down, C0 C45 C90 across.
+RatingTableText LuminanceTableText(const tLuminanceTable& table);
+// UGR: the 19 rooms ("2H 4H") down; crosswise then endwise (the groups), each by the 5
+// reflectance sets.
+RatingTableText UgrTableText(const tUgrTable& table);
+// CU (%): RCR 0-10 down, the 18 ceiling / wall pairs across (floor 20 %).
+RatingTableText CuTableText(const tCuTable& table);
+
+// The ratings page for the clipboard: the LCS zones, the outdoor figures, then each table with
+// its headers, tab separated, a blank line between the parts.
+QString RatingsText(const tRatings& ratings, const tUgrTable& ugr, const tCuTable& cu);
 
 } // namespace gonilux::auxwindows

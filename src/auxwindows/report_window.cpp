@@ -100,6 +100,7 @@ ReportWindow::ReportWindow(const PreviewSource& source, QWidget* parent)
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int page) {
         readout_->clear();
         exportButton_->setEnabled(view(static_cast<Page>(page)) != nullptr);
+        if (page == Ratings && ratingsStale_) fillRatings();
     });
 }
 
@@ -131,6 +132,7 @@ void ReportWindow::buildPages() {
     tabs_->addTab(buildZonalPage(), tr("区域光通量"));
     cone_ = MakeTable("ConeTable", tabs_);
     tabs_->addTab(cone_, tr("光锥"));
+    tabs_->addTab(buildRatingsPage(), tr("等级评定"));
     tabs_->addTab(buildOverlayPage(), tr("叠加比较"));
 }
 
@@ -262,6 +264,8 @@ void ReportWindow::refresh() {
     fillCandela();
     fillZonal();
     fillCone();
+    ratingsStale_ = true; // computed when its page is shown
+    if (tabs_->currentIndex() == Ratings) fillRatings();
     recomputeIsolux();
     refreshOverlay();
     for (ReportChartView* view : views_)

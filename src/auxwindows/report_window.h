@@ -1,7 +1,7 @@
 // The photometric report window ("光度报告"): pages of the shown file (cartesian and polar
-// diagrams, isolux chart, candela and zonal tables, the cone of light) and the overlay of the
-// files selected in the list. It follows the shown file while it is open, like the compare
-// window; the pointer over the diagrams reads the intensity of the curve under it.
+// diagrams, isolux chart, candela and zonal tables, the cone of light, the ratings) and the
+// overlay of the files selected in the list. It follows the shown file while it is open, like the
+// compare window; the pointer over the diagrams reads the intensity of the curve under it.
 #pragma once
 
 #include "diagram/cartesian_chart.h"
@@ -10,11 +10,13 @@
 #include "diagram/diagram_options.h"
 #include "photometry/ies_record.h"
 #include "photometry/light_tables.h"
+#include "photometry/ratings.h"
 #include "report_model.h"
 
 #include <QWidget>
 #include <functional>
 
+class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
@@ -53,7 +55,7 @@ class ReportChartView : public QWidget {
 class ReportWindow : public QWidget {
     Q_OBJECT
   public:
-    enum Page { Cartesian, Polar, Isolux, Candela, Zonal, Cone, Overlay, PageCount };
+    enum Page { Cartesian, Polar, Isolux, Candela, Zonal, Cone, Ratings, Overlay, PageCount };
 
     explicit ReportWindow(const PreviewSource& source, QWidget* parent = nullptr);
 
@@ -81,6 +83,15 @@ class ReportWindow : public QWidget {
     QLabel* cieCodes() const { return cieCodes_; }
     QLabel* overlayHint() const { return overlayHint_; }
     QLabel* readout() const { return readout_; }
+    // The ratings page: the figures as last computed (when the page was shown), its tables, the
+    // UGR table's spacing (0.25H or 1.0H) and the notes.
+    const tRatings& ratings() const { return ratings_; }
+    const tUgrTable& ugrValues() const { return ugr_; }
+    QTableWidget* luminanceTable() const { return luminance_; }
+    QTableWidget* ugrTable() const { return ugrTable_; }
+    QTableWidget* cuTable() const { return cuTable_; }
+    QComboBox* ugrSpacingBox() const { return ugrSpacing_; }
+    QLabel* ratingNotes() const { return ratingNotes_; }
     QPushButton* exportButton() const { return exportButton_; }
 
     // The candela table as CSV into `path` (atomically); a failure is reported as a message.
@@ -103,6 +114,8 @@ class ReportWindow : public QWidget {
     // Takes the files selected in the list again for the overlay page.
     void refreshOverlay();
     void copyCandela();
+    // The ratings page's figures and tables as text to the clipboard.
+    void copyRatings();
     void saveCandelaCsvClick();
     void exportPageClick();
     void datasheetClick();
@@ -115,12 +128,18 @@ class ReportWindow : public QWidget {
     QWidget* buildIsoluxPage();
     QWidget* buildCandelaPage();
     QWidget* buildZonalPage();
+    QWidget* buildRatingsPage();
+    QWidget* buildRatingTables(QWidget* parent);
     QWidget* buildOverlayPage();
     QWidget* buildButtons();
     void recomputeIsolux();
     void fillCandela();
     void fillZonal();
     void fillCone();
+    // The ratings of the shown file, computed when the page is shown (stale until then).
+    void fillRatings();
+    void recomputeUgr();
+    void fillUgr();
     void fillOverlay();
     void paintPolar(QPainter& painter, const QRectF& area) const;
     QString polarReadout(const QRectF& area, QPointF point) const;
@@ -141,6 +160,10 @@ class ReportWindow : public QWidget {
     OverlayPlan overlay_;
     std::vector<tIES> overlayIes_; // copies of the overlay's records
     CartesianChart overlayChart_;
+    tRatings ratings_;
+    tUgrTable ugr_;
+    tCuTable cu_;
+    bool ratingsStale_ = true;
 
     QTabWidget* tabs_ = nullptr;
     ReportChartView* views_[PageCount] = {};
@@ -154,6 +177,11 @@ class ReportWindow : public QWidget {
     QLabel* isoluxFigures_ = nullptr;
     QLabel* cieCodes_ = nullptr;
     QLabel* overlayHint_ = nullptr;
+    QTableWidget* luminance_ = nullptr;
+    QTableWidget* ugrTable_ = nullptr;
+    QTableWidget* cuTable_ = nullptr;
+    QComboBox* ugrSpacing_ = nullptr;
+    QLabel* ratingNotes_ = nullptr;
     QLabel* readout_ = nullptr;
     QPushButton* exportButton_ = nullptr;
     bool placed_ = false;

@@ -46,6 +46,14 @@ void Fail(DatasheetInput& input, DatasheetProblem problem, const QString& detail
 
 } // namespace
 
+bool HasLuminousOpening(const tIES& ies) {
+    return ies.Width != 0 || ies.Length != 0 || ies.Height != 0;
+}
+
+int DatasheetPages(const DatasheetInput& input) {
+    return !input.Ok ? 0 : HasLuminousOpening(input.Ies) ? 2 : 1;
+}
+
 DatasheetInput MakeDatasheetInput(const TiesData& entry, const QString& fileName,
                                   const DatasheetIsolux& isolux) {
     DatasheetInput input;
@@ -86,6 +94,8 @@ DatasheetInput MakeDatasheetInput(const TiesData& entry, const QString& fileName
     }
     input.Zonal = ComputeZonal(entry.Ies);
     input.Isolux = ComputeIlluminanceGrid(entry.Ies, isolux.Height, isolux.Size, kDatasheetGrid);
+    input.Ratings = ComputeRatings(entry.Ies, RatingInputOf(entry));
+    if (HasLuminousOpening(entry.Ies)) input.Ugr = ComputeUgrTable(entry.Ies, 0.25);
     input.Ok = true;
     return input;
 }

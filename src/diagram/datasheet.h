@@ -1,6 +1,7 @@
-// The photometric datasheet: one A4 page per file (titles, polar and cartesian diagrams, isolux
-// chart, main figures, zonal table, CIE flux codes), the catalogue's contents pages and the
-// catalogue PDF (contents, then one datasheet per file).
+// The photometric datasheet: an A4 page per file (titles, polar and cartesian diagrams, isolux
+// chart, main figures with the outdoor ratings, zonal table, CIE flux codes) and for a file with
+// a luminous opening a second one (UGR and luminance tables), the catalogue's contents pages and
+// the catalogue PDF (contents, then one datasheet per file).
 #pragma once
 
 #include "diagram/chart_axes.h"
@@ -8,6 +9,7 @@
 #include "photometry/ies_record.h"
 #include "photometry/light_tables.h"
 #include "photometry/metrics.h"
+#include "photometry/ratings.h"
 
 #include <QRectF>
 #include <QSizeF>
@@ -44,6 +46,8 @@ struct DatasheetInput {
     int Plane = 0;          // the plane index of the polar diagram's view (0: C0)
     LengthSystem Lengths = LengthSystem::Metric; // the opening's unit system
     bool Eulumdat = false; // read from an EULUMDAT file (its own lengths are millimetres)
+    tRatings Ratings;      // BUG, roadway, cutoff, spacing criterion, luminance
+    tUgrTable Ugr;         // the standard table, S = 0.25H
 };
 
 // The mounting height and the side of the square area of the datasheet's isolux chart, in
@@ -71,13 +75,21 @@ LoadDatasheetInputs(const std::vector<std::string>& paths, int threads,
                     const std::function<void(int index, int count)>& progress = {},
                     const DatasheetIsolux& isolux = {});
 
+// Whether the record names a luminous opening (any of its dimensions not 0).
+bool HasLuminousOpening(const tIES& ies);
+
+// The pages of one datasheet: 0 for an input that is not Ok (in a catalogue), 2 for a file with
+// a luminous opening (the glare page: UGR and luminance tables), else 1.
+int DatasheetPages(const DatasheetInput& input);
+
 // The page size the datasheet is laid out for: A4 in points (595 x 842). Painting into any
 // other rectangle scales the page to fit it, keeping its proportions.
 QSizeF DatasheetPageSize();
 
-// Paints one datasheet into `page` (any device: PDF page, image, print preview). An input that
-// is not Ok shows its titles and error.
-void PaintDatasheet(QPainter& painter, const QRectF& page, const DatasheetInput& input);
+// Paints page `pageIndex` (from 0) of one datasheet into `page` (any device: PDF page, image,
+// print preview). An input that is not Ok shows its titles and error.
+void PaintDatasheet(QPainter& painter, const QRectF& page, const DatasheetInput& input,
+                    int pageIndex = 0);
 
 // The number of contents pages `count` files take (0 for none).
 int CatalogueContentsPages(int count);

@@ -4,6 +4,7 @@
 #include "diagram/datasheet_parts.h"
 #include "diagram/diagram_text.h"
 #include "diagram/isolux_chart.h"
+#include "diagram/ratings_chart.h"
 #include "diagram/render_diagram.h"
 
 #include <QCoreApplication>
@@ -120,10 +121,19 @@ QSizeF DatasheetPageSize() {
     return {595, 842};
 }
 
-void PaintDatasheet(QPainter& painter, const QRectF& page, const DatasheetInput& in) {
+void PaintDatasheet(QPainter& painter, const QRectF& page, const DatasheetInput& in,
+                    int pageIndex) {
     painter.save();
     BeginPage(painter, page);
     PaintHeader(painter, in);
+    if (in.Ok && pageIndex > 0) {
+        PaintGlarePage(painter, in);
+        Footer(painter,
+               in.FileName +
+                   QStringLiteral("  ·  %1 / %2").arg(pageIndex + 1).arg(DatasheetPages(in)));
+        painter.restore();
+        return;
+    }
     const double width = DatasheetPageSize().width() - 2 * kMargin;
     const double half = (width - kGap) / 2, right = kMargin + half + kGap;
     if (!in.Ok) {
@@ -156,7 +166,13 @@ void PaintDatasheet(QPainter& painter, const QRectF& page, const DatasheetInput&
     y = SectionTitle(painter, kMargin, kRowC, width,
                      QCoreApplication::translate("Datasheet", "区域光通量"));
     PaintZonalTable(painter, QRectF(kMargin, y, width, 110), in);
-    Footer(painter, in.FileName);
+    // why a rating above is "–"
+    Text(painter, QRectF(kMargin + 4, y + 86, width - 8, 34),
+         RatingNotes(in.Ratings).join(QStringLiteral("; ")), 7, false, kMuted,
+         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+    Footer(painter, DatasheetPages(in) > 1
+                        ? in.FileName + QStringLiteral("  ·  1 / %1").arg(DatasheetPages(in))
+                        : in.FileName);
     painter.restore();
 }
 

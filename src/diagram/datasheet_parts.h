@@ -44,4 +44,8 @@ void PaintFigures(QPainter& painter, const QRectF& box, const DatasheetInput& in
 // The zones across (lm, % of the lamp, % of the luminaire) and the CIE flux codes below.
 void PaintZonalTable(QPainter& painter, const QRectF& box, const DatasheetInput& input);
 
+// The second page's content below the header: the UGR table (S = 0.25H, crosswise and
+// endwise), the luminance table and the ratings' notes.
+void PaintGlarePage(QPainter& painter, const DatasheetInput& input);
+
 } // namespace gonilux::sheet

@@ -93,7 +93,7 @@ void PaintCatalogueContents(QPainter& painter, const QRectF& page,
     painter.drawLine(QPointF(kMargin, kMargin + 28), QPointF(kMargin + width, kMargin + 28));
     int sheet = firstSheet; // the datasheet page of the first entry on this page
     for (int i = 0; i < pageIndex * kPerPage && i < static_cast<int>(entries.size()); ++i)
-        sheet += entries[static_cast<std::size_t>(i)].Ok ? 1 : 0;
+        sheet += DatasheetPages(entries[static_cast<std::size_t>(i)]);
     const double columnWidth = width / kColumns;
     for (int k = 0; k < kPerPage; ++k) {
         const int index = pageIndex * kPerPage + k;
@@ -102,7 +102,7 @@ void PaintCatalogueContents(QPainter& painter, const QRectF& page,
         const QRectF cell(kMargin + (k % kColumns) * columnWidth,
                           kMargin + 40 + (k / kColumns) * kCellHeight, columnWidth, kCellHeight);
         PaintEntry(painter, cell, in, sheet);
-        sheet += in.Ok ? 1 : 0;
+        sheet += DatasheetPages(in);
     }
     Footer(painter,
            QCoreApplication::translate("Datasheet", "目录 %1 / %2").arg(pageIndex + 1).arg(pages));
@@ -111,7 +111,7 @@ void PaintCatalogueContents(QPainter& painter, const QRectF& page,
 
 namespace {
 
-// Contents (for more than one entry) and datasheets, a page each, on an open painter.
+// Contents (for more than one entry) and datasheets, one or two pages each, on an open painter.
 bool PaintCatalogue(QPainter& painter, QPdfWriter& pdf, const std::vector<DatasheetInput>& entries,
                     const std::function<bool(int, int)>& progress) {
     const QRectF page(0, 0, pdf.width(), pdf.height());
@@ -126,9 +126,11 @@ bool PaintCatalogue(QPainter& painter, QPdfWriter& pdf, const std::vector<Datash
     for (int i = 0; i < count; ++i) {
         if (progress && !progress(i, count)) return false;
         const DatasheetInput& in = entries[static_cast<std::size_t>(i)];
-        if (!in.Ok && count > 1) continue;
-        if (!next()) return false;
-        PaintDatasheet(painter, page, in);
+        const int pages = in.Ok ? DatasheetPages(in) : count > 1 ? 0 : 1;
+        for (int p = 0; p < pages; ++p) {
+            if (!next()) return false;
+            PaintDatasheet(painter, page, in, p);
+        }
     }
     return true;
 }

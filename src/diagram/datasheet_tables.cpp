@@ -1,11 +1,13 @@
-// The datasheet's tables: the main figures and the zonal lumens.
+// The datasheet's tables: the main figures with the outdoor ratings and the zonal lumens.
 #include "diagram/datasheet_parts.h"
 #include "diagram/diagram_text.h"
 #include "diagram/opening.h"
+#include "diagram/ratings_chart.h"
 
 #include <QCoreApplication>
 #include <QPainter>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -66,7 +68,7 @@ std::vector<Row> FigureRows(const DatasheetInput& in) {
                           QStringLiteral(" / ") +
                           QString::fromStdString(SpreadPlaneName(m.SpreadPlanes, 1));
     using K = FigureKind;
-    return {
+    std::vector<Row> rows = {
         {Tr(QT_TRANSLATE_NOOP("Datasheet", "灯具光通量")), Figure(m.LuminaireFlux, K::Flux)},
         {Tr(QT_TRANSLATE_NOOP("Datasheet", "光源光通量")), LampText(ies, m)},
         {Tr(QT_TRANSLATE_NOOP("Datasheet", "光输出比")),
@@ -90,6 +92,9 @@ std::vector<Row> FigureRows(const DatasheetInput& in) {
              .arg(ies.HorzCount)
              .arg(ies.VertCount)},
     };
+    for (const Row& row : OutdoorRatingRows(in.Ratings.Outdoor))
+        rows.push_back(row);
+    return rows;
 }
 
 void Stripe(QPainter& painter, const QRectF& row, int index) {
@@ -99,10 +104,11 @@ void Stripe(QPainter& painter, const QRectF& row, int index) {
 } // namespace
 
 void PaintFigures(QPainter& painter, const QRectF& box, const DatasheetInput& in) {
-    const double rowHeight = 14;
+    const std::vector<Row> rows = FigureRows(in);
+    const double rowHeight = std::min(14.0, box.height() / static_cast<double>(rows.size()));
     double y = box.top();
     int index = 0;
-    for (const Row& row : FigureRows(in)) {
+    for (const Row& row : rows) {
         const QRectF line(box.left(), y, box.width(), rowHeight);
         Stripe(painter, line, index++);
         Text(painter, line.adjusted(4, 0, 0, 0), row.first, 8, false, kMuted,

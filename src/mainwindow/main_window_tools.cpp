@@ -10,6 +10,7 @@
 #include "main_window.h"
 #include "options_panel.h"
 #include "photometry/header_encoding.h"
+#include "photometry/ratings.h"
 #include "preview_pane.h"
 
 #include <QCheckBox>
@@ -42,6 +43,12 @@ class MainWindowSource final : public auxwindows::PreviewSource {
         const TiesData* entry = list->isFileEntry(row) ? list->entryAt(row) : nullptr;
         return entry ? DecodeTitles(entry->Lines, browser::ShownEncoding(*entry))
                      : std::vector<std::string>{};
+    }
+    tRatingInput ratingInput() const override {
+        browser::FolderListView* list = window_.fileList();
+        const int row = list->currentRow();
+        const TiesData* entry = list->isFileEntry(row) ? list->entryAt(row) : nullptr;
+        return entry ? RatingInputOf(*entry) : PreviewSource::ratingInput();
     }
     std::vector<auxwindows::SelectedRecord> selectedRecords(int limit) const override {
         browser::FolderListView* list = window_.fileList();

@@ -1,11 +1,12 @@
 // The report window over a fake preview: following the shown file, the candela table with its
-// clipboard text and CSV file, the pointer readouts, the isolux, zonal and cone pages, the
-// pictures and the datasheet it writes, and the overlay of the files selected in the list.
+// clipboard text and CSV file, the pointer readouts, the isolux, zonal, cone and ratings pages,
+// the pictures and the datasheet it writes, and the overlay of the files selected in the list.
 // GONILUX_REPORT_SHOTS=DIR writes a picture of each page into DIR to look at.
 #include "auxwindows/preview_source.h"
 #include "auxwindows/report_model.h"
 #include "auxwindows/report_window.h"
 #include "diagram/diagram_text.h"
+#include "diagram/ratings_chart.h"
 #include "diagram/render_diagram.h"
 #include "platform/message_service.h"
 #include "platform/shell_actions.h"
@@ -188,6 +189,51 @@ TEST_F(ReportWindowTest, ThePointerReadsTheCurveUnderIt) {
         << rows[5][1].toStdString();
     EXPECT_TRUE(rows[6][1].startsWith("⊥ C30-C210: 30") && rows[6][1].contains(" / 40"))
         << rows[6][1].toStdString();
+}
+
+// The ratings page, computed when it is shown: the core's ratings in its tables (a UGR cell,
+// the CU and luminance tables) and in its clipboard text (the BUG rating); the spacing switch
+// recomputes the UGR table; a record without a table leaves the tables empty with a note.
+TEST_F(ReportWindowTest, TheRatingsPageShowsTheRatingsAndSwitchesTheUgrSpacing) {
+    source_.Ies.Width = source_.Ies.Length = 0.6; // a luminous opening: UGR and luminance
+    window_.refresh();
+    EXPECT_FALSE(window_.ratings().Valid); // not computed before its page is shown
+    window_.pages()->setCurrentIndex(ReportWindow::Ratings);
+    EXPECT_EQ(window_.pages()->tabText(ReportWindow::Ratings), "等级评定");
+    const tRatings expected = ComputeRatings(source_.Ies, source_.ratingInput());
+    ASSERT_TRUE(expected.Valid && window_.ratings().Valid);
+    QTableWidget* ugr = window_.ugrTable();
+    const tUgrTable quarter = ComputeUgrTable(source_.Ies, 0.25);
+    // a first row names the sides
+    EXPECT_EQ(QString("%1x%2 ").arg(ugr->rowCount()).arg(ugr->columnCount()) +
+                  ugr->verticalHeaderItem(9)->text() + " " + ugr->horizontalHeaderItem(5)->text() +
+                  " " + Cell(ugr, 0, 5),
+              "20x10 4H 4H 70/50/20 纵向观察");
+    EXPECT_EQ(Cell(ugr, 9, 1) + " " + Cell(ugr, 9, 5),
+              UgrCell(quarter.Crosswise[8][1]) + " " + UgrCell(quarter.Endwise[8][0]));
+    EXPECT_EQ(Cell(window_.cuTable(), 10, 17) + " " +
+                  window_.luminanceTable()->horizontalHeaderItem(1)->text() + " " +
+                  Cell(window_.luminanceTable(), 2, 2),
+              CuCell(ComputeCuTable(source_.Ies).Percent[10][17]) + " C45 " +
+                  LuminanceCell(expected.Luminance.Values[2][2]));
+    window_.ugrSpacingBox()->setCurrentIndex(1);
+    const tUgrTable whole = ComputeUgrTable(source_.Ies, 1.0);
+    EXPECT_EQ(window_.ugrValues().Spacing, 1.0);
+    EXPECT_EQ(Cell(ugr, 19, 9), UgrCell(whole.Endwise[18][4]));
+    QTest::mouseClick(window_.findChild<QPushButton*>("ButtonCopyRatings"), Qt::LeftButton);
+    const QString copied = shell_->Calls.value(0);
+    EXPECT_TRUE(copied.startsWith("copy LCS 区域\tlm\t%\nBL\t")) << copied.toStdString();
+    EXPECT_TRUE(copied.contains("\nBUG 等级\t" +
+                                QString::fromStdString(BugText(expected.Outdoor.Bug)) + "\n") &&
+                copied.contains("\t横向观察\t\t\t\t\t纵向观察\t\t\t\t\nUGR S = 1H\t70/50/20\t"))
+        << copied.toStdString();
+    EXPECT_TRUE(window_.exportPage(ReportWindow::Ratings, dir_.filePath("r.svg"), {600, 400}));
+    EXPECT_EQ(window_.ratingNotes()->text(),
+              RatingNotes(window_.ratings(), &window_.ugrValues()).join('\n'));
+    source_.Ies = tIES{};
+    window_.refresh(); // the page is shown: computed at once
+    EXPECT_EQ(window_.ugrTable()->item(1, 0), nullptr);
+    EXPECT_FALSE(window_.ratingNotes()->isHidden() || window_.ratingNotes()->text().isEmpty());
 }
 
 // Two selected files are drawn over each other with their figures side by side; one file, or

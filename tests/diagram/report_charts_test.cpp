@@ -1,11 +1,16 @@
 // The report's charts and datasheet: the readout of the cartesian chart against the record, the
 // iso-lines against the closed form of a constant intensity, the pictures against checked-in
-// PNGs (GONILUX_UPDATE_EXPECTED=1 rewrites them). The catalogue's pages: tests/cli.
+// PNGs (GONILUX_UPDATE_EXPECTED=1 rewrites them), the datasheet's ratings by their texts. The
+// catalogue's pages: tests/cli.
 #include "diagram/cartesian_chart.h"
 #include "diagram/datasheet.h"
 #include "diagram/isolux_chart.h"
+#include "diagram/ratings_chart.h"
+#include "photometry/file_io.h"
+#include "recording_device.h"
 #include "test_records.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <cmath>
@@ -122,9 +127,65 @@ TEST(ReportPictures, ChartsAndDatasheetMatchTheExpectedPictures) {
     painter.begin(&sheet);
     DatasheetInput input = LoadDatasheetInput(GONILUX_SAMPLES_DIR "/track_spot_c_full.ies");
     input.Metrics.LampFlux = 1800.4; // shown as whole lumens
+    input.Ratings = {}; // their rows shown empty: the ratings' values are checked as text below
     PaintDatasheet(painter, sheet.rect(), input);
     painter.end();
     ExpectSamePicture("report_datasheet.png", sheet);
+}
+
+// The datasheet takes the entry's ratings: the outdoor ones among the main figures, the
+// standard UGR table (S = 0.25H) on a second page for a file with a luminous opening only.
+TEST(Datasheet, RatingsAndTheUgrPageOfFilesWithAnOpening) {
+    const std::string path = GONILUX_SAMPLES_DIR "/street_light_c_90_270.ies";
+    TiesData entry = CreateIesData("street_light_c_90_270.ies");
+    LoadIesEntry(entry, path);
+    const tRatings expected = ComputeRatings(entry.Ies, RatingInputOf(entry));
+    const DatasheetInput input = LoadDatasheetInput(path);
+    ASSERT_TRUE(input.Ok && expected.Valid);
+    EXPECT_EQ(BugText(input.Ratings.Outdoor.Bug), BugText(expected.Outdoor.Bug));
+    EXPECT_EQ(input.Ugr.Spacing, 0.25);
+    const auto page = [&](int index) {
+        return RecordDrawing(595, 842, [&](QPainter& p) {
+            PaintDatasheet(p, QRectF(0, 0, 595, 842), input, index);
+        });
+    };
+    const Recording first = page(0), second = page(1);
+    const QString bug = QString::fromStdString(BugText(expected.Outdoor.Bug));
+    // the label and its value along one baseline are one text
+    EXPECT_TRUE(first.FindText("BUG 等级") && !bug.isEmpty() && first.FindText(bug));
+    EXPECT_TRUE(first.FindText("截光分类" + CutoffName(expected.Outdoor.Cutoff)));
+    EXPECT_EQ(DatasheetPages(input), 2);
+    EXPECT_TRUE(second.FindText("统一眩光值 UGR") && second.FindText("横向观察纵向观察"));
+    EXPECT_EQ(second.FindText("12H") != nullptr, input.Ugr.Valid); // the last rooms' X
+    DatasheetInput noted = input; // a note tells why a figure is missing, in the sheet's language
+    noted.Ratings.Notes = {"the file gives no luminous opening: luminance and UGR are undefined"};
+    EXPECT_TRUE(RecordDrawing(595, 842, [&](QPainter& p) {
+                    PaintDatasheet(p, QRectF(0, 0, 595, 842), noted);
+                }).FindText("文件没有给出发光面"));
+    const tIES bare = LoadDatasheetInput(GONILUX_SAMPLES_DIR "/bare_lamp_point_1986.ies").Ies;
+    EXPECT_EQ(std::tuple(HasLuminousOpening(bare), HasLuminousOpening(input.Ies)),
+              std::tuple(false, true));
+}
+
+// The LCS diagram: each zone's share of the ten, the back zones named left of the nadir and the
+// front ones right of it, the uplight above the luminaire.
+TEST(Datasheet, LcsDiagramPutsTheBackLeftAndTheFrontRight) {
+    const tLcsZones lcs{true, 1, 2, 3, 4, 5, 6, 7, 8, 0, 4};
+    const std::vector<LcsZoneShare> shares = LcsShares(lcs);
+    ASSERT_EQ(shares.size(), 10u);
+    EXPECT_EQ(std::string(shares[7].Name) + " " + std::to_string(shares[7].Percent),
+              "FVH 20.000000");
+    const Recording drawn = RecordDrawing(
+        600, 400, [&](QPainter& p) { PaintLcsDiagram(p, QRectF(0, 0, 600, 400), lcs, {}); });
+    QString sides;
+    for (const char* name : {"BL", "BM", "BH", "BVH", "FL", "FM", "FH", "FVH", "UH"}) {
+        const RecordedOp* label = drawn.FindText(name);
+        ASSERT_TRUE(label) << name;
+        const double x = label->Transform.map(label->Baseline).x() +
+                         QFontMetricsF(label->Font).horizontalAdvance(label->Text) / 2;
+        sides += x < 290 ? 'B' : x > 310 ? 'F' : 'U';
+    }
+    EXPECT_EQ(sides, "BBBBFFFFU");
 }
 
 } // namespace

@@ -23,13 +23,13 @@ bool HasChinese(const QString& text) {
 }
 
 // English words a Chinese interface keeps: names, versions, units, formats, encodings, keys,
-// planes and axes.
+// planes, axes and ratings.
 const QStringList kKeptWords = {
     "Gonilux", "Kestrin", "v2",   "IES",     "EULUMDAT",  "ldt",   "LDT",     "English", "Windows",
     "Me",      "XP",      "cd",   "klm",     "lm",        "lx",    "CSV",     "PNG",     "SVG",
     "PDF",     "CIE",     "UTF",  "GB18030", "Shift_JIS", "Big5",  "windows", "EUC",     "KR",
     "JP",      "ISO",     "KOI8", "Ctrl",    "Alt",       "Shift", "Del",     "Esc",     "Enter",
-    "Tab",     "C0",      "C90",  "C180",    "C270",      "XY",    "UGR"};
+    "Tab",     "C0",      "C45",  "C90",     "C180",      "C270",  "XY",      "UGR"};
 
 // The texts of a window and everything in it, each named by its widget.
 QStringList TextsOf(QWidget* window) {
