@@ -36,13 +36,24 @@ double DirectRatio(const Shares& s, int rcr) {
     return direct / s.Down;
 }
 
-// CU (share of the base) for ceiling cavity, wall and floor cavity reflectances rc, rw, rf.
-double Utilisation(const Shares& s, int rcr, double rc, double rw, double rf) {
-    if (rcr == 0) return (s.Down + rc * s.Up) / (1 - rc * rf);
+// The parts of one room cavity ratio shared by every reflectance column: direct ratio and form
+// factor.
+struct Cavity {
+    double Rcr = 0;
+    double Direct = 0;
+    double Form = 0;
+};
+
+Cavity CavityOf(const Shares& s, int rcr) {
     const double r = rcr;
-    const double d = DirectRatio(s, rcr);
-    const double f = 0.026 + 0.503 * std::exp(-0.270 * r) + 0.470 * std::exp(-0.119 * r);
-    const double f2 = f * f;
+    return {r, DirectRatio(s, rcr),
+            0.026 + 0.503 * std::exp(-0.270 * r) + 0.470 * std::exp(-0.119 * r)};
+}
+
+// CU (share of the base) for ceiling cavity, wall and floor cavity reflectances rc, rw, rf.
+double Utilisation(const Shares& s, const Cavity& cavity, double rc, double rw, double rf) {
+    if (cavity.Rcr == 0) return (s.Down + rc * s.Up) / (1 - rc * rf);
+    const double r = cavity.Rcr, d = cavity.Direct, f = cavity.Form, f2 = f * f;
     const double c1 = (1 - rw) * (1 - f2) * r / (2.5 * rw * (1 - f2) + r * f * (1 - rw));
     const double c2 = (1 - rc) * (1 + f) / (1 + rc * f);
     const double c3 = (1 - rf) * (1 + f) / (1 + rf * f);
@@ -68,10 +79,11 @@ tCuTable ComputeCuTable(const tIES& ies) {
     shares.Down = fluxes.Downward() / base;
     shares.Up = fluxes.Up / base;
     for (int rcr = 0; rcr <= 10; ++rcr) {
+        const Cavity cavity = CavityOf(shares, rcr);
         for (std::size_t col = 0; col < kCuReflectances.size(); ++col) {
             const tReflectances& refl = kCuReflectances[col];
             table.Percent[static_cast<std::size_t>(rcr)][col] =
-                100 * Utilisation(shares, rcr, refl.Ceiling / 100.0, refl.Walls / 100.0,
+                100 * Utilisation(shares, cavity, refl.Ceiling / 100.0, refl.Walls / 100.0,
                                   refl.Floor / 100.0);
         }
     }
