@@ -56,6 +56,11 @@ TEST(GlareTables, OpeningShapesProjectTheirSilhouettes) {
         {-0.3, 0, 0.05, 2, 90, 45, 0.015},
         {2, 4, 0, 1, 0, 0, 8 * 0.3048 * 0.3048},
         {0, 0, 0, 2, 0, 0, 0},
+        // Sign mixtures outside LM-63: the box of the absolute sizes; a size not a number: none.
+        {-0.3, 0.6, 0.1, 2, 90, 0, 0.03},
+        {0.6, -0.3, 0.1, 2, 90, 90, 0.03},
+        {0.5, 0, -0.3, 2, 90, 0, 0.15},
+        {std::nan(""), 1, 0, 2, 0, 0, 0},
     };
     for (const Case& c : cases) {
         tIES ies;
@@ -75,6 +80,7 @@ TEST(GlareTables, LambertianOpeningHasOneLuminanceAndNoOpeningNone) {
             EXPECT_NEAR(table.Values[a][p], 500 / 0.4, 1e-6 * 1250);
         EXPECT_NEAR(table.MaxAt(int(a)), 1250, 1e-3);
     }
+    EXPECT_TRUE(std::isnan(table.MaxAt(5)) && std::isnan(table.MaxAt(-1)));
     tIES point = flat;
     point.Width = point.Length = 0;
     EXPECT_FALSE(ComputeLuminanceTable(point).Valid);
@@ -83,6 +89,18 @@ TEST(GlareTables, LambertianOpeningHasOneLuminanceAndNoOpeningNone) {
     EXPECT_FALSE(ugr.Valid);
     EXPECT_FALSE(ugr.Note.empty());
     EXPECT_TRUE(std::isnan(ComputeStandardUgr(point).Crosswise));
+    // No light at all: no table; light only within 25 degrees of the nadir: no luminaire in the
+    // observer's field, no value.
+    tIES dark = flat, narrow = flat;
+    for (tArrEx& row : dark.Candela)
+        row.assign(row.size(), 0.0);
+    for (tArrEx& row : narrow.Candela)
+        for (std::size_t v = 10; v < row.size(); ++v)
+            row[v] = 0;
+    EXPECT_FALSE(ComputeUgrTable(dark).Valid);
+    EXPECT_FALSE(ComputeCuTable(dark).Valid);
+    const tUgrTable none = ComputeUgrTable(narrow);
+    EXPECT_TRUE(none.Valid && std::isnan(none.Crosswise[10][0]) && std::isnan(none.Endwise[0][4]));
 }
 
 // UGR of one room by CIE 117's formula summed luminaire by luminaire, S x H apart from S/2 off
@@ -113,12 +131,25 @@ TEST(GlareTables, UgrTableIsTheDirectSumOfEachRoom) {
     TiesData entry = CreateIesData("table7.ldt");
     ASSERT_TRUE(LoadIesEntry(entry, GONILUX_TESTDATA_DIR
                              "/ldt-real/Wei-Lim-lighting/0_CIE-2010-Table7.ldt"));
-    const tIES& ies = entry.Ies; // no symmetry: every plane stored
+    // Every plane stored, and a light unlike itself across either principal plane.
+    const tArrEx vert = Steps(0, 180, 5), horz = Steps(0, 345, 15);
+    tArrEx2 values(horz.size(), tArrEx(vert.size()));
+    for (std::size_t p = 0; p < horz.size(); ++p)
+        for (std::size_t v = 0; v < vert.size(); ++v)
+            values[p][v] =
+                vert[v] < 90 ? 400 * std::cos(vert[v] * kRad) *
+                                   (1.5 + std::cos(horz[p] * kRad) + 0.4 * std::sin(horz[p] * kRad))
+                             : 20;
+    tIES lopsided = MakeRecord(1, vert, horz, values);
+    lopsided.Width = -0.2, lopsided.Length = -0.2, lopsided.Height = 0.05;
     struct Case {
+        const tIES& Ies;
         std::size_t Room, Refl;
         double Spacing;
-    } cases[] = {{10, 0, 0.25}, {0, 4, 0.25}, {18, 2, 0.25}, {13, 1, 1.0}};
+    } cases[] = {{entry.Ies, 10, 0, 0.25}, {entry.Ies, 0, 4, 0.25}, {entry.Ies, 18, 2, 0.25},
+                 {entry.Ies, 13, 1, 1.0},  {lopsided, 15, 3, 0.25}, {lopsided, 2, 0, 1.0}};
     for (const Case& c : cases) {
+        const tIES& ies = c.Ies;
         const tUgrTable table = ComputeUgrTable(ies, c.Spacing);
         ASSERT_TRUE(table.Valid);
         EXPECT_EQ(table.Spacing, c.Spacing);
@@ -128,11 +159,15 @@ TEST(GlareTables, UgrTableIsTheDirectSumOfEachRoom) {
         EXPECT_NEAR(table.Endwise[c.Room][c.Refl], DirectUgr(ies, room, c.Refl, false, c.Spacing),
                     0.01);
     }
+    const tIES& ies = entry.Ies;
     const tUgrTable table = ComputeUgrTable(ies);
     const tUgrValue standard = ComputeStandardUgr(ies);
     EXPECT_NEAR(standard.Crosswise, table.Crosswise[10][0], 1e-9);
     EXPECT_NEAR(standard.Endwise, table.Endwise[10][0], 1e-9);
     EXPECT_GT(standard.Crosswise, standard.Endwise + 1); // brighter across its length
+    for (double odd : {-1.0, 0.0, std::nan(""), HUGE_VAL})
+        EXPECT_EQ(ComputeUgrTable(ies, odd).Spacing, 0.25) << odd;
+    EXPECT_EQ(ComputeUgrTable(ies, 0.3).Spacing, 1.0 / 3);
 }
 
 TEST(GlareTables, SwappingC0AndC90SwapsTheViewsAndTheFluxRuleHolds) {
@@ -218,7 +253,16 @@ TEST(GlareTables, CuTableMeetsItsClosedForms) {
             }
         }
     }
+    // All downward light between 40 and 50 degrees, black room: CU = K_5 D with the Handbook's
+    // multiplier K_5 = exp(-0.136 RCR^1.16).
+    tIES zone5 = Quarter([](double g, double) { return g > 40 && g < 50 ? 500.0 : 0.0; }, 1, 1, 0);
+    const tMetrics m = ComputeMetrics(zone5);
+    const tCuTable cu = ComputeCuTable(zone5);
+    for (int rcr = 1; rcr <= 10; ++rcr)
+        EXPECT_NEAR(cu.Percent[std::size_t(rcr)][17],
+                    100 * std::exp(-0.136 * std::pow(rcr, 1.16)) * m.LuminaireFlux / 1000, 1e-6);
     EXPECT_FALSE(ComputeCuTable(tIES{}).Valid);
+    EXPECT_TRUE(std::isnan(ComputeCuTable(tIES{}).Percent[3][3]));
 }
 
 } // namespace
