@@ -57,7 +57,9 @@ tOpening OpeningOf(const tIES& ies) {
     return opening;
 }
 
-double ProjectedArea(const tOpening& o, double x, double y, double z) {
+namespace {
+
+double OutlineArea(const tOpening& o, double x, double y, double z) {
     using S = OpeningShape;
     const double ax = std::fabs(x), ay = std::fabs(y), az = std::fabs(z);
     switch (o.Shape) {
@@ -82,6 +84,16 @@ double ProjectedArea(const tOpening& o, double x, double y, double z) {
         return Ellipse(o.X, o.Z) * ay;
     }
     return 0;
+}
+
+} // namespace
+
+double ProjectedArea(const tOpening& o, double x, double y, double z) {
+    // A flat opening seen edge-on has no area, not the rounding error of a cosine of 90 degrees
+    // (which would make its luminance 1e19 cd/m2).
+    const double size = std::max({o.X, o.Y, o.Z});
+    const double area = OutlineArea(o, x, y, z);
+    return area > 1e-9 * size * size ? area : 0;
 }
 
 bool UsableRecord(const tIES& ies) {
