@@ -73,13 +73,14 @@ std::string Unquoted(std::string_view raw) {
 }
 
 // A name that may be a field's: letters of any script, dots and underscores (blanks too when
-// quoted), no digits.
+// quoted), digits after the first character ("l65", never "12" of "12:30").
 bool LooksLikeName(std::string_view raw) {
     const bool quoted = raw.find('"') != std::string_view::npos;
-    for (char c : raw) {
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        const char c = raw[i];
         const auto b = static_cast<unsigned char>(c);
         if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '.' ||
-              c == '"' || b >= 0x80 || (quoted && c == ' ')))
+              c == '"' || b >= 0x80 || (quoted && c == ' ') || (i > 0 && c >= '0' && c <= '9')))
             return false;
     }
     return Unquoted(raw).find_first_not_of(' ') != std::string::npos;

@@ -162,6 +162,10 @@ TEST_F(FilterTest, QueriesPickFilesByTitlesFiguresAndKind) {
              {"format:ldt OR (type:b error:no)", "b.ies lambert.ldt"},
              {"光束角 >= 20 AND 光束角<=40", "tight.ies"},
              {"flux >= 5000 or 状态:yes", "broken.ies ovni.ies tight.ies"},
+             {"ugr<19 flux>3000", "tight.ies"},
+             {"bug:B1U0G1", "broken.ies lambert.ldt"},
+             {"road:i cutoff:full", "tight.ies"},
+             {"u>=5 OR l65>20000", "erco.IES ovni.ies"},
              {"flux>=abc", "b.ies broken.ies erco.IES lambert.ldt ovni.ies tight.ies"}}) {
         filter(query);
         EXPECT_EQ(shown(), files) << query.toStdString();
