@@ -645,6 +645,10 @@
         <source>括号嵌套超过 %1 层</source>
         <translation>more than %1 parentheses inside each other</translation>
     </message>
+    <message>
+        <source>%1 需要形如 B1U0G1 的等级（每个字母 0 到 5）：%2</source>
+        <translation>%1 takes a rating such as B1U0G1 (each letter 0 to 5): %2</translation>
+    </message>
 </context>
 <context>
     <name>Ratings</name>
@@ -731,6 +735,50 @@
     <message>
         <source>此灯具的标准房间 UGR 无法确定</source>
         <translation>the UGR of the standard room is undefined for this light</translation>
+    </message>
+    <message>
+        <source>A 型配光不作评定：它的轴线与地面和道路无关</source>
+        <translation>type A photometry is not rated: its axes are not tied to the ground and the street</translation>
+    </message>
+    <message>
+        <source>没有可用的光强表</source>
+        <translation>no usable intensity table</translation>
+    </message>
+    <message>
+        <source>只有一个垂直角，没有光通量</source>
+        <translation>a single vertical angle holds no flux</translation>
+    </message>
+    <message>
+        <source>道路分类：最大光强在水平面上或水平面以上</source>
+        <translation>roadway class: the maximum intensity is at or above the horizontal</translation>
+    </message>
+    <message>
+        <source>道路分类：最大光强沿道路落在 6 倍安装高度以外</source>
+        <translation>roadway class: the maximum lands beyond 6 mounting heights along the road</translation>
+    </message>
+    <message>
+        <source>截光分类：绝对光度测量没有额定光源光通量</source>
+        <translation>cutoff class: absolute photometry has no rated lamp lumens</translation>
+    </message>
+    <message>
+        <source>截光分类：文件没有额定光源光通量</source>
+        <translation>cutoff class: the file has no rated lamp lumens</translation>
+    </message>
+    <message>
+        <source>没有发光面（宽、长、高均为 0）</source>
+        <translation>no luminous opening (width, length and height are 0)</translation>
+    </message>
+    <message>
+        <source>没有光</source>
+        <translation>no light</translation>
+    </message>
+    <message>
+        <source>距高比 %1：正下方没有光</source>
+        <translation>spacing criterion %1: no light straight down</translation>
+    </message>
+    <message>
+        <source>距高比 %1：中点的照度始终不降到灯具正下方的照度</source>
+        <translation>spacing criterion %1: the illuminance midway never falls to that below a luminaire</translation>
     </message>
 </context>
 <context>

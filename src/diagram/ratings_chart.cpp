@@ -287,15 +287,45 @@ QStringList LuminancePlaneLabels() {
 }
 
 QString RatingNoteText(const std::string& note) {
-    // The notes the core writes, by their English text.
+    // The notes the core writes, by their English text; a spacing criterion's note names its
+    // direction ("spacing criterion 0-180: no light straight down").
     static const std::pair<const char*, const char*> kNotes[] = {
         {"the file gives no luminous opening: luminance and UGR are undefined",
          QT_TRANSLATE_NOOP("Ratings", "文件没有给出发光面：亮度和 UGR 无法确定")},
         {"the UGR of the standard room is undefined for this light",
          QT_TRANSLATE_NOOP("Ratings", "此灯具的标准房间 UGR 无法确定")},
+        {"type A photometry is not rated: its axes are not tied to the ground and the street",
+         QT_TRANSLATE_NOOP("Ratings", "A 型配光不作评定：它的轴线与地面和道路无关")},
+        {"no usable intensity table", QT_TRANSLATE_NOOP("Ratings", "没有可用的光强表")},
+        {"a single vertical angle holds no flux",
+         QT_TRANSLATE_NOOP("Ratings", "只有一个垂直角，没有光通量")},
+        {"roadway class: the maximum intensity is at or above the horizontal",
+         QT_TRANSLATE_NOOP("Ratings", "道路分类：最大光强在水平面上或水平面以上")},
+        {"roadway class: the maximum lands beyond 6 mounting heights along the road",
+         QT_TRANSLATE_NOOP("Ratings", "道路分类：最大光强沿道路落在 6 倍安装高度以外")},
+        {"cutoff class: absolute photometry has no rated lamp lumens",
+         QT_TRANSLATE_NOOP("Ratings", "截光分类：绝对光度测量没有额定光源光通量")},
+        {"cutoff class: the file has no rated lamp lumens",
+         QT_TRANSLATE_NOOP("Ratings", "截光分类：文件没有额定光源光通量")},
+        {"no luminous opening (width, length and height are 0)",
+         QT_TRANSLATE_NOOP("Ratings", "没有发光面（宽、长、高均为 0）")},
+        {"no light", QT_TRANSLATE_NOOP("Ratings", "没有光")},
+        {"spacing criterion %1: no light straight down",
+         QT_TRANSLATE_NOOP("Ratings", "距高比 %1：正下方没有光")},
+        {"spacing criterion %1: the illuminance midway never falls to that below a luminaire",
+         QT_TRANSLATE_NOOP("Ratings", "距高比 %1：中点的照度始终不降到灯具正下方的照度")},
     };
+    std::string key = note;
+    std::string direction;
+    const std::string spacing = "spacing criterion ";
+    if (const std::size_t colon = note.find(": ");
+        note.rfind(spacing, 0) == 0 && colon != std::string::npos) {
+        direction = note.substr(spacing.size(), colon - spacing.size());
+        key = spacing + "%1" + note.substr(colon);
+    }
     for (const auto& [english, text] : kNotes)
-        if (note == english) return Tr(text);
+        if (key == english)
+            return direction.empty() ? Tr(text) : Tr(text).arg(QString::fromStdString(direction));
     return QString::fromStdString(note);
 }
 
