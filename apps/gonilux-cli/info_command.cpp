@@ -1,6 +1,5 @@
 // gonilux-cli info: a summary or a JSON line per file.
 #include "commands.h"
-#include "ratings_info.h"
 #include "photometry/figure_format.h"
 #include "photometry/file_io.h"
 #include "photometry/header_encoding.h"
@@ -9,6 +8,7 @@
 #include "photometry/light_tables.h"
 #include "photometry/metrics.h"
 #include "photometry/text_encoding.h"
+#include "ratings_info.h"
 
 #include <charconv>
 #include <cmath>
