@@ -148,7 +148,8 @@ TEST_F(Library, UpdatesReadOnlyWhatChangedAndDropWhatIsGone) {
     // every file again on its update, since the figures' definitions changed since.
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-    std::string downgrade = "UPDATE files SET beam=999; PRAGMA user_version=2;";
+    std::string downgrade =
+        "UPDATE files SET beam=999; PRAGMA user_version=2; DROP INDEX files_ugr;";
     for (const char* column : {"b", "u", "g", "road", "roadlength", "cutoff", "ugr", "sc", "l65"})
         downgrade += std::string("ALTER TABLE files DROP COLUMN ") + column + ";";
     EXPECT_EQ(sqlite3_exec(db, downgrade.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
