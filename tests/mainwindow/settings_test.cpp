@@ -126,11 +126,11 @@ TEST_F(SettingsTest, AMalformedNumberStopsReadingAndIsReported) {
 
 TEST_F(SettingsTest, WindowStateAndOddValues) {
     open("[Viewer]\nState=2\n[Options]\nK=20\nR=40\n[GroupBoxExEye]\nTrackBarK=60\nTrackBarR=500\n"
-         "[GroupBoxExView]\nRB=RadioButtonGone\n[GroupBoxExList]\nComboBoxUp=7\n");
+         "[GroupBoxExView]\nRB=RadioButtonGone\n[GroupBoxExList]\nComboBoxUp=3\n");
     EXPECT_TRUE(window_->windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(ctl<QSlider>("TrackBarK")->value(), 60); // the group's own key wins
-    EXPECT_EQ(ctl<QSlider>("TrackBarR")->value(), 64); // clamped into the slider's range
-    EXPECT_EQ(ctl<QComboBox>("ComboBoxUp")->currentIndex(), -1);
+    EXPECT_EQ(ctl<QSlider>("TrackBarK")->value(), 60);           // the group's own key wins
+    EXPECT_EQ(ctl<QSlider>("TrackBarR")->value(), 64);           // clamped into the slider's range
+    EXPECT_EQ(ctl<QComboBox>("ComboBoxUp")->currentIndex(), -1); // one past the last item
     EXPECT_FALSE(ctl<QRadioButton>("RadioButtonList")->isChecked() ||
                  ctl<QRadioButton>("RadioButtonIcons")->isChecked() ||
                  ctl<QRadioButton>("RadioButtonThumbnails")->isChecked());
