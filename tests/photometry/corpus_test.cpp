@@ -6,6 +6,7 @@
 #include "photometry/ies_reader.h"
 #include "photometry/ies_writer.h"
 #include "photometry/metrics.h"
+#include "photometry/ratings.h"
 #include "photometry/text_encoding.h"
 #include "test_util.h"
 
@@ -66,6 +67,16 @@ std::string Digest(const fs::path& file, const TiesData& entry) {
                      m.LightOutputRatio, m.Efficacy, m.MaxIntensity, m.MaxVertAngle, m.MaxHorzAngle,
                      m.Spread0.Beam, m.Spread0.Field, m.Spread0.Axis, m.Spread90.Beam,
                      m.Spread90.Field, m.Spread90.Axis});
+    // The ratings, every table computed (for files damaged or odd as much as sound ones).
+    const tRatings rating = ComputeRatings(r, RatingInputOf(entry));
+    const tUgrTable ugr = ComputeUgrTable(r);
+    const tCuTable cu = ComputeCuTable(r);
+    line += " " + BugText(rating.Outdoor.Bug) + "|" + RoadTypeText(rating.Outdoor.Roadway.Type) +
+            RoadLengthText(rating.Outdoor.Roadway.Length) + "|" +
+            CutoffText(rating.Outdoor.Cutoff) +
+            Figures({WorseUgr(rating.Ugr), SpacingValue(rating.Outdoor.Spacing),
+                     Luminance65(rating.Luminance), ugr.Valid ? ugr.Endwise[18][4] : kNoValue,
+                     cu.Valid ? cu.Percent[10][17] : kNoValue});
     const ExportText text = BuildExportText(r, entry.Lines);
     const ExportKind kind = text.Ok ? text.Kind : ExportKind::None;
     return line + " " + FileNameOf(ExportFileName("", file.filename().string(), kind)) +
