@@ -21,16 +21,10 @@ std::string JsonObject(const Pairs& pairs) {
 
 std::string JsonLcs(const tLcsZones& z) {
     if (!z.Valid) return "null";
-    return JsonObject({{"BL", z.BL},
-                       {"BM", z.BM},
-                       {"BH", z.BH},
-                       {"BVH", z.BVH},
-                       {"FL", z.FL},
-                       {"FM", z.FM},
-                       {"FH", z.FH},
-                       {"FVH", z.FVH},
-                       {"UL", z.UL},
-                       {"UH", z.UH}});
+    Pairs zones;
+    for (const tLcsZone& zone : LcsZoneList(z))
+        zones.emplace_back(zone.Name, zone.Lumens);
+    return JsonObject(zones);
 }
 
 std::string JsonText(const std::string& text) {

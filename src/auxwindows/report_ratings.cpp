@@ -5,6 +5,7 @@
 #include "platform/shell_actions.h"
 #include "preview_source.h"
 #include "report_window.h"
+#include "table_columns.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -61,12 +62,7 @@ void FillTable(QTableWidget* table, const RatingTableText& text) {
     for (std::size_t r = 0; r < text.Cells.size(); ++r)
         for (int c = 0; c < text.Cells[r].size(); ++c)
             table->setItem(static_cast<int>(r) + first, c, Item(text.Cells[r][c], Qt::AlignRight));
-    QHeaderView* header = table->horizontalHeader();
-    int widest = 0;
-    for (int c = 0; c < table->columnCount(); ++c)
-        widest = std::max(widest, header->sectionSizeHint(c));
-    header->setMinimumSectionSize(widest);
-    header->setSectionResizeMode(QHeaderView::Stretch);
+    StretchColumns(table);
 }
 
 // The LCS diagram on the left, the outdoor figures on the right.

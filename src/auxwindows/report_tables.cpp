@@ -9,6 +9,7 @@
 #include "preview_source.h"
 #include "report_pages.h"
 #include "report_window.h"
+#include "table_columns.h"
 
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -35,17 +36,6 @@ void ResetTable(QTableWidget* table, int rows, const QStringList& columns) {
     table->setRowCount(rows);
     table->setColumnCount(static_cast<int>(columns.size()));
     table->setHorizontalHeaderLabels(columns);
-}
-
-// The columns share the table's width, none narrower than the widest header's text (the table
-// scrolls when they do not fit).
-void StretchColumns(QTableWidget* table) {
-    QHeaderView* header = table->horizontalHeader();
-    int widest = 0;
-    for (int c = 0; c < table->columnCount(); ++c)
-        widest = std::max(widest, header->sectionSizeHint(c));
-    header->setMinimumSectionSize(widest);
-    header->setSectionResizeMode(QHeaderView::Stretch);
 }
 
 void ReportFailure(const QString& text, const QString& path, const QString& reason) {

@@ -83,15 +83,8 @@ void PaintZoneLabel(QPainter& painter, const QRectF& box, const LcsZoneShare& zo
 } // namespace
 
 std::vector<LcsZoneShare> LcsShares(const tLcsZones& z) {
-    std::vector<LcsZoneShare> zones = {{"BL", z.BL}, {"BM", z.BM}, {"BH", z.BH}, {"BVH", z.BVH},
-                                       {"FL", z.FL}, {"FM", z.FM}, {"FH", z.FH}, {"FVH", z.FVH},
-                                       {"UL", z.UL}, {"UH", z.UH}};
-    double total = 0;
-    for (const LcsZoneShare& zone : zones)
-        total += std::isfinite(zone.Lumens) ? zone.Lumens : 0;
-    for (LcsZoneShare& zone : zones)
-        zone.Percent = z.Valid && total > 0 ? zone.Lumens / total * 100 : kNoValue;
-    return zones;
+    const std::array<tLcsZone, 10> zones = LcsZoneList(z);
+    return {zones.begin(), zones.end()};
 }
 
 namespace {

@@ -17,11 +17,7 @@ class QPainter;
 namespace gonilux {
 
 // One LCS zone as the diagram labels it.
-struct LcsZoneShare {
-    const char* Name = "";     // "BL", "FVH", "UH"
-    double Lumens = kNoValue;  // lm
-    double Percent = kNoValue; // of the sum of the ten zones (the luminaire's flux)
-};
+using LcsZoneShare = tLcsZone;
 // The ten zones in the order BL BM BH BVH FL FM FH FVH UL UH; NaN shares when not valid.
 std::vector<LcsZoneShare> LcsShares(const tLcsZones& lcs);
 

@@ -31,30 +31,17 @@ std::string FirstNote(const tRatings& ratings, const char* fallback) {
 RatingTable LcsTable(const tRatings& ratings) {
     const tLcsZones& z = ratings.Outdoor.Lcs;
     if (!z.Valid) return Missing(FirstNote(ratings, "no LCS zones for this file"));
-    const std::array<std::pair<const char*, double>, 10> zones{{{"BL", z.BL},
-                                                                {"BM", z.BM},
-                                                                {"BH", z.BH},
-                                                                {"BVH", z.BVH},
-                                                                {"FL", z.FL},
-                                                                {"FM", z.FM},
-                                                                {"FH", z.FH},
-                                                                {"FVH", z.FVH},
-                                                                {"UL", z.UL},
-                                                                {"UH", z.UH}}};
-    double total = 0;
+    const std::array<tLcsZone, 10> zones = LcsZoneList(z);
     std::vector<double> lumens;
-    for (const auto& zone : zones) {
-        total += zone.second;
-        lumens.push_back(zone.second);
-    }
+    for (const tLcsZone& zone : zones)
+        lumens.push_back(zone.Lumens);
     RatingTable table;
     table.Title = "IES TM-15-11 luminaire classification system: lumens by zone";
     table.Rows.push_back({"zone", "lm", "% luminaire"});
     const int decimals = TableDecimals(FigureKind::Flux, lumens);
-    for (const auto& [name, value] : zones)
-        table.Rows.push_back({name, Cell(value, decimals),
-                              Cell(total > 0 ? value / total * 100 : kNoValue,
-                                   FigureRuleOf(FigureKind::Percent).Decimals)});
+    for (const tLcsZone& zone : zones)
+        table.Rows.push_back({zone.Name, Cell(zone.Lumens, decimals),
+                              Cell(zone.Percent, FigureRuleOf(FigureKind::Percent).Decimals)});
     return table;
 }
 

@@ -275,6 +275,25 @@ tOutdoorRatings ComputeOutdoorRatings(const tIES& ies, const tRatingInput& input
     return r;
 }
 
+std::array<tLcsZone, 10> LcsZoneList(const tLcsZones& z) {
+    std::array<tLcsZone, 10> zones{{{"BL", z.BL},
+                                    {"BM", z.BM},
+                                    {"BH", z.BH},
+                                    {"BVH", z.BVH},
+                                    {"FL", z.FL},
+                                    {"FM", z.FM},
+                                    {"FH", z.FH},
+                                    {"FVH", z.FVH},
+                                    {"UL", z.UL},
+                                    {"UH", z.UH}}};
+    double total = 0;
+    for (const tLcsZone& zone : zones)
+        total += std::isfinite(zone.Lumens) ? zone.Lumens : 0;
+    for (tLcsZone& zone : zones)
+        zone.Percent = z.Valid && total > 0 ? zone.Lumens / total * 100 : kNoValue;
+    return zones;
+}
+
 std::string BugText(const tBugRating& bug) {
     if (!bug.Valid) return {};
     return "B" + std::to_string(bug.B) + " U" + std::to_string(bug.U) + " G" +

@@ -18,6 +18,7 @@
 #include "beam_spread.h"
 #include "ies_record.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,16 @@ struct tLcsZones {
     double FL = kNoValue, FM = kNoValue, FH = kNoValue, FVH = kNoValue;
     double UL = kNoValue, UH = kNoValue;
 };
+
+// One of the ten zones as TM-15-11 names it ("BL", "FVH", "UH"), with its share of the sum of
+// the ten (the luminaire's flux), in percent.
+struct tLcsZone {
+    const char* Name = "";
+    double Lumens = kNoValue;  // lm
+    double Percent = kNoValue; // NaN when the zones are not valid or hold no light
+};
+// The zones in the order BL BM BH BVH FL FM FH FVH UL UH.
+std::array<tLcsZone, 10> LcsZoneList(const tLcsZones& zones);
 
 // TM-15-11 Addendum A: backlight, uplight and glare ratings 0 to 5 (-1 when not rated). A zone
 // meets a limit of 0 lm with less than half a lumen, any other limit with lumens up to it. The
